@@ -1,0 +1,168 @@
+#include "platform/files/FileAccess.h"
+
+#include "platform/core/PlatformError.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zt::platform::files {
+
+namespace {
+
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    int release()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    int fd_;
+};
+
+void writeAll(int fd, std::string_view bytes, const std::string& path)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throwSystemError("Cannot write file \"" + path + "\"", errno);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+mode_t currentUmask()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+} // namespace
+
+std::string readFileBytes(const std::string& path)
+{
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        throwSystemError("Cannot open file \"" + path + "\"", errno);
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0)
+        throwSystemError("Cannot read file \"" + path + "\"", errno);
+    if (S_ISDIR(st.st_mode))
+        throwSystemError("Cannot read file \"" + path + "\"", EISDIR);
+    std::string bytes;
+    if (S_ISREG(st.st_mode) && st.st_size > 0)
+        bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throwSystemError("Cannot read file \"" + path + "\"", errno);
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    return bytes;
+}
+
+bool fileExists(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool isReadOnly(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+void writeFileAtomically(const std::string& requested, std::string_view bytes)
+{
+    // Replace what a symbolic link points at, not the link itself.
+    std::string path = requested;
+    struct stat link {};
+    if (::lstat(requested.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char* real = ::realpath(requested.c_str(), nullptr)) {
+            path = real;
+            std::free(real);
+        }
+    }
+    const std::string what = "Cannot write file \"" + path + "\"";
+    struct stat target {};
+    const bool exists = ::stat(path.c_str(), &target) == 0;
+    if (exists && S_ISDIR(target.st_mode))
+        throwSystemError(what, EISDIR);
+    if (exists && isReadOnly(path))
+        throwSystemError(what, EACCES);
+
+    const std::string folder = folderOf(path);
+    const std::string base = path.substr(folder.size());
+    std::string temp = folder + "." + base + ".XXXXXX";
+    Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
+    if (fd.get() < 0)
+        throwSystemError(what, errno);
+    try {
+        const mode_t mode = exists ? (target.st_mode & 07777) : (0666 & ~currentUmask());
+        ::fchmod(fd.get(), mode);
+        writeAll(fd.get(), bytes, path);
+        if (::fsync(fd.get()) != 0)
+            throwSystemError(what, errno);
+        if (::close(fd.release()) != 0)
+            throwSystemError(what, errno);
+        if (::rename(temp.c_str(), path.c_str()) != 0)
+            throwSystemError(what, errno);
+    } catch (...) {
+        ::unlink(temp.c_str());
+        throw;
+    }
+}
+
+bool canOpenExclusively(const std::string& path)
+{
+    if (isReadOnly(path))
+        return false;
+    Fd fd(::open(path.c_str(), O_RDWR | O_CLOEXEC));
+    if (fd.get() < 0)
+        return false;
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+        return false;
+    // Programs that lock with fcntl do not see flock locks; test those too.
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    if (::fcntl(fd.get(), F_GETLK, &lock) == 0 && lock.l_type != F_UNLCK)
+        return false;
+    ::flock(fd.get(), LOCK_UN);
+    return true;
+}
+
+} // namespace zt::platform::files

@@ -1,0 +1,32 @@
+#pragma once
+// Whole-file reads and writes, and the test whether a file may be taken over
+// for writing. Failures throw PlatformError with the system's message.
+
+#include <string>
+#include <string_view>
+
+namespace zt::platform::files {
+
+std::string readFileBytes(const std::string& path);
+
+bool fileExists(const std::string& path);
+
+// A file that carries no write permission counts as read-only, also for the
+// superuser, who could otherwise write anything.
+bool isReadOnly(const std::string& path);
+
+// Writes `bytes` to a temporary file in the target's folder and renames it
+// over the target, so a failed or interrupted write leaves the previous file
+// whole. A read-only target is refused (EACCES). A new file gets the usual
+// permissions (0666 less the umask), a replaced one keeps its own.
+void writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// True when the existing file can be opened for reading and writing and no
+// other process holds a lock on it (the exclusive-open test before a file is
+// overwritten). False for a missing, read-only or locked file.
+bool canOpenExclusively(const std::string& path);
+
+// The folder part of a path, with a trailing separator ("" for a bare name).
+std::string folderOf(const std::string& path);
+
+} // namespace zt::platform::files

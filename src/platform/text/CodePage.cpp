@@ -1,0 +1,73 @@
+#include "platform/text/CodePage.h"
+
+#include "platform/text/Utf.h"
+
+#include <array>
+
+namespace zt::platform::text {
+
+namespace {
+
+// 0x80..0x9F; the rest of the table equals ISO 8859-1 (and so Unicode).
+constexpr std::array<char16_t, 32> kHigh = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+} // namespace
+
+char32_t cp1252ToUnicode(std::uint8_t byte)
+{
+    if (byte >= 0x80 && byte <= 0x9F)
+        return kHigh[byte - 0x80];
+    return byte;
+}
+
+std::optional<std::uint8_t> unicodeToCp1252(char32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<std::uint8_t>(cp);
+    for (std::size_t i = 0; i < kHigh.size(); ++i)
+        if (kHigh[i] == cp)
+            return static_cast<std::uint8_t>(0x80 + i);
+    return std::nullopt;
+}
+
+std::string decodeCp1252(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (const char c : bytes)
+        appendUtf8(out, cp1252ToUnicode(static_cast<std::uint8_t>(c)));
+    return out;
+}
+
+std::optional<std::string> encodeCp1252(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const auto byte = unicodeToCp1252(decodeUtf8(utf8, pos));
+        if (!byte)
+            return std::nullopt;
+        out.push_back(static_cast<char>(*byte));
+    }
+    return out;
+}
+
+bool fitsCp1252(std::string_view utf8)
+{
+    for (std::size_t pos = 0; pos < utf8.size();)
+        if (!unicodeToCp1252(decodeUtf8(utf8, pos)))
+            return false;
+    return true;
+}
+
+char32_t codePageToUnicode(int /*codePage*/, std::uint8_t byte)
+{
+    return cp1252ToUnicode(byte);
+}
+
+} // namespace zt::platform::text

@@ -1,0 +1,108 @@
+#include "platform/text/TextFile.h"
+
+#include "platform/files/FileAccess.h"
+#include "platform/text/CodePage.h"
+#include "platform/text/Utf.h"
+
+namespace zt::platform::text {
+
+namespace {
+
+std::string decodeUtf16(std::string_view bytes, bool bigEndian)
+{
+    std::u16string units;
+    units.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto b0 = static_cast<unsigned char>(bytes[i]);
+        const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
+        units.push_back(static_cast<char16_t>(bigEndian ? (b0 << 8) | b1 : (b1 << 8) | b0));
+    }
+    if (bytes.size() % 2 != 0) // a dangling odd byte cannot be a character
+        units.push_back(static_cast<char16_t>(kReplacementChar));
+    return utf16ToUtf8(units);
+}
+
+std::string sanitizeUtf8(std::string_view bytes)
+{
+    if (isValidUtf8(bytes))
+        return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t pos = 0; pos < bytes.size();)
+        appendUtf8(out, decodeUtf8(bytes, pos));
+    return out;
+}
+
+} // namespace
+
+DecodedText decodeText(std::string_view bytes)
+{
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        return {sanitizeUtf8(bytes.substr(3)), TextEncoding::Utf8Bom};
+    if (bytes.starts_with("\xFF\xFE"))
+        return {decodeUtf16(bytes.substr(2), false), TextEncoding::Utf16LE};
+    if (bytes.starts_with("\xFE\xFF"))
+        return {decodeUtf16(bytes.substr(2), true), TextEncoding::Utf16BE};
+    return {decodeCp1252(bytes), TextEncoding::Cp1252};
+}
+
+std::vector<std::string> splitLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n')
+            continue;
+        lines.emplace_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+TextEncoding encodingFor(const std::vector<std::string>& lines)
+{
+    for (const auto& line : lines)
+        if (!fitsCp1252(line))
+            return TextEncoding::Utf8Bom;
+    // Text beginning with "ï»¿", "ÿþ" or "þÿ" would read back as a byte-order mark.
+    if (!lines.empty()) {
+        const std::string head = *encodeCp1252(utf8Left(lines.front(), 3));
+        if (head.starts_with("\xEF\xBB\xBF") || head.starts_with("\xFF\xFE") || head.starts_with("\xFE\xFF"))
+            return TextEncoding::Utf8Bom;
+    }
+    return TextEncoding::Cp1252;
+}
+
+std::string encodeLines(const std::vector<std::string>& lines)
+{
+    std::string out;
+    if (encodingFor(lines) == TextEncoding::Utf8Bom) {
+        out = "\xEF\xBB\xBF";
+        for (const auto& line : lines) {
+            out += sanitizeUtf8(line);
+            out += "\r\n";
+        }
+        return out;
+    }
+    for (const auto& line : lines) {
+        out += *encodeCp1252(line);
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::vector<std::string> readTextFile(const std::string& path)
+{
+    return splitLines(decodeText(files::readFileBytes(path)).text);
+}
+
+void writeTextFile(const std::string& path, const std::vector<std::string>& lines)
+{
+    files::writeFileAtomically(path, encodeLines(lines));
+}
+
+} // namespace zt::platform::text

@@ -1,0 +1,166 @@
+#include "platform/core/PlatformError.h"
+#include "platform/text/CodePage.h"
+#include "platform/text/TextFile.h"
+#include "platform/text/Utf.h"
+#include "platform/files/FileAccess.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+using namespace zt::platform;
+using namespace zt::platform::text;
+
+namespace {
+
+std::string tempDir()
+{
+    std::string pattern = std::filesystem::temp_directory_path().string() + "/zt-text-XXXXXX";
+    return std::string(::mkdtemp(pattern.data())) + "/";
+}
+
+} // namespace
+
+TEST(CodePage1252, EveryByteRoundTrips)
+{
+    for (int b = 0; b < 256; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        const std::string utf8 = decodeCp1252(byte);
+        const auto back = encodeCp1252(utf8);
+        ASSERT_TRUE(back.has_value()) << "byte " << b;
+        EXPECT_EQ(*back, byte) << "byte " << b;
+    }
+}
+
+TEST(CodePage1252, HighControlRangeUsesTheWindowsTable)
+{
+    EXPECT_EQ(cp1252ToUnicode(0x80), U'\u20AC');   // euro sign
+    EXPECT_EQ(cp1252ToUnicode(0x84), U'\u201E');   // low double quote, common in German text
+    EXPECT_EQ(cp1252ToUnicode(0x9F), U'\u0178');
+    EXPECT_EQ(cp1252ToUnicode(0x81), U'\u0081');   // undefined bytes map to C1 controls
+    EXPECT_EQ(cp1252ToUnicode(0xE4), U'\u00E4');   // ä
+    EXPECT_EQ(decodeCp1252("Gr\xFC\xDF"), "Grüß");
+    EXPECT_EQ(*encodeCp1252("„Grüße“ 5 €"), "\x84Gr\xFC\xDF" "e\x93 5 \x80");
+}
+
+TEST(CodePage1252, CharactersOutsideTheTableAreReported)
+{
+    EXPECT_FALSE(encodeCp1252("Łódź").has_value());
+    EXPECT_FALSE(encodeCp1252("ő").has_value());
+    EXPECT_FALSE(encodeCp1252("\xF0\x9F\x98\x80").has_value()); // emoji
+    EXPECT_FALSE(fitsCp1252("\x80")); // a lone invalid UTF-8 byte is no character of the table
+    EXPECT_TRUE(fitsCp1252("Müller € ‰"));
+}
+
+TEST(Utf, MalformedInputBecomesReplacementCharacters)
+{
+    const std::string bad = "a\xC3" "b\xE2\x82" "\xF4\x90\x80\x80" "\xED\xA0\x80" "\xC0\xAF";
+    std::string decoded;
+    for (std::size_t pos = 0; pos < bad.size();)
+        appendUtf8(decoded, decodeUtf8(bad, pos));
+    EXPECT_TRUE(isValidUtf8(decoded));
+    // Every bad byte is consumed once, so nothing good after it is swallowed.
+    EXPECT_EQ(decoded.substr(0, 5), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(utf8Length(decoded), 14u);
+    EXPECT_FALSE(isValidUtf8(bad));
+    EXPECT_TRUE(isValidUtf8("\xEF\xBF\xBD")); // a literal replacement character is fine
+}
+
+TEST(Utf, CountsAndCutsByCharacters)
+{
+    EXPECT_EQ(utf8Length("Grüße"), 5u);
+    EXPECT_EQ(utf8Left("Grüße", 3), "Grü");
+    EXPECT_EQ(utf8Left("ab", 5), "ab");
+    EXPECT_EQ(utf8Length(""), 0u);
+}
+
+TEST(Utf, Utf16RoundTripIncludingSurrogatePairs)
+{
+    const std::string text = "Aä€\xF0\x9F\x98\x80z";
+    const std::u16string units = utf8ToUtf16(text);
+    ASSERT_EQ(units.size(), 6u);
+    EXPECT_EQ(units[3], 0xD83D);
+    EXPECT_EQ(units[4], 0xDE00);
+    EXPECT_EQ(utf16ToUtf8(units), text);
+    EXPECT_EQ(utf16ToUtf8(std::u16string(1, char16_t(0xDC00))), "\xEF\xBF\xBD");
+}
+
+TEST(TextDecoding, ByteOrderMarksSelectTheEncoding)
+{
+    const auto utf8 = decodeText("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F");
+    EXPECT_EQ(utf8.encoding, TextEncoding::Utf8Bom);
+    EXPECT_EQ(utf8.text, "Grüß");
+
+    const auto le = decodeText(std::string("\xFF\xFE" "A\0\xE4\0\xAC\x20", 8));
+    EXPECT_EQ(le.encoding, TextEncoding::Utf16LE);
+    EXPECT_EQ(le.text, "Aä€");
+
+    const auto be = decodeText(std::string("\xFE\xFF\0A\0\xE4\x20\xAC", 8));
+    EXPECT_EQ(be.encoding, TextEncoding::Utf16BE);
+    EXPECT_EQ(be.text, "Aä€");
+
+    const auto plain = decodeText("Gr\xFC\xDF");
+    EXPECT_EQ(plain.encoding, TextEncoding::Cp1252);
+    EXPECT_EQ(plain.text, "Grüß");
+
+    // An odd trailing byte of UTF-16 is not silently dropped.
+    EXPECT_EQ(decodeText(std::string("\xFF\xFE" "A\0B", 5)).text, "A\xEF\xBF\xBD");
+}
+
+TEST(TextDecoding, EachLineEndEndsALine)
+{
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(splitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
+    EXPECT_EQ(splitLines("a\r\n"), (Lines{"a"}));
+    EXPECT_EQ(splitLines("a\r\n\r\n"), (Lines{"a", ""}));
+    EXPECT_EQ(splitLines("\n\n"), (Lines{"", ""}));
+    EXPECT_EQ(splitLines("\r\r\n"), (Lines{"", ""}));
+    EXPECT_EQ(splitLines(""), Lines{});
+    EXPECT_EQ(splitLines("last"), (Lines{"last"}));
+}
+
+TEST(TextEncoding, WritesWindows1252WithCrLfAfterEveryLine)
+{
+    EXPECT_EQ(encodeLines({"Grüße", "", "5 €"}), "Gr\xFC\xDF" "e\r\n\r\n5 \x80\r\n");
+    EXPECT_EQ(encodeLines({}), "");
+}
+
+TEST(TextEncoding, FallsBackToUtf8WithMarkRatherThanLosingCharacters)
+{
+    const std::vector<std::string> lines{"Müller", "Łódź"};
+    EXPECT_EQ(encodingFor(lines), TextEncoding::Utf8Bom);
+    const std::string bytes = encodeLines(lines);
+    EXPECT_EQ(bytes, "\xEF\xBB\xBFM\xC3\xBCller\r\n\xC5\x81\xC3\xB3" "d\xC5\xBA\r\n");
+    EXPECT_EQ(splitLines(decodeText(bytes).text), lines);
+}
+
+TEST(TextEncoding, TextThatLooksLikeAByteOrderMarkIsNotMisreadLater)
+{
+    for (const std::vector<std::string>& lines : {std::vector<std::string>{"ÿþ Anfang"}, {"ï»¿x"}, {"þÿ"}}) {
+        EXPECT_EQ(encodingFor(lines), TextEncoding::Utf8Bom) << lines[0];
+        EXPECT_EQ(splitLines(decodeText(encodeLines(lines)).text), lines);
+    }
+    EXPECT_EQ(encodingFor({"ÿ"}), TextEncoding::Cp1252);
+}
+
+TEST(TextFiles, WriteThenReadGivesTheSameLines)
+{
+    const std::string dir = tempDir();
+    const std::vector<std::string> lines{"Sehr geehrte Damen und Herren,", "", "„Anlage“ – 3 Stück"};
+    writeTextFile(dir + "a.txt", lines);
+    EXPECT_EQ(readTextFile(dir + "a.txt"), lines);
+    EXPECT_EQ(files::readFileBytes(dir + "a.txt").substr(0, 5), "Sehr ");
+    std::filesystem::remove_all(dir);
+}
+
+TEST(TextFiles, MissingFileGivesTheSystemMessage)
+{
+    try {
+        readTextFile("/nonexistent-folder/x.txt");
+        FAIL() << "no error";
+    } catch (const PlatformError& e) {
+        EXPECT_NE(std::string(e.what()).find("/nonexistent-folder/x.txt"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("No such file"), std::string::npos);
+    }
+}

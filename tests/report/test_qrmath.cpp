@@ -1,0 +1,65 @@
+#include "platform/core/WinMath.h"
+#include "report/QRError.h"
+#include "report/QRMath.h"
+
+#include <gtest/gtest.h>
+
+using zt::report::Round;
+using zt::report::Trunc;
+
+TEST(Rounding, HalvesGoToEven)
+{
+    EXPECT_EQ(Round(0.5L), 0);
+    EXPECT_EQ(Round(1.5L), 2);
+    EXPECT_EQ(Round(2.5L), 2);
+    EXPECT_EQ(Round(-0.5L), 0);
+    EXPECT_EQ(Round(-1.5L), -2);
+    EXPECT_EQ(Round(-2.5L), -2);
+    EXPECT_EQ(Round(2.4999L), 2);
+    EXPECT_EQ(Round(2.5001L), 3);
+    EXPECT_EQ(Round(-2.6L), -3);
+}
+
+TEST(Rounding, TruncDropsTheFraction)
+{
+    EXPECT_EQ(Trunc(2.9L), 2);
+    EXPECT_EQ(Trunc(-2.9L), -2);
+    EXPECT_EQ(Trunc(0.0L), 0);
+}
+
+TEST(Rounding, RecorderFactorsOnTheScreen)
+{
+    // 210 mm at 96 pixels per inch: 2100 tenths of a millimetre times 96/254.
+    EXPECT_EQ(Round(2100.0L * 96.0L / 254.0L), 794);
+    EXPECT_EQ(Round(2970.0L * 96.0L / 254.0L), 1123);
+}
+
+TEST(Rounding, OutOfRangeValuesSaturate)
+{
+    EXPECT_EQ(Round(1e30L), INT64_MAX);
+    EXPECT_EQ(Trunc(-1e30L), INT64_MIN);
+    EXPECT_EQ(Round(__builtin_nanl("")), 0);
+}
+
+TEST(WinMath, MulDivRoundsHalvesAwayFromZero)
+{
+    using zt::platform::MulDiv;
+    EXPECT_EQ(MulDiv(10, 96, 72), 13);
+    EXPECT_EQ(MulDiv(9, 96, 72), 12);
+    EXPECT_EQ(MulDiv(3, 1, 2), 2);
+    EXPECT_EQ(MulDiv(-3, 1, 2), -2);
+    EXPECT_EQ(MulDiv(5, 2, 0), -1);
+    EXPECT_EQ(MulDiv(0x7FFFFFFF, 4, 2), -1);
+    EXPECT_EQ(MulDiv(0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF), 0x7FFFFFFF);
+    EXPECT_EQ(zt::platform::pointsToLogicalHeight(10, 96), -13);
+    EXPECT_EQ(zt::platform::pointsToLogicalHeight(12, 600), -100);
+}
+
+TEST(EngineErrors, CarryTheEngineTexts)
+{
+    try {
+        zt::report::raiseQRError(zt::report::qrmsg::PrinterNotReady);
+    } catch (const zt::report::EQRError& e) {
+        EXPECT_STREQ(e.what(), "QRPrinter nicht bereit");
+    }
+}
