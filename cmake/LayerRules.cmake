@@ -6,6 +6,7 @@ set_property(GLOBAL PROPERTY ZT_QT_FREE_TARGETS "")
 
 function(zt_qt_free_library target)
   set_property(GLOBAL APPEND PROPERTY ZT_QT_FREE_TARGETS ${target})
+  set_target_properties(${target} PROPERTIES AUTOMOC OFF)
 endfunction()
 
 function(_zt_collect_links target out_var)
