@@ -1,0 +1,827 @@
+#include "platform/gdi/EmfPlayer.h"
+
+#include "platform/gdi/EmfReader.h"
+#include "platform/gdi/EmfRecords.h"
+#include "platform/gdi/GdiClip.h"
+#include "platform/text/CodePage.h"
+#include "platform/text/Utf.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <utility>
+
+namespace zt::platform::gdi {
+
+Matrix Matrix::then(const Matrix& n) const
+{
+    return {m11 * n.m11 + m12 * n.m21,
+            m11 * n.m12 + m12 * n.m22,
+            m21 * n.m11 + m22 * n.m21,
+            m21 * n.m12 + m22 * n.m22,
+            dx * n.m11 + dy * n.m21 + n.dx,
+            dx * n.m12 + dy * n.m22 + n.dy};
+}
+
+namespace {
+
+constexpr std::size_t kMaxObjects = 65536;
+constexpr std::size_t kMaxSavedStates = 4096;
+
+struct Object {
+    enum class Kind { None, Pen, Brush, Font } kind = Kind::None;
+    PenSpec pen;
+    BrushSpec brush;
+    LogFont font;
+};
+
+LogFont stockFont(std::uint32_t stock)
+{
+    LogFont lf;
+    switch (stock) {
+    case OEM_FIXED_FONT:
+    case ANSI_FIXED_FONT:
+    case SYSTEM_FIXED_FONT:
+        lf.face = "Courier New";
+        lf.height = 16;
+        break;
+    case DEFAULT_GUI_FONT:
+        lf.face = "MS Sans Serif";
+        lf.height = -11;
+        break;
+    default:
+        lf.face = "MS Sans Serif";
+        lf.height = 16;
+        lf.weight = kFwBold;
+        break;
+    }
+    return lf;
+}
+
+struct DcState {
+    PenSpec pen;                       // BLACK_PEN
+    BrushSpec brush;                   // WHITE_BRUSH
+    LogFont font = stockFont(SYSTEM_FONT);
+    ColorRef textColor = 0;
+    ColorRef bkColor = 0xFFFFFF;
+    std::uint32_t bkMode = OPAQUE;
+    std::uint32_t textAlign = TA_LEFT | TA_TOP;
+    std::uint32_t polyFillMode = ALTERNATE;
+    std::uint32_t mapMode = MM_TEXT;
+    PointF windowOrg{0, 0}, windowExt{1, 1}, viewportOrg{0, 0}, viewportExt{1, 1};
+    Matrix world;
+    PointF position;
+    std::optional<std::vector<RectF>> clip;  // reference-device pixels
+};
+
+class Player {
+public:
+    Player(const EmfHeaderInfo& header, RenderTarget& target, const RectF& dest) : header_(header), target_(target)
+    {
+        objects_.resize(std::min<std::size_t>(std::max<std::size_t>(header.handles, 1), kMaxObjects));
+        // The frame (0.01 mm) in reference pixels is what maps onto `dest`.
+        const double pxPerMmX = header.millimetersCx > 0 ? double(header.deviceCx) / header.millimetersCx : 96 / 25.4;
+        const double pxPerMmY = header.millimetersCy > 0 ? double(header.deviceCy) / header.millimetersCy : 96 / 25.4;
+        double fl = header.frame.left * pxPerMmX / 100, ft = header.frame.top * pxPerMmY / 100;
+        double fw = (header.frame.right - header.frame.left) * pxPerMmX / 100;
+        double fh = (header.frame.bottom - header.frame.top) * pxPerMmY / 100;
+        if (!(fw > 0) || !(fh > 0)) {
+            fl = header.bounds.left;
+            ft = header.bounds.top;
+            fw = std::max(1, header.bounds.right - header.bounds.left + 1);
+            fh = std::max(1, header.bounds.bottom - header.bounds.top + 1);
+        }
+        // The frame is kept in 0.01 mm; a frame made from whole pixels comes back a
+        // hair off them, which would blur every edge of the picture.
+        const double tolX = pxPerMmX / 200 + 1e-6, tolY = pxPerMmY / 200 + 1e-6;
+        for (auto [v, tol] : {std::pair{&fl, tolX}, {&fw, tolX}, {&ft, tolY}, {&fh, tolY}})
+            if (std::abs(*v - std::round(*v)) <= tol)
+                *v = std::round(*v);
+        const double sx = dest.width() / fw, sy = dest.height() / fh;
+        deviceToTarget_ = {sx, 0, 0, sy, dest.left - fl * sx, dest.top - ft * sy};
+        pxPerMmX_ = pxPerMmX;
+        pxPerMmY_ = pxPerMmY;
+        applyTransform();
+        target_.setClip(std::nullopt);
+    }
+
+    void play(const EmfRecordView& r);
+
+private:
+    Matrix pageMatrix() const;
+    Matrix logicalToDevice() const { return s_.world.then(pageMatrix()); }
+    void applyTransform() { target_.setTransform(logicalToDevice().then(deviceToTarget_)); }
+    void applyClip();
+    RectF logicalRectToDevice(double l, double t, double r, double b) const;
+
+    PointF point32(const EmfRecordView& r, std::uint32_t off) const { return {double(r.i32(off)), double(r.i32(off + 4))}; }
+    PointF point16(const EmfRecordView& r, std::uint32_t off) const { return {double(r.i16(off)), double(r.i16(off + 2))}; }
+    std::vector<PointF> points(const EmfRecordView& r, std::uint32_t countOff, std::uint32_t firstOff, bool small) const;
+
+    void createPen(const EmfRecordView& r);
+    void createExtPen(const EmfRecordView& r);
+    void createBrush(const EmfRecordView& r);
+    void createPatternBrush(const EmfRecordView& r);
+    void createFont(const EmfRecordView& r);
+    Object* objectAt(std::uint32_t index);
+    void selectObject(std::uint32_t index);
+
+    void polyline(std::vector<PointF> pts, bool fromCurrent);
+    void polygons(std::vector<std::vector<PointF>> polys);
+    void polyPoly(const EmfRecordView& r, bool small, bool closed);
+    void bezier(const EmfRecordView& r, bool small, bool fromCurrent);
+    void arc(const EmfRecordView& r, std::uint32_t type);
+    void text(const EmfRecordView& r, std::uint32_t emrText, bool wide, std::uint32_t graphicsMode);
+    void blit(const EmfRecordView& r, std::uint32_t type);
+    void clipRegion(const EmfRecordView& r);
+    void strokeFillPath(bool stroke, bool fill);
+
+    const EmfHeaderInfo& header_;
+    RenderTarget& target_;
+    Matrix deviceToTarget_;
+    double pxPerMmX_ = 96 / 25.4, pxPerMmY_ = 96 / 25.4;
+    DcState s_;
+    std::vector<DcState> saved_;
+    std::vector<Object> objects_;
+    bool inPath_ = false;
+    std::vector<std::vector<PointF>> path_;
+    std::vector<bool> pathClosed_;
+};
+
+Matrix Player::pageMatrix() const
+{
+    double sx = 1, sy = 1;
+    const double mmToPxX = pxPerMmX_, mmToPxY = pxPerMmY_;
+    switch (s_.mapMode) {
+    case MM_LOMETRIC: sx = mmToPxX / 10; sy = -mmToPxY / 10; break;
+    case MM_HIMETRIC: sx = mmToPxX / 100; sy = -mmToPxY / 100; break;
+    case MM_LOENGLISH: sx = mmToPxX * 0.254; sy = -mmToPxY * 0.254; break;
+    case MM_HIENGLISH: sx = mmToPxX * 0.0254; sy = -mmToPxY * 0.0254; break;
+    case MM_TWIPS: sx = mmToPxX * 25.4 / 1440; sy = -mmToPxY * 25.4 / 1440; break;
+    case MM_ISOTROPIC:
+    case MM_ANISOTROPIC: {
+        sx = s_.windowExt.x != 0 ? s_.viewportExt.x / s_.windowExt.x : 1;
+        sy = s_.windowExt.y != 0 ? s_.viewportExt.y / s_.windowExt.y : 1;
+        if (s_.mapMode == MM_ISOTROPIC) {
+            const double m = std::min(std::abs(sx), std::abs(sy));
+            sx = std::copysign(m, sx);
+            sy = std::copysign(m, sy);
+        }
+        break;
+    }
+    default: break;
+    }
+    if (!std::isfinite(sx) || sx == 0)
+        sx = 1;
+    if (!std::isfinite(sy) || sy == 0)
+        sy = 1;
+    return {sx, 0, 0, sy, s_.viewportOrg.x - s_.windowOrg.x * sx, s_.viewportOrg.y - s_.windowOrg.y * sy};
+}
+
+RectF Player::logicalRectToDevice(double l, double t, double r, double b) const
+{
+    const Matrix m = logicalToDevice();
+    const PointF p[4] = {m.map(l, t), m.map(r, t), m.map(l, b), m.map(r, b)};
+    RectF out{p[0].x, p[0].y, p[0].x, p[0].y};
+    for (const auto& q : p) {
+        out.left = std::min(out.left, q.x);
+        out.right = std::max(out.right, q.x);
+        out.top = std::min(out.top, q.y);
+        out.bottom = std::max(out.bottom, q.y);
+    }
+    return out;
+}
+
+void Player::applyClip()
+{
+    if (!s_.clip) {
+        target_.setClip(std::nullopt);
+        return;
+    }
+    std::vector<RectF> mapped;
+    mapped.reserve(s_.clip->size());
+    for (const auto& r : *s_.clip) {
+        const PointF a = deviceToTarget_.map(r.left, r.top), b = deviceToTarget_.map(r.right, r.bottom);
+        mapped.push_back({std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)});
+    }
+    target_.setClip(mapped);
+}
+
+std::vector<PointF> Player::points(const EmfRecordView& r, std::uint32_t countOff, std::uint32_t firstOff,
+                                   bool small) const
+{
+    const std::uint64_t count = r.u32(countOff);
+    const std::uint64_t each = small ? 4 : 8;
+    std::vector<PointF> pts;
+    if (!r.has(firstOff, count * each))
+        return pts;
+    pts.reserve(count);
+    for (std::uint64_t i = 0; i < count; ++i) {
+        const auto off = static_cast<std::uint32_t>(firstOff + i * each);
+        pts.push_back(small ? point16(r, off) : point32(r, off));
+    }
+    return pts;
+}
+
+Object* Player::objectAt(std::uint32_t index)
+{
+    if (index >= kMaxObjects)
+        return nullptr;
+    if (index >= objects_.size())
+        objects_.resize(index + 1);
+    return &objects_[index];
+}
+
+void Player::createPen(const EmfRecordView& r)
+{
+    if (Object* o = objectAt(r.u32(8))) {
+        o->kind = Object::Kind::Pen;
+        o->pen.style = r.u32(12) & PS_STYLE_MASK;
+        o->pen.null = o->pen.style == PS_NULL;
+        o->pen.width = std::abs(r.i32(16));
+        o->pen.color = r.u32(24) & 0xFFFFFF;
+    }
+}
+
+void Player::createExtPen(const EmfRecordView& r)
+{
+    if (Object* o = objectAt(r.u32(8))) {
+        o->kind = Object::Kind::Pen;
+        o->pen.style = r.u32(28) & PS_STYLE_MASK;
+        o->pen.null = o->pen.style == PS_NULL || r.u32(36) == BS_NULL;
+        o->pen.width = r.u32(32) > 0x7FFFFFFF ? 0 : r.u32(32);
+        o->pen.color = r.u32(40) & 0xFFFFFF;
+    }
+}
+
+void Player::createBrush(const EmfRecordView& r)
+{
+    if (Object* o = objectAt(r.u32(8))) {
+        o->kind = Object::Kind::Brush;
+        o->brush.style = r.u32(12);
+        o->brush.null = o->brush.style == BS_NULL;
+        o->brush.color = r.u32(16) & 0xFFFFFF;
+        o->brush.hatch = r.u32(20);
+    }
+}
+
+void Player::createPatternBrush(const EmfRecordView& r)
+{
+    // A picture brush is drawn in the picture's average colour.
+    Object* o = objectAt(r.u32(8));
+    if (!o)
+        return;
+    o->kind = Object::Kind::Brush;
+    o->brush = {};
+    o->brush.color = 0xC0C0C0;
+    const std::uint32_t offBmi = r.u32(16), cbBmi = r.u32(20), offBits = r.u32(24), cbBits = r.u32(28);
+    if (!r.has(offBmi, cbBmi) || !r.has(offBits, cbBits))
+        return;
+    if (auto bmp = decodeDib(r.data() + offBmi, cbBmi, r.data() + offBits, cbBits)) {
+        std::uint64_t sr = 0, sg = 0, sb = 0;
+        for (const auto p : bmp->pixels) {
+            sr += (p >> 16) & 0xFF;
+            sg += (p >> 8) & 0xFF;
+            sb += p & 0xFF;
+        }
+        const std::uint64_t n = std::max<std::uint64_t>(bmp->pixels.size(), 1);
+        o->brush.color = rgb(std::uint8_t(sr / n), std::uint8_t(sg / n), std::uint8_t(sb / n));
+    }
+}
+
+void Player::createFont(const EmfRecordView& r)
+{
+    Object* o = objectAt(r.u32(8));
+    if (!o || !r.has(12, kLogFontWSize))
+        return;
+    o->kind = Object::Kind::Font;
+    LogFont& lf = o->font;
+    lf = {};
+    lf.height = r.i32(12);
+    lf.weight = r.i32(28);
+    lf.italic = r.u8(32) != 0;
+    lf.underline = r.u8(33) != 0;
+    lf.strikeOut = r.u8(34) != 0;
+    lf.charset = r.u8(35);
+    std::u16string face;
+    for (std::uint32_t i = 0; i < 32; ++i) {
+        const char16_t c = r.u16(40 + 2 * i);
+        if (c == 0)
+            break;
+        face.push_back(c);
+    }
+    lf.face = text::utf16ToUtf8(face);
+    if (lf.face.empty())
+        lf.face = "Arial";
+}
+
+void Player::selectObject(std::uint32_t index)
+{
+    if (index & kStockObject) {
+        const std::uint32_t stock = index & ~kStockObject;
+        switch (stock) {
+        case WHITE_BRUSH: s_.brush = {false, BS_SOLID, 0, 0xFFFFFF}; break;
+        case LTGRAY_BRUSH: s_.brush = {false, BS_SOLID, 0, 0xC0C0C0}; break;
+        case GRAY_BRUSH: s_.brush = {false, BS_SOLID, 0, 0x808080}; break;
+        case DKGRAY_BRUSH: s_.brush = {false, BS_SOLID, 0, 0x404040}; break;
+        case BLACK_BRUSH: s_.brush = {false, BS_SOLID, 0, 0x000000}; break;
+        case NULL_BRUSH: s_.brush = {true, BS_NULL, 0, 0}; break;
+        case DC_BRUSH: s_.brush = {false, BS_SOLID, 0, 0xFFFFFF}; break;
+        case WHITE_PEN: s_.pen = {false, PS_SOLID, 0, 0xFFFFFF}; break;
+        case BLACK_PEN:
+        case DC_PEN: s_.pen = {false, PS_SOLID, 0, 0x000000}; break;
+        case NULL_PEN: s_.pen = {true, PS_NULL, 0, 0}; break;
+        case DEFAULT_PALETTE: break;
+        default:
+            if (stock >= OEM_FIXED_FONT && stock <= DEFAULT_GUI_FONT)
+                s_.font = stockFont(stock);
+            break;
+        }
+        return;
+    }
+    if (index >= objects_.size())
+        return;
+    const Object& o = objects_[index];
+    switch (o.kind) {
+    case Object::Kind::Pen: s_.pen = o.pen; break;
+    case Object::Kind::Brush: s_.brush = o.brush; break;
+    case Object::Kind::Font: s_.font = o.font; break;
+    case Object::Kind::None: break;
+    }
+}
+
+void Player::polyline(std::vector<PointF> pts, bool fromCurrent)
+{
+    if (fromCurrent)
+        pts.insert(pts.begin(), s_.position);
+    if (pts.empty())
+        return;
+    if (inPath_) {
+        if (fromCurrent && !path_.empty() && !pathClosed_.back()) {
+            path_.back().insert(path_.back().end(), pts.begin() + 1, pts.end());
+        } else {
+            path_.push_back(pts);
+            pathClosed_.push_back(false);
+        }
+    } else if (!s_.pen.null && pts.size() > 1) {
+        target_.drawPolyline(pts, s_.pen);
+    }
+    if (fromCurrent)
+        s_.position = pts.back();
+}
+
+void Player::polygons(std::vector<std::vector<PointF>> polys)
+{
+    std::erase_if(polys, [](const auto& p) { return p.size() < 2; });
+    if (polys.empty())
+        return;
+    if (inPath_) {
+        for (auto& p : polys) {
+            path_.push_back(std::move(p));
+            pathClosed_.push_back(true);
+        }
+        return;
+    }
+    target_.drawPolygons(polys, s_.polyFillMode == WINDING, s_.pen, s_.brush);
+}
+
+void Player::polyPoly(const EmfRecordView& r, bool small, bool closed)
+{
+    const std::uint64_t nPolys = r.u32(24);
+    const std::uint64_t total = r.u32(28);
+    const std::uint64_t each = small ? 4 : 8;
+    if (!r.has(32, nPolys * 4 + total * each))
+        return;
+    std::vector<std::vector<PointF>> polys;
+    std::uint64_t at = 32 + nPolys * 4, used = 0;
+    for (std::uint64_t i = 0; i < nPolys; ++i) {
+        const std::uint64_t n = r.u32(static_cast<std::uint32_t>(32 + i * 4));
+        if (used + n > total)
+            return;
+        std::vector<PointF> pts;
+        pts.reserve(n);
+        for (std::uint64_t k = 0; k < n; ++k, at += each)
+            pts.push_back(small ? point16(r, static_cast<std::uint32_t>(at)) : point32(r, static_cast<std::uint32_t>(at)));
+        used += n;
+        polys.push_back(std::move(pts));
+    }
+    if (closed) {
+        polygons(std::move(polys));
+    } else {
+        for (auto& p : polys)
+            polyline(std::move(p), false);
+    }
+}
+
+void Player::bezier(const EmfRecordView& r, bool small, bool fromCurrent)
+{
+    std::vector<PointF> ctl = points(r, 24, 28, small);
+    if (fromCurrent)
+        ctl.insert(ctl.begin(), s_.position);
+    if (ctl.size() < 4)
+        return;
+    std::vector<PointF> out{ctl[0]};
+    constexpr int kSteps = 16;
+    for (std::size_t i = 0; i + 3 < ctl.size(); i += 3) {
+        const PointF p0 = ctl[i], p1 = ctl[i + 1], p2 = ctl[i + 2], p3 = ctl[i + 3];
+        for (int k = 1; k <= kSteps; ++k) {
+            const double t = double(k) / kSteps, u = 1 - t;
+            out.push_back({u * u * u * p0.x + 3 * u * u * t * p1.x + 3 * u * t * t * p2.x + t * t * t * p3.x,
+                           u * u * u * p0.y + 3 * u * u * t * p1.y + 3 * u * t * t * p2.y + t * t * t * p3.y});
+        }
+    }
+    if (fromCurrent) {
+        out.erase(out.begin());
+        polyline(std::move(out), true);
+    } else {
+        polyline(std::move(out), false);
+    }
+}
+
+void Player::arc(const EmfRecordView& r, std::uint32_t type)
+{
+    const double l = r.i32(8), t = r.i32(12), rr = r.i32(16), b = r.i32(20);
+    const double cx = (l + rr) / 2, cy = (t + b) / 2, rx = std::abs(rr - l) / 2, ry = std::abs(b - t) / 2;
+    if (rx <= 0 || ry <= 0)
+        return;
+    const double a0 = std::atan2(r.i32(28) - cy, r.i32(24) - cx);
+    double a1 = std::atan2(r.i32(36) - cy, r.i32(32) - cx);
+    // Counter-clockwise on the screen means decreasing angle with y downwards.
+    while (a1 >= a0)
+        a1 -= 2 * std::numbers::pi;
+    std::vector<PointF> pts;
+    constexpr int kSteps = 64;
+    for (int k = 0; k <= kSteps; ++k) {
+        const double a = a0 + (a1 - a0) * k / kSteps;
+        pts.push_back({cx + rx * std::cos(a), cy + ry * std::sin(a)});
+    }
+    if (type == EMR_ARC) {
+        polyline(std::move(pts), false);
+        return;
+    }
+    if (type == EMR_PIE)
+        pts.push_back({cx, cy});
+    polygons({std::move(pts)});
+}
+
+void Player::text(const EmfRecordView& r, std::uint32_t emrText, bool wide, std::uint32_t graphicsMode)
+{
+    (void)graphicsMode;
+    const auto str = textOf(r, emrText, wide);
+    if (!str)
+        return;
+    const std::uint32_t options = r.u32(emrText + 16);
+    const double rl = r.i32(emrText + 20), rt = r.i32(emrText + 24), rr = r.i32(emrText + 28), rb = r.i32(emrText + 32);
+    const bool hasRect = rr > rl && rb > rt;
+
+    const std::uint64_t n = str->size();
+    const auto font = FontService::instance().font(s_.font);
+    const auto& tm = font->metrics();
+
+    // Advances: the record's spacing array, or the font's own where it has none.
+    std::vector<double> dx(n, 0);
+    const std::uint32_t offDx = r.u32(emrText + 36);
+    const std::uint64_t stride = (options & ETO_PDY) ? 8 : 4;
+    if (offDx != 0 && r.has(offDx, n * stride)) {
+        for (std::uint64_t i = 0; i < n; ++i)
+            dx[i] = r.i32(static_cast<std::uint32_t>(offDx + i * stride));
+    } else {
+        const auto adv = font->advancesUtf16(*str);
+        for (std::uint64_t i = 0; i < n && i < adv.size(); ++i)
+            dx[i] = adv[i];
+    }
+    double width = 0;
+    for (const double d : dx)
+        width += d;
+
+    PointF ref{double(r.i32(emrText)), double(r.i32(emrText + 4))};
+    if (s_.textAlign & TA_UPDATECP)
+        ref = s_.position;
+    const Matrix toDevice = logicalToDevice();
+    // Text grows along the logical axes; with y pointing up the cell lies below the
+    // reference point in device terms, so offsets follow the axis' direction.
+    const double yDir = toDevice.m22 < 0 ? -1 : 1;
+    double x = ref.x;
+    switch (s_.textAlign & TA_CENTER) {
+    case TA_RIGHT: x -= width; break;
+    case TA_CENTER: x -= width / 2; break;
+    default: break;
+    }
+    double baseline = ref.y;
+    switch (s_.textAlign & TA_BASELINE) {
+    case TA_BASELINE: break;
+    case TA_BOTTOM: baseline -= yDir * tm.descent; break;
+    default: baseline += yDir * tm.ascent; break;
+    }
+    if (s_.textAlign & TA_UPDATECP) {
+        if ((s_.textAlign & TA_CENTER) == TA_LEFT)
+            s_.position.x += width;
+        else if ((s_.textAlign & TA_CENTER) == TA_RIGHT)
+            s_.position.x -= width;
+    }
+
+    const PenSpec noPen{true, PS_NULL, 0, 0};
+    const BrushSpec background{false, BS_SOLID, 0, s_.bkColor};
+    if ((options & ETO_OPAQUE) && hasRect)
+        target_.drawRect({rl, rt, rr, rb}, noPen, background);
+    if (n == 0)
+        return;
+
+    const auto savedClip = s_.clip;
+    if ((options & ETO_CLIPPED) && hasRect) {
+        s_.clip = intersectClip(s_.clip, logicalRectToDevice(rl, rt, rr, rb));
+        applyClip();
+    }
+    if (s_.bkMode == OPAQUE && !(options & ETO_OPAQUE)) {
+        const double top = baseline - yDir * tm.ascent, bottom = baseline + yDir * tm.descent;
+        target_.drawRect({x, std::min(top, bottom), x + width, std::max(top, bottom)}, noPen, background);
+    }
+
+    const Matrix toTarget = toDevice.then(deviceToTarget_);
+    GlyphRun run;
+    run.font = font;
+    run.pixelSize = font->emPixels() * std::hypot(toTarget.m21, toTarget.m22);
+    run.underline = s_.font.underline;
+    run.strikeOut = s_.font.strikeOut;
+    run.color = s_.textColor & 0xFFFFFF;
+    run.text = *str;
+    run.origins.reserve(n);
+    double pen = x;
+    for (std::uint64_t i = 0; i < n; ++i) {
+        run.origins.push_back(toTarget.map(pen, baseline));
+        pen += dx[i];
+    }
+    run.lineWidth = width * std::hypot(toTarget.m11, toTarget.m12);
+    if (run.pixelSize > 0 && std::isfinite(run.pixelSize))
+        target_.drawGlyphs(run);
+
+    if ((options & ETO_CLIPPED) && hasRect) {
+        s_.clip = savedClip;
+        applyClip();
+    }
+}
+
+void Player::blit(const EmfRecordView& r, std::uint32_t type)
+{
+    double x, y, w, h;
+    std::uint32_t rop = SRCCOPY, offBmi = 0, cbBmi = 0, offBits = 0, cbBits = 0;
+    switch (type) {
+    case EMR_BITBLT:
+    case EMR_STRETCHBLT:
+        x = r.i32(24); y = r.i32(28); w = r.i32(32); h = r.i32(36);
+        rop = r.u32(40);
+        offBmi = r.u32(84); cbBmi = r.u32(88); offBits = r.u32(92); cbBits = r.u32(96);
+        break;
+    case EMR_STRETCHDIBITS:
+        x = r.i32(24); y = r.i32(28); w = r.i32(72); h = r.i32(76);
+        offBmi = r.u32(48); cbBmi = r.u32(52); offBits = r.u32(56); cbBits = r.u32(60);
+        rop = r.u32(68);
+        break;
+    default: // EMR_SETDIBITSTODEVICE
+        x = r.i32(24); y = r.i32(28); w = r.i32(40); h = r.i32(44);
+        offBmi = r.u32(48); cbBmi = r.u32(52); offBits = r.u32(56); cbBits = r.u32(60);
+        break;
+    }
+    const RectF dest{std::min(x, x + w), std::min(y, y + h), std::max(x, x + w), std::max(y, y + h)};
+    const PenSpec noPen{true, PS_NULL, 0, 0};
+    if (cbBmi == 0) {
+        // No source: a pattern or constant fill of the destination.
+        if (rop == PATCOPY && !s_.brush.null)
+            target_.drawRect(dest, noPen, s_.brush);
+        else if (rop == BLACKNESS)
+            target_.drawRect(dest, noPen, {false, BS_SOLID, 0, 0});
+        else if (rop == WHITENESS)
+            target_.drawRect(dest, noPen, {false, BS_SOLID, 0, 0xFFFFFF});
+        return;
+    }
+    if (!r.has(offBmi, cbBmi) || !r.has(offBits, cbBits))
+        return;
+    if (auto bmp = decodeDib(r.data() + offBmi, cbBmi, r.data() + offBits, cbBits))
+        target_.drawImage(dest, *bmp);
+}
+
+void Player::clipRegion(const EmfRecordView& r)
+{
+    const std::uint32_t cb = r.u32(8), mode = r.u32(12);
+    if (cb == 0 || !r.has(16, cb) || cb < 32) {
+        if (mode == RGN_COPY) {
+            s_.clip.reset();
+            applyClip();
+        }
+        return;
+    }
+    const std::uint64_t count = r.u32(24);
+    if (!r.has(48, count * 16))
+        return;
+    std::vector<RectF> rects;
+    rects.reserve(count);
+    for (std::uint64_t i = 0; i < count; ++i) {
+        const auto o = static_cast<std::uint32_t>(48 + i * 16);
+        rects.push_back({double(r.i32(o)), double(r.i32(o + 4)), double(r.i32(o + 8)), double(r.i32(o + 12))});
+    }
+    s_.clip = combineClip(s_.clip, rects, mode);
+    applyClip();
+}
+
+void Player::strokeFillPath(bool stroke, bool fill)
+{
+    if (path_.empty())
+        return;
+    const PenSpec noPen{true, PS_NULL, 0, 0};
+    const BrushSpec noBrush{true, BS_NULL, 0, 0};
+    if (fill)
+        target_.drawPolygons(path_, s_.polyFillMode == WINDING, stroke ? s_.pen : noPen, s_.brush);
+    else if (stroke)
+        for (std::size_t i = 0; i < path_.size(); ++i) {
+            if (pathClosed_[i])
+                target_.drawPolygons({path_[i]}, false, s_.pen, noBrush);
+            else
+                target_.drawPolyline(path_[i], s_.pen);
+        }
+    path_.clear();
+    pathClosed_.clear();
+}
+
+void Player::play(const EmfRecordView& r)
+{
+    switch (r.type()) {
+    case EMR_SETMAPMODE: s_.mapMode = r.u32(8); applyTransform(); break;
+    case EMR_SETWINDOWEXTEX: s_.windowExt = point32(r, 8); applyTransform(); break;
+    case EMR_SETWINDOWORGEX: s_.windowOrg = point32(r, 8); applyTransform(); break;
+    case EMR_SETVIEWPORTEXTEX: s_.viewportExt = point32(r, 8); applyTransform(); break;
+    case EMR_SETVIEWPORTORGEX: s_.viewportOrg = point32(r, 8); applyTransform(); break;
+    case EMR_SCALEVIEWPORTEXTEX:
+    case EMR_SCALEWINDOWEXTEX: {
+        PointF& ext = r.type() == EMR_SCALEVIEWPORTEXTEX ? s_.viewportExt : s_.windowExt;
+        const double xd = r.i32(12), yd = r.i32(20);
+        if (xd != 0 && yd != 0) {
+            ext.x = ext.x * r.i32(8) / xd;
+            ext.y = ext.y * r.i32(16) / yd;
+        }
+        applyTransform();
+        break;
+    }
+    case EMR_SETWORLDTRANSFORM:
+    case EMR_MODIFYWORLDTRANSFORM: {
+        const Matrix m{r.f32(8), r.f32(12), r.f32(16), r.f32(20), r.f32(24), r.f32(28)};
+        const bool finite = std::isfinite(m.m11) && std::isfinite(m.m12) && std::isfinite(m.m21) &&
+                            std::isfinite(m.m22) && std::isfinite(m.dx) && std::isfinite(m.dy);
+        const std::uint32_t mode = r.type() == EMR_SETWORLDTRANSFORM ? MWT_SET : r.u32(32);
+        if (mode == MWT_IDENTITY)
+            s_.world = {};
+        else if (!finite)
+            break;
+        else if (mode == MWT_SET)
+            s_.world = m;
+        else if (mode == MWT_LEFTMULTIPLY)
+            s_.world = m.then(s_.world);
+        else if (mode == MWT_RIGHTMULTIPLY)
+            s_.world = s_.world.then(m);
+        applyTransform();
+        break;
+    }
+    case EMR_SAVEDC:
+        if (saved_.size() < kMaxSavedStates)
+            saved_.push_back(s_);
+        break;
+    case EMR_RESTOREDC: {
+        const std::int64_t rel = r.i32(8);
+        std::int64_t index = rel < 0 ? static_cast<std::int64_t>(saved_.size()) + rel : rel - 1;
+        if (index >= 0 && index < static_cast<std::int64_t>(saved_.size())) {
+            s_ = saved_[static_cast<std::size_t>(index)];
+            saved_.resize(static_cast<std::size_t>(index));
+            applyTransform();
+            applyClip();
+        }
+        break;
+    }
+    case EMR_CREATEPEN: createPen(r); break;
+    case EMR_EXTCREATEPEN: createExtPen(r); break;
+    case EMR_CREATEBRUSHINDIRECT: createBrush(r); break;
+    case 93: // EMR_CREATEMONOBRUSH
+    case 94: // EMR_CREATEDIBPATTERNBRUSHPT
+        createPatternBrush(r);
+        break;
+    case EMR_EXTCREATEFONTINDIRECTW: createFont(r); break;
+    case EMR_SELECTOBJECT: selectObject(r.u32(8)); break;
+    case EMR_DELETEOBJECT:
+        if (Object* o = r.u32(8) < objects_.size() ? &objects_[r.u32(8)] : nullptr)
+            *o = {};
+        break;
+    case EMR_SETBKMODE: s_.bkMode = r.u32(8); break;
+    case EMR_SETBKCOLOR: s_.bkColor = r.u32(8) & 0xFFFFFF; break;
+    case EMR_SETTEXTCOLOR: s_.textColor = r.u32(8) & 0xFFFFFF; break;
+    case EMR_SETTEXTALIGN: s_.textAlign = r.u32(8); break;
+    case EMR_SETPOLYFILLMODE: s_.polyFillMode = r.u32(8); break;
+    case EMR_MOVETOEX:
+        s_.position = point32(r, 8);
+        if (inPath_) {
+            path_.push_back({s_.position});
+            pathClosed_.push_back(false);
+        }
+        break;
+    case EMR_LINETO: polyline({point32(r, 8)}, true); break;
+    case EMR_RECTANGLE:
+    case EMR_ELLIPSE:
+    case EMR_ROUNDRECT: {
+        const RectF rect{double(r.i32(8)), double(r.i32(12)), double(r.i32(16)), double(r.i32(20))};
+        if (inPath_) {
+            polygons({{{rect.left, rect.top}, {rect.right, rect.top}, {rect.right, rect.bottom}, {rect.left, rect.bottom}}});
+        } else if (r.type() == EMR_RECTANGLE) {
+            target_.drawRect(rect, s_.pen, s_.brush);
+        } else if (r.type() == EMR_ELLIPSE) {
+            target_.drawEllipse(rect, s_.pen, s_.brush);
+        } else {
+            target_.drawRoundRect(rect, r.i32(24) / 2.0, r.i32(28) / 2.0, s_.pen, s_.brush);
+        }
+        break;
+    }
+    case EMR_ARC:
+    case EMR_CHORD:
+    case EMR_PIE: arc(r, r.type()); break;
+    case EMR_POLYGON: polygons({points(r, 24, 28, false)}); break;
+    case EMR_POLYGON16: polygons({points(r, 24, 28, true)}); break;
+    case EMR_POLYLINE: polyline(points(r, 24, 28, false), false); break;
+    case EMR_POLYLINE16: polyline(points(r, 24, 28, true), false); break;
+    case EMR_POLYLINETO: polyline(points(r, 24, 28, false), true); break;
+    case EMR_POLYLINETO16: polyline(points(r, 24, 28, true), true); break;
+    case EMR_POLYPOLYGON: polyPoly(r, false, true); break;
+    case EMR_POLYPOLYGON16: polyPoly(r, true, true); break;
+    case EMR_POLYPOLYLINE: polyPoly(r, false, false); break;
+    case EMR_POLYPOLYLINE16: polyPoly(r, true, false); break;
+    case EMR_POLYBEZIER: bezier(r, false, false); break;
+    case EMR_POLYBEZIER16: bezier(r, true, false); break;
+    case EMR_POLYBEZIERTO: bezier(r, false, true); break;
+    case EMR_POLYBEZIERTO16: bezier(r, true, true); break;
+    case EMR_BEGINPATH: inPath_ = true; path_.clear(); pathClosed_.clear(); break;
+    case EMR_ENDPATH: inPath_ = false; break;
+    case EMR_ABORTPATH: inPath_ = false; path_.clear(); pathClosed_.clear(); break;
+    case EMR_CLOSEFIGURE:
+        if (!pathClosed_.empty())
+            pathClosed_.back() = true;
+        break;
+    case EMR_FILLPATH: strokeFillPath(false, true); break;
+    case EMR_STROKEPATH: strokeFillPath(true, false); break;
+    case EMR_STROKEANDFILLPATH: strokeFillPath(true, true); break;
+    case EMR_EXTTEXTOUTW:
+    case EMR_EXTTEXTOUTA: text(r, 36, r.type() == EMR_EXTTEXTOUTW, r.u32(24)); break;
+    case EMR_POLYTEXTOUTW:
+    case EMR_POLYTEXTOUTA: {
+        const std::uint64_t n = r.u32(36);
+        for (std::uint64_t i = 0; i < n && r.has(40 + i * 40, 40); ++i)
+            text(r, static_cast<std::uint32_t>(40 + i * 40), r.type() == EMR_POLYTEXTOUTW, r.u32(24));
+        break;
+    }
+    case EMR_BITBLT:
+    case EMR_STRETCHBLT:
+    case EMR_STRETCHDIBITS:
+    case EMR_SETDIBITSTODEVICE: blit(r, r.type()); break;
+    case EMR_INTERSECTCLIPRECT:
+        s_.clip = intersectClip(s_.clip, logicalRectToDevice(r.i32(8), r.i32(12), r.i32(16), r.i32(20)));
+        applyClip();
+        break;
+    case EMR_EXCLUDECLIPRECT: {
+        const RectF ex = logicalRectToDevice(r.i32(8), r.i32(12), r.i32(16), r.i32(20));
+        // Excluding from "everything" needs a finite whole: the reference device.
+        std::vector<RectF> whole = s_.clip.value_or(std::vector<RectF>{
+            {-1e6, -1e6, 1e6 + header_.deviceCx, 1e6 + header_.deviceCy}});
+        s_.clip = combineClip(whole, {ex}, RGN_DIFF);
+        applyClip();
+        break;
+    }
+    case EMR_OFFSETCLIPRGN:
+        if (s_.clip) {
+            const Matrix m = logicalToDevice();
+            const double ox = r.i32(8) * m.m11, oy = r.i32(12) * m.m22;
+            for (auto& c : *s_.clip) {
+                c.left += ox; c.right += ox; c.top += oy; c.bottom += oy;
+            }
+            applyClip();
+        }
+        break;
+    case EMR_EXTSELECTCLIPRGN: clipRegion(r); break;
+    default: break; // palettes, colour management, comments and the like change nothing visible
+    }
+}
+
+} // namespace
+
+PlayResult playEmf(const TMetafile& page, RenderTarget& target, const RectF& dest)
+{
+    PlayResult result;
+    if (page.Empty())
+        return result;
+    const EmfRecordList list = readEmfRecords(page.Bytes());
+    Player player(list.header, target, dest);
+    for (const auto& r : list.records) {
+        ++result.records;
+        if (r.type() == EMR_EOF)
+            break;
+        if (r.type() != EMR_HEADER)
+            player.play(r);
+    }
+    result.complete = list.complete;
+    return result;
+}
+
+} // namespace zt::platform::gdi

@@ -1,0 +1,241 @@
+#include "platform/qt/QtRenderTarget.h"
+
+#include "platform/gdi/Bitmap.h"
+#include "platform/gdi/EmfPlayer.h"
+
+#include <QGlyphRun>
+#include <QPainterPath>
+#include <cmath>
+
+namespace zt::platform::qt {
+
+namespace {
+
+QColor toQColor(gdi::ColorRef c)
+{
+    return QColor(gdi::redOf(c), gdi::greenOf(c), gdi::blueOf(c));
+}
+
+Qt::PenStyle toQtStyle(std::uint32_t style)
+{
+    switch (style) {
+    case gdi::PS_DASH: return Qt::DashLine;
+    case gdi::PS_DOT: return Qt::DotLine;
+    case gdi::PS_DASHDOT: return Qt::DashDotLine;
+    case gdi::PS_DASHDOTDOT: return Qt::DashDotDotLine;
+    case gdi::PS_NULL: return Qt::NoPen;
+    default: return Qt::SolidLine;
+    }
+}
+
+Qt::BrushStyle toQtHatch(std::uint32_t hatch)
+{
+    switch (hatch) {
+    case gdi::HS_HORIZONTAL: return Qt::HorPattern;
+    case gdi::HS_VERTICAL: return Qt::VerPattern;
+    case gdi::HS_FDIAGONAL: return Qt::BDiagPattern;
+    case gdi::HS_BDIAGONAL: return Qt::FDiagPattern;
+    case gdi::HS_CROSS: return Qt::CrossPattern;
+    default: return Qt::DiagCrossPattern;
+    }
+}
+
+} // namespace
+
+QtRenderTarget::QtRenderTarget(QPainter& painter) : painter_(painter)
+{
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);
+}
+
+void QtRenderTarget::setTransform(const gdi::Matrix& m)
+{
+    transform_ = QTransform(m.m11, m.m12, m.m21, m.m22, m.dx, m.dy);
+    painter_.setTransform(transform_);
+}
+
+void QtRenderTarget::setClip(const std::optional<std::vector<gdi::RectF>>& rects)
+{
+    if (!rects) {
+        painter_.setClipping(false);
+        return;
+    }
+    // Clip rectangles are target pixels: set them without the page transform.
+    painter_.setTransform(QTransform());
+    QPainterPath path;
+    for (const auto& r : *rects)
+        path.addRect(QRectF(r.left, r.top, r.width(), r.height()));
+    painter_.setClipPath(path);
+    painter_.setTransform(transform_);
+}
+
+void QtRenderTarget::use(const gdi::PenSpec& pen, const gdi::BrushSpec& brush)
+{
+    if (pen.null) {
+        painter_.setPen(Qt::NoPen);
+    } else {
+        QPen p(toQColor(pen.color));
+        p.setWidthF(pen.width); // 0 is Qt's cosmetic one-pixel pen, as GDI's
+        p.setStyle(toQtStyle(pen.style));
+        p.setCapStyle(Qt::FlatCap);
+        p.setJoinStyle(Qt::MiterJoin);
+        painter_.setPen(p);
+    }
+    if (brush.null)
+        painter_.setBrush(Qt::NoBrush);
+    else if (brush.style == gdi::BS_HATCHED)
+        painter_.setBrush(QBrush(toQColor(brush.color), toQtHatch(brush.hatch)));
+    else
+        painter_.setBrush(QBrush(toQColor(brush.color)));
+}
+
+QRectF QtRenderTarget::inside(const gdi::RectF& r, const gdi::PenSpec& pen) const
+{
+    // GDI draws a shape's outline inside its rectangle, whose right and bottom edges are exclusive.
+    double inset = 0.5;
+    if (!pen.null && pen.width > 1)
+        inset = pen.width / 2;
+    if (pen.null)
+        return QRectF(r.left, r.top, r.width(), r.height());
+    return QRectF(r.left + inset, r.top + inset, r.width() - 2 * inset, r.height() - 2 * inset);
+}
+
+void QtRenderTarget::drawRect(const gdi::RectF& r, const gdi::PenSpec& pen, const gdi::BrushSpec& brush)
+{
+    use(pen, brush);
+    painter_.drawRect(inside(r, pen));
+}
+
+void QtRenderTarget::drawEllipse(const gdi::RectF& r, const gdi::PenSpec& pen, const gdi::BrushSpec& brush)
+{
+    use(pen, brush);
+    painter_.drawEllipse(inside(r, pen));
+}
+
+void QtRenderTarget::drawRoundRect(const gdi::RectF& r, double rx, double ry, const gdi::PenSpec& pen,
+                                   const gdi::BrushSpec& brush)
+{
+    use(pen, brush);
+    painter_.drawRoundedRect(inside(r, pen), rx, ry);
+}
+
+void QtRenderTarget::drawPolyline(const std::vector<gdi::PointF>& points, const gdi::PenSpec& pen)
+{
+    QPolygonF poly;
+    poly.reserve(static_cast<qsizetype>(points.size()));
+    for (const auto& p : points)
+        poly << QPointF(p.x, p.y);
+    use(pen, {true, gdi::BS_NULL, 0, 0});
+    painter_.drawPolyline(poly);
+}
+
+void QtRenderTarget::drawPolygons(const std::vector<std::vector<gdi::PointF>>& polygons, bool winding,
+                                  const gdi::PenSpec& pen, const gdi::BrushSpec& brush)
+{
+    QPainterPath path;
+    path.setFillRule(winding ? Qt::WindingFill : Qt::OddEvenFill);
+    for (const auto& poly : polygons) {
+        QPolygonF q;
+        for (const auto& p : poly)
+            q << QPointF(p.x, p.y);
+        if (!q.isEmpty()) {
+            path.addPolygon(q);
+            path.closeSubpath();
+        }
+    }
+    use(pen, brush);
+    painter_.drawPath(path);
+}
+
+const QRawFont& QtRenderTarget::rawFont(const std::string& file, double pixelSize)
+{
+    // Sizes are kept in quarter pixels, enough for any zoom of the preview.
+    const int key = static_cast<int>(std::lround(pixelSize * 4));
+    auto it = fonts_.find({file, key});
+    if (it == fonts_.end())
+        it = fonts_.emplace(std::make_pair(file, key),
+                            QRawFont(QString::fromStdString(file), key / 4.0, QFont::PreferNoHinting))
+                 .first;
+    return it->second;
+}
+
+void QtRenderTarget::drawGlyphs(const gdi::GlyphRun& run)
+{
+    if (!run.font || run.text.empty() || run.pixelSize < 0.25 || run.pixelSize > 20000)
+        return;
+    const QRawFont& font = rawFont(run.font->face().file, run.pixelSize);
+    if (!font.isValid())
+        return;
+    // One glyph per character: a surrogate pair takes the origin of its first unit.
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    const auto n = run.text.size();
+    for (std::size_t i = 0; i < n && i < run.origins.size(); ++i) {
+        char32_t cp = run.text[i];
+        const bool pair = cp >= 0xD800 && cp <= 0xDBFF && i + 1 < n && run.text[i + 1] >= 0xDC00 &&
+                          run.text[i + 1] <= 0xDFFF;
+        QString ch = pair ? QString::fromUtf16(&run.text[i], 2) : QString(QChar(static_cast<char16_t>(cp)));
+        const QList<quint32> g = font.glyphIndexesForString(ch);
+        if (!g.isEmpty()) {
+            glyphs << g.first();
+            positions << QPointF(run.origins[i].x, run.origins[i].y);
+        }
+        if (pair)
+            ++i;
+    }
+    QGlyphRun glyphRun;
+    glyphRun.setRawFont(font);
+    glyphRun.setGlyphIndexes(glyphs);
+    glyphRun.setPositions(positions);
+
+    painter_.save();
+    painter_.setTransform(QTransform());
+    painter_.setPen(toQColor(run.color));
+    painter_.drawGlyphRun(QPointF(0, 0), glyphRun);
+    if ((run.underline || run.strikeOut) && !run.origins.empty()) {
+        const QPointF start(run.origins.front().x, run.origins.front().y);
+        const double thickness = std::max(1.0, std::round(run.pixelSize / 14));
+        const auto line = [&](double dy) {
+            painter_.fillRect(QRectF(start.x(), start.y() + dy, run.lineWidth, thickness), toQColor(run.color));
+        };
+        if (run.underline)
+            line(std::max(1.0, std::round(run.pixelSize / 9)));
+        if (run.strikeOut)
+            line(-std::round(run.pixelSize * 0.28));
+    }
+    painter_.restore();
+}
+
+void QtRenderTarget::drawImage(const gdi::RectF& dest, const gdi::Bitmap& image)
+{
+    const QImage img(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
+                     image.width * 4, QImage::Format_ARGB32);
+    painter_.drawImage(QRectF(dest.left, dest.top, dest.width(), dest.height()), img);
+}
+
+QSize pageSizeInDevicePixels(const gdi::TMetafile& page)
+{
+    const auto& h = page.Header();
+    if (h.millimetersCx <= 0 || h.millimetersCy <= 0)
+        return {page.Width(), page.Height()};
+    const double w = double(h.frame.right - h.frame.left) * h.deviceCx / (h.millimetersCx * 100.0);
+    const double hgt = double(h.frame.bottom - h.frame.top) * h.deviceCy / (h.millimetersCy * 100.0);
+    return {static_cast<int>(std::lround(w)), static_cast<int>(std::lround(hgt))};
+}
+
+QImage renderPage(const gdi::TMetafile& page, QSize size)
+{
+    if (size.isEmpty())
+        size = pageSizeInDevicePixels(page);
+    size = size.boundedTo(QSize(20000, 20000)).expandedTo(QSize(1, 1));
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QtRenderTarget target(painter);
+    gdi::playEmf(page, target, {0, 0, double(size.width()), double(size.height())});
+    painter.end();
+    return image;
+}
+
+} // namespace zt::platform::qt

@@ -1,0 +1,97 @@
+#include "platform/core/WinMath.h"
+#include "platform/gdi/EmfRecorder.h"
+#include "platform/qt/QtRenderTarget.h"
+#include "support/RawEmf.h"
+
+#include <QGuiApplication>
+#include <gtest/gtest.h>
+
+using namespace zt::platform;
+using namespace zt::platform::gdi;
+using namespace zt::platform::qt;
+
+namespace {
+
+int darkPixels(const QImage& img, const QRect& area)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(img.pixel(x, y)) < 128)
+                ++n;
+    return n;
+}
+
+TMetafile samplePage()
+{
+    auto rec = EmfRecorder::forPage(RefDevice::screen(), 300, 120);
+    LogFont lf;
+    lf.face = "Arial";
+    lf.height = pointsToLogicalHeight(12, 96);
+    rec.SelectObject(rec.CreateFontIndirect(lf));
+    rec.SetBkMode(TRANSPARENT);
+    rec.TextOut(20, 10, "Kurzmitteilung");
+    rec.SelectObject(rec.CreateBrushIndirect(BS_SOLID, rgb(0, 0, 0)));
+    rec.FillRect({200, 60, 260, 100});
+    rec.SelectObject(kStockObject | NULL_BRUSH);
+    rec.Rectangle(10, 60, 110, 110);
+    return rec.Finish();
+}
+
+} // namespace
+
+class QtRender : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char name[] = "test";
+        static char* argv[] = {name, nullptr};
+        if (!QGuiApplication::instance())
+            new QGuiApplication(argc, argv);
+    }
+};
+
+TEST_F(QtRender, PageRendersAtOnePixelPerDeviceUnit)
+{
+    const TMetafile page = samplePage();
+    EXPECT_EQ(pageSizeInDevicePixels(page), QSize(300, 120));
+    const QImage img = renderPage(page);
+    ASSERT_EQ(img.size(), QSize(300, 120));
+
+    // The filled block is solid, its surroundings white.
+    EXPECT_EQ(darkPixels(img, QRect(201, 61, 58, 38)), 58 * 38);
+    EXPECT_EQ(darkPixels(img, QRect(262, 60, 30, 40)), 0);
+    // The rectangle's outline lies inside its right and bottom edges, as GDI draws it.
+    EXPECT_LT(qGray(img.pixel(10, 80)), 128);
+    EXPECT_LT(qGray(img.pixel(109, 80)), 128);
+    EXPECT_GT(qGray(img.pixel(110, 80)), 128);
+    EXPECT_LT(qGray(img.pixel(50, 109)), 128);
+    EXPECT_EQ(darkPixels(img, QRect(12, 62, 96, 46)), 0) << "no brush inside";
+}
+
+TEST_F(QtRender, TextLandsWhereItWasMeasured)
+{
+    const TMetafile page = samplePage();
+    const QImage img = renderPage(page);
+    LogFont lf;
+    lf.face = "Arial";
+    lf.height = pointsToLogicalHeight(12, 96);
+    const auto font = FontService::instance().font(lf);
+    const int width = font->textWidth("Kurzmitteilung");
+    const int height = font->metrics().height;
+    // Ink inside the measured box, none to its right or below it.
+    EXPECT_GT(darkPixels(img, QRect(20, 10, width, height)), 50);
+    EXPECT_EQ(darkPixels(img, QRect(20 + width + 2, 10, 40, height)), 0);
+    EXPECT_EQ(darkPixels(img, QRect(20, 10 + height + 1, width, 20)), 0);
+    // The first glyph starts at the text's origin.
+    EXPECT_GT(darkPixels(img, QRect(20, 10, 3, height)), 0);
+    EXPECT_EQ(darkPixels(img, QRect(10, 10, 9, height)), 0);
+}
+
+TEST_F(QtRender, StretchedIntoALargerImage)
+{
+    const QImage img = renderPage(samplePage(), QSize(600, 240));
+    EXPECT_EQ(darkPixels(img, QRect(402, 122, 116, 76)), 116 * 76);
+    EXPECT_EQ(darkPixels(img, QRect(524, 120, 40, 80)), 0);
+}
