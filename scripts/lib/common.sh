@@ -11,6 +11,8 @@ ZT_PACKAGES=(
   xvfb xauth qpdf poppler-utils
 )
 ZT_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# Independent readers for scripts/test --external; large, so not installed by default.
+ZT_EXTERNAL_PACKAGES=(libreoffice-draw libreoffice-core inkscape libuemf-dev)
 
 zt_missing_packages() {
   local p
