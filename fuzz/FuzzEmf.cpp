@@ -41,6 +41,12 @@ public:
 
 } // namespace
 
+// fontconfig keeps its configuration for the life of the process.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig";
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::vector<std::uint8_t> bytes(data, data + size);

@@ -83,13 +83,14 @@ public:
         const double pxPerMmX = header.millimetersCx > 0 ? double(header.deviceCx) / header.millimetersCx : 96 / 25.4;
         const double pxPerMmY = header.millimetersCy > 0 ? double(header.deviceCy) / header.millimetersCy : 96 / 25.4;
         double fl = header.frame.left * pxPerMmX / 100, ft = header.frame.top * pxPerMmY / 100;
-        double fw = (header.frame.right - header.frame.left) * pxPerMmX / 100;
-        double fh = (header.frame.bottom - header.frame.top) * pxPerMmY / 100;
+        // Differences in double: a hostile header's corners may be far apart.
+        double fw = (double(header.frame.right) - header.frame.left) * pxPerMmX / 100;
+        double fh = (double(header.frame.bottom) - header.frame.top) * pxPerMmY / 100;
         if (!(fw > 0) || !(fh > 0)) {
             fl = header.bounds.left;
             ft = header.bounds.top;
-            fw = std::max(1, header.bounds.right - header.bounds.left + 1);
-            fh = std::max(1, header.bounds.bottom - header.bounds.top + 1);
+            fw = std::max(1.0, double(header.bounds.right) - header.bounds.left + 1);
+            fh = std::max(1.0, double(header.bounds.bottom) - header.bounds.top + 1);
         }
         // The frame is kept in 0.01 mm; a frame made from whole pixels comes back a
         // hair off them, which would blur every edge of the picture.
@@ -238,7 +239,7 @@ void Player::createPen(const EmfRecordView& r)
         o->kind = Object::Kind::Pen;
         o->pen.style = r.u32(12) & PS_STYLE_MASK;
         o->pen.null = o->pen.style == PS_NULL;
-        o->pen.width = std::abs(r.i32(16));
+        o->pen.width = std::abs(double(r.i32(16)));
         o->pen.color = r.u32(24) & 0xFFFFFF;
     }
 }

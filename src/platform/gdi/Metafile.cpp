@@ -4,6 +4,9 @@
 #include "platform/core/WinMath.h"
 #include "platform/gdi/EmfBytes.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace zt::platform::gdi {
 
 namespace {
@@ -50,8 +53,12 @@ TMetafile TMetafile::FromBytes(std::vector<std::uint8_t> bytes)
     bytes.resize(m.header_.bytes); // anything after the metafile's own end is not part of it
     m.bytes_ = std::move(bytes);
     // The frame is inclusive in 0.01 mm; the picture's size is its extent.
-    m.mmWidth_ = m.header_.frame.right - m.header_.frame.left;
-    m.mmHeight_ = m.header_.frame.bottom - m.header_.frame.top;
+    const auto extent = [](std::int32_t from, std::int32_t to) {
+        const std::int64_t d = std::int64_t(to) - from;
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(d, 0, INT32_MAX));
+    };
+    m.mmWidth_ = extent(m.header_.frame.left, m.header_.frame.right);
+    m.mmHeight_ = extent(m.header_.frame.top, m.header_.frame.bottom);
     return m;
 }
 

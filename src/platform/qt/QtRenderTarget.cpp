@@ -219,8 +219,8 @@ QSize pageSizeInDevicePixels(const gdi::TMetafile& page)
     const auto& h = page.Header();
     if (h.millimetersCx <= 0 || h.millimetersCy <= 0)
         return {page.Width(), page.Height()};
-    const double w = double(h.frame.right - h.frame.left) * h.deviceCx / (h.millimetersCx * 100.0);
-    const double hgt = double(h.frame.bottom - h.frame.top) * h.deviceCy / (h.millimetersCy * 100.0);
+    const double w = (double(h.frame.right) - h.frame.left) * h.deviceCx / (h.millimetersCx * 100.0);
+    const double hgt = (double(h.frame.bottom) - h.frame.top) * h.deviceCy / (h.millimetersCy * 100.0);
     return {static_cast<int>(std::lround(w)), static_cast<int>(std::lround(hgt))};
 }
 
