@@ -16,6 +16,7 @@ namespace qrmsg {
 inline constexpr const char* PrinterNotReady = "QRPrinter nicht bereit";
 inline constexpr const char* InvalidNewPage = "Ungültiger Aufruf vonNewPage";
 inline constexpr const char* GetFontDataError = "GetFontData error";
+inline constexpr const char* CircularReference = "Zirkuläre Verweise sind nicht erlaubt";
 } // namespace qrmsg
 
 [[noreturn]] void raiseQRError(const std::string& message);

@@ -1,0 +1,198 @@
+#pragma once
+// The report: page setup, band list, units and zoom, run state and events.
+
+#include "report/QRBasePanel.h"
+#include "report/QRController.h"
+#include "report/QRFunctions.h"
+#include "report/QRPage.h"
+#include "report/QRReferenceDC.h"
+#include "report/QRReportPrinterSettings.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zt::report {
+
+class TQRCustomBand;
+class TQRPrinter;
+class TQRExportFilter;
+class TQRPrintable;
+class TQRDataSet;
+class TCustomBandoriaRep;
+
+// The report's Bands property: whether a band of a type exists, and
+// creating or freeing the first one.
+class TBandoriaRepBands {
+public:
+    explicit TBandoriaRepBands(TCustomBandoriaRep* report) : FReport(report) {}
+    bool HasTitle() const { return has(rbTitle); }
+    bool HasPageHeader() const { return has(rbPageHeader); }
+    bool HasColumnHeader() const { return has(rbColumnHeader); }
+    bool HasDetail() const { return has(rbDetail); }
+    bool HasPageFooter() const { return has(rbPageFooter); }
+    bool HasSummary() const { return has(rbSummary); }
+    void SetHasTitle(bool v) { set(rbTitle, v); }
+    void SetHasPageHeader(bool v) { set(rbPageHeader, v); }
+    void SetHasColumnHeader(bool v) { set(rbColumnHeader, v); }
+    void SetHasDetail(bool v) { set(rbDetail, v); }
+    void SetHasPageFooter(bool v) { set(rbPageFooter, v); }
+    void SetHasSummary(bool v) { set(rbSummary, v); }
+
+private:
+    bool has(TQRBandType t) const;
+    void set(TQRBandType t, bool v);
+    TCustomBandoriaRep* FReport;
+};
+
+using TQRReportNotify = std::function<void(TCustomBandoriaRep* sender)>;
+using TQRNotify = std::function<void(TQRComponent* sender)>;
+
+class TCustomBandoriaRep : public TQRBasePanel {
+public:
+    explicit TCustomBandoriaRep(TQRComponent* owner);
+    ~TCustomBandoriaRep() override;
+
+    TQRPage& Page() { return *FPage; }
+    const TQRPage& Page() const { return *FPage; }
+    TBandoriaRepBands& Bands() { return *FBands; }
+    TQRCustomController& Controller() { return *FController; }
+    const TQRCustomController& Controller() const { return *FController; }
+    TBandoriaRepPrinterSettings& PrinterSettings() { return *FPrinterSettings; }
+    TQRFunctionTable& Functions() { return FFunctions; }
+    std::vector<std::string>& Description() { return FDescription; }
+    const TQRReferenceDC& ReferenceDC() const { return FReferenceDC; }
+
+    TQRUnit Units() const { return FPage->Units(); }
+    virtual void SetUnits(TQRUnit value);
+    // Values outside 1..300 are ignored.
+    void SetZoom(int value) override;
+
+    TBandoriaOptions Options = FirstPageHeader | LastPageFooter;
+    bool PrintIfEmpty() const { return FController->PrintIfEmpty; }
+    virtual void SetPrintIfEmpty(bool value) { FController->PrintIfEmpty = value; }
+    const std::string& ReportTitle() const { return FReportTitle; }
+    void SetReportTitle(const std::string& title);
+
+    TColor BackgroundColor = clWhite;
+    std::string BackImageControl;
+    bool ShowProgress = true;
+    bool SnapToGrid = true;
+    TPrevFormStyle PrevFormStyle = TPrevFormStyle::fsNormal;
+    TWindowState PreviewInitialState = TWindowState::wsNormal;
+    int PreviewWidth = 500, PreviewHeight = 500, PreviewLeft = 0, PreviewTop = 0;
+    bool PrevShowThumbs = true;
+    bool PrevShowSearch = true;
+    TQRZoomState PrevInitialZoom = TQRZoomState::qrZoomToFit;
+    TPrevSaveType PreviewDefaultSaveType = TPrevSaveType::stPDF;
+    int PagesInPreview = 0;
+    TQRComponent* PreviewController = nullptr;
+    bool ShowingPreview = false;
+    bool StartNewPageInComposite = false;
+    bool CreateInBGThread = false;
+
+    // Run state, kept by the report run.
+    bool Available = true;
+    bool Cancelled = false;
+    int CurrentColumn = 0;
+    Native CurrentX = 0, CurrentY = 0, ColumnTopPosition = 0;
+    int PageNumber = 0;
+    bool FinalPass = true;
+    bool Exporting = false;
+    TQRExportFilter* ExportFilter = nullptr;
+    TQRPrinter* QRPrinter = nullptr;
+    TQRState State = TQRState::qrAvailable;
+    Native FPageFooterSize = 0;
+    bool NoForceNewPage = false, NewColumnForced = false, NewPageForced = false;
+
+    // Events.
+    std::function<void(TCustomBandoriaRep* sender, bool& printReport)> BeforePrint;
+    TQRReportNotify OnStartPage;
+    TQRReportNotify OnEndPage;
+    std::function<void(TQRComponent* sender, bool& moreData)> OnNeedData;
+    TQRNotify AfterPrint, AfterPreview, BeforePreview, OnPreview, OnPreviewShowing;
+    std::function<void(TCustomBandoriaRep* sender, bool& exportHandled)> OnExport;
+    std::function<void(TQRComponent* sender, bool& cancel, void* devMode)> OnGetPrinterSettings;
+    std::function<void(TQRComponent* sender, bool& cancel, void* devMode)> OnApplyPrinterSettings;
+    TQRNotify OnPrevXEvent, OnStandPrevEvent;
+
+    // Band list.
+    const std::vector<TQRCustomBand*>& BandList() const { return FBandList; }
+    TQRCustomBand* CreateBand(TQRBandType type);
+    void AddBand(TQRCustomBand* band);
+    void RemoveBand(TQRCustomBand* band);
+    // The first band of a type in the band list.
+    TQRCustomBand* FindBand(TQRBandType type) const;
+    // The first child band whose parent band is `band`.
+    TQRCustomBand* ChildOf(const TQRCustomBand* band) const;
+    int RotateBands() const { return FRotateBands; }
+    void SetRotateBands(int value);
+    bool HideBands() const { return FHideBands; }
+    void SetHideBands(bool value);
+    // Sorts the band list and lays the bands out on the design surface.
+    void SetBandValues();
+
+    // Text measuring in the reference context.
+    int TextWidth(const TQRFont& font, const std::string& text) const;
+    int TextHeight(const TQRFont& font, const std::string& text) const;
+
+    void Modify() { FModified = true; }
+    bool Modified() const { return FModified; }
+    virtual void AddNotifyClient(TQRPrintable* printable);
+
+    // Printables placed on the report itself, outside every band.
+    std::vector<TQRPrintable*> PagePrintables() const;
+
+    // A name made of prefix and the smallest free number in the owner.
+    std::string UniqueName(const std::string& prefix) const;
+
+protected:
+    void Loaded() override;
+    void BoundsChanged(const TRect& old) override;
+    void FontChanged() override;
+    // Points the controller at the report's title, detail and summary bands.
+    virtual void AssignControllerBands() {}
+    void setController(std::unique_ptr<TQRCustomController> c) { FController = std::move(c); }
+
+private:
+    void sortBands();
+    void layoutBands();
+    int bandWidth(const TQRCustomBand* band, int fullWidth, int columnWidth) const;
+    void zoomControls(TQRControl* parent, int zoom);
+    void unitsOfControls(TQRControl* parent, TQRUnit units);
+
+    std::unique_ptr<TBandoriaRepPrinterSettings> FPrinterSettings;
+    std::unique_ptr<TQRPage> FPage;
+    std::unique_ptr<TBandoriaRepBands> FBands;
+    std::unique_ptr<TQRCustomController> FController;
+    TQRFunctionTable FFunctions;
+    std::vector<std::string> FDescription;
+    TQRReferenceDC FReferenceDC;
+    std::vector<TQRCustomBand*> FBandList;
+    std::string FReportTitle;
+    int FRotateBands = 0;
+    bool FHideBands = false;
+    bool FModified = false;
+    bool FSorting = false;
+    bool FDestroying = false;
+};
+
+class TBandoriaRep : public TCustomBandoriaRep {
+public:
+    explicit TBandoriaRep(TQRComponent* owner);
+    TQRDataSet* DataSet() const { return controller().DataSet; }
+    void SetDataSet(TQRDataSet* ds) { controller().DataSet = ds; }
+
+protected:
+    void AssignControllerBands() override;
+
+private:
+    TQRController& controller() const { return static_cast<TQRController&>(const_cast<TBandoriaRep*>(this)->Controller()); }
+};
+
+// The paper size of the current printer, as a paper code; 0 when there is no
+// printer or it reports none. Set by the printer layer; none until then.
+void SetPrinterPaperQuery(std::function<int()> query);
+
+} // namespace zt::report

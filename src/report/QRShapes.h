@@ -1,0 +1,67 @@
+#pragma once
+// Shapes and pictures.
+
+#include "report/QRGraphics.h"
+#include "report/QRPrintable.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zt::report {
+
+class TQRDataSet;
+
+class TQRShape : public TQRPrintable {
+public:
+    explicit TQRShape(TQRComponent* owner);
+
+    TQRShapeType Shape() const { return FShape; }
+    void SetShape(TQRShapeType v);
+    const TQRPen& Pen() const { return FPen; }
+    void SetPen(const TQRPen& v);
+    const TQRBrush& Brush() const { return FBrush; }
+    void SetBrush(const TQRBrush& v);
+    // Corner factor of rounded rectangles.
+    float RoundFactor = 0.1f;
+    // Stored only; drawing does not use it.
+    int VertAdjust = 0;
+
+private:
+    TQRShapeType FShape = TQRShapeType::qrsRectangle;
+    TQRPen FPen;
+    TQRBrush FBrush;
+};
+
+// A picture as the definition holds it: the image file's bytes and its size.
+struct TQRPicture {
+    std::vector<std::uint8_t> Data;
+    int Width = 0;
+    int Height = 0;
+    bool Empty() const { return Data.empty(); }
+};
+
+class TQRImage : public TQRPrintable {
+public:
+    explicit TQRImage(TQRComponent* owner) : TQRPrintable(owner) {}
+    const TQRPicture& Picture() const { return FPicture; }
+    void SetPicture(TQRPicture p);
+    bool AutoSize = false;
+    bool Stretch = false;
+    bool Center = false;
+
+protected:
+    TQRPicture FPicture;
+};
+
+// A picture taken from a field of a data set.
+class TQRDBImage : public TQRImage {
+public:
+    explicit TQRDBImage(TQRComponent* owner) : TQRImage(owner) {}
+    TQRDataSet* DataSet = nullptr;
+    std::string DataField;
+    // Loads the field of the current record; an empty picture without data.
+    void LoadPicture();
+};
+
+} // namespace zt::report
