@@ -3,7 +3,8 @@
 #include "platform/qt/QtRenderTarget.h"
 #include "support/RawEmf.h"
 
-#include <QGuiApplication>
+#include "support/QtTestApp.h"
+
 #include <gtest/gtest.h>
 
 using namespace zt::platform;
@@ -42,14 +43,7 @@ TMetafile samplePage()
 
 class QtRender : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "test";
-        static char* argv[] = {name, nullptr};
-        if (!QGuiApplication::instance())
-            new QGuiApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { zt::testing::ensureGuiApplication(); }
 };
 
 TEST_F(QtRender, PageRendersAtOnePixelPerDeviceUnit)

@@ -94,6 +94,7 @@ private:
     Handle allocHandle();
     void simple(std::uint32_t type, std::uint32_t value);
     void box(std::uint32_t type, std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b);
+    void poly(std::uint32_t type, const std::vector<EmfPoint>& points);
 
     enum class ObjectKind { None, Font, Pen, Brush };
     struct Object {
