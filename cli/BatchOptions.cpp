@@ -5,21 +5,29 @@ namespace zt::cli {
 BatchOptions parseBatchOptions(const std::vector<std::string>& args)
 {
     BatchOptions options;
-    for (const auto& arg : args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--info") {
+            options.outputs.push_back({BatchOutput::Kind::Info, {}});
+        } else if (arg == "--png") {
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                options.errors.push_back("--png needs a folder");
+            else
+                options.outputs.push_back({BatchOutput::Kind::Png, args[++i]});
         } else if (arg.starts_with("-") && arg != "-") {
             options.errors.push_back("unknown option: " + arg);
-        } else if (options.letter.empty()) {
-            options.letter = arg;
+        } else if (options.input.empty()) {
+            options.input = arg;
         } else {
             options.errors.push_back("unexpected argument: " + arg);
         }
     }
     if (!options.help && options.errors.empty()) {
-        if (options.letter.empty())
-            options.errors.push_back("no letter file given");
-        else
+        if (options.input.empty())
+            options.errors.push_back("no input file given");
+        else if (options.outputs.empty())
             options.errors.push_back("no output asked for");
     }
     return options;
@@ -27,16 +35,20 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
 
 std::string batchUsage()
 {
-    return "Usage: zettelino-print LETTER.ZLW OUTPUT...\n"
+    return "Usage: zettelino-print REPORT.QRP OUTPUT...\n"
            "       zettelino-print --help\n"
            "\n"
-           "Opens a Zettelino letter file and writes what the letter window would\n"
-           "produce from it.\n"
+           "Reads a saved report file (.QRP) and writes what is asked for, in order.\n"
            "\n"
-           "Options:\n"
+           "Outputs:\n"
+           "  --info         print \"pages: N\", \"packed: yes|no\" and one line per page:\n"
+           "                 \"page K: W x H px, B bytes, R records\"\n"
+           "  --png DIR      write each page as DIR/page-001.png, ... at 96 dpi,\n"
+           "                 one pixel per device unit (DIR is created if missing)\n"
            "  -h, --help     print this help and exit\n"
            "\n"
-           "Exit status: 0 done, 2 usage error.\n";
+           "Exit status: 0 done, 2 usage error, 4 an output could not be written,\n"
+           "5 the file is not a readable saved report file.\n";
 }
 
 } // namespace zt::cli

@@ -9,10 +9,22 @@ namespace zt::cli {
 
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitNotOpened = 3;
+inline constexpr int kExitNotWritten = 4;
+inline constexpr int kExitBadReport = 5;
+
+// One thing to produce from the input, in command-line order.
+struct BatchOutput {
+    enum class Kind { Info, Png };
+    Kind kind;
+    std::string path;   // the folder for Png; empty for Info
+    bool operator==(const BatchOutput&) const = default;
+};
 
 struct BatchOptions {
     bool help = false;
-    std::string letter;               // the letter file to open
+    std::string input;                // the letter or saved report file
+    std::vector<BatchOutput> outputs;
     std::vector<std::string> errors;  // usage errors, in the order found
 };
 

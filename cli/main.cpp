@@ -1,5 +1,9 @@
 #include "cli/BatchOptions.h"
+#include "cli/ReportCommands.h"
 
+#include <QGuiApplication>
+#include <QtGlobal>
+#include <cstdlib>
 #include <iostream>
 
 int main(int argc, char** argv)
@@ -9,8 +13,19 @@ int main(int argc, char** argv)
         std::cout << zt::cli::batchUsage();
         return zt::cli::kExitDone;
     }
-    for (const auto& error : options.errors)
-        std::cerr << "zettelino-print: " << error << '\n';
-    std::cerr << zt::cli::batchUsage();
-    return zt::cli::kExitUsage;
+    if (!options.errors.empty()) {
+        for (const auto& error : options.errors)
+            std::cerr << "zettelino-print: " << error << '\n';
+        std::cerr << zt::cli::batchUsage();
+        return zt::cli::kExitUsage;
+    }
+    // The batch tool needs no display: its pages render offscreen. Qt's own
+    // chatter about that setting would only clutter a script's error output.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << "zettelino-print: " << message.toStdString() << '\n';
+    });
+    QGuiApplication app(argc, argv);
+    return zt::cli::runReportCommands(options, std::cout, std::cerr);
 }

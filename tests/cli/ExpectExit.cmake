@@ -1,8 +1,15 @@
-# Runs EXE with ARGS (a ;-list) and fails unless it exits with EXPECT.
+# Runs EXE with ARGS (a ;-list) and fails unless it exits with EXPECT and its
+# standard error holds STDERR (a ;-list of words joined by blanks; default: the usage text).
 execute_process(COMMAND ${EXE} ${ARGS} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc STREQUAL "${EXPECT}")
   message(FATAL_ERROR "${EXE} ${ARGS}: exit status ${rc}, expected ${EXPECT}\n${out}${err}")
 endif()
-if(NOT err MATCHES "Usage: zettelino-print")
-  message(FATAL_ERROR "usage text missing on standard error:\n${err}")
+if(STDERR)
+  list(JOIN STDERR " " wanted)
+else()
+  set(wanted "Usage: zettelino-print")
+endif()
+string(FIND "${err}" "${wanted}" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "\"${wanted}\" missing on standard error:\n${err}")
 endif()

@@ -13,11 +13,22 @@ TEST(BatchOptions, HelpWinsOverEverythingElse)
 
 TEST(BatchOptions, BadArgumentsAreUsageErrors)
 {
-    EXPECT_EQ(parseBatchOptions({}).errors, std::vector<std::string>{"no letter file given"});
+    EXPECT_EQ(parseBatchOptions({}).errors, std::vector<std::string>{"no input file given"});
+    EXPECT_EQ(parseBatchOptions({"a.QRP"}).errors, std::vector<std::string>{"no output asked for"});
+    EXPECT_EQ(parseBatchOptions({"a.QRP", "--png"}).errors, std::vector<std::string>{"--png needs a folder"});
     EXPECT_EQ(parseBatchOptions({"--frobnicate"}).errors, std::vector<std::string>{"unknown option: --frobnicate"});
     const auto two = parseBatchOptions({"a.ZLW", "b.ZLW"});
-    EXPECT_EQ(two.letter, "a.ZLW");
+    EXPECT_EQ(two.input, "a.ZLW");
     EXPECT_EQ(two.errors, std::vector<std::string>{"unexpected argument: b.ZLW"});
+}
+
+TEST(BatchOptions, OutputsKeepTheirOrder)
+{
+    const auto o = parseBatchOptions({"r.QRP", "--png", "out", "--info", "--png", "b"});
+    EXPECT_TRUE(o.errors.empty());
+    EXPECT_EQ(o.input, "r.QRP");
+    using K = BatchOutput::Kind;
+    EXPECT_EQ(o.outputs, (std::vector<BatchOutput>{{K::Png, "out"}, {K::Info, ""}, {K::Png, "b"}}));
 }
 
 TEST(BatchOptions, UsageNamesTheToolAndItsExitStatus)
