@@ -50,10 +50,11 @@ inline __attribute__((always_inline)) void TQRCompress::splay(unsigned a)
         if (c == kRoot)
             break;
         const unsigned d = Up[c];
-        const bool cOnLeft = Left[d] == c;
-        const unsigned b = cOnLeft ? Right[d] : Left[d];
-        (cOnLeft ? Right : Left)[d] = static_cast<std::uint16_t>(a);
-        (Left[c] == a ? Left : Right)[c] = static_cast<std::uint16_t>(b);
+        // The uncle's side: opposite to c's. a takes the uncle's place, the uncle a's.
+        const unsigned uncleSide = Child[0][d] == c;
+        const unsigned b = Child[uncleSide][d];
+        Child[uncleSide][d] = static_cast<std::uint16_t>(a);
+        Child[Child[1][c] == a][c] = static_cast<std::uint16_t>(b);
         Up[a] = static_cast<std::uint8_t>(d);
         Up[b] = static_cast<std::uint8_t>(c);
         a = d;
@@ -156,27 +157,43 @@ void TQRCompress::refillIn()
 
 void TQRCompress::ExpandBuffer(std::uint8_t* out, std::size_t count)
 {
-    unsigned pos = BitPos;
-    unsigned in = InByte;
+    // Bits of the current byte not used yet, least significant first, then
+    // whole bytes loaded ahead from the buffer (never across a refill, so they
+    // can be handed back to it).
+    std::uint64_t acc = BitPos < 8 ? (InByte >> BitPos) : 0;
+    unsigned bits = BitPos < 8 ? 8u - BitPos : 0u;
+    const auto load = [&] {
+        while (bits <= 56 && FBufferPos < FBufferEnd) {
+            acc |= std::uint64_t(FBuffer[FBufferPos++]) << bits;
+            bits += 8;
+        }
+    };
     for (std::size_t i = 0; i < count; ++i) {
         unsigned node = kRoot;
         do {
-            if (pos == 8) {
+            if (bits == 0) {
                 if (FBufferPos == FBufferEnd)
                     refillIn();
-                in = FBuffer[FBufferPos++];
-                pos = 0;
+                load();
             }
-            node = ((in >> pos) & 1u) ? Right[node] : Left[node];
-            ++pos;
+            node = Child[acc & 1u][node];
+            acc >>= 1;
+            --bits;
         } while (node < kFirstLeaf);
         if (node > kLastLeaf)
             throw platform::PlatformError("Invalid packed data");
         out[i] = static_cast<std::uint8_t>(node - kFirstLeaf);
         splay(node);
+        if (bits < 32)
+            load();
     }
-    BitPos = static_cast<std::uint8_t>(pos);
-    InByte = static_cast<std::uint16_t>(in);
+    // Whole bytes loaded but unused go back to the buffer; the part-used byte
+    // (the one just before them) stays the current one.
+    FBufferPos -= bits / 8;
+    const unsigned rest = bits % 8;
+    BitPos = static_cast<std::uint8_t>(8 - rest);
+    if (rest != 0 && FBufferPos > 0)
+        InByte = static_cast<std::uint16_t>(FBuffer[FBufferPos - 1]);
 }
 
 void TQRCompress::Expand(std::uint8_t& Expanded)

@@ -45,8 +45,10 @@ private:
     std::uint8_t BitPos = 0;
     bool CompressFlag;
     std::uint16_t InByte = 0;
-    std::uint16_t Left[256];
-    std::uint16_t Right[256];
+    // Left and Right children side by side, so a bit picks its child by index.
+    std::uint16_t Child[2][256];
+    std::uint16_t (&Left)[256] = Child[0];
+    std::uint16_t (&Right)[256] = Child[1];
     std::uint16_t OutByte = 0;
     platform::TStream& Stream;
     std::uint8_t Up[513];

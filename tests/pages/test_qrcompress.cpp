@@ -186,6 +186,37 @@ TEST(QRCompress, ByteAtATimeCallsGiveTheSameBitsAsBuffers)
     EXPECT_EQ(back, plain);
 }
 
+TEST(QRCompress, UnevenPiecesAcrossReadBlocksGiveTheSameBytes)
+{
+    // Far more packed bytes than one read block, taken in pieces of odd sizes.
+    Bytes plain(200000);
+    std::uint32_t x = 12345;
+    for (auto& b : plain) {
+        x = x * 1103515245u + 12345u;
+        b = static_cast<std::uint8_t>((x >> 16) % 23 + 'a');
+    }
+    Bytes packed = pack(plain);
+    ASSERT_GT(packed.size(), 3 * 8192u);
+    packed.insert(packed.end(), {0x11, 0x22, 0x33, 0x44});
+    TMemoryStream in(packed);
+    Bytes back(plain.size());
+    {
+        TQRCompress coder(in, false);
+        std::size_t at = 0;
+        for (std::size_t piece : {1u, 7u, 4096u, 1u, 9000u, 3u}) {
+            coder.ExpandBuffer(back.data() + at, piece);
+            at += piece;
+        }
+        for (; at < 30000; ++at)
+            coder.Expand(back[at]);
+        coder.ExpandBuffer(back.data() + at, back.size() - at);
+        coder.Finish();
+    }
+    EXPECT_EQ(back, plain);
+    EXPECT_EQ(in.Position(), static_cast<std::int64_t>(packed.size() - 4));
+    EXPECT_EQ(in.ReadInt32(), 0x44332211);
+}
+
 TEST(QRCompress, UnpackingLeavesTheStreamJustAfterItsLastByte)
 {
     Bytes packed = pack(bytesOf("abc"));
