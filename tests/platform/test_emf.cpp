@@ -216,7 +216,8 @@ TEST(EmfRecorder, BitmapsAreStoredBottomUpWithPaddedRows)
     Bitmap bmp{3, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF, 0xFF000000, 0xFF808080}};
     rec.StretchDraw({10, 10, 40, 30}, bmp);
     const TMetafile page = rec.Finish();
-    const auto& r = readEmfRecords(page.Bytes()).records[1];
+    const auto list = readEmfRecords(page.Bytes());
+    const auto& r = list.records[1];
     ASSERT_EQ(r.type(), EMR_STRETCHDIBITS);
     const std::uint32_t offBits = r.u32(56);
     EXPECT_EQ(r.u32(60), 24u) << "two rows of 9 bytes padded to 12";
