@@ -35,6 +35,15 @@ private:
     int fd_;
 };
 
+mode_t currentUmask()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+} // namespace
+
 void writeAll(int fd, std::string_view bytes, const std::string& path)
 {
     while (!bytes.empty()) {
@@ -48,14 +57,22 @@ void writeAll(int fd, std::string_view bytes, const std::string& path)
     }
 }
 
-mode_t currentUmask()
+std::size_t readUpTo(int fd, void* buffer, std::size_t count, const std::string& path)
 {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
+    std::size_t total = 0;
+    while (total < count) {
+        const ssize_t n = ::read(fd, static_cast<char*>(buffer) + total, count - total);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throwSystemError("Cannot read file \"" + path + "\"", errno);
+        }
+        if (n == 0)
+            break;
+        total += static_cast<std::size_t>(n);
+    }
+    return total;
 }
-
-} // namespace
 
 std::string readFileBytes(const std::string& path)
 {
@@ -71,17 +88,8 @@ std::string readFileBytes(const std::string& path)
     if (S_ISREG(st.st_mode) && st.st_size > 0)
         bytes.reserve(static_cast<std::size_t>(st.st_size));
     char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throwSystemError("Cannot read file \"" + path + "\"", errno);
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
+    while (const std::size_t n = readUpTo(fd.get(), buffer, sizeof buffer, path))
+        bytes.append(buffer, n);
     return bytes;
 }
 

@@ -2,12 +2,18 @@
 // Whole-file reads and writes, and the test whether a file may be taken over
 // for writing. Failures throw PlatformError with the system's message.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace zt::platform::files {
 
 std::string readFileBytes(const std::string& path);
+
+// The whole of `bytes` to an open file, or PlatformError naming `path`.
+void writeAll(int fd, std::string_view bytes, const std::string& path);
+// Up to `count` bytes from an open file, fewer only at its end.
+std::size_t readUpTo(int fd, void* buffer, std::size_t count, const std::string& path);
 
 bool fileExists(const std::string& path);
 

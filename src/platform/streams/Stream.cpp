@@ -145,34 +145,13 @@ TFileStream::~TFileStream()
 
 std::size_t TFileStream::Read(void* buffer, std::size_t count)
 {
-    std::size_t total = 0;
-    while (total < count) {
-        const ssize_t n = ::read(fd_, static_cast<char*>(buffer) + total, count - total);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throwSystemError("Cannot read file \"" + path_ + "\"", errno);
-        }
-        if (n == 0)
-            break;
-        total += static_cast<std::size_t>(n);
-    }
-    return total;
+    return files::readUpTo(fd_, buffer, count, path_);
 }
 
 std::size_t TFileStream::Write(const void* buffer, std::size_t count)
 {
-    std::size_t total = 0;
-    while (total < count) {
-        const ssize_t n = ::write(fd_, static_cast<const char*>(buffer) + total, count - total);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throwSystemError("Cannot write file \"" + path_ + "\"", errno);
-        }
-        total += static_cast<std::size_t>(n);
-    }
-    return total;
+    files::writeAll(fd_, std::string_view(static_cast<const char*>(buffer), count), path_);
+    return count;
 }
 
 std::int64_t TFileStream::Seek(std::int64_t offset, SeekOrigin origin)
