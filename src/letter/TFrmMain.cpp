@@ -1,12 +1,331 @@
 #include "letter/TFrmMain.h"
 
+#include "letter/Forms.h"
+#include "letter/Images.h"
+#include "letter/PhraseList.h"
+#include "letter/TAboutBox.h"
+#include "letter/TFrmKalender.h"
+#include "letter/TfrmTextbausteine.h"
+#include "letter/ProgramState.h"
+#include "letter/controls/TEdit.h"
+#include "letter/controls/TMemo.h"
+#include "platform/dialogs/UserDialogs.h"
+#include "platform/text/TextFile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolButton>
+#include <algorithm>
+
 namespace zt::letter {
+
+namespace {
+
+constexpr const char* kNoLetterLoaded = "<kein Zettelino geladen>";
+constexpr const char* kVersionText = "Version 1.8.7 - 27.04.2015";
+
+QString u(const std::string& s) { return QString::fromStdString(s); }
+
+// The window manager's frame around the window; none before it is shown.
+QMargins outerMargins(const QWidget& w)
+{
+    const QRect f = w.frameGeometry();
+    const QRect g = w.geometry();
+    return QMargins(g.left() - f.left(), g.top() - f.top(), f.right() - g.right(), f.bottom() - g.bottom());
+}
+
+} // namespace
+
+void reportUncaught(const std::exception& e)
+{
+    platform::showApplicationError(e.what());
+}
 
 TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("FrmMain");
     setWindowTitle("Zettelino");
-    resize(680, 400);
+    setWindowIcon(QIcon(programIcon(32)));
+    createControls();
+    createCommands();
+    connectChangeTracking();
+    for (const std::string& phrase : builtInPhrases())
+        ComboBox1->addItem(u(phrase));
+    ComboBox1->setCurrentIndex(-1);
+    ComboBox1->setEditText(QString::fromUtf8(kPickerPrompt));
+    FClient->installEventFilter(this);
+    FormCreate();
 }
+
+TFrmMain::~TFrmMain()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TFrmMain::FormCreate()
+{
+    // The hint of whatever is under the pointer goes to panel 0, from any window.
+    qApp->installEventFilter(this);
+    SetPanelText(2, kNoLetterLoaded);
+    SetPanelText(3, kVersionText);
+    LoadPhrases();
+}
+
+void TFrmMain::LoadPhrases()
+{
+    if (auto phrases = readPhraseFile(ProgramDir)) {
+        ComboBox1->clear();
+        for (const std::string& phrase : *phrases)
+            ComboBox1->addItem(u(phrase));
+        ComboBox1->setCurrentIndex(-1);
+        ComboBox1->setEditText(QString::fromUtf8(kPickerPrompt));
+    }
+}
+
+void TFrmMain::TextbausteineExecute()
+{
+    if (!frmTextbausteine || frmTextbausteine->exec() != QDialog::Accepted)
+        return;
+    // Not caught here: a phrase file that cannot be written goes to the
+    // general error box and the picker keeps its items.
+    platform::text::writeTextFile(ProgramDir + kPhraseFileName, frmTextbausteine->Memo1->TextLines());
+    LoadPhrases();
+}
+
+void TFrmMain::KalenderExecute()
+{
+    if (FrmKalender)
+        FrmKalender->ShowBeside();
+}
+
+void TFrmMain::Ueber1Click()
+{
+    if (AboutBox) {
+        AboutBox->show();
+        AboutBox->raise();
+    }
+}
+
+void TFrmMain::connectChangeTracking()
+{
+    connect(MemoAbsender, &QPlainTextEdit::textChanged, this, [this] { MemoAbsenderChange(); });
+    connect(MemoMitteilung, &QPlainTextEdit::textChanged, this, [this] { MemoMitteilungChange(); });
+    for (int n = 1; n <= 15; ++n)
+        connect(FTickMarks[n], &QCheckBox::toggled, this, [this] { MemoAbsenderChange(); });
+    // A click in one of the eight text controls counts as a change; typing
+    // does not (only the sender block's text changes do).
+    QWidget* clickable[] = {MemoAbsender->viewport(), MemoAnschrift->viewport(), MemoMitteilung->viewport(),
+                            EditTitel1, EditTitel2, edDatum, EditSonst1, EditSonst2};
+    for (QWidget* w : clickable)
+        w->installEventFilter(this);
+    QWidget* withPopup[] = {MemoAbsender, MemoAnschrift, EditTitel1, EditTitel2,
+                            edDatum, MemoMitteilung, EditSonst1, EditSonst2};
+    for (QWidget* w : withPopup) {
+        w->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(w, &QWidget::customContextMenuRequested, this, [this, w](const QPoint& pos) {
+            FPopupControl = w;
+            PopupMenu1->exec(w->mapToGlobal(pos));
+        });
+    }
+}
+
+bool TFrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::StatusTip:
+        DisplayHint(static_cast<QStatusTipEvent*>(event)->tip().toStdString());
+        return false;
+    case QEvent::MouseButtonPress:
+        if (watched != FClient && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this)
+            if (watched == MemoAbsender->viewport() || watched == MemoAnschrift->viewport() ||
+                watched == MemoMitteilung->viewport() || watched == EditTitel1 || watched == EditTitel2 ||
+                watched == edDatum || watched == EditSonst1 || watched == EditSonst2)
+                MemoAbsenderChange();
+        return false;
+    case QEvent::Resize:
+        if (watched == FClient)
+            FAnchors->apply(FClient->size());
+        return false;
+    default:
+        return QMainWindow::eventFilter(watched, event);
+    }
+}
+
+bool TFrmMain::event(QEvent* event)
+{
+    const bool handled = QMainWindow::event(event);
+    // The window manager's frame is known only once the window is shown; an
+    // outer size asked for before then is applied again with it.
+    if (FRequestedOuter && (event->type() == QEvent::Show || event->type() == QEvent::Move))
+        QTimer::singleShot(0, this, [this] { applyRequestedOuterSize(); });
+    return handled;
+}
+
+void TFrmMain::applyRequestedOuterSize()
+{
+    if (!FRequestedOuter || !isVisible())
+        return;
+    const QMargins m = outerMargins(*this);
+    if (m.isNull())
+        return;
+    resize(std::max(0, FRequestedOuter->width() - m.left() - m.right()),
+           std::max(0, FRequestedOuter->height() - m.top() - m.bottom()));
+    FRequestedOuter.reset();
+}
+
+int TFrmMain::Left() const { return frameGeometry().x(); }
+int TFrmMain::Top() const { return frameGeometry().y(); }
+int TFrmMain::Width() const { return frameGeometry().width(); }
+int TFrmMain::Height() const { return frameGeometry().height(); }
+
+void TFrmMain::SetLeft(int left)
+{
+    move(left, Top());
+}
+
+void TFrmMain::SetTop(int top)
+{
+    move(Left(), top);
+}
+
+void TFrmMain::SetWidth(int width)
+{
+    const QMargins m = outerMargins(*this);
+    resize(std::max(0, width - m.left() - m.right()), height());
+    if (m.isNull())
+        FRequestedOuter = QSize(width, Height());
+}
+
+void TFrmMain::SetHeight(int height)
+{
+    const QMargins m = outerMargins(*this);
+    resize(width(), std::max(0, height - m.top() - m.bottom()));
+    if (m.isNull())
+        FRequestedOuter = QSize(Width(), height);
+}
+
+QCheckBox* TFrmMain::TickMark(int n) const
+{
+    return n >= 1 && n <= 15 ? FTickMarks[n] : nullptr;
+}
+
+std::string TFrmMain::TickMarkLabel(int n) const
+{
+    if (n == 9)
+        return EditSonst1->Text();
+    if (n == 15)
+        return EditSonst2->Text();
+    const QCheckBox* box = TickMark(n);
+    return box ? box->text().toStdString() : std::string();
+}
+
+std::string TFrmMain::PanelText(int panel) const
+{
+    return panel >= 0 && panel < 4 ? FPanels[panel]->text().toStdString() : std::string();
+}
+
+void TFrmMain::SetPanelText(int panel, const std::string& text)
+{
+    if (panel >= 0 && panel < 4)
+        FPanels[panel]->setText(u(text));
+}
+
+std::string TFrmMain::GetLongHint(const std::string& hint)
+{
+    const auto bar = hint.find('|');
+    return bar == std::string::npos ? hint : hint.substr(bar + 1);
+}
+
+void TFrmMain::DisplayHint(const std::string& hint)
+{
+    SetPanelText(0, GetLongHint(hint));
+}
+
+void TFrmMain::MemoAbsenderChange()
+{
+    LetterSaved = false;
+}
+
+void TFrmMain::MemoMitteilungChange()
+{
+    SetPanelText(1, std::to_string(MemoMitteilung->LineCount()) + " Zeilen.");
+}
+
+void TFrmMain::NeuExecute()
+{
+    if (!LetterSaved) {
+        const auto answer = platform::userDialogs().messageDlg(
+            "Die Kurzmitteilung wurde noch nicht gespeichert.\nMöchten Sie sie zuerst speichern?",
+            platform::TMsgDlgType::mtWarning, platform::mbYes | platform::mbNo);
+        if (answer == platform::mrYes)
+            SpeichernExecute(Neu);
+    }
+    CurrentFile.clear();
+    for (TMemo* memo : {MemoAbsender, MemoAnschrift, MemoMitteilung})
+        memo->clear();
+    for (TEdit* edit : {EditTitel1, EditTitel2, EditSonst1, EditSonst2, edDatum})
+        edit->clear();
+    for (int n = 1; n <= 15; ++n)
+        FTickMarks[n]->setChecked(false);
+    ComboBox1->setCurrentIndex(-1);
+    ComboBox1->setEditText(QString::fromUtf8(kPickerPrompt));
+    MemoAbsender->setFocus();
+    LetterSaved = true;
+    SetPanelText(1, "0 Zeilen.");
+    SetPanelText(2, "");
+}
+
+void TFrmMain::Beenden1Click()
+{
+    close();
+}
+
+QWidget* TFrmMain::popupTarget() const
+{
+    return FPopupControl;
+}
+
+void TFrmMain::Ausschneiden1Click()
+{
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(popupTarget()))
+        memo->cut();
+    else if (auto* edit = qobject_cast<QLineEdit*>(popupTarget()))
+        edit->cut();
+}
+
+void TFrmMain::Kopieren1Click()
+{
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(popupTarget()))
+        memo->copy();
+    else if (auto* edit = qobject_cast<QLineEdit*>(popupTarget()))
+        edit->copy();
+}
+
+void TFrmMain::Einfgen1Click()
+{
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(popupTarget()))
+        memo->paste();
+    else if (auto* edit = qobject_cast<QLineEdit*>(popupTarget()))
+        edit->paste();
+}
+
+// Commands whose behaviour arrives with later work; present in the command
+// list, menu and toolbar, and doing nothing yet.
+void TFrmMain::DruckenExecute() {}
+void TFrmMain::DruckvorschauExecute() {}
+void TFrmMain::EditorExecute() {}
+void TFrmMain::WordExecute() {}
+void TFrmMain::EMailExecute() {}
+void TFrmMain::OeffnenExecute() {}
 
 } // namespace zt::letter

@@ -1,14 +1,192 @@
 #pragma once
-// The main window that holds the letter.
+// The main window. The letter lives in its controls: every other part reads
+// the letter from them and writes it back into them.
+
+#include "letter/Anchors.h"
 
 #include <QMainWindow>
+#include <array>
+#include <exception>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
 
 namespace zt::letter {
+
+class TEdit;
+class TMemo;
+
+// The general error box for an error a command did not catch.
+void reportUncaught(const std::exception& e);
 
 class TFrmMain : public QMainWindow {
     Q_OBJECT
 public:
+    // The client area as designed; the size used at start-up comes from the settings.
+    static constexpr int kDesignedClientWidth = 664;
+    static constexpr int kDesignedClientHeight = 471;
+
     explicit TFrmMain(QWidget* parent = nullptr);
+    ~TFrmMain() override;
+
+    // Outer bounds, frame included, in screen pixels.
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    void SetLeft(int left);
+    void SetTop(int top);
+    void SetWidth(int width);
+    void SetHeight(int height);
+
+    // Tick mark N (1-15) in the letter's numbering.
+    QCheckBox* TickMark(int n) const;
+    // The text that names tick mark N in outputs: its caption, or for 9 and
+    // 15 the text of the field beside it.
+    std::string TickMarkLabel(int n) const;
+
+    // Text of status panel 0-3.
+    std::string PanelText(int panel) const;
+    void SetPanelText(int panel, const std::string& text);
+
+    // The long part of a hint (after "|"), shown in status panel 0.
+    static std::string GetLongHint(const std::string& hint);
+    void DisplayHint(const std::string& hint);
+
+    // Runs a command handler; what it does not catch goes to the general error box.
+    template <typename F>
+    void Guarded(F&& handler);
+
+    // Handlers.
+    void FormCreate();
+    // Replaces the picker's items by the phrase file's lines, if it can be read.
+    void LoadPhrases();
+    void MemoAbsenderChange();
+    void MemoMitteilungChange();
+    void NeuExecute();
+    void SpeichernExecute(QAction* sender);
+    void OeffnenExecute();
+    void DruckenExecute();
+    void DruckvorschauExecute();
+    void EditorExecute();
+    void WordExecute();
+    void EMailExecute();
+    void TextbausteineExecute();
+    void KalenderExecute();
+    void Beenden1Click();
+    void Ueber1Click();
+    void Ausschneiden1Click();
+    void Kopieren1Click();
+    void Einfgen1Click();
+
+    // Controls.
+    QFrame* CoolBar1 = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QToolButton* btnAbsenderLaden = nullptr;
+    QToolButton* btnAbsenderSpeichern = nullptr;
+    TMemo* MemoAbsender = nullptr;
+    QLabel* Label2 = nullptr;
+    TMemo* MemoAnschrift = nullptr;
+    QLabel* Label5 = nullptr;
+    QCheckBox* cbKenntnisnahme = nullptr;
+    QCheckBox* cbAnrufRuecksprache = nullptr;
+    QCheckBox* cbStellungnahme = nullptr;
+    QCheckBox* cbKontrolle = nullptr;
+    QCheckBox* cbErledigung = nullptr;
+    QCheckBox* cbEntscheidung = nullptr;
+    QCheckBox* cbRuecknahme = nullptr;
+    QCheckBox* cbVerbleib = nullptr;
+    QCheckBox* cbSonst1 = nullptr;
+    TEdit* EditSonst1 = nullptr;
+    QLabel* Label6 = nullptr;
+    QCheckBox* cbSchreiben = nullptr;
+    QCheckBox* CheckBox11 = nullptr;
+    QCheckBox* CheckBox12 = nullptr;
+    QCheckBox* CheckBox13 = nullptr;
+    QCheckBox* CheckBox14 = nullptr;
+    QCheckBox* CheckBox15 = nullptr;
+    TEdit* EditSonst2 = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label7 = nullptr;
+    TEdit* EditTitel1 = nullptr;
+    TEdit* EditTitel2 = nullptr;
+    TEdit* edDatum = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SBZeit = nullptr;
+    QToolButton* SBDatum = nullptr;
+    QLabel* Label4 = nullptr;
+    TMemo* MemoMitteilung = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    TEdit* edDummy = nullptr;
+    TMemo* Memo1 = nullptr;
+
+    // Commands (ActionList1).
+    QAction* Neu = nullptr;
+    QAction* Oeffnen = nullptr;
+    QAction* Speichern = nullptr;
+    QAction* SpeichernUnter = nullptr;
+    QAction* Drucken = nullptr;
+    QAction* Druckvorschau = nullptr;
+    QAction* Editor = nullptr;
+    QAction* Word = nullptr;
+    QAction* EMail = nullptr;
+    QAction* Textbausteine = nullptr;
+    QAction* Kalender = nullptr;
+    QList<QAction*> ActionList1;
+
+    QMenu* MainMenuZettelino = nullptr;
+    QMenu* MainMenuExtras = nullptr;
+    QMenu* MainMenuHilfe = nullptr;
+    QAction* Beenden1 = nullptr;
+    QAction* Ueber1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* Ausschneiden1 = nullptr;
+    QAction* Kopieren1 = nullptr;
+    QAction* Einfgen1 = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void createControls();
+    void createCommands();
+    void createMenus();
+    void connectChangeTracking();
+    void layoutClient();
+    void applyRequestedOuterSize();
+    QWidget* popupTarget() const;
+
+    QWidget* FClient = nullptr;
+    std::unique_ptr<AnchorLayout> FAnchors;
+    std::array<QLabel*, 4> FPanels{};
+    std::array<QCheckBox*, 16> FTickMarks{};
+    QWidget* FPopupControl = nullptr;
+    // Outer size asked for while the window manager's frame was not yet known.
+    std::optional<QSize> FRequestedOuter;
 };
+
+template <typename F>
+void TFrmMain::Guarded(F&& handler)
+{
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        reportUncaught(e);
+    }
+}
 
 } // namespace zt::letter

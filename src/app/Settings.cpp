@@ -1,0 +1,41 @@
+#include "app/Settings.h"
+
+#include "letter/ProgramState.h"
+#include "letter/TFrmMain.h"
+#include "platform/profile/ProfileFile.h"
+
+#include <exception>
+
+namespace zt::app {
+
+using letter::LastDir;
+
+void ReadSettings(letter::TFrmMain& frm, const std::string& path)
+{
+    try {
+        const platform::ProfileFile ini(path);
+        LastDir = ini.readString("Setup", "path_data", LastDir);
+        frm.SetLeft(ini.readInteger("foMain", "left", 10));
+        frm.SetTop(ini.readInteger("foMain", "top", 10));
+        frm.SetHeight(ini.readInteger("foMain", "height", 400));
+        frm.SetWidth(ini.readInteger("foMain", "width", 680));
+    } catch (const std::exception&) {
+        // Optional step: what was applied stays, the rest keeps its state.
+    }
+}
+
+void WriteSettings(const letter::TFrmMain& frm, const std::string& path)
+{
+    try {
+        platform::ProfileFile ini(path);
+        ini.writeString("Setup", "path_data", LastDir);
+        ini.writeInteger("foMain", "left", frm.Left());
+        ini.writeInteger("foMain", "top", frm.Top());
+        ini.writeInteger("foMain", "height", frm.Height());
+        ini.writeInteger("foMain", "width", frm.Width());
+    } catch (const std::exception&) {
+        // Optional step: the values written before the error stay in the file.
+    }
+}
+
+} // namespace zt::app

@@ -1,0 +1,22 @@
+#pragma once
+// The settings file ZLW.INI: the last used folder and the main window's
+// bounds, carried from one run to the next.
+
+#include <string>
+
+namespace zt::letter {
+class TFrmMain;
+}
+
+namespace zt::app {
+
+inline constexpr const char* kSettingsFileName = "ZLW.INI";
+
+// Applies path_data, left, top, height and width in this order, each with
+// its fallback; an error ends the reading there without a message.
+void ReadSettings(letter::TFrmMain& frm, const std::string& path);
+// Writes the same values in the same order; an error ends the writing there
+// without a message, leaving what was written before it.
+void WriteSettings(const letter::TFrmMain& frm, const std::string& path);
+
+} // namespace zt::app

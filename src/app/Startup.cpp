@@ -1,0 +1,83 @@
+#include "app/Startup.h"
+
+#include "app/Settings.h"
+#include "letter/DateTexts.h"
+#include "letter/Forms.h"
+#include "letter/ProgramState.h"
+#include "letter/TAboutBox.h"
+#include "letter/TFrmKalender.h"
+#include "letter/TFrmMain.h"
+#include "letter/TfrmTextbausteine.h"
+#include "output/uFrmReport.h"
+#include "platform/dialogs/UserDialogs.h"
+
+#include <exception>
+
+namespace zt::app {
+
+ZettelinoApplication::ZettelinoApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool ZettelinoApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        letter::reportUncaught(e);
+    }
+    return false;
+}
+
+ZettelinoProgram::ZettelinoProgram(std::string programDir) : programDir_(std::move(programDir)) {}
+
+ZettelinoProgram::~ZettelinoProgram()
+{
+    letter::FrmMain = nullptr;
+    letter::frmReport = nullptr;
+    letter::frmTextbausteine = nullptr;
+    letter::AboutBox = nullptr;
+    letter::FrmKalender = nullptr;
+    // The auxiliary windows go before the main window they may sit beside.
+    frmKalender_.reset();
+    aboutBox_.reset();
+    frmTextbausteine_.reset();
+    frmReport_.reset();
+    frmMain_.reset();
+}
+
+std::string ZettelinoProgram::SettingsPath() const
+{
+    return letter::ProgramDir + kSettingsFileName;
+}
+
+void ZettelinoProgram::Start()
+{
+    letter::ShortDateFormat = "dd.mm.yyyy";
+    platform::setApplicationTitle(kApplicationTitle);
+    letter::ProgramDir = programDir_;
+
+    frmMain_ = std::make_unique<letter::TFrmMain>();
+    letter::FrmMain = frmMain_.get();
+    frmReport_ = std::make_unique<output::TfrmReport>();
+    letter::frmReport = frmReport_.get();
+    frmTextbausteine_ = std::make_unique<letter::TfrmTextbausteine>(frmMain_.get());
+    letter::frmTextbausteine = frmTextbausteine_.get();
+    aboutBox_ = std::make_unique<letter::TAboutBox>(frmMain_.get());
+    letter::AboutBox = aboutBox_.get();
+    frmKalender_ = std::make_unique<letter::TFrmKalender>(frmMain_.get());
+    letter::FrmKalender = frmKalender_.get();
+
+    ReadSettings(*frmMain_, SettingsPath());
+}
+
+int ZettelinoProgram::Run()
+{
+    frmMain_->show();
+    return QApplication::exec();
+}
+
+void ZettelinoProgram::Finish()
+{
+    WriteSettings(*frmMain_, SettingsPath());
+}
+
+} // namespace zt::app

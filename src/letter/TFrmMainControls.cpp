@@ -1,0 +1,243 @@
+// The controls of the main window, at their designed places.
+
+#include "letter/TFrmMain.h"
+#include "letter/Images.h"
+#include "letter/controls/TEdit.h"
+#include "letter/controls/TMemo.h"
+#include "platform/qt/QtFonts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace zt::letter {
+
+using platform::qt::qtFont;
+using platform::qt::screenLogFont;
+
+namespace {
+
+const QColor kOlive(128, 128, 0);
+const QColor kTeal(0, 128, 128);
+const QColor kStripBlue(73, 126, 252);
+const QColor kCream(255, 251, 240);
+constexpr int kCheckBoxHeight = 17;
+
+QLabel* sectionStrip(QWidget* parent, const char* name, const char* caption, const QColor& colour)
+{
+    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    label->setObjectName(name);
+    label->setFont(qtFont(screenLogFont("Segoe UI", 10, true)));
+    label->setAutoFillBackground(true);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, colour);
+    pal.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(pal);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setMargin(0);
+    label->setIndent(0);
+    return label;
+}
+
+QToolButton* imageButton(QWidget* parent, const char* name, Glyph glyph, const char* hint)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIcon(buttonGlyph(glyph));
+    button->setIconSize(QSize(16, 16));
+    button->setToolTip(QString::fromUtf8(hint));
+    button->setStatusTip(QString::fromUtf8(TFrmMain::GetLongHint(hint).c_str()));
+    return button;
+}
+
+QToolButton* stripButton(QWidget* parent, const char* name, const char* caption, const char* hint)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(QString::fromUtf8(caption));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setFont(qtFont(screenLogFont("Arial", 7)));
+    QPalette pal = button->palette();
+    pal.setColor(QPalette::ButtonText, kCream);
+    pal.setColor(QPalette::Button, kOlive);
+    button->setPalette(pal);
+    button->setStyleSheet("QToolButton { color: rgb(255,251,240); background: transparent; border: none; }"
+                          "QToolButton:hover { border: 1px solid rgb(255,251,240); }");
+    button->setToolTip(QString::fromUtf8(hint));
+    button->setStatusTip(QString::fromUtf8(TFrmMain::GetLongHint(hint).c_str()));
+    return button;
+}
+
+QCheckBox* tickMark(QWidget* parent, const char* name, const char* caption)
+{
+    auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
+    box->setObjectName(name);
+    box->setFont(qtFont(screenLogFont("Segoe UI", 8)));
+    QPalette pal = box->palette();
+    pal.setColor(QPalette::WindowText, Qt::black);
+    box->setPalette(pal);
+    return box;
+}
+
+} // namespace
+
+void TFrmMain::createControls()
+{
+    FClient = new QWidget(this);
+    FClient->setObjectName("ClientArea");
+    FClient->setAutoFillBackground(true);
+    QPalette pal = FClient->palette();
+    pal.setColor(QPalette::Window, palette().color(QPalette::Button));
+    FClient->setPalette(pal);
+    FClient->setFont(qtFont(screenLogFont("MS Sans Serif", 8)));
+    setCentralWidget(FClient);
+    FClient->resize(kDesignedClientWidth, kDesignedClientHeight);
+    FAnchors = std::make_unique<AnchorLayout>(QSize(kDesignedClientWidth, kDesignedClientHeight));
+    AnchorLayout& a = *FAnchors;
+    QWidget* c = FClient;
+
+    CoolBar1 = new QFrame(c);
+    CoolBar1->setObjectName("CoolBar1");
+    CoolBar1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    ToolBar1 = new QToolBar(CoolBar1);
+    ToolBar1->setObjectName("ToolBar1");
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setIconSize(QSize(16, 16));
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    ToolBar1->setGeometry(2, 2, kDesignedClientWidth - 4, 38);
+    a.place(CoolBar1, {0, 0, kDesignedClientWidth, 42}, akLeft | akTop | akRight);
+
+    const platform::LogFont courier10 = screenLogFont("Courier New", 10);
+    const QFont courier9 = qtFont(screenLogFont("Courier New", 9));
+
+    Label1 = sectionStrip(c, "Label1", " Absender", kOlive);
+    a.place(Label1, {2, 48, 329, 16}, akLeft | akTop | akRight);
+    btnAbsenderLaden = stripButton(c, "btnAbsenderLaden", "laden", "Standard-Absender laden");
+    a.place(btnAbsenderLaden, {205, 48, 57, 16}, akTop | akRight);
+    btnAbsenderSpeichern = stripButton(c, "btnAbsenderSpeichern", "speichern", "Absender als Standard speichern");
+    a.place(btnAbsenderSpeichern, {268, 48, 57, 16}, akTop | akRight);
+    MemoAbsender = new TMemo("MemoAbsender", courier10, false, c);
+    a.place(MemoAbsender, {2, 64, 329, 89}, akLeft | akTop | akRight);
+
+    Label2 = sectionStrip(c, "Label2", " Anschrift", kTeal);
+    a.place(Label2, {2, 159, 329, 16}, akLeft | akTop | akRight);
+    MemoAnschrift = new TMemo("MemoAnschrift", courier10, false, c);
+    a.place(MemoAnschrift, {2, 175, 329, 89}, akLeft | akTop | akRight);
+
+    Label5 = sectionStrip(c, "Label5", " Mit der Bitte um", kStripBlue);
+    a.place(Label5, {342, 47, 320, 16}, akTop | akRight);
+    const TAnchors tr = akTop | akRight;
+    struct Mark {
+        QCheckBox** field;
+        const char* name;
+        const char* caption;
+        QRect rect;
+    };
+    const Mark marks[] = {
+        {&cbKenntnisnahme, "cbKenntnisnahme", "Kenntnisnahme", {342, 65, 120, kCheckBoxHeight}},
+        {&cbAnrufRuecksprache, "cbAnrufRuecksprache", "Anruf/Rücksprache", {342, 83, 120, kCheckBoxHeight}},
+        {&cbStellungnahme, "cbStellungnahme", "Stellungnahme", {342, 100, 120, kCheckBoxHeight}},
+        {&cbKontrolle, "cbKontrolle", "Kontrolle", {342, 119, 120, kCheckBoxHeight}},
+        {&cbErledigung, "cbErledigung", "Erledigung", {342, 136, 120, kCheckBoxHeight}},
+        {&cbEntscheidung, "cbEntscheidung", "Entscheidung", {468, 65, 190, kCheckBoxHeight}},
+        {&cbRuecknahme, "cbRuecknahme", "Rücknahme", {468, 83, 190, kCheckBoxHeight}},
+        {&cbVerbleib, "cbVerbleib", "Verbleib", {468, 100, 190, kCheckBoxHeight}},
+        {&cbSonst1, "cbSonst1", "", {468, 121, 13, kCheckBoxHeight}},
+        {&cbSchreiben, "cbSchreiben", "Schreiben", {342, 179, 120, kCheckBoxHeight}},
+        {&CheckBox11, "CheckBox11", "Rechnung", {342, 196, 120, kCheckBoxHeight}},
+        {&CheckBox12, "CheckBox12", "Kopien", {342, 214, 120, kCheckBoxHeight}},
+        {&CheckBox13, "CheckBox13", "Muster", {468, 179, 190, kCheckBoxHeight}},
+        {&CheckBox14, "CheckBox14", "Vertrag", {468, 196, 190, kCheckBoxHeight}},
+        {&CheckBox15, "CheckBox15", "", {468, 214, 13, kCheckBoxHeight}},
+    };
+    int n = 1;
+    for (const Mark& m : marks) {
+        *m.field = tickMark(c, m.name, m.caption);
+        a.place(*m.field, m.rect, tr);
+        FTickMarks[n++] = *m.field;
+    }
+    EditSonst1 = new TEdit("EditSonst1", courier9, 20, c);
+    a.place(EditSonst1, {487, 120, 174, 23}, tr);
+    Label6 = sectionStrip(c, "Label6", " Anlagen", kStripBlue);
+    a.place(Label6, {342, 159, 320, 16}, tr);
+    EditSonst2 = new TEdit("EditSonst2", courier9, 20, c);
+    a.place(EditSonst2, {487, 213, 174, 23}, tr);
+
+    SpeedButton2 = imageButton(c, "SpeedButton2", Glyph::DateIntoPlace, "Aktuelles Datum einfügen");
+    a.place(SpeedButton2, {635, 248, 20, 20}, tr);
+    Label3 = sectionStrip(c, "Label3", " Betreff", kStripBlue);
+    a.place(Label3, {2, 269, 468, 16}, akLeft | akTop | akRight);
+    Label7 = sectionStrip(c, "Label7", " Ort, Datum", kStripBlue);
+    a.place(Label7, {476, 269, 185, 16}, tr);
+    const QFont courier10Bold = qtFont(screenLogFont("Courier New", 10, true));
+    EditTitel1 = new TEdit("EditTitel1", courier10Bold, 80, c);
+    a.place(EditTitel1, {2, 286, 468, 24}, akLeft | akTop | akRight);
+    EditTitel2 = new TEdit("EditTitel2", courier10Bold, 80, c);
+    a.place(EditTitel2, {2, 308, 468, 24}, akLeft | akTop | akRight);
+    edDatum = new TEdit("edDatum", courier9, 0, c);
+    a.place(edDatum, {476, 286, 185, 23}, tr);
+
+    ComboBox1 = new QComboBox(c);
+    ComboBox1->setObjectName("ComboBox1");
+    ComboBox1->setFont(qtFont(screenLogFont("Segoe UI", 8)));
+    ComboBox1->setMaxVisibleItems(12);
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->setToolTip(QString::fromUtf8("Textbaustein auswählen"));
+    ComboBox1->setStatusTip(QString::fromUtf8("Textbaustein auswählen"));
+    a.place(ComboBox1, {2, 344, 295, 21}, akLeft | akTop);
+    SpeedButton1 = imageButton(c, "SpeedButton1", Glyph::InsertPhrase, "Textbaustein einfügen");
+    a.place(SpeedButton1, {298, 344, 22, 22}, akLeft | akTop);
+    SBZeit = imageButton(c, "SBZeit", Glyph::InsertTime, "Aktuelle Zeit einfügen");
+    a.place(SBZeit, {606, 342, 24, 24}, tr);
+    SBDatum = imageButton(c, "SBDatum", Glyph::InsertDate, "Aktuelles Datum einfügen");
+    a.place(SBDatum, {632, 342, 24, 24}, tr);
+
+    Label4 = sectionStrip(c, "Label4", " Mitteilung", kStripBlue);
+    a.place(Label4, {2, 367, 660, 16}, akLeft | akTop | akRight);
+    MemoMitteilung = new TMemo("MemoMitteilung", courier10, true, c);
+    a.place(MemoMitteilung, {2, 384, 661, 70}, akLeft | akTop | akRight | akBottom);
+
+    StatusBar1 = new QStatusBar(c);
+    StatusBar1->setObjectName("StatusBar1");
+    StatusBar1->setSizeGripEnabled(false);
+    const int widths[] = {175, 75, 250, 0};
+    for (int i = 0; i < 4; ++i) {
+        FPanels[i] = new QLabel(StatusBar1);
+        FPanels[i]->setObjectName(QString("Panel%1").arg(i));
+        FPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        if (widths[i] > 0) {
+            FPanels[i]->setFixedWidth(widths[i]);
+            StatusBar1->addWidget(FPanels[i]);
+        } else {
+            StatusBar1->addWidget(FPanels[i], 1);
+        }
+    }
+    a.place(StatusBar1, {0, kDesignedClientHeight - 19, kDesignedClientWidth, 19}, akLeft | akRight | akBottom);
+
+    // The hidden working controls are never shown.
+    edDummy = new TEdit("edDummy", FClient->font(), 0, c);
+    edDummy->setText("edDummy");
+    edDummy->setGeometry(0, 0, 121, 21);
+    edDummy->hide();
+    Memo1 = new TMemo("Memo1", screenLogFont("MS Sans Serif", 8), false, c);
+    Memo1->setGeometry(0, 0, 185, 89);
+    Memo1->SetText("Memo1");
+    Memo1->hide();
+
+    QWidget* order[] = {MemoAbsender, MemoAnschrift, EditTitel1, EditTitel2, edDatum, MemoMitteilung,
+                        cbKenntnisnahme, cbAnrufRuecksprache, cbStellungnahme, cbKontrolle, cbErledigung,
+                        cbEntscheidung, cbRuecknahme, cbVerbleib, cbSonst1, EditSonst1, cbSchreiben,
+                        CheckBox11, CheckBox12, CheckBox13, CheckBox14, CheckBox15, EditSonst2, ComboBox1};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
+} // namespace zt::letter

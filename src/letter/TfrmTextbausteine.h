@@ -1,0 +1,39 @@
+#pragma once
+// The phrase list editor: edits the phrase file behind the picker.
+
+#include <QDialog>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QPushButton;
+class QToolButton;
+
+namespace zt::letter {
+
+class TMemo;
+
+class TfrmTextbausteine : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmTextbausteine(QWidget* parent = nullptr);
+
+    // Loads the phrase file into Memo1; an unreadable file leaves Memo1 as it is.
+    void FormShow();
+    void SpeedButton1Click();
+
+    TMemo* Memo1 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
+
+// The sort order of the hidden sorted list: letter case ignored, equal lines
+// all kept in their order, empty lines first.
+std::vector<std::string> sortPhrases(std::vector<std::string> lines);
+
+} // namespace zt::letter

@@ -1,0 +1,99 @@
+#include "platform/dialogs/ScriptedDialogs.h"
+
+#include <utility>
+
+namespace zt::platform {
+
+namespace {
+
+template <typename T>
+std::optional<T> take(std::deque<T>& queue)
+{
+    if (queue.empty())
+        return std::nullopt;
+    T value = std::move(queue.front());
+    queue.pop_front();
+    return value;
+}
+
+} // namespace
+
+void ScriptedDialogs::answerMessage(TModalResult answer) { messages_.push_back(answer); }
+void ScriptedDialogs::answerOpen(std::optional<std::string> path) { opens_.push_back(std::move(path)); }
+void ScriptedDialogs::answerSave(std::optional<std::string> path) { saves_.push_back(std::move(path)); }
+void ScriptedDialogs::answerInput(std::optional<std::string> value) { inputs_.push_back(std::move(value)); }
+
+std::vector<DialogCall> ScriptedDialogs::calls(DialogCall::Kind kind) const
+{
+    std::vector<DialogCall> out;
+    for (const DialogCall& c : calls_)
+        if (c.kind == kind)
+            out.push_back(c);
+    return out;
+}
+
+std::size_t ScriptedDialogs::unscripted() const
+{
+    std::size_t n = 0;
+    for (const DialogCall& c : calls_)
+        n += c.scripted ? 0 : 1;
+    return n;
+}
+
+std::size_t ScriptedDialogs::unusedAnswers() const
+{
+    return messages_.size() + opens_.size() + saves_.size() + inputs_.size();
+}
+
+void ScriptedDialogs::clear()
+{
+    calls_.clear();
+    messages_.clear();
+    opens_.clear();
+    saves_.clear();
+    inputs_.clear();
+}
+
+TModalResult ScriptedDialogs::messageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons)
+{
+    DialogCall call{DialogCall::Kind::Message, text, type, buttons, {}, {}, true};
+    std::optional<TModalResult> answer;
+    if (buttons == mbOK)
+        answer = take(messages_).value_or(mrOk); // a box with one button needs no script
+    else {
+        answer = take(messages_);
+        call.scripted = answer.has_value();
+    }
+    calls_.push_back(std::move(call));
+    return answer.value_or(closedAnswer(buttons));
+}
+
+void ScriptedDialogs::showMessage(const std::string& text)
+{
+    calls_.push_back({DialogCall::Kind::Plain, text, TMsgDlgType::mtInformation, mbOK, {}, {}, true});
+}
+
+std::optional<std::string> ScriptedDialogs::openFile(const FileDialogRequest& request)
+{
+    auto answer = take(opens_);
+    calls_.push_back({DialogCall::Kind::Open, {}, TMsgDlgType::mtInformation, 0, request, {}, answer.has_value()});
+    return answer.value_or(std::nullopt);
+}
+
+std::optional<std::string> ScriptedDialogs::saveFile(const FileDialogRequest& request)
+{
+    auto answer = take(saves_);
+    calls_.push_back({DialogCall::Kind::Save, {}, TMsgDlgType::mtInformation, 0, request, {}, answer.has_value()});
+    return answer.value_or(std::nullopt);
+}
+
+std::optional<std::string> ScriptedDialogs::inputQuery(const std::string& caption, const std::string& prompt,
+                                                       const std::string&)
+{
+    auto answer = take(inputs_);
+    calls_.push_back(
+        {DialogCall::Kind::Input, prompt, TMsgDlgType::mtInformation, 0, {}, caption, answer.has_value()});
+    return answer.value_or(std::nullopt);
+}
+
+} // namespace zt::platform

@@ -1,0 +1,133 @@
+#include "platform/qt/QtDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
+
+namespace zt::platform::qt {
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+std::string s(const QString& q) { return q.toStdString(); }
+
+QMessageBox::Icon iconFor(TMsgDlgType type)
+{
+    switch (type) {
+    case TMsgDlgType::mtWarning: return QMessageBox::Warning;
+    case TMsgDlgType::mtError: return QMessageBox::Critical;
+    case TMsgDlgType::mtInformation: return QMessageBox::Information;
+    case TMsgDlgType::mtConfirmation: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+struct ButtonRole {
+    TMsgDlgBtn button;
+    TModalResult result;
+    QMessageBox::ButtonRole role;
+};
+
+constexpr ButtonRole kButtons[] = {
+    {mbYes, mrYes, QMessageBox::YesRole},
+    {mbNo, mrNo, QMessageBox::NoRole},
+    {mbOK, mrOk, QMessageBox::AcceptRole},
+    {mbCancel, mrCancel, QMessageBox::RejectRole},
+};
+
+QFileDialog* makeFileDialog(const FileDialogRequest& r, QFileDialog::AcceptMode mode)
+{
+    auto* dialog = new QFileDialog(QApplication::activeWindow(), q(r.title), q(r.initialDir));
+    dialog->setAcceptMode(mode);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    if (mode == QFileDialog::AcceptOpen)
+        dialog->setFileMode(QFileDialog::ExistingFile);
+    else if (!r.overwritePrompt)
+        dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    if (!r.filter.empty())
+        dialog->setNameFilters(qtNameFilters(r.filter).split(";;"));
+    if (!r.defaultExt.empty())
+        dialog->setDefaultSuffix(q(r.defaultExt));
+    if (!r.fileName.empty())
+        dialog->selectFile(q(r.fileName));
+    return dialog;
+}
+
+std::optional<std::string> runFileDialog(QFileDialog* dialog)
+{
+    std::optional<std::string> chosen;
+    if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
+        chosen = s(dialog->selectedFiles().front());
+    delete dialog;
+    return chosen;
+}
+
+} // namespace
+
+QString qtNameFilters(const std::string& filter)
+{
+    const QStringList parts = q(filter).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(';', ' ').trimmed();
+        const QString description = parts[i].trimmed();
+        // A description that already names its patterns in brackets is kept.
+        if (description.endsWith("(" + patterns + ")"))
+            filters << description;
+        else
+            filters << description + " (" + patterns + ")";
+    }
+    return filters.join(";;");
+}
+
+TModalResult QtDialogs::messageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons)
+{
+    QMessageBox box(iconFor(type), QString::fromUtf8(dialogCaption(type)), q(text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    std::vector<std::pair<QAbstractButton*, TModalResult>> added;
+    for (const ButtonRole& b : kButtons)
+        if (buttons & b.button)
+            added.emplace_back(box.addButton(QString::fromUtf8(buttonCaption(b.button)), b.role), b.result);
+    if (added.empty())
+        added.emplace_back(box.addButton(QString::fromUtf8(buttonCaption(mbOK)), QMessageBox::AcceptRole), mrOk);
+    box.setDefaultButton(static_cast<QPushButton*>(added.front().first));
+    box.exec();
+    for (const auto& [button, result] : added)
+        if (box.clickedButton() == button)
+            return result;
+    return closedAnswer(buttons);
+}
+
+void QtDialogs::showMessage(const std::string& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, q(applicationTitle()), q(text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    box.addButton(QString::fromUtf8(buttonCaption(mbOK)), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+std::optional<std::string> QtDialogs::openFile(const FileDialogRequest& request)
+{
+    return runFileDialog(makeFileDialog(request, QFileDialog::AcceptOpen));
+}
+
+std::optional<std::string> QtDialogs::saveFile(const FileDialogRequest& request)
+{
+    return runFileDialog(makeFileDialog(request, QFileDialog::AcceptSave));
+}
+
+std::optional<std::string> QtDialogs::inputQuery(const std::string& caption, const std::string& prompt,
+                                                 const std::string& value)
+{
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(QApplication::activeWindow(), q(caption), q(prompt), QLineEdit::Normal, q(value), &ok);
+    if (!ok)
+        return std::nullopt;
+    return s(text);
+}
+
+} // namespace zt::platform::qt

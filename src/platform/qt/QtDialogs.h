@@ -1,0 +1,23 @@
+#pragma once
+// The user dialogs as real Qt dialogs, modal over the active window.
+
+#include "platform/dialogs/UserDialogs.h"
+
+#include <QString>
+
+namespace zt::platform::qt {
+
+class QtDialogs final : public UserDialogs {
+public:
+    TModalResult messageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) override;
+    void showMessage(const std::string& text) override;
+    std::optional<std::string> openFile(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> inputQuery(const std::string& caption, const std::string& prompt,
+                                          const std::string& value) override;
+};
+
+// "Desc|*.a;*.b|Desc2|*.c" as Qt name filters "Desc (*.a *.b);;Desc2 (*.c)".
+QString qtNameFilters(const std::string& filter);
+
+} // namespace zt::platform::qt

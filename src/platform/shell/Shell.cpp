@@ -1,0 +1,67 @@
+#include "platform/shell/Shell.h"
+
+#include "platform/core/PlatformError.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <utility>
+
+
+namespace zt::platform {
+
+namespace {
+
+XdgOpenShell gDefaultShell;
+Shell* gShell = nullptr;
+
+} // namespace
+
+Shell& shell()
+{
+    return gShell ? *gShell : gDefaultShell;
+}
+
+Shell* setShell(Shell* s)
+{
+    return std::exchange(gShell, s);
+}
+
+void XdgOpenShell::open(const std::string& target)
+{
+    // A double fork leaves the opener to init, so no zombie waits for us and
+    // the program never blocks on a slow browser.
+    const pid_t child = fork();
+    if (child < 0)
+        throw PlatformError(systemMessage("Starting " + program_, errno));
+    if (child == 0) {
+        const pid_t grandchild = fork();
+        if (grandchild != 0)
+            _exit(grandchild < 0 ? 127 : 0);
+        setsid();
+        const int devnull = ::open("/dev/null", O_RDWR);
+        if (devnull >= 0) {
+            dup2(devnull, STDIN_FILENO);
+            dup2(devnull, STDOUT_FILENO);
+            dup2(devnull, STDERR_FILENO);
+        }
+        char* argv[] = {const_cast<char*>(program_.c_str()), const_cast<char*>(target.c_str()), nullptr};
+        execvp(program_.c_str(), argv);
+        _exit(127);
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw PlatformError("Starting " + program_ + " failed");
+}
+
+void RecordingShell::open(const std::string& target)
+{
+    if (fail)
+        throw PlatformError("The shell cannot start a program for " + target);
+    opened.push_back(target);
+}
+
+} // namespace zt::platform
