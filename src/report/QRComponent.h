@@ -31,6 +31,9 @@ public:
     // Ends loading of this component and, in creation order, of those it owns.
     void EndLoading();
 
+    // A free number for the component's user.
+    int Tag = 0;
+
     bool Designing() const { return FDesigning; }
     void SetDesigning(bool value) { FDesigning = value; }
 

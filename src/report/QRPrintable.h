@@ -8,12 +8,16 @@
 #include <memory>
 #include <string>
 
+namespace zt::pages {
+class TQRPrinter;
+}
+
 namespace zt::report {
 
+using pages::TQRPrinter;
 class TCustomBandoriaRep;
 class TQRCustomBand;
 class TQRCustomController;
-class TQRPrinter;
 
 class TQRPrintable : public TQRControl {
 public:

@@ -5,6 +5,7 @@
 #include "report/QRPrintable.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace zt::report {
 
@@ -16,7 +17,19 @@ std::function<int()>& printerPaperQuery()
     return query;
 }
 
+std::atomic<bool> savedReportLoaded{false};
+
 } // namespace
+
+bool SavedReportLoaded()
+{
+    return savedReportLoaded;
+}
+
+void SetSavedReportLoaded(bool value)
+{
+    savedReportLoaded = value;
+}
 
 void SetPrinterPaperQuery(std::function<int()> query)
 {
@@ -44,10 +57,12 @@ void TBandoriaRepBands::set(TQRBandType t, bool v)
 TCustomBandoriaRep::TCustomBandoriaRep(TQRComponent* owner)
     : TQRBasePanel(owner),
       FPrinterSettings(std::make_unique<TBandoriaRepPrinterSettings>()),
+      FUserPrinterSettings(std::make_unique<TBandoriaRepPrinterSettings>()),
       FBands(std::make_unique<TBandoriaRepBands>(this)),
       FController(std::make_unique<TQRCustomController>())
 {
     FController->ParentReport = this;
+    SetSavedReportLoaded(false);
     TQRFont f;
     f.Name = "Arial";
     f.SetSize(10);

@@ -13,10 +13,14 @@
 #include <string>
 #include <vector>
 
+namespace zt::pages {
+class TQRPrinter;
+}
+
 namespace zt::report {
 
+using pages::TQRPrinter;
 class TQRCustomBand;
-class TQRPrinter;
 class TQRExportFilter;
 class TQRPrintable;
 class TQRDataSet;
@@ -60,6 +64,8 @@ public:
     TQRCustomController& Controller() { return *FController; }
     const TQRCustomController& Controller() const { return *FController; }
     TBandoriaRepPrinterSettings& PrinterSettings() { return *FPrinterSettings; }
+    // The answers of the last confirmed printer setup.
+    TBandoriaRepPrinterSettings& UserPrinterSettings() { return *FUserPrinterSettings; }
     TQRFunctionTable& Functions() { return FFunctions; }
     std::vector<std::string>& Description() { return FDescription; }
     const TQRReferenceDC& ReferenceDC() const { return FReferenceDC; }
@@ -113,8 +119,8 @@ public:
     std::function<void(TQRComponent* sender, bool& moreData)> OnNeedData;
     TQRNotify AfterPrint, AfterPreview, BeforePreview, OnPreview, OnPreviewShowing;
     std::function<void(TCustomBandoriaRep* sender, bool& exportHandled)> OnExport;
-    std::function<void(TQRComponent* sender, bool& cancel, void* devMode)> OnGetPrinterSettings;
-    std::function<void(TQRComponent* sender, bool& cancel, void* devMode)> OnApplyPrinterSettings;
+    TQRPrinterSettingsEvent OnGetPrinterSettings;
+    TQRPrinterSettingsEvent OnApplyPrinterSettings;
     TQRNotify OnPrevXEvent, OnStandPrevEvent;
 
     // Band list.
@@ -132,6 +138,12 @@ public:
     void SetHideBands(bool value);
     // Sorts the band list and lays the bands out on the design surface.
     void SetBandValues();
+
+    // The print dialog; fills the printer settings when confirmed. Tag is 0
+    // afterwards when it was confirmed and 1 when it was cancelled.
+    void PrinterSetup();
+    // Set by the host: the preview prints at once after a confirmed setup.
+    bool PrintAfterSetup = false;
 
     // Text measuring in the reference context.
     int TextWidth(const TQRFont& font, const std::string& text) const;
@@ -163,6 +175,7 @@ private:
     void unitsOfControls(TQRControl* parent, TQRUnit units);
 
     std::unique_ptr<TBandoriaRepPrinterSettings> FPrinterSettings;
+    std::unique_ptr<TBandoriaRepPrinterSettings> FUserPrinterSettings;
     std::unique_ptr<TQRPage> FPage;
     std::unique_ptr<TBandoriaRepBands> FBands;
     std::unique_ptr<TQRCustomController> FController;
@@ -190,6 +203,12 @@ protected:
 private:
     TQRController& controller() const { return static_cast<TQRController&>(const_cast<TBandoriaRep*>(this)->Controller()); }
 };
+
+// Set when a saved report file has been loaded into a preview; cleared when
+// a report is created. From then on a preview plays recorded pages to the
+// printer and its printer setup leaves the report's settings alone.
+bool SavedReportLoaded();
+void SetSavedReportLoaded(bool value);
 
 // The paper size of the current printer, as a paper code; 0 when there is no
 // printer or it reports none. Set by the printer layer; none until then.

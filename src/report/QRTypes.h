@@ -74,6 +74,10 @@ enum class TXLNumFormat {
 
 enum class TQRState { qrAvailable, qrPrepare, qrPreview, qrPrint, qrEdit };
 
+// Where a page recorder's pages go, and where it is in its document cycle.
+enum class TQRPrinterDestination { qrdMetafile = 0, qrdPrinter = 1 };
+enum class TQRPrinterStatus { mpReady = 0, mpBusy = 1, mpFinished = 2 };
+
 enum class TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 
 enum class TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
