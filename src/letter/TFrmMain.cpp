@@ -64,6 +64,7 @@ TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent)
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(QString::fromUtf8(kPickerPrompt));
     FClient->installEventFilter(this);
+    resize(kDesignedClientWidth, kDesignedClientHeight + menuBar()->sizeHint().height());
     FormCreate();
 }
 

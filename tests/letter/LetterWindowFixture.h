@@ -1,0 +1,44 @@
+#pragma once
+// A fresh main window per test, offscreen, with scripted dialogs and the
+// program-wide state as at program start.
+
+#include "letter/ProgramState.h"
+#include "letter/TFrmMain.h"
+#include "platform/dialogs/ScriptedDialogs.h"
+#include "support/QtWidgetApp.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace zt::testing {
+
+class LetterWindowTest : public ::testing::Test {
+protected:
+    LetterWindowTest() : scoped_(dialogs)
+    {
+        ensureWidgetApplication();
+        letter::resetProgramState();
+        frm = std::make_unique<letter::TFrmMain>();
+    }
+
+    // Shows the window at its designed client size and lets Qt lay it out.
+    void showWindow()
+    {
+        frm->show();
+        QApplication::processEvents();
+        const int menu = frm->height() - frm->centralWidget()->height();
+        frm->resize(letter::TFrmMain::kDesignedClientWidth, letter::TFrmMain::kDesignedClientHeight + menu);
+        QApplication::processEvents();
+        ASSERT_EQ(frm->centralWidget()->size(),
+                  QSize(letter::TFrmMain::kDesignedClientWidth, letter::TFrmMain::kDesignedClientHeight));
+    }
+
+    platform::ScriptedDialogs dialogs;
+    std::unique_ptr<letter::TFrmMain> frm;
+
+private:
+    platform::ScopedUserDialogs scoped_;
+};
+
+} // namespace zt::testing

@@ -1,0 +1,223 @@
+// Start-up, the settings file and shutdown.
+
+#include "app/ProgramLocation.h"
+#include "app/Settings.h"
+#include "app/Startup.h"
+#include "letter/DateTexts.h"
+#include "letter/Forms.h"
+#include "letter/ProgramState.h"
+#include "letter/TFrmMain.h"
+#include "platform/dialogs/ScriptedDialogs.h"
+#include "platform/files/FileAccess.h"
+#include "support/QtWidgetApp.h"
+
+#include <QComboBox>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+using namespace zt;
+
+namespace {
+
+class StartupTest : public ::testing::Test {
+protected:
+    StartupTest() : scoped_(dialogs)
+    {
+        zt::testing::ensureWidgetApplication();
+        letter::resetProgramState();
+        folder = fs::temp_directory_path() /
+                 ("zt-startup-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    ~StartupTest() override
+    {
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(folder);
+    }
+
+    std::string dir() const { return folder.string() + "/"; }
+    std::string ini() const { return dir() + "ZLW.INI"; }
+    void writeIni(const std::string& text) const { std::ofstream(ini(), std::ios::binary) << text; }
+    std::string readIni() const { return platform::files::readFileBytes(ini()); }
+
+    fs::path folder;
+    platform::ScriptedDialogs dialogs;
+
+private:
+    platform::ScopedUserDialogs scoped_;
+};
+
+struct Bounds {
+    int left, top, width, height;
+    bool operator==(const Bounds&) const = default;
+};
+
+Bounds boundsOf(const letter::TFrmMain& f)
+{
+    return {f.Left(), f.Top(), f.Width(), f.Height()};
+}
+
+void PrintTo(const Bounds& b, std::ostream* os)
+{
+    *os << b.left << "," << b.top << " " << b.width << "x" << b.height;
+}
+
+} // namespace
+
+TEST_F(StartupTest, WithoutSettingsTheWindowStartsAtTenTenWithSixEightyByFourHundred)
+{
+    app::ZettelinoProgram program(dir());
+    program.Start();
+    EXPECT_EQ(boundsOf(program.FrmMain()), (Bounds{10, 10, 680, 400}));
+    EXPECT_EQ(letter::LastDir, letter::builtInLastDir());
+    EXPECT_FALSE(program.FrmMain().isVisible());
+    EXPECT_EQ(program.FrmMain().windowTitle().toStdString(), "Zettelino");
+    EXPECT_TRUE(dialogs.calls().empty());
+}
+
+TEST_F(StartupTest, StartSetsTheProgramWideStateAndCreatesTheFiveWindows)
+{
+    app::ZettelinoProgram program(dir());
+    program.Start();
+    EXPECT_EQ(letter::ShortDateFormat, "dd.mm.yyyy");
+    EXPECT_EQ(letter::FormatShortDate(2015, 12, 8), "08.12.2015");
+    EXPECT_EQ(platform::applicationTitle(), "Zettelino für Windows");
+    EXPECT_EQ(letter::ProgramDir, dir());
+    EXPECT_EQ(letter::FrmMain, &program.FrmMain());
+    EXPECT_NE(letter::frmReport, nullptr);
+    EXPECT_NE(letter::frmTextbausteine, nullptr);
+    EXPECT_NE(letter::AboutBox, nullptr);
+    EXPECT_NE(letter::FrmKalender, nullptr);
+}
+
+TEST_F(StartupTest, ClosingWritesTheSettingsInOrder)
+{
+    {
+        app::ZettelinoProgram program(dir());
+        program.Start();
+        letter::LastDir = "/home/anna/briefe/";
+        program.Finish();
+    }
+    EXPECT_EQ(readIni(), "[Setup]\r\npath_data=/home/anna/briefe/\r\n[foMain]\r\nleft=10\r\ntop=10\r\n"
+                         "height=400\r\nwidth=680\r\n");
+}
+
+TEST_F(StartupTest, ASecondStartRestoresMovedAndResizedBounds)
+{
+    {
+        app::ZettelinoProgram program(dir());
+        program.Start();
+        program.FrmMain().SetLeft(120);
+        program.FrmMain().SetTop(80);
+        program.FrmMain().SetWidth(900);
+        program.FrmMain().SetHeight(640);
+        program.Finish();
+    }
+    letter::resetProgramState();
+    app::ZettelinoProgram second(dir());
+    second.Start();
+    EXPECT_EQ(boundsOf(second.FrmMain()), (Bounds{120, 80, 900, 640}));
+}
+
+TEST_F(StartupTest, ALeftThatIsNoNumberFallsBackAndTheRestStillApplies)
+{
+    writeIni("[Setup]\npath_data=/srv/post/\n[foMain]\nleft=abc\ntop=33\nheight=520\nwidth=710\n");
+    app::ZettelinoProgram program(dir());
+    program.Start();
+    EXPECT_EQ(boundsOf(program.FrmMain()), (Bounds{10, 33, 710, 520}));
+    EXPECT_EQ(letter::LastDir, "/srv/post/");
+}
+
+TEST_F(StartupTest, AnEmptyPathGivesAnEmptyLastDirAndIsWrittenBackEmpty)
+{
+    writeIni("[setup]\nPATH_DATA=\n");
+    app::ZettelinoProgram program(dir());
+    program.Start();
+    EXPECT_EQ(letter::LastDir, "");
+    program.Finish();
+    EXPECT_EQ(readIni(), "[setup]\r\npath_data=\r\n[foMain]\r\nleft=10\r\ntop=10\r\nheight=400\r\nwidth=680\r\n");
+}
+
+TEST_F(StartupTest, AReadOnlySettingsFileStaysUnchangedAndTheProgramEndsNormally)
+{
+    const std::string original = "[foMain]\r\nleft=44\r\n";
+    writeIni(original);
+    ::chmod(ini().c_str(), 0444);
+    app::ZettelinoProgram program(dir());
+    program.Start();
+    EXPECT_EQ(program.FrmMain().Left(), 44);
+    program.FrmMain().SetLeft(300);
+    program.Finish();
+    EXPECT_EQ(readIni(), original);
+    EXPECT_TRUE(dialogs.calls().empty());
+}
+
+TEST_F(StartupTest, AnUnreadableSettingsFileIsIgnored)
+{
+    fs::create_directory(ini()); // a folder where the file should be cannot be read as one
+    app::ZettelinoProgram program(dir());
+    program.Start();
+    // Nothing applied: the window keeps its designed client area.
+    EXPECT_EQ(program.FrmMain().centralWidget()->size(),
+              QSize(letter::TFrmMain::kDesignedClientWidth, letter::TFrmMain::kDesignedClientHeight));
+    EXPECT_EQ(letter::LastDir, letter::builtInLastDir());
+    program.Finish();
+    EXPECT_TRUE(dialogs.calls().empty());
+}
+
+TEST_F(StartupTest, ThePhraseFileInTheProgramFolderFillsThePicker)
+{
+    std::ofstream(dir() + "zlwtext.txt", std::ios::binary) << "Gru\xDF\r\nHallo \r\n";
+    app::ZettelinoProgram program(dir());
+    program.Start();
+    QComboBox* picker = program.FrmMain().ComboBox1;
+    ASSERT_EQ(picker->count(), 2);
+    EXPECT_EQ(picker->itemText(0).toStdString(), "Gruß");
+    EXPECT_EQ(picker->itemText(1).toStdString(), "Hallo ");
+    EXPECT_EQ(picker->currentText().toStdString(), "<Textbaustein auswählen>");
+}
+
+TEST_F(StartupTest, WithoutAPhraseFileThePickerOffersTheThirteenBuiltInPhrases)
+{
+    app::ZettelinoProgram program(dir());
+    program.Start();
+    QComboBox* picker = program.FrmMain().ComboBox1;
+    ASSERT_EQ(picker->count(), 13);
+    EXPECT_EQ(picker->itemText(0).toStdString(), "Sehr geehrter Herr ");
+    EXPECT_EQ(picker->itemText(12).toStdString(), "Ciao");
+    EXPECT_EQ(picker->maxVisibleItems(), 12);
+}
+
+TEST_F(StartupTest, AProgramFolderThatCannotBeWrittenGivesWayToTheUserConfigFolder)
+{
+    EXPECT_EQ(app::chooseProgramDir(dir()), dir());
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    ::setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
+    const std::string chosen = app::chooseProgramDir("/nonexistent/zettelino/bin/");
+    EXPECT_EQ(chosen, (folder / "config").string() + "/zettelino/");
+    EXPECT_TRUE(fs::is_directory(chosen));
+    if (old)
+        ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(DateTexts, ShortDateFormatTokens)
+{
+    const std::string saved = letter::ShortDateFormat;
+    letter::ShortDateFormat = "dd.mm.yyyy";
+    EXPECT_EQ(letter::FormatShortDate(2015, 4, 27), "27.04.2015");
+    letter::ShortDateFormat = "d.m.yy";
+    EXPECT_EQ(letter::FormatShortDate(2015, 4, 7), "7.4.15");
+    letter::ShortDateFormat = "yyyy-mm-dd";
+    EXPECT_EQ(letter::FormatShortDate(2009, 1, 2), "2009-01-02");
+    letter::ShortDateFormat = saved;
+    EXPECT_FALSE(letter::TimeText().empty());
+}

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Starts the real program from a fresh program folder under Xvfb: the window
+# is captioned "Zettelino" at 10, 10 with outer size 680 x 400; ending it
+# writes ZLW.INI; a second start restores the stored bounds.
+#   xvfb_start_check.sh ZETTELINO_EXE
+set -euo pipefail
+exe=$1
+for tool in xvfb-run xwininfo; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing"; exit 77; }
+done
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$exe" "$work/zettelino"
+
+cat > "$work/session.sh" <<'SESSION'
+#!/usr/bin/env bash
+# Runs one start: waits for the window, prints its geometry, ends it by SIGTERM.
+set -euo pipefail
+cd "$1"
+./zettelino 2>/dev/null & pid=$!
+id=
+for _ in $(seq 100); do
+  id=$(xwininfo -root -tree | awk '/"Zettelino"/ {print $1; exit}')
+  [ -n "$id" ] && break
+  sleep 0.1
+done
+[ -n "$id" ] || { kill $pid; echo "no window"; exit 1; }
+sleep 0.5
+xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+  /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}'
+kill -TERM $pid
+wait $pid
+SESSION
+chmod +x "$work/session.sh"
+
+run() { xvfb-run -a -s "-screen 0 1280x1024x24" "$work/session.sh" "$work"; }
+
+first=$(run)
+[ "$first" = "10 10 680 400" ] || { echo "first start: $first"; exit 1; }
+ini=$(tr -d '\r' < "$work/ZLW.INI")
+for key in path_data left=10 top=10 height=400 width=680; do
+  grep -q "^$key" <<<"$ini" || { echo "ZLW.INI lacks $key:"; echo "$ini"; exit 1; }
+done
+
+printf '[Setup]\r\npath_data=/tmp/\r\n[foMain]\r\nleft=40\r\ntop=30\r\nheight=520\r\nwidth=760\r\n' > "$work/ZLW.INI"
+second=$(run)
+[ "$second" = "40 30 760 520" ] || { echo "second start: $second"; exit 1; }
+echo "ok: $first / $second"
