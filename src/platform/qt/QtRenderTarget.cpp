@@ -3,9 +3,12 @@
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/EmfPlayer.h"
 
+#include <QFontDatabase>
 #include <QGlyphRun>
+#include <QPaintDevice>
 #include <QPainterPath>
 #include <cmath>
+#include <mutex>
 
 namespace zt::platform::qt {
 
@@ -40,9 +43,46 @@ Qt::BrushStyle toQtHatch(std::uint32_t hatch)
     }
 }
 
+// The font database's family for a font file, registered once per process.
+QString registeredFamily(const QString& file)
+{
+    static std::mutex mutex;
+    static std::map<QString, QString> families;
+    std::lock_guard lock(mutex);
+    auto it = families.find(file);
+    if (it == families.end()) {
+        const int id = QFontDatabase::addApplicationFont(file);
+        const QStringList names = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
+        it = families.emplace(file, names.isEmpty() ? QString() : names.first()).first;
+    }
+    return it->second;
+}
+
+// The same face as `fromFile`, but through the font database, whose fonts a
+// printer or PDF engine can embed as text; invalid when the database picks
+// another face.
+QRawFont embeddableFont(const QString& file, const QRawFont& fromFile, double pixelSize)
+{
+    const QString family = registeredFamily(file);
+    if (family.isEmpty())
+        return {};
+    QFont font(family);
+    font.setStyleName(fromFile.styleName());
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixelSize))));
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    QRawFont raw = QRawFont::fromFont(font);
+    if (!raw.isValid() || raw.familyName() != fromFile.familyName() || raw.styleName() != fromFile.styleName())
+        return {};
+    raw.setPixelSize(pixelSize);
+    return raw;
+}
+
 } // namespace
 
-QtRenderTarget::QtRenderTarget(QPainter& painter) : painter_(painter)
+QtRenderTarget::QtRenderTarget(QPainter& painter)
+    : painter_(painter),
+      embedFonts_(painter.device() != nullptr && painter.device()->devType() == QInternal::Printer)
 {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -153,10 +193,14 @@ const QRawFont& QtRenderTarget::rawFont(const std::string& file, double pixelSiz
     // Sizes are kept in quarter pixels, enough for any zoom of the preview.
     const int key = static_cast<int>(std::lround(pixelSize * 4));
     auto it = fonts_.find({file, key});
-    if (it == fonts_.end())
-        it = fonts_.emplace(std::make_pair(file, key),
-                            QRawFont(QString::fromStdString(file), key / 4.0, QFont::PreferNoHinting))
-                 .first;
+    if (it == fonts_.end()) {
+        const QString path = QString::fromStdString(file);
+        QRawFont raw(path, key / 4.0, QFont::PreferNoHinting);
+        if (embedFonts_ && raw.isValid())
+            if (QRawFont embeddable = embeddableFont(path, raw, key / 4.0); embeddable.isValid())
+                raw = embeddable;
+        it = fonts_.emplace(std::make_pair(file, key), raw).first;
+    }
     return it->second;
 }
 
