@@ -9,6 +9,14 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--printers") {
+            options.listPrinters = true;
+        } else if (arg == "--print") {
+            // The printer's name, when one follows the input file.
+            std::string printer;
+            if (!options.input.empty() && i + 1 < args.size() && !args[i + 1].starts_with("-"))
+                printer = args[++i];
+            options.outputs.push_back({BatchOutput::Kind::Print, printer});
         } else if (arg == "--info") {
             options.outputs.push_back({BatchOutput::Kind::Info, {}});
         } else if (arg == "--png") {
@@ -24,10 +32,11 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
             options.errors.push_back("unexpected argument: " + arg);
         }
     }
-    if (!options.help && options.errors.empty()) {
+    if (!options.help && options.errors.empty() && 
+        !(options.listPrinters && options.input.empty() && options.outputs.empty())) {
         if (options.input.empty())
             options.errors.push_back("no input file given");
-        else if (options.outputs.empty())
+        else if (options.outputs.empty() && !options.listPrinters)
             options.errors.push_back("no output asked for");
     }
     return options;
@@ -36,6 +45,7 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
 std::string batchUsage()
 {
     return "Usage: zettelino-print REPORT.QRP OUTPUT...\n"
+           "       zettelino-print --printers\n"
            "       zettelino-print --help\n"
            "\n"
            "Reads a saved report file (.QRP) and writes what is asked for, in order.\n"
@@ -45,10 +55,17 @@ std::string batchUsage()
            "                 \"page K: W x H px, B bytes, R records\"\n"
            "  --png DIR      write each page as DIR/page-001.png, ... at 96 dpi,\n"
            "                 one pixel per device unit (DIR is created if missing)\n"
+           "  --print [PRINTER]\n"
+           "                 play the pages to PRINTER (the default printer without a name)\n"
+           "\n"
+           "Other commands:\n"
+           "  --printers     list the installed printers, one a line; the default\n"
+           "                 printer's line starts with \"* \", the others' with two blanks\n"
            "  -h, --help     print this help and exit\n"
            "\n"
            "Exit status: 0 done, 2 usage error, 4 an output could not be written,\n"
-           "5 the file is not a readable saved report file.\n";
+           "5 the file is not a readable saved report file, 6 no printer is installed\n"
+           "or the named printer does not exist.\n";
 }
 
 } // namespace zt::cli

@@ -12,17 +12,19 @@ inline constexpr int kExitUsage = 2;
 inline constexpr int kExitNotOpened = 3;
 inline constexpr int kExitNotWritten = 4;
 inline constexpr int kExitBadReport = 5;
+inline constexpr int kExitNoPrinter = 6;
 
 // One thing to produce from the input, in command-line order.
 struct BatchOutput {
-    enum class Kind { Info, Png };
+    enum class Kind { Info, Png, Print };
     Kind kind;
-    std::string path;   // the folder for Png; empty for Info
+    std::string path;   // the folder for Png; the printer for Print (empty: the default); empty for Info
     bool operator==(const BatchOutput&) const = default;
 };
 
 struct BatchOptions {
     bool help = false;
+    bool listPrinters = false;        // --printers: needs no input
     std::string input;                // the letter or saved report file
     std::vector<BatchOutput> outputs;
     std::vector<std::string> errors;  // usage errors, in the order found

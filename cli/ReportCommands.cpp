@@ -1,5 +1,6 @@
 #include "cli/ReportCommands.h"
 
+#include "cli/PrintCommands.h"
 #include "pages/QRPageList.h"
 #include "platform/core/PlatformError.h"
 #include "platform/gdi/EmfReader.h"
@@ -80,6 +81,16 @@ void writePngs(const LoadedReport& report, const std::string& dir)
 
 int runReportCommands(const BatchOptions& options, std::ostream& out, std::ostream& err)
 {
+    if (options.listPrinters) {
+        try {
+            listPrinters(out);
+        } catch (const NoPrinterError& e) {
+            err << "zettelino-print: " << e.what() << '\n';
+            return kExitNoPrinter;
+        }
+        if (options.input.empty())
+            return kExitDone;
+    }
     LoadedReport report;
     try {
         report = load(options.input);
@@ -91,8 +102,13 @@ int runReportCommands(const BatchOptions& options, std::ostream& out, std::ostre
         try {
             if (output.kind == BatchOutput::Kind::Info)
                 printInfo(report, out);
-            else
+            else if (output.kind == BatchOutput::Kind::Png)
                 writePngs(report, output.path);
+            else
+                printSavedReport(options.input, output.path);
+        } catch (const NoPrinterError& e) {
+            err << "zettelino-print: " << e.what() << '\n';
+            return kExitNoPrinter;
         } catch (const std::exception& e) {
             err << "zettelino-print: " << e.what() << '\n';
             return kExitNotWritten;

@@ -7,8 +7,9 @@
 
 namespace zt::cli {
 
-// Loads options.input as a saved report file and produces each output.
-// Returns the exit status; messages go to `err`, --info to `out`.
+// Lists the printers when asked, loads options.input as a saved report file
+// and produces each output. Returns the exit status; messages go to `err`,
+// --info and --printers to `out`.
 int runReportCommands(const BatchOptions& options, std::ostream& out, std::ostream& err);
 
 } // namespace zt::cli

@@ -1,5 +1,6 @@
 #include "cli/BatchOptions.h"
 #include "cli/ReportCommands.h"
+#include "platform/qt/QtPrintDialog.h"
 
 #include <QGuiApplication>
 #include <QtGlobal>
@@ -27,5 +28,6 @@ int main(int argc, char** argv)
             std::cerr << "zettelino-print: " << message.toStdString() << '\n';
     });
     QGuiApplication app(argc, argv);
+    zt::platform::qt::installQtPrinting();
     return zt::cli::runReportCommands(options, std::cout, std::cerr);
 }

@@ -59,6 +59,7 @@ TEST(QtDevMode, PaperAndDuplexCodes)
 {
     EXPECT_EQ(pageSizeOfCode(9).id(), QPageSize::A4);
     EXPECT_EQ(pageSizeOfCode(1).id(), QPageSize::Letter);
+    EXPECT_TRUE(pageSizeOfCode(10).isEquivalentTo(QPageSize(QPageSize::A4))) << "A4Small is A4 paper";
     EXPECT_FALSE(pageSizeOfCode(DMPAPER_USER).isValid());
     EXPECT_FALSE(pageSizeOfCode(0).isValid());
     EXPECT_EQ(duplexOfCode(DMDUP_VERTICAL), QPrinter::DuplexLongSide);
