@@ -3,6 +3,8 @@
 #include "app/Startup.h"
 #include "letter/TFrmMain.h"
 #include "platform/dialogs/UserDialogs.h"
+#include "platform/clipboard/Clipboard.h"
+#include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtMessageQueue.h"
 
@@ -16,6 +18,8 @@ int main(int argc, char** argv)
     zt::platform::qt::QtMessageQueue::install(&app);
     zt::platform::qt::QtDialogs dialogs;
     zt::platform::setUserDialogs(&dialogs);
+    zt::platform::qt::QtClipboard clipboard;
+    zt::platform::setClipboard(&clipboard);
 
     zt::app::ZettelinoProgram program(zt::app::chooseProgramDir(zt::app::programFileFolder()));
     program.Start();
@@ -23,5 +27,6 @@ int main(int argc, char** argv)
     const int status = program.Run();
     program.Finish();
     zt::platform::setUserDialogs(nullptr);
+    zt::platform::setClipboard(nullptr);
     return status;
 }

@@ -7,7 +7,7 @@ namespace zt::letter {
 
 namespace {
 
-void wrapParagraph(const std::u32string& cps, const platform::Font& font, int width,
+void wrapCodePoints(const std::u32string& cps, const platform::Font& font, int width,
                    std::vector<std::string>& out)
 {
     auto emit = [&](std::size_t from, std::size_t to) {
@@ -64,13 +64,20 @@ std::vector<std::string> textLines(std::string_view text)
 std::vector<std::string> displayLines(std::string_view text, const platform::Font& font, int formatWidth)
 {
     std::vector<std::string> lines;
-    for (const std::string& paragraph : textLines(text))
-    {
-        std::u32string cps;
-        for (std::size_t pos = 0; pos < paragraph.size();)
-            cps.push_back(platform::text::decodeUtf8(paragraph, pos));
-        wrapParagraph(cps, font, formatWidth, lines);
+    for (const std::string& paragraph : textLines(text)) {
+        auto pieces = wrapParagraph(paragraph, font, formatWidth);
+        lines.insert(lines.end(), std::make_move_iterator(pieces.begin()), std::make_move_iterator(pieces.end()));
     }
+    return lines;
+}
+
+std::vector<std::string> wrapParagraph(std::string_view paragraph, const platform::Font& font, int formatWidth)
+{
+    std::u32string cps;
+    for (std::size_t pos = 0; pos < paragraph.size();)
+        cps.push_back(platform::text::decodeUtf8(paragraph, pos));
+    std::vector<std::string> lines;
+    wrapCodePoints(cps, font, formatWidth, lines);
     return lines;
 }
 

@@ -21,4 +21,8 @@ std::vector<std::string> textLines(std::string_view text);
 // line they end, and a word wider than the box is broken where it overflows.
 std::vector<std::string> displayLines(std::string_view text, const platform::Font& font, int formatWidth);
 
+// The displayed lines of one paragraph (text without breaks); together they
+// hold the whole paragraph. An empty paragraph is one empty line.
+std::vector<std::string> wrapParagraph(std::string_view paragraph, const platform::Font& font, int formatWidth);
+
 } // namespace zt::letter

@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -59,6 +60,7 @@ TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent)
     createControls();
     createCommands();
     connectChangeTracking();
+    connectEditingAids();
     for (const std::string& phrase : builtInPhrases())
         ComboBox1->addItem(u(phrase));
     ComboBox1->setCurrentIndex(-1);
@@ -153,6 +155,8 @@ bool TFrmMain::eventFilter(QObject* watched, QEvent* event)
                 watched == edDatum || watched == EditSonst1 || watched == EditSonst2)
                 MemoAbsenderChange();
         return false;
+    case QEvent::KeyPress:
+        return editingKeyFilter(watched, static_cast<QKeyEvent*>(event));
     case QEvent::Resize:
         if (watched == FClient)
             FAnchors->apply(FClient->size());
@@ -327,6 +331,5 @@ void TFrmMain::DruckvorschauExecute() {}
 void TFrmMain::EditorExecute() {}
 void TFrmMain::WordExecute() {}
 void TFrmMain::EMailExecute() {}
-void TFrmMain::OeffnenExecute() {}
 
 } // namespace zt::letter

@@ -2,6 +2,7 @@
 // The main window. The letter lives in its controls: every other part reads
 // the letter from them and writes it back into them.
 
+#include "files/LetterContent.h"
 #include "letter/Anchors.h"
 
 #include <QMainWindow>
@@ -13,6 +14,7 @@
 
 class QAction;
 class QCheckBox;
+class QKeyEvent;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -76,6 +78,8 @@ public:
     void NeuExecute();
     void SpeichernExecute(QAction* sender);
     void OeffnenExecute();
+    // "Öffnen alte Version...": reads a letter in one of the older layouts.
+    void OeffnenAltExecute();
     void DruckenExecute();
     void DruckvorschauExecute();
     void EditorExecute();
@@ -88,6 +92,23 @@ public:
     void Ausschneiden1Click();
     void Kopieren1Click();
     void Einfgen1Click();
+
+    // Editing aids.
+    void ComboBox1Change();
+    void SpeedButton1Click();
+    void SBDatumClick();
+    void SBZeitClick();
+    void SpeedButton2Click();
+    // True when the key is to be discarded.
+    bool MemoAbsenderKeyPress(int key);
+    bool MemoAnschriftKeyPress(int key);
+    void btnAbsenderSpeichernClick();
+    void btnAbsenderLadenClick();
+    // Puts text into the message through edDummy and the clipboard.
+    void InsertIntoMessage(const std::string& text);
+
+    // The letter as the controls hold it, the blocks' lines as displayed.
+    files::TLetterContent LetterContent() const;
 
     // Controls.
     QFrame* CoolBar1 = nullptr;
@@ -150,6 +171,7 @@ public:
     QMenu* MainMenuZettelino = nullptr;
     QMenu* MainMenuExtras = nullptr;
     QMenu* MainMenuHilfe = nullptr;
+    QAction* OeffnenAlt = nullptr;
     QAction* Beenden1 = nullptr;
     QAction* Ueber1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
@@ -166,7 +188,12 @@ private:
     void createCommands();
     void createMenus();
     void connectChangeTracking();
-    void layoutClient();
+    void connectEditingAids();
+    bool fiveLineLimit(TMemo* block, int key);
+    bool editingKeyFilter(QObject* watched, QKeyEvent* key);
+    // The open and save dialogs as the letter files use them; each keeps
+    // the name last chosen in it.
+    std::optional<std::string> runOpenDialog();
     void applyRequestedOuterSize();
     QWidget* popupTarget() const;
 
@@ -175,6 +202,8 @@ private:
     std::array<QLabel*, 4> FPanels{};
     std::array<QCheckBox*, 16> FTickMarks{};
     QWidget* FPopupControl = nullptr;
+    std::string FOpenDialogFileName;
+    std::string FSaveDialogFileName;
     // Outer size asked for while the window manager's frame was not yet known.
     std::optional<QSize> FRequestedOuter;
 };

@@ -131,6 +131,10 @@ void TFrmMain::createMenus()
     MainMenuZettelino->setObjectName("Zettelino1");
     entry(MainMenuZettelino, Neu, nullptr);
     entry(MainMenuZettelino, Oeffnen, nullptr);
+    OeffnenAlt = MainMenuZettelino->addAction(commandImage(1), u("Öffnen alte Version..."));
+    OeffnenAlt->setObjectName("OeffnenAlt");
+    OeffnenAlt->setStatusTip(u("Zettelino einer älteren Programmversion öffnen"));
+    connect(OeffnenAlt, &QAction::triggered, this, [this] { Guarded([&] { OeffnenAltExecute(); }); });
     MainMenuZettelino->addSeparator();
     entry(MainMenuZettelino, Speichern, nullptr);
     entry(MainMenuZettelino, SpeichernUnter, nullptr);

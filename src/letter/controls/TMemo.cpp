@@ -4,6 +4,7 @@
 #include "platform/qt/QtFonts.h"
 
 #include <QScrollBar>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
 
@@ -43,15 +44,61 @@ void TMemo::SetText(const std::string& text)
 void TMemo::SetLines(const std::vector<std::string>& lines)
 {
     std::string text;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            text += '\n';
-        text += lines[i];
-    }
-    // A last line that is empty needs a break of its own to be counted.
-    if (!lines.empty() && lines.back().empty())
-        text += '\n';
+    for (const std::string& line : lines)
+        text += line + '\n';
     SetText(text);
+}
+
+void TMemo::AppendLine(const std::string& line)
+{
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    const QString text = toPlainText();
+    // After a final break the new line fills the empty last line; otherwise
+    // it starts a line of its own.
+    if (text.isEmpty() || text.endsWith('\n'))
+        cursor.insertText(QString::fromStdString(line) + '\n');
+    else
+        cursor.insertText('\n' + QString::fromStdString(line));
+}
+
+void TMemo::DeleteLine(int index)
+{
+    // Start offsets (in the editor's UTF-16 positions) of every displayed
+    // line, the empty line after a final break included.
+    std::vector<int> starts;
+    int pos = 0;
+    for (const QString& paragraph : toPlainText().split('\n')) {
+        for (const std::string& piece : wrapParagraph(paragraph.toStdString(), *font_, FormatWidth())) {
+            starts.push_back(pos);
+            pos += static_cast<int>(QString::fromStdString(piece).size());
+        }
+        pos += 1; // the break
+    }
+    if (index < 0 || index >= static_cast<int>(starts.size()))
+        return;
+    const int from = starts[index];
+    const int to = index + 1 < static_cast<int>(starts.size())
+                       ? starts[index + 1]
+                       : static_cast<int>(toPlainText().size());
+    QTextCursor cursor(document());
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+}
+
+void TMemo::ScrollToTop()
+{
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::Start);
+    cursor.insertText("\n");
+    cursor.movePosition(QTextCursor::Start);
+    cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    QTextCursor caret = textCursor();
+    caret.setPosition(0);
+    setTextCursor(caret);
+    verticalScrollBar()->setValue(0);
 }
 
 int TMemo::FormatWidth() const

@@ -24,8 +24,16 @@ public:
 
     std::string Text() const;
     void SetText(const std::string& text);
-    // Replaces the text by these lines, so that TextLines() gives them back.
+    // Replaces the text by these lines, each followed by a line break, as
+    // assigning a list of lines to a box does.
     void SetLines(const std::vector<std::string>& lines);
+    // Adds a line after the last one (the box's list of lines grows by one).
+    void AppendLine(const std::string& line);
+    // Deletes displayed line `index` with the break that ends it.
+    void DeleteLine(int index);
+    // Shows the box from its first line, caret at position 0. The text is
+    // unchanged, but it is edited on the way, so change events fire.
+    void ScrollToTop();
 
     // The lines as displayed, and as the text's own breaks give them.
     std::vector<std::string> Lines() const;

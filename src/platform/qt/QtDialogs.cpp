@@ -49,8 +49,12 @@ QFileDialog* makeFileDialog(const FileDialogRequest& r, QFileDialog::AcceptMode 
         dialog->setOption(QFileDialog::DontConfirmOverwrite);
     if (!r.filter.empty())
         dialog->setNameFilters(qtNameFilters(r.filter).split(";;"));
-    if (!r.defaultExt.empty())
-        dialog->setDefaultSuffix(q(r.defaultExt));
+    // "*.ZLW" names the extension with its pattern characters.
+    QString suffix = q(r.defaultExt);
+    while (suffix.startsWith('*') || suffix.startsWith('.'))
+        suffix.remove(0, 1);
+    if (!suffix.isEmpty())
+        dialog->setDefaultSuffix(suffix);
     if (!r.fileName.empty())
         dialog->selectFile(q(r.fileName));
     return dialog;

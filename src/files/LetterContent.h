@@ -1,0 +1,41 @@
+#pragma once
+// The letter as the file readers and writers see it: its three blocks, its
+// fifteen tick marks (numbered 1-15) and its five single-line fields. The
+// letter itself lives in the window; readers hand what they find to a sink
+// that puts it there, step by step, so a read that fails part-way leaves
+// exactly what was put in before the failure.
+
+#include <array>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace zt::files {
+
+enum class TLetterBlock { Absender, Anschrift, Mitteilung };
+enum class TLetterField { Titel1, Titel2, Sonst1, Sonst2, Datum };
+
+inline constexpr int kTickMarkCount = 15;
+
+struct TLetterContent {
+    std::vector<std::string> absender, anschrift, mitteilung; // lines as displayed
+    std::array<bool, kTickMarkCount + 1> marks{};              // index 1-15
+    std::string titel1, titel2, sonst1, sonst2, datum;
+};
+
+class TLetterSink {
+public:
+    virtual ~TLetterSink() = default;
+    virtual void ClearBlock(TLetterBlock block) = 0;
+    virtual void AppendLine(TLetterBlock block, const std::string& line) = 0;
+    virtual void SetMark(int n, bool ticked) = 0;
+    virtual void SetField(TLetterField field, const std::string& text) = 0;
+};
+
+// A letter file that does not hold what its layout promises.
+class ELetterFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+} // namespace zt::files

@@ -1,0 +1,125 @@
+#include "files/LetterFile.h"
+
+#include "platform/profile/ProfileFile.h"
+
+#include <cctype>
+
+namespace zt::files {
+
+namespace {
+
+bool equalsNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+struct FieldKey {
+    TLetterField field;
+    const char* key;
+};
+
+constexpr FieldKey kFields[] = {
+    {TLetterField::Titel1, "edTitel"}, {TLetterField::Titel2, "edTitel2"}, {TLetterField::Sonst1, "edSonst1"},
+    {TLetterField::Sonst2, "edSonst2"}, {TLetterField::Datum, "edDatum"},
+};
+
+const std::string& fieldOf(const TLetterContent& l, TLetterField f)
+{
+    switch (f) {
+    case TLetterField::Titel1: return l.titel1;
+    case TLetterField::Titel2: return l.titel2;
+    case TLetterField::Sonst1: return l.sonst1;
+    case TLetterField::Sonst2: return l.sonst2;
+    case TLetterField::Datum: return l.datum;
+    }
+    return l.datum;
+}
+
+} // namespace
+
+std::string FlagToText(bool ticked)
+{
+    return ticked ? "1" : "0";
+}
+
+bool TextToFlag(std::string_view value)
+{
+    return value == "1";
+}
+
+std::vector<std::string> LetterFileLines(const TLetterContent& letter)
+{
+    std::vector<std::string> out;
+    out.push_back("ZLVersion=1.8");
+    out.push_back("AbsLines=" + std::to_string(letter.absender.size()));
+    out.push_back("AnsLines=" + std::to_string(letter.anschrift.size()));
+    out.push_back("MitLines=" + std::to_string(letter.mitteilung.size()));
+    for (const auto* block : {&letter.absender, &letter.anschrift, &letter.mitteilung})
+        out.insert(out.end(), block->begin(), block->end());
+    for (int n = 1; n <= kTickMarkCount; ++n)
+        out.push_back("cb" + std::to_string(n) + "=" + FlagToText(letter.marks[n]));
+    for (const FieldKey& f : kFields)
+        out.push_back(std::string(f.key) + "=" + fieldOf(letter, f.field));
+    return out;
+}
+
+std::string TLetterFileReader::Value(std::string_view key) const
+{
+    for (const std::string& line : lines_) {
+        const auto eq = line.find('=');
+        if (eq != std::string::npos && equalsNoCase(std::string_view(line).substr(0, eq), key))
+            return line.substr(eq + 1);
+    }
+    return {};
+}
+
+std::optional<long long> TLetterFileReader::Count(std::string_view key) const
+{
+    const auto value = platform::parseDecimalInt(Value(key));
+    if (!value || *value < 0)
+        return std::nullopt;
+    return *value;
+}
+
+const std::string& TLetterFileReader::Line(long long index) const
+{
+    if (index < 0 || static_cast<unsigned long long>(index) >= lines_.size())
+        throw ELetterFileError("Line index out of bounds (" + std::to_string(index) + ")");
+    return lines_[static_cast<std::size_t>(index)];
+}
+
+void ReadLetterFile(const TLetterFileReader& file, TLetterSink& sink)
+{
+    const auto s = file.Count("AbsLines");
+    const auto r = file.Count("AnsLines");
+    const auto m = file.Count("MitLines");
+    if (!s || !r || !m)
+        throw ELetterFileError("A line count of the letter file is missing or not a number");
+
+    sink.ClearBlock(TLetterBlock::Absender);
+    sink.ClearBlock(TLetterBlock::Anschrift);
+    sink.ClearBlock(TLetterBlock::Mitteilung);
+    const struct {
+        TLetterBlock block;
+        long long from, count;
+    } blocks[] = {
+        {TLetterBlock::Absender, 4, *s},
+        {TLetterBlock::Anschrift, 4 + *s, *r},
+        {TLetterBlock::Mitteilung, 4 + *s + *r, *m},
+    };
+    for (const auto& b : blocks)
+        for (long long i = 0; i < b.count; ++i)
+            sink.AppendLine(b.block, file.Line(b.from + i));
+
+    for (int n = 1; n <= kTickMarkCount; ++n)
+        sink.SetMark(n, TextToFlag(file.Value("cb" + std::to_string(n))));
+    for (const FieldKey& f : kFields)
+        sink.SetField(f.field, file.Value(f.key));
+}
+
+} // namespace zt::files

@@ -1,0 +1,47 @@
+#pragma once
+// Letter files, layout 1.8: "ZLVersion=1.8", the three line counts, the lines
+// of the three blocks without keys, "cb1=" ... "cb15=", then "edTitel=",
+// "edTitel2=", "edSonst1=", "edSonst2=" and "edDatum=".
+
+#include "files/LetterContent.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zt::files {
+
+std::string FlagToText(bool ticked);
+// Ticked exactly when the value is the one-character text "1".
+bool TextToFlag(std::string_view value);
+
+// The lines of layout 1.8, in order.
+std::vector<std::string> LetterFileLines(const TLetterContent& letter);
+
+// The reader's two ways into the lines of a letter file.
+class TLetterFileReader {
+public:
+    explicit TLetterFileReader(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+
+    // The value of the first line whose text before its first "=" equals
+    // the key, without regard to case; empty when no line has the key.
+    std::string Value(std::string_view key) const;
+    // A line count by key: nullopt when missing, not a whole number, or negative.
+    std::optional<long long> Count(std::string_view key) const;
+    // Line `index` of the file; ELetterFileError past the last line.
+    const std::string& Line(long long index) const;
+
+    const std::vector<std::string>& Lines() const { return lines_; }
+
+private:
+    std::vector<std::string> lines_;
+};
+
+// Open's reading steps: the three counts (a missing or bad one fails before
+// anything is touched), then the blocks emptied and filled from line 4 on,
+// the tick marks 1-15 and the five fields, in this order. Throws
+// ELetterFileError where the file falls short; what was put in stays.
+void ReadLetterFile(const TLetterFileReader& file, TLetterSink& sink);
+
+} // namespace zt::files

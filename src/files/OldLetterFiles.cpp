@@ -1,0 +1,178 @@
+#include "files/OldLetterFiles.h"
+
+#include "platform/profile/ProfileFile.h"
+#include "platform/text/CodePage.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace zt::files {
+
+namespace {
+
+constexpr std::size_t kCountedString = 81;
+
+bool isBlank(char c)
+{
+    return c >= 1 && c <= ' ';
+}
+
+// Reads the fixed fields in order; running out of bytes ends the reading.
+class RecordCursor {
+public:
+    explicit RecordCursor(std::string_view bytes) : bytes_(bytes) {}
+
+    bool text(std::string& out)
+    {
+        if (pos_ + kCountedString > bytes_.size())
+            return false;
+        // A length byte above 80 is damage; the text never runs past its field.
+        const std::size_t length = std::min<std::size_t>(static_cast<unsigned char>(bytes_[pos_]), 80);
+        out = platform::text::decodeCp1252(bytes_.substr(pos_ + 1, length));
+        pos_ += kCountedString;
+        return true;
+    }
+
+    bool byte(unsigned char& out)
+    {
+        if (pos_ >= bytes_.size())
+            return false;
+        out = static_cast<unsigned char>(bytes_[pos_++]);
+        return true;
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+};
+
+} // namespace
+
+TOldLayout DetectOldLayout(std::string_view bytes)
+{
+    try {
+        const platform::ProfileFile profile = platform::ProfileFile::fromText(bytes);
+        for (const std::string& line : profile.lines()) {
+            std::string_view l = line;
+            while (!l.empty() && isBlank(l.front()))
+                l.remove_prefix(1);
+            std::string head(l.substr(0, 6));
+            for (char& c : head)
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            if (head == "[data]")
+                return TOldLayout::Sectioned;
+        }
+    } catch (const std::exception&) {
+    }
+    return bytes.size() >= kFixedRecordSize ? TOldLayout::FixedRecords : TOldLayout::None;
+}
+
+void ReadFixedRecordLetter(std::string_view bytes, TLetterSink& sink)
+{
+    RecordCursor cursor(bytes);
+    std::string text;
+    if (!cursor.text(text))
+        return;
+    sink.SetField(TLetterField::Sonst1, text);
+    if (!cursor.text(text))
+        return;
+    sink.SetField(TLetterField::Sonst2, text);
+    for (int n = 1; n <= kTickMarkCount; ++n) {
+        unsigned char b = 0;
+        if (!cursor.byte(b))
+            return;
+        sink.SetMark(n, b != 0);
+    }
+    if (!cursor.text(text))
+        return;
+    sink.SetField(TLetterField::Titel1, text);
+    sink.ClearBlock(TLetterBlock::Absender);
+    sink.ClearBlock(TLetterBlock::Anschrift);
+    sink.ClearBlock(TLetterBlock::Mitteilung);
+    const struct {
+        TLetterBlock block;
+        int lines;
+    } blocks[] = {{TLetterBlock::Absender, 5}, {TLetterBlock::Anschrift, 5}, {TLetterBlock::Mitteilung, 10}};
+    for (const auto& b : blocks)
+        for (int i = 0; i < b.lines; ++i) {
+            if (!cursor.text(text)) {
+                if (b.block == TLetterBlock::Mitteilung)
+                    continue; // a message line that cannot be read is skipped
+                return;
+            }
+            sink.AppendLine(b.block, text);
+        }
+}
+
+void ReadSectionedLetter(std::string_view bytes, TLetterSink& sink)
+{
+    const platform::ProfileFile ini = platform::ProfileFile::fromText(bytes);
+    sink.SetField(TLetterField::Sonst1, ini.readString("data", "s1", ""));
+    sink.SetField(TLetterField::Sonst2, ini.readString("data", "s2", ""));
+    for (int n = 1; n <= 9; ++n)
+        sink.SetMark(n, ini.readInteger("data", "mb" + std::to_string(n), 0) != 0);
+    for (int n = 1; n <= 6; ++n)
+        sink.SetMark(9 + n, ini.readInteger("data", "an" + std::to_string(n), 0) != 0);
+    sink.SetField(TLetterField::Titel1, ini.readString("data", "titel", ""));
+    const struct {
+        TLetterBlock block;
+        const char* key;
+    } blocks[] = {{TLetterBlock::Absender, "MemoAbsender"},
+                  {TLetterBlock::Anschrift, "MemoAnschrift"},
+                  {TLetterBlock::Mitteilung, "MemoMitteilung"}};
+    for (const auto& b : blocks) {
+        sink.ClearBlock(b.block);
+        for (const std::string& line : SplitCommaText(ini.readString("data", b.key, "")))
+            sink.AppendLine(b.block, line);
+    }
+}
+
+std::vector<std::string> SplitCommaText(std::string_view text)
+{
+    std::vector<std::string> items;
+    std::size_t p = 0;
+    const std::size_t n = text.size();
+    auto skipBlanks = [&] {
+        while (p < n && isBlank(text[p]))
+            ++p;
+    };
+    skipBlanks();
+    while (p < n) {
+        std::string item;
+        if (text[p] == '"') {
+            ++p;
+            while (p < n) {
+                if (text[p] == '"') {
+                    if (p + 1 < n && text[p + 1] == '"') {
+                        item += '"';
+                        p += 2;
+                        continue;
+                    }
+                    ++p;
+                    break;
+                }
+                item += text[p++];
+            }
+            // Text after the closing quote up to the next separator belongs to no item.
+            while (p < n && !isBlank(text[p]) && text[p] != ',')
+                ++p;
+        } else {
+            const std::size_t start = p;
+            while (p < n && static_cast<unsigned char>(text[p]) > ' ' && text[p] != ',')
+                ++p;
+            item.assign(text.substr(start, p - start));
+        }
+        items.push_back(std::move(item));
+        skipBlanks();
+        if (p < n && text[p] == ',') {
+            if (p + 1 == n)
+                items.emplace_back(); // a trailing comma ends with an empty item
+            do
+                ++p;
+            while (p < n && isBlank(text[p]));
+        }
+    }
+    return items;
+}
+
+} // namespace zt::files

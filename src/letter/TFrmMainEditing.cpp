@@ -1,0 +1,151 @@
+// The editing aids of the main window: the phrase picker, the insertions
+// into the message, the place/date button, the five-line limit of the sender
+// and address blocks and the default sender.
+
+#include "letter/TFrmMain.h"
+
+#include "letter/DateTexts.h"
+#include "letter/ProgramState.h"
+#include "letter/controls/TEdit.h"
+#include "letter/controls/TMemo.h"
+#include "platform/clipboard/Clipboard.h"
+#include "platform/core/PlatformError.h"
+#include "platform/dialogs/UserDialogs.h"
+#include "platform/text/TextFile.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace zt::letter {
+
+namespace {
+
+constexpr const char* kSenderFile = "Absender.txt";
+constexpr int kBlockLineLimit = 5;
+
+} // namespace
+
+void TFrmMain::connectEditingAids()
+{
+    // The picker's text cannot be edited: character keys are discarded (see
+    // eventFilter) and neither paste nor drop reaches it.
+    ComboBox1->lineEdit()->setReadOnly(true);
+    ComboBox1->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
+    ComboBox1->lineEdit()->installEventFilter(this);
+    ComboBox1->installEventFilter(this);
+    connect(ComboBox1, &QComboBox::activated, this, [this] { Guarded([&] { ComboBox1Change(); }); });
+    MemoAbsender->installEventFilter(this);
+    MemoAnschrift->installEventFilter(this);
+
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { Guarded([&] { SpeedButton1Click(); }); });
+    connect(SBDatum, &QToolButton::clicked, this, [this] { Guarded([&] { SBDatumClick(); }); });
+    connect(SBZeit, &QToolButton::clicked, this, [this] { Guarded([&] { SBZeitClick(); }); });
+    connect(SpeedButton2, &QToolButton::clicked, this, [this] { Guarded([&] { SpeedButton2Click(); }); });
+    connect(btnAbsenderSpeichern, &QToolButton::clicked, this,
+            [this] { Guarded([&] { btnAbsenderSpeichernClick(); }); });
+    connect(btnAbsenderLaden, &QToolButton::clicked, this, [this] { Guarded([&] { btnAbsenderLadenClick(); }); });
+}
+
+bool TFrmMain::editingKeyFilter(QObject* watched, QKeyEvent* key)
+{
+    if (key->text().isEmpty())
+        return false; // not a character key
+    if (watched == ComboBox1 || watched == ComboBox1->lineEdit())
+        return true;
+    bool discard = false;
+    if (watched == MemoAbsender)
+        Guarded([&] { discard = MemoAbsenderKeyPress(key->key()); });
+    else if (watched == MemoAnschrift)
+        Guarded([&] { discard = MemoAnschriftKeyPress(key->key()); });
+    return discard;
+}
+
+void TFrmMain::ComboBox1Change()
+{
+    // The message keeps its caret and selection.
+    MemoMitteilung->setFocus(Qt::OtherFocusReason);
+}
+
+void TFrmMain::InsertIntoMessage(const std::string& text)
+{
+    edDummy->SetText(text);
+    edDummy->selectAll();
+    platform::clipboard().setText(edDummy->selectedText().toStdString());
+    const std::string pasted = platform::clipboard().text();
+    MemoMitteilung->textCursor().insertText(QString::fromStdString(pasted));
+    MemoMitteilung->setFocus(Qt::OtherFocusReason);
+    LetterSaved = false;
+}
+
+void TFrmMain::SpeedButton1Click()
+{
+    if (ComboBox1->currentIndex() < 0) {
+        platform::userDialogs().messageDlg("Bitte wählen Sie zuerst einen Textbaustein aus.",
+                                           platform::TMsgDlgType::mtInformation, platform::mbOK);
+        return;
+    }
+    InsertIntoMessage(ComboBox1->currentText().toStdString());
+}
+
+void TFrmMain::SBDatumClick()
+{
+    InsertIntoMessage(DateText());
+}
+
+void TFrmMain::SBZeitClick()
+{
+    InsertIntoMessage(TimeText());
+}
+
+void TFrmMain::SpeedButton2Click()
+{
+    edDatum->SetText(edDatum->Text() + DateText());
+}
+
+bool TFrmMain::fiveLineLimit(TMemo* block, int key)
+{
+    const int lines = block->LineCount();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && lines == kBlockLineLimit)
+        return true;
+    if (lines > kBlockLineLimit) {
+        // One line goes per key; the key then types at the very start.
+        block->DeleteLine(lines - 1);
+        block->ScrollToTop();
+    }
+    return false;
+}
+
+bool TFrmMain::MemoAbsenderKeyPress(int key)
+{
+    return fiveLineLimit(MemoAbsender, key);
+}
+
+bool TFrmMain::MemoAnschriftKeyPress(int key)
+{
+    return fiveLineLimit(MemoAnschrift, key);
+}
+
+void TFrmMain::btnAbsenderSpeichernClick()
+{
+    try {
+        platform::text::writeTextFile(kSenderFile, MemoAbsender->TextLines());
+    } catch (const std::exception&) {
+        // Optional step: a default sender that cannot be stored is not reported.
+    }
+}
+
+void TFrmMain::btnAbsenderLadenClick()
+{
+    std::vector<std::string> lines;
+    try {
+        lines = platform::text::readTextFile(kSenderFile);
+    } catch (const platform::PlatformError&) {
+        platform::userDialogs().showMessage("Standardabsender nicht gefunden (Datei: \"absender.txt\")!");
+        return;
+    }
+    MemoAbsender->SetLines(lines);
+}
+
+} // namespace zt::letter

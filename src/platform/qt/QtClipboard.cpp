@@ -1,0 +1,32 @@
+#include "platform/qt/QtClipboard.h"
+
+#include "platform/core/PlatformError.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace zt::platform::qt {
+
+namespace {
+
+QClipboard& system()
+{
+    QClipboard* c = QGuiApplication::clipboard();
+    if (!c)
+        throw PlatformError("The clipboard cannot be opened");
+    return *c;
+}
+
+} // namespace
+
+void QtClipboard::setText(const std::string& text)
+{
+    system().setText(QString::fromStdString(text));
+}
+
+std::string QtClipboard::text()
+{
+    return system().text().toStdString();
+}
+
+} // namespace zt::platform::qt

@@ -1,0 +1,274 @@
+// Open and Save through the window, against hand-written letter files.
+
+#include "LetterWindowFixture.h"
+#include "letter/controls/TEdit.h"
+#include "letter/controls/TMemo.h"
+#include "platform/files/FileAccess.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+using namespace zt;
+using letter::CurrentFile;
+using letter::LastDir;
+using letter::LetterSaved;
+using platform::DialogCall;
+
+namespace {
+
+std::string fixture(const std::string& name)
+{
+    return std::string(ZT_TEST_DATA) + "/" + name;
+}
+
+class LetterFilesTest : public zt::testing::LetterWindowTest {
+protected:
+    LetterFilesTest()
+    {
+        folder = fs::temp_directory_path() /
+                 ("zt-files-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    ~LetterFilesTest() override
+    {
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(folder);
+    }
+
+    std::string path(const std::string& name) const { return (folder / name).string(); }
+
+    void open(const std::string& file)
+    {
+        dialogs.answerOpen(file);
+        frm->OeffnenExecute();
+    }
+
+    // The letter of letter18.ZLW, typed into the window.
+    void typeLetter18()
+    {
+        frm->MemoAbsender->SetText("Max Mustermann\nHauptstraße 1");
+        frm->MemoAnschrift->SetText("Firma Beispiel GmbH\n  z. Hd. Frau Öztürk\n12345 Musterstadt");
+        frm->MemoMitteilung->SetText("anbei die Unterlagen.\nGrüße = bis bald");
+        for (int n : {1, 3, 10, 14})
+            frm->TickMark(n)->setChecked(true);
+        frm->EditTitel1->SetText("Ihre Anfrage vom 3. März");
+        frm->EditSonst1->SetText("Weiterleitung");
+        frm->EditSonst2->SetText("Plan");
+        frm->edDatum->SetText("Köln, 08.12.2015");
+    }
+
+    void expectLetter18() const
+    {
+        EXPECT_EQ(frm->MemoAbsender->Lines(), (std::vector<std::string>{"Max Mustermann", "Hauptstraße 1"}));
+        EXPECT_EQ(frm->MemoAnschrift->Lines(),
+                  (std::vector<std::string>{"Firma Beispiel GmbH", "  z. Hd. Frau Öztürk", "12345 Musterstadt"}));
+        EXPECT_EQ(frm->MemoMitteilung->Lines(),
+                  (std::vector<std::string>{"anbei die Unterlagen.", "Grüße = bis bald"}));
+        for (int n = 1; n <= 15; ++n)
+            EXPECT_EQ(frm->TickMark(n)->isChecked(), n == 1 || n == 3 || n == 10 || n == 14) << n;
+        EXPECT_EQ(frm->EditTitel1->Text(), "Ihre Anfrage vom 3. März");
+        EXPECT_EQ(frm->EditTitel2->Text(), "");
+        EXPECT_EQ(frm->EditSonst1->Text(), "Weiterleitung");
+        EXPECT_EQ(frm->EditSonst2->Text(), "Plan");
+        EXPECT_EQ(frm->edDatum->Text(), "Köln, 08.12.2015");
+    }
+
+    fs::path folder;
+};
+
+} // namespace
+
+TEST_F(LetterFilesTest, SavingWritesTheHandWrittenBytesOfLayout18)
+{
+    typeLetter18();
+    dialogs.answerSave(path("brief.ZLW"));
+    frm->SpeichernExecute(frm->Speichern);
+    EXPECT_EQ(platform::files::readFileBytes(path("brief.ZLW")),
+              platform::files::readFileBytes(fixture("letter18.ZLW")));
+    const auto boxes = dialogs.calls(DialogCall::Kind::Message);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Zettelino \"" + path("brief.ZLW") + "\" wurde gespeichert.");
+    EXPECT_EQ(boxes[0].type, platform::TMsgDlgType::mtInformation);
+    EXPECT_TRUE(LetterSaved);
+    EXPECT_EQ(CurrentFile, path("brief.ZLW"));
+    EXPECT_EQ(LastDir, folder.string() + "/");
+    EXPECT_EQ(frm->windowTitle().toStdString(), "Zettelino"); // Save leaves the caption alone
+}
+
+TEST_F(LetterFilesTest, AnEmptyLetterSavesZeroCountsFollowedByTheTickMarks)
+{
+    dialogs.answerSave(path("leer.ZLW"));
+    frm->SpeichernExecute(frm->SpeichernUnter);
+    EXPECT_EQ(platform::files::readFileBytes(path("leer.ZLW")),
+              platform::files::readFileBytes(fixture("empty18.ZLW")));
+    open(path("leer.ZLW"));
+    EXPECT_EQ(frm->MemoAbsender->LineCount(), 0);
+    EXPECT_EQ(frm->MemoMitteilung->LineCount(), 0);
+}
+
+TEST_F(LetterFilesTest, BlocksWrappedInTheBoxAreSavedAsTheirDisplayedLines)
+{
+    // The sender box holds 40 Courier characters a line.
+    frm->MemoAbsender->SetText(std::string(50, 'a'));
+    dialogs.answerSave(path("wrap.ZLW"));
+    frm->SpeichernExecute(frm->Speichern);
+    const std::string bytes = platform::files::readFileBytes(path("wrap.ZLW"));
+    EXPECT_EQ(bytes.rfind("ZLVersion=1.8\r\nAbsLines=2\r\nAnsLines=0\r\nMitLines=0\r\n" + std::string(40, 'a') +
+                              "\r\n" + std::string(10, 'a') + "\r\ncb1=0\r\n",
+                          0),
+              0u);
+}
+
+TEST_F(LetterFilesTest, OpeningHandWrittenFilesInEveryEncodingAndLineEnd)
+{
+    for (const char* name : {"letter18.ZLW", "utf8bom.ZLW", "utf16le.ZLW", "lf.ZLW", "cr.ZLW"}) {
+        SCOPED_TRACE(name);
+        frm->NeuExecute();
+        open(fixture(name));
+        expectLetter18();
+        EXPECT_TRUE(LetterSaved);
+        EXPECT_EQ(frm->PanelText(2), name);
+        EXPECT_EQ(frm->windowTitle().toStdString(), "Zettelino - [ " + fixture(name) + "]");
+        EXPECT_EQ(LastDir, std::string(ZT_TEST_DATA) + "/");
+    }
+    EXPECT_EQ(dialogs.calls(DialogCall::Kind::Message).size(), 0u);
+}
+
+TEST_F(LetterFilesTest, KeysIgnoreCaseAndTheFirstLineWithAKeyWins)
+{
+    open(fixture("mixedcase.ZLW"));
+    EXPECT_EQ(frm->MemoMitteilung->Lines(), std::vector<std::string>{"edDatum=Bonn"});
+    EXPECT_EQ(frm->edDatum->Text(), "Bonn");
+    EXPECT_TRUE(frm->TickMark(3)->isChecked());  // "CB3=1"
+    EXPECT_FALSE(frm->TickMark(4)->isChecked()); // "yes"
+    EXPECT_FALSE(frm->TickMark(5)->isChecked()); // " 1"
+    EXPECT_EQ(frm->EditTitel1->Text(), "Betreff");
+    EXPECT_EQ(frm->EditTitel2->Text(), "x=y");
+    EXPECT_TRUE(dialogs.calls(DialogCall::Kind::Message).empty());
+}
+
+TEST_F(LetterFilesTest, ABlockRunningPastTheEndFailsWithTheMessageAndKeepsWhatWasRead)
+{
+    frm->EditTitel1->SetText("vorher");
+    frm->TickMark(2)->setChecked(false);
+    open(fixture("pastend.ZLW"));
+    const auto boxes = dialogs.calls(DialogCall::Kind::Message);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Fehler beim Öffnen!\n"
+                             "Möglicherweise wurde der Zettelino mit einer älteren Programmversion erstellt.\n"
+                             "Versuchen Sie die ggf. über \"Zettelino|Öffnen alte Version...\" fortzufahren");
+    EXPECT_EQ(boxes[0].type, platform::TMsgDlgType::mtWarning);
+    EXPECT_EQ(boxes[0].buttons, platform::mbOK);
+    // The blocks were emptied and partly filled; tick marks and fields were not reached.
+    EXPECT_EQ(frm->MemoAbsender->Text(), "Absender\n");
+    EXPECT_EQ(frm->MemoAnschrift->Lines(), std::vector<std::string>{"Anschrift"});
+    EXPECT_EQ(frm->MemoMitteilung->LineCount(), 17); // the rest of the file, lines 6 to 22
+    EXPECT_FALSE(frm->TickMark(2)->isChecked());
+    EXPECT_EQ(frm->EditTitel1->Text(), "vorher");
+    EXPECT_EQ(CurrentFile, fixture("pastend.ZLW"));
+    EXPECT_TRUE(LetterSaved);
+}
+
+TEST_F(LetterFilesTest, ACountThatIsNoNumberFailsBeforeTheLetterIsTouched)
+{
+    frm->MemoAbsender->SetText("bleibt");
+    open(fixture("nocount.ZLW"));
+    EXPECT_EQ(dialogs.calls(DialogCall::Kind::Message).size(), 1u);
+    EXPECT_EQ(frm->MemoAbsender->Text(), "bleibt");
+    EXPECT_EQ(frm->PanelText(2), "nocount.ZLW");
+}
+
+TEST_F(LetterFilesTest, AMissingFileFailsWithTheMessage)
+{
+    open(path("gibtsnicht.ZLW"));
+    EXPECT_EQ(dialogs.calls(DialogCall::Kind::Message).size(), 1u);
+    EXPECT_EQ(CurrentFile, path("gibtsnicht.ZLW"));
+}
+
+TEST_F(LetterFilesTest, CancellingOpenMarksTheLetterSavedAndSetsTheCaption)
+{
+    frm->cbVerbleib->setChecked(true);
+    ASSERT_FALSE(LetterSaved);
+    dialogs.answerOpen(std::nullopt);
+    frm->OeffnenExecute();
+    EXPECT_TRUE(LetterSaved);
+    EXPECT_EQ(frm->windowTitle().toStdString(), "Zettelino - [ ]");
+    EXPECT_EQ(LastDir, ""); // the open dialog was never confirmed
+    frm->NeuExecute();
+    EXPECT_TRUE(dialogs.calls(DialogCall::Kind::Message).empty());
+}
+
+TEST_F(LetterFilesTest, SaveAfterOpenWritesInPlaceAndTakesTheSaveDialogsFolder)
+{
+    fs::copy_file(fixture("letter18.ZLW"), path("a.ZLW"));
+    open(path("a.ZLW"));
+    frm->EditTitel2->SetText("neu");
+    frm->SpeichernExecute(frm->Speichern);
+    EXPECT_TRUE(dialogs.calls(DialogCall::Kind::Save).empty());
+    EXPECT_NE(platform::files::readFileBytes(path("a.ZLW")).find("edTitel2=neu\r\n"), std::string::npos);
+    EXPECT_EQ(LastDir, ""); // the save dialog has not been used since the start
+}
+
+TEST_F(LetterFilesTest, SaveAsAsksBeforeReplacingAndEachDialogRemembersItsName)
+{
+    dialogs.answerSave(path("eins.ZLW"));
+    frm->SpeichernExecute(frm->SpeichernUnter);
+    dialogs.answerSave(std::nullopt);
+    frm->SpeichernExecute(frm->SpeichernUnter);
+    const auto saves = dialogs.calls(DialogCall::Kind::Save);
+    ASSERT_EQ(saves.size(), 2u);
+    EXPECT_TRUE(saves[0].request.overwritePrompt);
+    EXPECT_EQ(saves[0].request.fileName, "");
+    EXPECT_EQ(saves[1].request.fileName, path("eins.ZLW"));
+    EXPECT_EQ(saves[1].request.defaultExt, "*.ZLW");
+    EXPECT_EQ(CurrentFile, path("eins.ZLW")); // a cancelled dialog changes nothing
+}
+
+TEST_F(LetterFilesTest, AFailedWriteKeepsTheLetterUnsavedAndThePreviousFile)
+{
+    const std::string target = path("alt.ZLW");
+    std::ofstream(target, std::ios::binary) << "vorher";
+    ::chmod(target.c_str(), 0444);
+    frm->EditTitel1->SetText("neu");
+    LetterSaved = false;
+    dialogs.answerSave(target);
+    frm->Guarded([&] { frm->SpeichernExecute(frm->SpeichernUnter); });
+    const auto boxes = dialogs.calls(DialogCall::Kind::Message);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].type, platform::TMsgDlgType::mtError); // the general error box
+    EXPECT_NE(boxes[0].text.find("alt.ZLW"), std::string::npos);
+    EXPECT_FALSE(LetterSaved);
+    EXPECT_EQ(LastDir, folder.string() + "/");
+    EXPECT_EQ(platform::files::readFileBytes(target), "vorher");
+    // New still asks before the letter is lost.
+    dialogs.answerMessage(platform::mrNo);
+    frm->NeuExecute();
+    EXPECT_EQ(dialogs.calls(DialogCall::Kind::Message).size(), 2u);
+}
+
+TEST_F(LetterFilesTest, OpenKeepsLongSubjectsWhole)
+{
+    const std::string longTitle(120, 'T');
+    std::string bytes = "ZLVersion=1.8\r\nAbsLines=0\r\nAnsLines=0\r\nMitLines=0\r\nedTitel=" + longTitle +
+                        "\r\nedSonst1=" + std::string(30, 'S') + "\r\n";
+    std::ofstream(path("lang.ZLW"), std::ios::binary) << bytes;
+    open(path("lang.ZLW"));
+    EXPECT_EQ(frm->EditTitel1->Text(), longTitle);
+    EXPECT_EQ(frm->EditSonst1->Text(), std::string(30, 'S'));
+}
+
+TEST_F(LetterFilesTest, SaveThenOpenRestoresEverything)
+{
+    typeLetter18();
+    dialogs.answerSave(path("rund.ZLW"));
+    frm->SpeichernExecute(frm->Speichern);
+    frm->NeuExecute();
+    open(path("rund.ZLW"));
+    expectLetter18();
+}
