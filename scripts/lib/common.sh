@@ -12,7 +12,7 @@ ZT_PACKAGES=(
 )
 ZT_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # Independent readers for scripts/test --external; large, so not installed by default.
-ZT_EXTERNAL_PACKAGES=(libreoffice-draw libreoffice-core inkscape libuemf-dev)
+ZT_EXTERNAL_PACKAGES=(libreoffice-draw libreoffice-core inkscape libuemf-dev cups printer-driver-cups-pdf)
 
 zt_missing_packages() {
   local p
@@ -33,6 +33,29 @@ zt_ensure_packages() {
   fi
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+}
+
+# The spooler with its PDF printer "PDF" (cups-pdf) for the real print check:
+# starts cupsd when it is not running, adds the printer when it is missing
+# and makes it the default when there is none.
+zt_start_cups_pdf() {
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  if ! lpstat -r 2>/dev/null | grep -q "is running"; then
+    $sudo /usr/sbin/cupsd || return 1
+    local i
+    for i in $(seq 1 40); do
+      lpstat -r 2>/dev/null | grep -q "is running" && break
+      sleep 0.25
+    done
+  fi
+  if ! lpstat -p PDF >/dev/null 2>&1; then
+    $sudo lpadmin -p PDF -v cups-pdf:/ -E -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null || return 1
+  fi
+  # Cairo's conversion to PostScript keeps text as text; the others turn the
+  # embedded fonts into outlines without their characters.
+  $sudo lpadmin -p PDF -o pdftops-renderer-default=pdftocairo
+  lpstat -d 2>/dev/null | grep -q "^system default destination:" || $sudo lpadmin -d PDF
 }
 
 # zt_build DIR [cmake options...]: configure once, then build incrementally.
