@@ -129,6 +129,8 @@ void ReadSectionedLetter(std::string_view bytes, TLetterSink& sink)
 
 std::vector<std::string> SplitCommaText(std::string_view text)
 {
+    // The list ends at a NUL, as the stored text always did.
+    text = text.substr(0, text.find('\0'));
     std::vector<std::string> items;
     std::size_t p = 0;
     const std::size_t n = text.size();
