@@ -122,7 +122,9 @@ void ReadSectionedLetter(std::string_view bytes, TLetterSink& sink)
                   {TLetterBlock::Mitteilung, "MemoMitteilung"}};
     for (const auto& b : blocks) {
         sink.ClearBlock(b.block);
-        for (const std::string& line : SplitCommaText(ini.readString("data", b.key, "")))
+        // The raw value: stripping the quotes around the whole value would
+        // join the first and last quoted lines and split them wrongly.
+        for (const std::string& line : SplitCommaText(ini.rawValue("data", b.key).value_or("")))
             sink.AppendLine(b.block, line);
     }
 }

@@ -65,7 +65,6 @@ TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent)
         ComboBox1->addItem(u(phrase));
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(QString::fromUtf8(kPickerPrompt));
-    FClient->installEventFilter(this);
     resize(kDesignedClientWidth, kDesignedClientHeight + menuBar()->sizeHint().height());
     FormCreate();
 }
@@ -77,7 +76,9 @@ TFrmMain::~TFrmMain()
 
 void TFrmMain::FormCreate()
 {
-    // The hint of whatever is under the pointer goes to panel 0, from any window.
+    // The hint of whatever is under the pointer goes to panel 0, from any
+    // window. The one application-wide filter also serves the window's own
+    // clicks, keys and resizes, so each event is seen exactly once.
     qApp->installEventFilter(this);
     SetPanelText(2, kNoLetterLoaded);
     SetPanelText(3, kVersionText);
@@ -126,11 +127,9 @@ void TFrmMain::connectChangeTracking()
     for (int n = 1; n <= 15; ++n)
         connect(FTickMarks[n], &QCheckBox::toggled, this, [this] { MemoAbsenderChange(); });
     // A click in one of the eight text controls counts as a change; typing
-    // does not (only the sender block's text changes do).
-    QWidget* clickable[] = {MemoAbsender->viewport(), MemoAnschrift->viewport(), MemoMitteilung->viewport(),
-                            EditTitel1, EditTitel2, edDatum, EditSonst1, EditSonst2};
-    for (QWidget* w : clickable)
-        w->installEventFilter(this);
+    // does not (only the sender block's text changes do). The clicks, like
+    // the keys of the editing aids, reach eventFilter through the
+    // application-wide filter that FormCreate installs.
     QWidget* withPopup[] = {MemoAbsender, MemoAnschrift, EditTitel1, EditTitel2,
                             edDatum, MemoMitteilung, EditSonst1, EditSonst2};
     for (QWidget* w : withPopup) {

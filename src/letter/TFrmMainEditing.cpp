@@ -33,11 +33,7 @@ void TFrmMain::connectEditingAids()
     // eventFilter) and neither paste nor drop reaches it.
     ComboBox1->lineEdit()->setReadOnly(true);
     ComboBox1->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
-    ComboBox1->lineEdit()->installEventFilter(this);
-    ComboBox1->installEventFilter(this);
     connect(ComboBox1, &QComboBox::activated, this, [this] { Guarded([&] { ComboBox1Change(); }); });
-    MemoAbsender->installEventFilter(this);
-    MemoAnschrift->installEventFilter(this);
 
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { Guarded([&] { SpeedButton1Click(); }); });
     connect(SBDatum, &QToolButton::clicked, this, [this] { Guarded([&] { SBDatumClick(); }); });

@@ -3,6 +3,7 @@
 #include "report/QRBands.h"
 #include "report/QRPaper.h"
 #include "report/QRPrintable.h"
+#include "platform/printing/Printer.h"
 
 #include <algorithm>
 #include <atomic>
@@ -18,6 +19,23 @@ std::function<int()>& printerPaperQuery()
 }
 
 std::atomic<bool> savedReportLoaded{false};
+
+// The paper code of the application-wide printer's device mode; 0 without a
+// printer or when its driver names no paper.
+int currentPrinterPaper()
+{
+    namespace pp = platform::printing;
+    pp::TPrinter& printer = pp::Printer();
+    if (printer.Printers().empty())
+        return 0;
+    try {
+        pp::DevMode mode;
+        printer.GetPrinter(mode);
+        return mode.Has(pp::DM_PAPERSIZE) ? mode.dmPaperSize : 0;
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
 
 } // namespace
 
@@ -72,7 +90,7 @@ TCustomBandoriaRep::TCustomBandoriaRep(TQRComponent* owner)
         form->SetScaled(false);
     FPage = std::make_unique<TQRPage>(this);
     // The printer's paper, when there is a printer that names one.
-    int code = printerPaperQuery() ? printerPaperQuery()() : 0;
+    int code = printerPaperQuery() ? printerPaperQuery()() : currentPrinterPaper();
     FPage->SetPaperSize(PaperSizeFromCode(code).value_or(TQRPaperSize::Default));
     FPage->SetParentSizes();
 }

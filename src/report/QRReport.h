@@ -211,7 +211,8 @@ bool SavedReportLoaded();
 void SetSavedReportLoaded(bool value);
 
 // The paper size of the current printer, as a paper code; 0 when there is no
-// printer or it reports none. Set by the printer layer; none until then.
+// printer or it reports none. By default the application-wide printer's;
+// an empty function restores that.
 void SetPrinterPaperQuery(std::function<int()> query);
 
 } // namespace zt::report

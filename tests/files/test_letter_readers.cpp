@@ -168,13 +168,14 @@ TEST(OldLayouts, SectionedFileWithCommaLists)
 {
     // Old files are Windows-1252 text.
     const std::string text = "[data]\r\ns1=R\xFC" "ckruf\r\nmb2=1\r\nmb9=5\r\nan6=1\r\nan1=x\r\ntitel=Alt\r\n"
-                             "MemoAbsender=\"Max Muster\",Weg 1\r\nMemoMitteilung=eins,,drei\r\n";
+                             "MemoAbsender=\"Max Muster\",Weg 1\r\nMemoMitteilung=eins,,drei\r\n"
+                             "MemoAnschrift=\"Frau Muster\",\"Weg 3\"\r\n";
     RecordingSink sink;
     ReadSectionedLetter(text, sink);
     const Lines expected = {"sonst1 = Rückruf", "sonst2 = ", "cb1 -", "cb2 x", "cb3 -", "cb4 -", "cb5 -",
                             "cb6 -", "cb7 -", "cb8 -", "cb9 x", "cb10 -", "cb11 -", "cb12 -", "cb13 -",
                             "cb14 -", "cb15 x", "titel1 = Alt", "clear abs", "abs: Max Muster", "abs: Weg",
-                            "abs: 1", "clear ans", "clear mit", "mit: eins", "mit: ", "mit: drei"};
+                            "abs: 1", "clear ans", "ans: Frau Muster", "ans: Weg 3", "clear mit", "mit: eins", "mit: ", "mit: drei"};
     EXPECT_EQ(sink.steps, expected);
 }
 

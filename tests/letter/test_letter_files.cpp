@@ -272,3 +272,58 @@ TEST_F(LetterFilesTest, SaveThenOpenRestoresEverything)
     open(path("rund.ZLW"));
     expectLetter18();
 }
+
+TEST_F(LetterFilesTest, TheOldVersionEntryReadsTheSectionedLayout)
+{
+    std::ofstream(path("alt.ini"), std::ios::binary)
+        << "[data]\r\ns1=R\xFC" "ckruf\r\nmb3=1\r\nan2=1\r\ntitel=Alter Brief\r\n"
+           "MemoAnschrift=\"Frau Muster\",\"Weg 3\"\r\n";
+    frm->setWindowTitle("Zettelino");
+    dialogs.answerOpen(path("alt.ini"));
+    frm->OeffnenAltExecute();
+    EXPECT_EQ(frm->EditSonst1->Text(), "Rückruf");
+    EXPECT_TRUE(frm->TickMark(3)->isChecked());
+    EXPECT_TRUE(frm->TickMark(11)->isChecked());
+    EXPECT_EQ(frm->EditTitel1->Text(), "Alter Brief");
+    EXPECT_EQ(frm->MemoAnschrift->Lines(), (std::vector<std::string>{"Frau Muster", "Weg 3"}));
+    EXPECT_EQ(CurrentFile, path("alt.ini"));
+    EXPECT_EQ(frm->PanelText(2), path("alt.ini")); // the full path
+    EXPECT_EQ(LastDir, folder.string() + "/");
+    EXPECT_EQ(frm->windowTitle().toStdString(), "Zettelino");
+    EXPECT_TRUE(LetterSaved);
+    EXPECT_TRUE(dialogs.calls(DialogCall::Kind::Message).empty());
+
+    // A later Save writes layout 1.8 to the same path.
+    frm->SpeichernExecute(frm->Speichern);
+    EXPECT_EQ(platform::files::readFileBytes(path("alt.ini")).rfind("ZLVersion=1.8\r\n", 0), 0u);
+}
+
+TEST_F(LetterFilesTest, TheOldVersionEntryReadsFixedRecords)
+{
+    auto counted = [](const std::string& t) {
+        std::string f(81, '\0');
+        f[0] = static_cast<char>(t.size());
+        f.replace(1, t.size(), t);
+        return f;
+    };
+    std::string bytes = counted("S1") + counted("S2") + std::string(15, '\0') + counted("Titel");
+    for (int i = 0; i < 20; ++i)
+        bytes += counted("L" + std::to_string(i));
+    std::ofstream(path("alt.zlw"), std::ios::binary) << bytes;
+    dialogs.answerOpen(path("alt.zlw"));
+    frm->OeffnenAltExecute();
+    EXPECT_EQ(frm->EditSonst2->Text(), "S2");
+    EXPECT_EQ(frm->MemoAbsender->Lines(), (std::vector<std::string>{"L0", "L1", "L2", "L3", "L4"}));
+    EXPECT_EQ(frm->MemoMitteilung->LineCount(), 10);
+    EXPECT_EQ(frm->EditTitel2->Text(), "");
+}
+
+TEST_F(LetterFilesTest, TheOldVersionEntryLeavesAFileOfNeitherLayoutAlone)
+{
+    frm->EditTitel1->SetText("bleibt");
+    dialogs.answerOpen(fixture("letter18.ZLW"));
+    frm->OeffnenAltExecute();
+    EXPECT_EQ(frm->EditTitel1->Text(), "bleibt");
+    EXPECT_EQ(CurrentFile, "");
+    EXPECT_TRUE(dialogs.calls(DialogCall::Kind::Message).empty());
+}

@@ -221,7 +221,7 @@ TEST_F(LetterWindowTest, CommandListHoldsElevenCommandsWithTheirShortcuts)
         if (item->isVisible() && !item->isSeparator())
             captions << item->text();
     EXPECT_EQ(captions.join(",").toStdString(),
-              "Neu,Öffnen,Speichern,Speichern unter...,Drucken,Druckvorschau,mit Editor öffnen...,B&eenden");
+              "Neu,Öffnen,Öffnen alte Version...,Speichern,Speichern unter...,Drucken,Druckvorschau,mit Editor öffnen...,B&eenden");
 }
 
 TEST_F(LetterWindowTest, TheShortcutOfNewRunsNew)

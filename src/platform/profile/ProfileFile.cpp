@@ -123,7 +123,7 @@ std::optional<std::size_t> ProfileFile::findKey(std::size_t sectionLine, std::st
     return std::nullopt;
 }
 
-std::optional<std::string> ProfileFile::value(std::string_view section, std::string_view key) const
+std::optional<std::string> ProfileFile::rawValue(std::string_view section, std::string_view key) const
 {
     const auto s = findSection(section);
     if (!s)
@@ -131,10 +131,15 @@ std::optional<std::string> ProfileFile::value(std::string_view section, std::str
     const auto k = findKey(*s, key);
     if (!k)
         return std::nullopt;
-    std::string_view v = keyLine(lines_[*k])->value;
-    if (v.size() >= 2 && v.front() == '"' && v.back() == '"')
-        v = v.substr(1, v.size() - 2);
-    return std::string(v);
+    return std::string(keyLine(lines_[*k])->value);
+}
+
+std::optional<std::string> ProfileFile::value(std::string_view section, std::string_view key) const
+{
+    auto v = rawValue(section, key);
+    if (v && v->size() >= 2 && v->front() == '"' && v->back() == '"')
+        *v = v->substr(1, v->size() - 2);
+    return v;
 }
 
 std::string ProfileFile::readString(std::string_view section, std::string_view key, const std::string& fallback) const

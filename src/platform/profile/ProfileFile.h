@@ -29,6 +29,9 @@ public:
     // The value, trimmed, with one pair of surrounding double quotes removed;
     // nullopt when the section or key is absent.
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
+    // The value, trimmed, with its quotes kept (for values that are lists of
+    // quoted items, where the first and last quote belong to different items).
+    std::optional<std::string> rawValue(std::string_view section, std::string_view key) const;
     std::string readString(std::string_view section, std::string_view key, const std::string& fallback) const;
     int readInteger(std::string_view section, std::string_view key, int fallback) const;
 
