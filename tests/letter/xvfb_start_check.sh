@@ -8,6 +8,8 @@ exe=$1
 for tool in xvfb-run xwininfo; do
   command -v "$tool" >/dev/null || { echo "$tool is missing"; exit 77; }
 done
+# The suite runs offscreen; this check needs the real X connection.
+export QT_QPA_PLATFORM=xcb
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$exe" "$work/zettelino"
@@ -24,7 +26,7 @@ for _ in $(seq 100); do
   [ -n "$id" ] && break
   sleep 0.1
 done
-[ -n "$id" ] || { kill $pid; echo "no window"; exit 1; }
+[ -n "$id" ] || { kill $pid; echo "no window" >&2; exit 1; }
 sleep 0.5
 xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
   /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}'
