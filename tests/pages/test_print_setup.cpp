@@ -340,3 +340,15 @@ TEST_F(SetupTest, APaperThePrinterLacksKeepsThePrintersOwn)
     EXPECT_EQ(r.PaperSize(), TQRPaperSize::A4);
     EXPECT_EQ(r.PaperLengthValue(), 2970);
 }
+
+TEST_F(SetupTest, ANewReportTakesThePrintersPaper)
+{
+    printerA().defaults.dmPaperSize = DMPAPER_LETTER;
+    Printer().Refresh();
+    Printer().SetPrinterIndex(-1);
+    auto* letter = new report::TBandoriaRep(&form);
+    EXPECT_EQ(letter->Page().PaperSize(), TQRPaperSize::Letter);
+    setPrinterDriver(nullptr);
+    auto* none = new report::TBandoriaRep(&form);
+    EXPECT_EQ(none->Page().PaperSize(), TQRPaperSize::Default);
+}
