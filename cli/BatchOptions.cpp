@@ -24,6 +24,12 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
                 options.errors.push_back("--png needs a folder");
             else
                 options.outputs.push_back({BatchOutput::Kind::Png, args[++i]});
+        } else if (arg == "--text" || arg == "--zlw") {
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                options.errors.push_back(arg + " needs a file");
+            else
+                options.outputs.push_back(
+                    {arg == "--text" ? BatchOutput::Kind::Text : BatchOutput::Kind::Zlw, args[++i]});
         } else if (arg.starts_with("-") && arg != "-") {
             options.errors.push_back("unknown option: " + arg);
         } else if (options.input.empty()) {
@@ -32,6 +38,12 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
             options.errors.push_back("unexpected argument: " + arg);
         }
     }
+    for (const BatchOutput& o : options.outputs)
+        if (o.readsLetter() != options.outputs.front().readsLetter()) {
+            options.errors.push_back("--text and --zlw read a letter file, --info, --png and --print a saved "
+                                     "report file; they cannot be mixed");
+            break;
+        }
     if (!options.help && options.errors.empty() && 
         !(options.listPrinters && options.input.empty() && options.outputs.empty())) {
         if (options.input.empty())
@@ -44,13 +56,20 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
 
 std::string batchUsage()
 {
-    return "Usage: zettelino-print REPORT.QRP OUTPUT...\n"
+    return "Usage: zettelino-print LETTER.ZLW LETTER-OUTPUT...\n"
+           "       zettelino-print REPORT.QRP REPORT-OUTPUT...\n"
            "       zettelino-print --printers\n"
            "       zettelino-print --help\n"
            "\n"
-           "Reads a saved report file (.QRP) and writes what is asked for, in order.\n"
+           "Reads a letter file (.ZLW) through the letter window, hidden, or a saved\n"
+           "report file (.QRP), and writes what is asked for, in order. Nothing else\n"
+           "is written.\n"
            "\n"
-           "Outputs:\n"
+           "Letter outputs:\n"
+           "  --text FILE    the plain text the Editor command writes to _zlwmitt.txt\n"
+           "  --zlw FILE     the letter file Save writes for the opened letter\n"
+           "\n"
+           "Report outputs:\n"
            "  --info         print \"pages: N\", \"packed: yes|no\" and one line per page:\n"
            "                 \"page K: W x H px, B bytes, R records\"\n"
            "  --png DIR      write each page as DIR/page-001.png, ... at 96 dpi,\n"
@@ -63,7 +82,8 @@ std::string batchUsage()
            "                 printer's line starts with \"* \", the others' with two blanks\n"
            "  -h, --help     print this help and exit\n"
            "\n"
-           "Exit status: 0 done, 2 usage error, 4 an output could not be written,\n"
+           "Exit status: 0 done, 2 usage error, 3 the letter could not be opened\n"
+           "(the window's message on standard error), 4 an output could not be written,\n"
            "5 the file is not a readable saved report file, 6 no printer is installed\n"
            "or the named printer does not exist.\n";
 }

@@ -16,9 +16,13 @@ inline constexpr int kExitNoPrinter = 6;
 
 // One thing to produce from the input, in command-line order.
 struct BatchOutput {
-    enum class Kind { Info, Png, Print };
+    enum class Kind { Info, Png, Print, Text, Zlw };
     Kind kind;
-    std::string path;   // the folder for Png; the printer for Print (empty: the default); empty for Info
+    // The folder for Png; the printer for Print (empty: the default); the
+    // file for Text and Zlw; empty for Info.
+    std::string path;
+    // Text and Zlw read a letter file, the others a saved report file.
+    bool readsLetter() const { return kind == Kind::Text || kind == Kind::Zlw; }
     bool operator==(const BatchOutput&) const = default;
 };
 
@@ -28,6 +32,9 @@ struct BatchOptions {
     std::string input;                // the letter or saved report file
     std::vector<BatchOutput> outputs;
     std::vector<std::string> errors;  // usage errors, in the order found
+
+    // The input is a letter file (the outputs are letter outputs).
+    bool letterInput() const { return !outputs.empty() && outputs.front().readsLetter(); }
 };
 
 BatchOptions parseBatchOptions(const std::vector<std::string>& args);

@@ -1,8 +1,9 @@
 #include "cli/BatchOptions.h"
+#include "cli/LetterCommands.h"
 #include "cli/ReportCommands.h"
 #include "platform/qt/QtPrintDialog.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QtGlobal>
 #include <cstdlib>
 #include <iostream>
@@ -27,7 +28,10 @@ int main(int argc, char** argv)
         if (type == QtCriticalMsg || type == QtFatalMsg)
             std::cerr << "zettelino-print: " << message.toStdString() << '\n';
     });
-    QGuiApplication app(argc, argv);
+    // Widgets: the letter commands run the real letter window, hidden.
+    QApplication app(argc, argv);
     zt::platform::qt::installQtPrinting();
+    if (options.letterInput())
+        return zt::cli::runLetterCommands(options, std::cout, std::cerr);
     return zt::cli::runReportCommands(options, std::cout, std::cerr);
 }

@@ -7,6 +7,7 @@
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtMessageQueue.h"
+#include "platform/qt/QtPrintDialog.h"
 
 int main(int argc, char** argv)
 {
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
     zt::app::ZettelinoApplication app(argc, argv);
     QApplication::setApplicationName("zettelino");
     zt::platform::qt::QtMessageQueue::install(&app);
+    zt::platform::qt::installQtPrinting();
     zt::platform::qt::QtDialogs dialogs;
     zt::platform::setUserDialogs(&dialogs);
     zt::platform::qt::QtClipboard clipboard;

@@ -327,8 +327,5 @@ void TFrmMain::Einfgen1Click()
 // list, menu and toolbar, and doing nothing yet.
 void TFrmMain::DruckenExecute() {}
 void TFrmMain::DruckvorschauExecute() {}
-void TFrmMain::EditorExecute() {}
-void TFrmMain::WordExecute() {}
-void TFrmMain::EMailExecute() {}
 
 } // namespace zt::letter

@@ -31,6 +31,9 @@ class TMemo;
 // The general error box for an error a command did not catch.
 void reportUncaught(const std::exception& e);
 
+// The placeholder recipient of the mail hand-off.
+inline constexpr const char* kMailRecipient = "empfaenger@zettelino.example";
+
 class TFrmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -106,6 +109,11 @@ public:
     void btnAbsenderLadenClick();
     // Puts text into the message through edDummy and the clipboard.
     void InsertIntoMessage(const std::string& text);
+
+    // Fills Memo1 with the plain-text rendering of the letter as it stands.
+    void FillPlainText();
+    // FillPlainText, then Memo1's text to "_zlwmitt.txt" in the working folder.
+    void RenderPlainText();
 
     // The letter as the controls hold it, the blocks' lines as displayed.
     files::TLetterContent LetterContent() const;

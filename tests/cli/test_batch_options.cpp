@@ -37,3 +37,15 @@ TEST(BatchOptions, UsageNamesTheToolAndItsExitStatus)
     EXPECT_NE(usage.find("Usage: zettelino-print"), std::string::npos);
     EXPECT_NE(usage.find("2 usage error"), std::string::npos);
 }
+
+TEST(BatchOptions, LetterOutputsNeedAFileAndDoNotMixWithReportOutputs)
+{
+    using K = BatchOutput::Kind;
+    const auto o = parseBatchOptions({"b.ZLW", "--text", "b.txt", "--zlw", "c.ZLW", "--text", "d.txt"});
+    EXPECT_TRUE(o.errors.empty());
+    EXPECT_TRUE(o.letterInput());
+    EXPECT_EQ(o.outputs, (std::vector<BatchOutput>{{K::Text, "b.txt"}, {K::Zlw, "c.ZLW"}, {K::Text, "d.txt"}}));
+    EXPECT_EQ(parseBatchOptions({"b.ZLW", "--zlw"}).errors, std::vector<std::string>{"--zlw needs a file"});
+    EXPECT_EQ(parseBatchOptions({"b.ZLW", "--info", "--text", "x"}).errors.size(), 1u);
+    EXPECT_FALSE(parseBatchOptions({"r.QRP", "--info"}).letterInput());
+}
