@@ -1,22 +1,12 @@
 #include "files/LetterFile.h"
 
 #include "platform/profile/ProfileFile.h"
+#include "platform/text/AsciiCase.h"
 
-#include <cctype>
 
 namespace zt::files {
 
 namespace {
-
-bool equalsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 struct FieldKey {
     TLetterField field;
@@ -72,7 +62,7 @@ std::string TLetterFileReader::Value(std::string_view key) const
 {
     for (const std::string& line : lines_) {
         const auto eq = line.find('=');
-        if (eq != std::string::npos && equalsNoCase(std::string_view(line).substr(0, eq), key))
+        if (eq != std::string::npos && platform::text::equalsIgnoringAsciiCase(std::string_view(line).substr(0, eq), key))
             return line.substr(eq + 1);
     }
     return {};

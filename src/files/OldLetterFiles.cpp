@@ -1,10 +1,10 @@
 #include "files/OldLetterFiles.h"
 
 #include "platform/profile/ProfileFile.h"
+#include "platform/text/AsciiCase.h"
 #include "platform/text/CodePage.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace zt::files {
 
@@ -56,10 +56,7 @@ TOldLayout DetectOldLayout(std::string_view bytes)
             std::string_view l = line;
             while (!l.empty() && isBlank(l.front()))
                 l.remove_prefix(1);
-            std::string head(l.substr(0, 6));
-            for (char& c : head)
-                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            if (head == "[data]")
+            if (platform::text::equalsIgnoringAsciiCase(l.substr(0, std::min<std::size_t>(6, l.size())), "[data]"))
                 return TOldLayout::Sectioned;
         }
     } catch (const std::exception&) {

@@ -16,6 +16,23 @@ namespace {
 
 QString u(const char* text) { return QString::fromUtf8(text); }
 
+// An entry that shows a command under a caption of its own: it runs the
+// command and follows its visibility and enabled state.
+QAction* mirror(QAction* command, const char* caption, const QString& suffix, QObject* parent)
+{
+    auto* shown = new QAction(command->icon(), u(caption), parent);
+    shown->setObjectName(command->objectName() + suffix);
+    shown->setToolTip(command->toolTip());
+    shown->setStatusTip(command->statusTip());
+    shown->setVisible(command->isVisible());
+    QObject::connect(command, &QAction::changed, shown, [command, shown] {
+        shown->setVisible(command->isVisible());
+        shown->setEnabled(command->isEnabled());
+    });
+    QObject::connect(shown, &QAction::triggered, command, &QAction::trigger);
+    return shown;
+}
+
 } // namespace
 
 void TFrmMain::createCommands()
@@ -77,21 +94,7 @@ void TFrmMain::createCommands()
 
     // Toolbar, left to right.
     auto button = [this](QAction* action, const char* caption = nullptr) {
-        QAction* shown = action;
-        if (caption) {
-            // The button's own caption differs from the command's; it still
-            // follows the command's visibility.
-            shown = new QAction(action->icon(), u(caption), ToolBar1);
-            shown->setObjectName(action->objectName() + "Button");
-            shown->setToolTip(action->toolTip());
-            shown->setStatusTip(action->statusTip());
-            shown->setVisible(action->isVisible());
-            connect(action, &QAction::changed, shown, [action, shown] {
-                shown->setVisible(action->isVisible());
-                shown->setEnabled(action->isEnabled());
-            });
-            connect(shown, &QAction::triggered, action, &QAction::trigger);
-        }
+        QAction* shown = caption ? mirror(action, caption, "Button", ToolBar1) : action;
         ToolBar1->addAction(shown);
         if (QWidget* w = ToolBar1->widgetForAction(shown))
             w->setFixedSize(55, 36);
@@ -110,21 +113,8 @@ void TFrmMain::createCommands()
 
 void TFrmMain::createMenus()
 {
-    // A menu entry with a caption of its own still runs and follows its command.
-    auto entry = [this](QMenu* menu, QAction* command, const char* caption) {
-        if (!caption) {
-            menu->addAction(command);
-            return;
-        }
-        QAction* item = menu->addAction(command->icon(), u(caption));
-        item->setObjectName(command->objectName() + "Item");
-        item->setStatusTip(command->statusTip());
-        item->setVisible(command->isVisible());
-        connect(command, &QAction::changed, item, [command, item] {
-            item->setVisible(command->isVisible());
-            item->setEnabled(command->isEnabled());
-        });
-        connect(item, &QAction::triggered, command, &QAction::trigger);
+    auto entry = [](QMenu* menu, QAction* command, const char* caption) {
+        menu->addAction(caption ? mirror(command, caption, "Item", menu) : command);
     };
 
     MainMenuZettelino = menuBar()->addMenu(u("&Zettelino"));

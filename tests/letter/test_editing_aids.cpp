@@ -11,6 +11,7 @@
 #include "platform/clipboard/Clipboard.h"
 #include "platform/files/FileAccess.h"
 #include "platform/shell/Shell.h"
+#include "support/ScratchFolder.h"
 
 #include <QCalendarWidget>
 #include <QClipboard>
@@ -41,21 +42,12 @@ class EditingAidsTest : public zt::testing::LetterWindowTest {
 protected:
     EditingAidsTest() : previousClipboard_(platform::setClipboard(&clipboard))
     {
-        folder = fs::temp_directory_path() /
-                 ("zt-aids-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        previousCwd_ = fs::current_path();
-        fs::current_path(folder);
         letter::ProgramDir = folder.string() + "/";
         letter::ShortDateFormat = "dd.mm.yyyy";
     }
     ~EditingAidsTest() override
     {
         platform::setClipboard(previousClipboard_);
-        fs::current_path(previousCwd_);
-        fs::remove_all(folder);
     }
 
     void placeCaret(letter::TMemo* memo, int position, int anchor = -1)
@@ -72,12 +64,12 @@ protected:
         QTest::keyClick(w, c);
     }
 
-    fs::path folder;
+    zt::testing::ScratchFolder scratch{"zt-aids", true};
+    const fs::path& folder = scratch.path();
     platform::MemoryClipboard clipboard;
 
 private:
     platform::Clipboard* previousClipboard_;
-    fs::path previousCwd_;
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
 #include "platform/files/FileAccess.h"
+#include "support/ScratchFolder.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -27,21 +28,7 @@ std::string fixture(const std::string& name)
 
 class LetterFilesTest : public zt::testing::LetterWindowTest {
 protected:
-    LetterFilesTest()
-    {
-        folder = fs::temp_directory_path() /
-                 ("zt-files-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    ~LetterFilesTest() override
-    {
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(folder);
-    }
-
-    std::string path(const std::string& name) const { return (folder / name).string(); }
+    std::string path(const std::string& name) const { return scratch.file(name); }
 
     void open(const std::string& file)
     {
@@ -79,7 +66,8 @@ protected:
         EXPECT_EQ(frm->edDatum->Text(), "Köln, 08.12.2015");
     }
 
-    fs::path folder;
+    zt::testing::ScratchFolder scratch{"zt-files"};
+    const fs::path& folder = scratch.path();
 };
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "platform/shell/Shell.h"
 #include "platform/text/TextFile.h"
 #include "support/RecordingAutomation.h"
+#include "support/ScratchFolder.h"
 
 #include <QCheckBox>
 #include <filesystem>
@@ -23,32 +24,17 @@ namespace {
 
 class LetterOutputTest : public zt::testing::LetterWindowTest {
 protected:
-    LetterOutputTest() : previousShell_(platform::setShell(&shell))
-    {
-        folder = fs::temp_directory_path() /
-                 ("zt-output-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        previousCwd_ = fs::current_path();
-        fs::current_path(folder);
-    }
-    ~LetterOutputTest() override
-    {
-        platform::setShell(previousShell_);
-        fs::current_path(previousCwd_);
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(folder);
-    }
+    LetterOutputTest() : previousShell_(platform::setShell(&shell)) {}
+    ~LetterOutputTest() override { platform::setShell(previousShell_); }
 
     Lines rendered() const { return platform::text::readTextFile("_zlwmitt.txt"); }
 
-    fs::path folder;
+    zt::testing::ScratchFolder scratch{"zt-output", true};
+    const fs::path& folder = scratch.path();
     platform::RecordingShell shell;
 
 private:
     platform::Shell* previousShell_;
-    fs::path previousCwd_;
 };
 
 const Lines kUntickedRows = {

@@ -10,6 +10,7 @@
 #include "platform/dialogs/ScriptedDialogs.h"
 #include "platform/files/FileAccess.h"
 #include "support/QtWidgetApp.h"
+#include "support/ScratchFolder.h"
 
 #include <QComboBox>
 #include <cstdlib>
@@ -29,24 +30,15 @@ protected:
     {
         zt::testing::ensureWidgetApplication();
         letter::resetProgramState();
-        folder = fs::temp_directory_path() /
-                 ("zt-startup-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    ~StartupTest() override
-    {
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(folder);
     }
 
-    std::string dir() const { return folder.string() + "/"; }
+    std::string dir() const { return scratch.dir(); }
     std::string ini() const { return dir() + "ZLW.INI"; }
     void writeIni(const std::string& text) const { std::ofstream(ini(), std::ios::binary) << text; }
     std::string readIni() const { return platform::files::readFileBytes(ini()); }
 
-    fs::path folder;
+    zt::testing::ScratchFolder scratch{"zt-startup"};
+    const fs::path& folder = scratch.path();
     platform::ScriptedDialogs dialogs;
 
 private:

@@ -6,8 +6,8 @@
 // case, as automation names do.
 
 #include "platform/automation/Automation.h"
+#include "platform/text/AsciiCase.h"
 
-#include <cctype>
 #include <map>
 #include <memory>
 #include <string>
@@ -45,7 +45,7 @@ public:
         for (const auto& i : index)
             path += "(" + describe(i) + ")";
         log_->calls.push_back("get " + path);
-        const auto it = log_->values.find(lower(path));
+        const auto it = log_->values.find(platform::text::asciiLower(path));
         if (it != log_->values.end())
             return it->second;
         return std::make_shared<RecordingAutomation>(log_, path);
@@ -70,12 +70,6 @@ public:
 
 private:
     std::string child(const std::string& name) const { return path_.empty() ? name : path_ + "." + name; }
-    static std::string lower(std::string s)
-    {
-        for (char& c : s)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return s;
-    }
 
     std::shared_ptr<AutomationLog> log_;
     std::string path_;

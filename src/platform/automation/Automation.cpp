@@ -2,7 +2,6 @@
 
 #include "platform/core/PlatformError.h"
 
-#include <cctype>
 
 namespace zt::platform {
 
@@ -54,16 +53,6 @@ TVariant getPath(const TAutomationRef& root, const std::string& path)
         start = dot + 1;
     }
     return current;
-}
-
-bool sameMemberName(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
 }
 
 } // namespace zt::platform

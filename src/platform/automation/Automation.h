@@ -50,7 +50,4 @@ int asInteger(const TVariant& value, const std::string& member);
 // Walks a dotted path of gets from `root`, fetching every step afresh.
 TVariant getPath(const TAutomationRef& root, const std::string& path);
 
-// Automation names compare without regard to ASCII case.
-bool sameMemberName(const std::string& a, const std::string& b);
-
 } // namespace zt::platform

@@ -1,5 +1,7 @@
 #include "platform/fonts/FontResolver.h"
 
+#include "platform/text/AsciiCase.h"
+
 #include "platform/core/PlatformError.h"
 
 #include <fontconfig/fontconfig.h>
@@ -48,11 +50,7 @@ bool isReadableFile(const char* path)
 
 std::string foldFaceName(std::string_view name)
 {
-    std::string out(name);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
+    return text::asciiLower(name);
 }
 
 std::string FontResolver::familyFor(std::string_view face)

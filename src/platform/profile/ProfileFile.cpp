@@ -1,5 +1,7 @@
 #include "platform/profile/ProfileFile.h"
 
+#include "platform/text/AsciiCase.h"
+
 #include "platform/files/FileAccess.h"
 #include "platform/text/TextFile.h"
 
@@ -19,24 +21,6 @@ std::string_view trim(std::string_view s)
     while (!s.empty() && blank(s.back()))
         s.remove_suffix(1);
     return s;
-}
-
-// ASCII case folding only: section and key names of the system are ASCII,
-// and folding bytes keeps UTF-8 intact.
-bool equalsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
 }
 
 std::optional<std::string_view> sectionName(std::string_view line)
@@ -105,7 +89,7 @@ std::optional<std::size_t> ProfileFile::findSection(std::string_view section) co
 {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const auto name = sectionName(lines_[i]);
-        if (name && equalsNoCase(*name, section))
+        if (name && text::equalsIgnoringAsciiCase(*name, section))
             return i;
     }
     return std::nullopt;
@@ -117,7 +101,7 @@ std::optional<std::size_t> ProfileFile::findKey(std::size_t sectionLine, std::st
         if (sectionName(lines_[i]))
             break;
         const auto kv = keyLine(lines_[i]);
-        if (kv && equalsNoCase(kv->key, key))
+        if (kv && text::equalsIgnoringAsciiCase(kv->key, key))
             return i;
     }
     return std::nullopt;
