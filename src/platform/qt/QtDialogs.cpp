@@ -76,13 +76,19 @@ QString qtNameFilters(const std::string& filter)
     const QStringList parts = q(filter).split('|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString patterns = QString(parts[i + 1]).replace(';', ' ').trimmed();
-        const QString description = parts[i].trimmed();
-        // A description that already names its patterns in brackets is kept.
-        if (description.endsWith("(" + patterns + ")"))
-            filters << description;
-        else
-            filters << description + " (" + patterns + ")";
+        const QString declared = QString(parts[i + 1]).replace(';', ' ').trimmed();
+        // File names here are case-sensitive, the patterns were not: "*.ZLW"
+        // also offers "brief.zlw".
+        QStringList patterns;
+        for (const QString& p : declared.split(' ', Qt::SkipEmptyParts))
+            for (const QString& variant : {p, p.toLower(), p.toUpper()})
+                if (!patterns.contains(variant))
+                    patterns << variant;
+        // A description that names its patterns in brackets gets them once, widened.
+        QString description = parts[i].trimmed();
+        if (description.endsWith("(" + declared + ")"))
+            description = description.chopped(declared.size() + 2).trimmed();
+        filters << description + " (" + patterns.join(' ') + ")";
     }
     return filters.join(";;");
 }

@@ -17,7 +17,8 @@ public:
                                           const std::string& value) override;
 };
 
-// "Desc|*.a;*.b|Desc2|*.c" as Qt name filters "Desc (*.a *.b);;Desc2 (*.c)".
+// "Desc|*.a;*.b|Desc2|*.c" as Qt name filters "Desc (*.a *.A *.b *.B);;Desc2 (*.c *.C)":
+// each pattern in its own, lower and upper case.
 QString qtNameFilters(const std::string& filter);
 
 } // namespace zt::platform::qt
