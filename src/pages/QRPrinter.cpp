@@ -135,6 +135,7 @@ void TQRPrinter::BeginDoc()
 {
     FMetafile.reset();
     FCanvas = nullptr;
+    FPageCanvas.Bind(nullptr);
     FAvailablePages = 0;
     MasterProgressStart = 0;
     MasterProgressEnd = 0;
@@ -184,6 +185,7 @@ void TQRPrinter::NewPage()
 void TQRPrinter::finishPage()
 {
     FCanvas = nullptr;
+    FPageCanvas.Bind(nullptr);
     if (Destination == TQRPrinterDestination::qrdMetafile) {
         if (FMetafile) {
             const auto page = FMetafile->Finish();
@@ -203,6 +205,7 @@ void TQRPrinter::openScratchPage()
     FXFactor = FYFactor = screenFactor();
     FMetafile.emplace(EmfRecorder::forPage(RefDevice::screen(), XSize(PaperWidthValue()), YSize(PaperLengthValue())));
     FCanvas = &*FMetafile;
+    FPageCanvas.Bind(FCanvas);
 }
 
 void TQRPrinter::openPage()
@@ -217,6 +220,7 @@ void TQRPrinter::openPage()
         aPrinter->BeginDoc();
     }
     FCanvas = &aPrinter->Canvas();
+    FPageCanvas.Bind(FCanvas);
     FXFactor = printerFactor(aPrinterSettings->PixelsPerX());
     FYFactor = printerFactor(aPrinterSettings->PixelsPerY());
     if (FYFactor < 0.1L)
@@ -228,6 +232,7 @@ void TQRPrinter::EndDoc()
     if (FStatus != TQRPrinterStatus::mpBusy)
         return;
     FCanvas = nullptr;
+    FPageCanvas.Bind(nullptr);
     if (Destination == TQRPrinterDestination::qrdPrinter) {
         FMetafile.reset();
         if (aPrinter->Printing()) {
@@ -255,6 +260,7 @@ void TQRPrinter::EndDoc()
 void TQRPrinter::AbortDoc()
 {
     FCanvas = nullptr;
+    FPageCanvas.Bind(nullptr);
     if (Destination == TQRPrinterDestination::qrdPrinter) {
         FMetafile.reset();
         aPrinter->Abort();

@@ -12,6 +12,7 @@
 
 #include "pages/QRPageList.h"
 #include "pages/QRPrinterSettings.h"
+#include "platform/gdi/Canvas.h"
 #include "platform/gdi/EmfRecorder.h"
 #include "platform/messages/MessageQueue.h"
 #include "platform/printing/Printer.h"
@@ -71,6 +72,8 @@ public:
     void AbortDoc();
     // The page being drawn; none outside a page.
     platform::gdi::EmfRecorder* Canvas() const { return FCanvas; }
+    // The page with a current font, pen and brush; draws nothing outside a page.
+    platform::gdi::TCanvas& PageCanvas() { return FPageCanvas; }
 
     int XPos(report::Native value) const;
     int YPos(report::Native value) const;
@@ -176,6 +179,7 @@ private:
     int FAvailablePages = 0;
     bool FCancelled = false;
     platform::gdi::EmfRecorder* FCanvas = nullptr;
+    platform::gdi::TCanvas FPageCanvas;
     std::optional<platform::gdi::EmfRecorder> FMetafile;
     int FLeftWaste = 0, FTopWaste = 0;
     TWindowRef FClient, FMaster, FPreviewControl;

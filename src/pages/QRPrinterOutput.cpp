@@ -244,6 +244,7 @@ void TQRPrinter::Cleanup()
         Cancel();
     FMetafile.reset();
     FCanvas = nullptr;
+    FPageCanvas.Bind(nullptr);
     FPageList->SetStream(nullptr);
     aStream = nullptr;
     FPageList->Clear();

@@ -38,6 +38,12 @@ public:
     bool PreCaluculateBandHeight = false;
     Native Expanded = 0;
 
+    // Stretching while the band prints: whether the page leaves room for
+    // `value` more, growing by it, and the height its memos would need.
+    bool CanExpand(Native value) const;
+    bool ExpandBand(Native value, Native& newExpanded, bool& hasExpanded);
+    void ExpandedHeight(Native& newHeight) const;
+
     bool HasChild() const;
     void SetHasChild(bool value);
     TQRChildBand* ChildBand() const;
@@ -149,6 +155,12 @@ public:
     ~TQRGroup() override;
 
     std::string Expression;
+    bool ReprintOnNewPage = false;
+    // Run state: the value of the current group, whether it is open and
+    // whether its header has printed on the current page.
+    std::string FValue;
+    bool FOpen = false;
+    int FHeaderPage = 0;
     TQRCustomBand* FooterBand() const { return FFooterBand; }
     void SetFooterBand(TQRCustomBand* band);
     // The report or controller band whose controller holds this group.

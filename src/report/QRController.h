@@ -50,7 +50,23 @@ public:
     // Drops every reference to a band that goes away.
     void Forget(TQRCustomBand* band);
 
+    // Prints this controller's section for a run of `report`: header,
+    // groups, sub-sections, one detail per record (or once without data
+    // when PrintIfEmpty), footer.
+    void Execute(TCustomBandoriaRep& report, bool reportsOwn);
+    // The data walked; none for a controller without a data set.
+    virtual TQRDataSet* Data() const { return nullptr; }
+    int DetailNumber = 0;
+    // Reprints the headers of open groups that reprint on a new page.
+    void ReprintGroupHeaders(TCustomBandoriaRep& report);
+
 private:
+    void printOnce(TCustomBandoriaRep& report);
+    void runSubs(TCustomBandoriaRep& report, bool before);
+    void openGroups(TCustomBandoriaRep& report, bool first);
+    void closeGroups(TCustomBandoriaRep& report, bool all);
+    bool advance(TQRComponent* owner, bool& moreData);
+
     std::vector<TQRGroup*> FGroups;
     std::vector<TQRControllerBand*> FSubs;
     std::vector<TQRPrintable*> FNotifyClients;
@@ -60,6 +76,7 @@ class TQRController : public TQRCustomController {
 public:
     explicit TQRController(TQRComponent* owner = nullptr) : TQRCustomController(owner) {}
     TQRDataSet* DataSet = nullptr;
+    TQRDataSet* Data() const override { return DataSet; }
 };
 
 } // namespace zt::report

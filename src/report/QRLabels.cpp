@@ -2,33 +2,18 @@
 
 #include "platform/text/Utf.h"
 #include "report/QRReport.h"
+#include "report/QRTextWrap.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 
+#include "platform/core/WinMath.h"
+#include "platform/fonts/FontService.h"
+
 namespace zt::report {
 
 namespace {
-
-std::vector<std::string> splitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(line);
-            line.clear();
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            line += c;
-        }
-    }
-    lines.push_back(line);
-    return lines;
-}
 
 std::string trim(const std::string& s)
 {
@@ -77,12 +62,16 @@ void TQRCustomLabel::SetCaption(const std::string& value)
     FCaption = value;
     FPrintCaption = value;
     FWidecaption = platform::text::utf8ToUtf16(value);
+    if (CaptionBased())
+        ++FTextRevision;
     BuildLines();
 }
 
 void TQRCustomLabel::SetLines(const std::vector<std::string>& lines)
 {
     FLines = lines;
+    if (!CaptionBased())
+        ++FTextRevision;
     BuildLines();
 }
 
@@ -106,36 +95,104 @@ void TQRCustomLabel::SetWrapStyle(TWrapStyle v)
 
 std::vector<std::string> TQRCustomLabel::SourceLines() const
 {
-    return CaptionBased() ? splitLines(FPrintCaption) : FLines;
+    if (CaptionBased())
+        return {FPrintCaption};
+    return FLines;
+}
+
+namespace {
+
+// Extents of one realised font, at the screen resolution.
+class FontExtents : public TQRExtentSource {
+public:
+    explicit FontExtents(std::shared_ptr<const platform::Font> font) : font_(std::move(font)) {}
+    int Extent(std::string_view utf8) const override { return font_->textWidth(utf8); }
+
+private:
+    std::shared_ptr<const platform::Font> font_;
+};
+
+} // namespace
+
+TQRCustomLabel::FormatKey TQRCustomLabel::formatKey() const
+{
+    return {FTextRevision, Font(), Width(), Height(), Zoom(), FAutoSize, FWordWrap, FWrapStyle, ParentReport()};
 }
 
 void TQRCustomLabel::BuildLines()
 {
-    FFormattedLines = SourceLines();
+    if (Parent() == nullptr || Loading())
+        return;
+    if (FormatCacheable() && DoneFormat && FFormatKey && *FFormatKey == formatKey())
+        return;
+    wrapLines();
     DoneFormat = true;
-    if (FAutoSize && !Loading())
+    if (CaptionBased())
+        ensureMinimumHeight("Wp");
+    if (FAutoSize)
         autoSizeWidth();
+    FFormatKey = formatKey();
+}
+
+void TQRCustomLabel::wrapLines()
+{
+    FFormattedLines.clear();
+    if (!CaptionBased() && FLines.empty())
+        return;
+    if (!CaptionBased() && FAutoSize) {
+        FFormattedLines = FLines;
+        return;
+    }
+    const TCustomBandoriaRep* report = ParentReport();
+    const TQRReferenceDC screen;
+    const TQRReferenceDC& dc = report != nullptr ? report->ReferenceDC() : screen;
+    const FontExtents extents(dc.FontFor(Font()));
+    TQRWrapRules rules;
+    rules.PixelWidth = Width();
+    rules.Zoom = Zoom();
+    rules.WrapStyle = FWrapStyle;
+    rules.WordWrap = FWordWrap;
+    rules.AutoSize = FAutoSize;
+    const TQRTextWrapper wrapper(extents, rules);
+    for (const std::string& text : SourceLines())
+        wrapper.WrapText(text, FFormattedLines);
+}
+
+void TQRCustomLabel::ensureMinimumHeight(const char* sample)
+{
+    TCustomBandoriaRep* report = ParentReport();
+    if (report == nullptr || UpdatingBounds)
+        return;
+    const int minimum = report->TextHeight(Font(), sample) * Zoom() / 100 + 1;
+    if (Height() < minimum) {
+        UpdatingBounds = true;
+        SetHeight(minimum);
+        UpdatingBounds = false;
+    }
 }
 
 void TQRCustomLabel::autoSizeWidth()
 {
     TCustomBandoriaRep* report = ParentReport();
-    if (report == nullptr || FFormattedLines.empty() || UpdatingBounds)
+    if (report == nullptr || UpdatingBounds)
         return;
     int widest = 0;
     for (const std::string& line : FFormattedLines)
-        widest = std::max(widest, report->TextWidth(Font(), line));
-    if (widest <= 0 || widest == Width())
-        return;
+        widest = std::max(widest, platform::MulDiv(report->TextWidth(Font(), line), Zoom(), 100));
+    if (Frame().DrawLeft())
+        widest += Frame().Width();
+    if (Frame().DrawRight())
+        widest += Frame().Width();
     // The aligned edge stays where it is: a right-aligned label grows to the left.
     int left = Left();
     if (Alignment() == TAlignment::taRightJustify)
-        left = Left() + Width() - widest;
+        left = Left() + (Width() - widest);
     else if (Alignment() == TAlignment::taCenter)
         left = Left() + (Width() - widest) / 2;
     UpdatingBounds = true;
     SetBounds(left, Top(), widest, Height());
     UpdatingBounds = false;
+    ensureMinimumHeight("W");
 }
 
 void TQRCustomLabel::ReadFontSize(int points)

@@ -4,6 +4,8 @@
 
 #include "report/QRPrintable.h"
 
+#include <optional>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -53,6 +55,8 @@ public:
 
     void BeginPrinting() override;
     void SetAlignment(TAlignment value) override;
+    void Print(int ofsX, int ofsY) override;
+    void GetExpandedHeight(Native& newHeight) override;
 
     int CurrentLine() const { return FCurrentLine; }
 
@@ -72,9 +76,40 @@ protected:
     int FFontSize = 0;
     bool DoneFormat = false;
     bool UpdatingBounds = false;
+    // Counts changes of the text BuildLines wraps, so an unchanged text at an
+    // unchanged font, width and zoom is not wrapped again.
+    unsigned FTextRevision = 0;
+    // False when the text can change without the revision counting it.
+    virtual bool FormatCacheable() const { return true; }
 
 private:
+    struct FormatKey {
+        unsigned revision = 0;
+        TQRFont font;
+        int width = 0, height = 0, zoom = 0;
+        bool autoSize = false, wordWrap = false;
+        TWrapStyle wrapStyle = TWrapStyle::BreakOnSpaces;
+        const void* report = nullptr;
+        bool operator==(const FormatKey&) const = default;
+    };
+    FormatKey formatKey() const;
+    void wrapLines();
     void autoSizeWidth();
+    void ensureMinimumHeight(const char* sample);
+
+    // One call of the printing of lines: positions in native units.
+    struct LineRun {
+        Native left = 0, top = 0, width = 0, height = 0;
+        Native lineHeight = 0;
+        Native x = 0, y = 0, bottom = 0, stretch = 0;
+        bool stretched = false;
+    };
+    void PrintLines(LineRun& run, bool autoStretch);
+    bool FitNextLine(LineRun& run, bool autoStretch);
+    void EmitLine(LineRun& run, int index);
+    void emitJustified(const LineRun& run, const std::string& line);
+    Native selectPageFont();
+    std::optional<FormatKey> FFormatKey;
 
     bool FAutoSize = true;
     bool FWordWrap = true;
@@ -93,6 +128,7 @@ public:
     bool CaptionBased() const override { return false; }
     void BeginPrinting() override;
     void EndPrinting() override;
+    void Print(int ofsX, int ofsY) override;
 };
 
 // A label whose text is the value of an expression. Only plain values are
@@ -106,6 +142,9 @@ public:
     // The expression's current value as text; empty when not understood.
     std::string Value() const;
     std::vector<std::string> SourceLines() const override;
+
+protected:
+    bool FormatCacheable() const override { return false; }
 
 private:
     std::string FExpression;

@@ -77,11 +77,13 @@ void TQRPrintable::BeginPrinting()
 {
     FIsPrinting = true;
     FPrintFinished = true;
+    QRPrinter = FParentReport != nullptr ? FParentReport->QRPrinter : nullptr;
 }
 
 void TQRPrintable::EndPrinting()
 {
     FIsPrinting = false;
+    QRPrinter = nullptr;
 }
 
 void TQRPrintable::ControllerNotification(TQRCustomController* /*controller*/, int operation)

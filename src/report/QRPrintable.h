@@ -52,7 +52,9 @@ public:
     // Binds the printable to its report for a run, and releases it.
     virtual void BeginPrinting();
     virtual void EndPrinting();
-    virtual void Print(int /*ofsX*/, int /*ofsY*/) {}
+    // Prints at the band's corner (or the paper's, for a printable on the
+    // report), in native units; the base draws the frame.
+    virtual void Print(int ofsX, int ofsY);
     virtual void GetExpandedHeight(Native& /*newHeight*/) {}
     virtual void GetFieldString(std::string& /*dataStr*/) {}
     // An operation of 2 re-applies the band alignment.

@@ -2,28 +2,21 @@
 
 #include "platform/fonts/FontService.h"
 
-#include <exception>
-
 namespace zt::report {
+
+std::shared_ptr<const platform::Font> TQRReferenceDC::FontFor(const TQRFont& font) const
+{
+    return platform::FontService::instance().font(font.ToLogFont(FDpi));
+}
 
 int TQRReferenceDC::TextWidth(const TQRFont& font, const std::string& utf8) const
 {
-    try {
-        auto f = platform::FontService::instance().font(font.ToLogFont(FDpi));
-        return f->textExtent(utf8).cx + 1;
-    } catch (const std::exception&) {
-        return 0;
-    }
+    return FontFor(font)->textExtent(utf8).cx + 1;
 }
 
 int TQRReferenceDC::TextHeight(const TQRFont& font) const
 {
-    try {
-        auto f = platform::FontService::instance().font(font.ToLogFont(FDpi));
-        return f->textExtent("").cy;
-    } catch (const std::exception&) {
-        return 0;
-    }
+    return FontFor(font)->textExtent("").cy;
 }
 
 } // namespace zt::report

@@ -4,7 +4,12 @@
 
 #include "report/QRGraphics.h"
 
+#include <memory>
 #include <string>
+
+namespace zt::platform {
+class Font;
+}
 
 namespace zt::report {
 
@@ -12,9 +17,13 @@ class TQRReferenceDC {
 public:
     explicit TQRReferenceDC(int dpi = kScreenPixelsPerInch) : FDpi(dpi) {}
     int PixelsPerInch() const { return FDpi; }
-    // Extent of the text plus 1; 0 when measuring fails.
+    // The font realised in this context. A font that cannot be realised
+    // raises the font service's error: a width of 0 would silently put
+    // every word on a line of its own.
+    std::shared_ptr<const platform::Font> FontFor(const TQRFont& font) const;
+    // Extent of the text plus 1.
     int TextWidth(const TQRFont& font, const std::string& utf8) const;
-    // The font's line height (the height of a measured extent); 0 on failure.
+    // The font's line height (the height of a measured extent).
     int TextHeight(const TQRFont& font) const;
 
 private:

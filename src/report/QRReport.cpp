@@ -1,5 +1,6 @@
 #include "report/QRReport.h"
 
+#include "pages/QRPrinter.h"
 #include "report/QRBands.h"
 #include "report/QRPaper.h"
 #include "report/QRPrintable.h"
@@ -80,6 +81,7 @@ TCustomBandoriaRep::TCustomBandoriaRep(TQRComponent* owner)
       FController(std::make_unique<TQRCustomController>())
 {
     FController->ParentReport = this;
+    FWindow = MakeReportWindow(*this);
     SetSavedReportLoaded(false);
     TQRFont f;
     f.Name = "Arial";
@@ -97,6 +99,9 @@ TCustomBandoriaRep::TCustomBandoriaRep(TQRComponent* owner)
 
 TCustomBandoriaRep::~TCustomBandoriaRep()
 {
+    joinWorker();
+    // The recorder's windows let go of it before the bands go.
+    dropPageRecorder();
     FDestroying = true;
     DestroyControls();
     FBandList.clear();

@@ -8,13 +8,23 @@
 #include "report/QRReferenceDC.h"
 #include "report/QRReportPrinterSettings.h"
 
+#include "platform/messages/MessageQueue.h"
+
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <thread>
 #include <string>
 #include <vector>
 
 namespace zt::pages {
 class TQRPrinter;
+}
+namespace zt::platform::gdi {
+struct EmfRect;
+}
+namespace zt::report {
+class TQRCompositeReport;
 }
 
 namespace zt::report {
@@ -101,6 +111,10 @@ public:
     // Run state, kept by the report run.
     bool Available = true;
     bool Cancelled = false;
+    bool UserCancel = false;
+    bool FLastPage = false;
+    // A break taken because a band did not fit; cleared after each band.
+    bool OverflowBreak = false;
     int CurrentColumn = 0;
     Native CurrentX = 0, CurrentY = 0, ColumnTopPosition = 0;
     int PageNumber = 0;
@@ -111,6 +125,37 @@ public:
     TQRState State = TQRState::qrAvailable;
     Native FPageFooterSize = 0;
     bool NoForceNewPage = false, NewColumnForced = false, NewPageForced = false;
+
+    // The report run (one at a time per report; see Available).
+    void RunReport(bool composite);
+    void NewPage();
+    void NewColumn();
+    void EndPage();
+    // Native height still free above the page footers; 0 without a page.
+    int AvailableSpace() const;
+    void ResetPageFooterSize();
+    // The recorder's paper length (its width in landscape), native units.
+    Native UsablePageHeight() const;
+    // Prints one band with its children, breaking pages as needed.
+    void EmitBand(TQRCustomBand* band);
+
+    // The operations. Each runs the whole report on a fresh recorder; a
+    // report that is running ignores them.
+    void Prepare();
+    void Print();
+    void Preview();
+    void PreviewModal();
+    void PreviewModeless();
+    void PrintBackground();
+    // Stops the run under way.
+    void Cancel();
+    // The composite report this one prints in, if any.
+    TQRCompositeReport* CompositeReport = nullptr;
+    // The window that receives the recorder's notices to the report.
+    platform::MessageTarget& Window() { return *FWindow; }
+    // True while the run is on a worker thread, where window messages are
+    // left to the interface thread.
+    bool InWorker() const { return FInWorker; }
 
     // Events.
     std::function<void(TCustomBandoriaRep* sender, bool& printReport)> BeforePrint;
@@ -168,6 +213,33 @@ protected:
     void setController(std::unique_ptr<TQRCustomController> c) { FController = std::move(c); }
 
 private:
+    friend class TQRReportWindow;
+    class RunScope;
+    void emitBandAs(TQRCustomBand* band, TQRBandType type);
+    void emitChild(TQRCustomBand* parent, TQRBandType parentType, bool before);
+    void renderBand(TQRCustomBand* band, TQRBandType type);
+    void ensureBandSpace(TQRCustomBand* band, TQRBandType type);
+    void printBandRounds(TQRCustomBand* band);
+    void drawBandLines(TQRCustomBand* band, const platform::gdi::EmfRect& r);
+    TQRPrintable* backgroundImage() const;
+    void printPageItems();
+    int FBreakDepth = 0;
+    void bindPrintables(bool begin);
+    std::unique_ptr<TQRPrinter> newPageRecorder(TQRPrinterDestination destination);
+    void installPageRecorder(std::unique_ptr<TQRPrinter> printer);
+    void dropPageRecorder();
+    void runClaimed(bool composite);
+    void runInBackground(TQRPrinterDestination destination, bool modal);
+    void joinWorker();
+    std::intptr_t handleNotice(const platform::Message& message);
+    void previewClosed(TQRPrinter* printer);
+    std::thread FWorker;
+    std::atomic<bool> FInWorker{false};
+
+    std::unique_ptr<TQRPrinter> FPageRecorder;     // the recorder QRPrinter points at, when owned
+    std::unique_ptr<platform::MessageTarget> FWindow;
+    bool FComposite = false;
+
     void sortBands();
     void layoutBands();
     int bandWidth(const TQRCustomBand* band, int fullWidth, int columnWidth) const;
@@ -203,6 +275,9 @@ protected:
 private:
     TQRController& controller() const { return static_cast<TQRController&>(const_cast<TBandoriaRep*>(this)->Controller()); }
 };
+
+// The report's receiver of its recorders' notices.
+std::unique_ptr<platform::MessageTarget> MakeReportWindow(TCustomBandoriaRep& report);
 
 // Set when a saved report file has been loaded into a preview; cleared when
 // a report is created. From then on a preview plays recorded pages to the

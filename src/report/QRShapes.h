@@ -26,6 +26,7 @@ public:
     float RoundFactor = 0.1f;
     // Stored only; drawing does not use it.
     int VertAdjust = 0;
+    void Print(int ofsX, int ofsY) override;
 
 private:
     TQRShapeType FShape = TQRShapeType::qrsRectangle;
@@ -49,6 +50,7 @@ public:
     bool AutoSize = false;
     bool Stretch = false;
     bool Center = false;
+    void Print(int ofsX, int ofsY) override;
 
 protected:
     TQRPicture FPicture;

@@ -71,6 +71,11 @@ std::intptr_t MessageQueue::send(TargetHandle target, Message message)
     return t ? t->handleMessage(message) : 0;
 }
 
+bool MessageQueue::waitMessages()
+{
+    return deliverPending() > 0;
+}
+
 void MessageQueue::processMessages()
 {
     deliverPending();

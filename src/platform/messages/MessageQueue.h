@@ -51,6 +51,11 @@ public:
     // Delivers pending messages, including those posted while delivering,
     // until none is left.
     virtual void processMessages();
+    // Waits for the next message or event and delivers what has come; false
+    // when nothing more can come (a queue without an event loop, or an
+    // application that is terminating), so a caller waiting for a window
+    // to close stops waiting.
+    virtual bool waitMessages();
 
     std::size_t pending() const;
 

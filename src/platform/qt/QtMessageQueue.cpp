@@ -1,5 +1,7 @@
 #include "platform/qt/QtMessageQueue.h"
 
+#include <QEventLoop>
+
 #include <QCoreApplication>
 #include <QMetaObject>
 
@@ -31,6 +33,15 @@ void QtMessageQueue::wake()
             deliverPending();
         },
         Qt::QueuedConnection);
+}
+
+bool QtMessageQueue::waitMessages()
+{
+    if (QCoreApplication::closingDown())
+        return false;
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    deliverPending();
+    return !QCoreApplication::closingDown();
 }
 
 void QtMessageQueue::processMessages()

@@ -17,6 +17,7 @@ public:
     ~QtMessageQueue() override;
 
     void processMessages() override;
+    bool waitMessages() override;
 
     // Installs a queue as the process-wide one for the lifetime of the
     // returned object's owner (the application).

@@ -1,0 +1,395 @@
+// Printing bands during a run: the space check, stretching, page and column
+// breaks, and the page furniture added whenever a page starts or ends.
+
+#include "report/QRReport.h"
+
+#include "pages/QRPrinter.h"
+#include "report/QRBands.h"
+#include "report/QRDraw.h"
+#include "report/QRLabels.h"
+#include "report/QRShapes.h"
+
+#include <algorithm>
+#include <string>
+
+namespace zt::report {
+
+namespace gdi = platform::gdi;
+
+namespace {
+
+Native heightOf(const TQRCustomBand* band)
+{
+    return band->Size().Value(TQRBandSize::iHeight);
+}
+
+Native widthOf(const TQRCustomBand* band)
+{
+    return band->Size().Value(TQRBandSize::iWidth);
+}
+
+bool isPageFurniture(TQRBandType t)
+{
+    return t == rbTitle || t == rbPageHeader || t == rbPageFooter || t == rbOverlay;
+}
+
+// Breaks taken while a break is being taken (a page header that does not
+// fit on a fresh page, say) would start pages without end; past this depth
+// a band prints where it is.
+constexpr int kMaxBreakDepth = 2;
+
+} // namespace
+
+// --- space and stretch -----------------------------------------------------
+
+Native TCustomBandoriaRep::UsablePageHeight() const
+{
+    return QRPrinter != nullptr ? QRPrinter->PaperLengthValue() : Page().Value(TQRPage::iLength);
+}
+
+int TCustomBandoriaRep::AvailableSpace() const
+{
+    if (Available || PageNumber == 0 || CurrentY == -1)
+        return 0;
+    return static_cast<int>(
+        Round(UsablePageHeight() - Page().Value(TQRPage::iBottomMargin) - FPageFooterSize - CurrentY));
+}
+
+void TCustomBandoriaRep::ResetPageFooterSize()
+{
+    FPageFooterSize = 0;
+    for (TQRCustomBand* band : BandList()) {
+        if (band->BandType() != rbPageFooter || !band->Enabled)
+            continue;
+        for (const TQRCustomBand* b = band; b != nullptr; b = ChildOf(b))
+            if (b->Enabled)
+                FPageFooterSize += heightOf(b);
+    }
+}
+
+bool TQRCustomBand::CanExpand(Native value) const
+{
+    const TCustomBandoriaRep* report = ParentReport();
+    return report != nullptr && report->AvailableSpace() >= Round(heightOf(this) + Expanded + value);
+}
+
+bool TQRCustomBand::ExpandBand(Native value, Native& newExpanded, bool& hasExpanded)
+{
+    if (!CanExpand(value))
+        return false;
+    if (!hasExpanded && value < Expanded) {
+        newExpanded = Expanded;
+        hasExpanded = true;
+        return true;
+    }
+    Expanded += value;
+    newExpanded = Expanded;
+    hasExpanded = true;
+    return false;
+}
+
+void TQRCustomBand::ExpandedHeight(Native& newHeight) const
+{
+    constexpr long double pixelsPerNative = 0.37795L;
+    newHeight = heightOf(this);
+    long double best = -1;
+    const TQRPrintable* tallest = nullptr;
+    for (TQRControl* c : Controls()) {
+        auto* p = dynamic_cast<TQRPrintable*>(c);
+        if (p == nullptr || !p->Enabled() || (dynamic_cast<TQRMemo*>(p) == nullptr && dynamic_cast<TQRDBImage*>(p) == nullptr))
+            continue;
+        Native h = 0;
+        p->GetExpandedHeight(h);
+        const long double candidate = (h + p->Top()) / pixelsPerNative;
+        if (candidate > best) {
+            best = candidate;
+            tallest = p;
+        }
+    }
+    if (tallest == nullptr)
+        return;
+    const long double below = std::max<long double>(0, (Height() + 1 - tallest->Top() - tallest->Height()) / pixelsPerNative);
+    newHeight = std::max<Native>(newHeight, best) + below;
+}
+
+// --- bands -----------------------------------------------------------------
+
+void TCustomBandoriaRep::EmitBand(TQRCustomBand* band)
+{
+    if (band == nullptr)
+        return;
+    emitBandAs(band, band->BandType());
+}
+
+void TCustomBandoriaRep::emitBandAs(TQRCustomBand* band, TQRBandType type)
+{
+    if (band->AlignToBottom) {
+        if (type == rbSummary && (Options & LastPageFooter) == 0)
+            FPageFooterSize = 0;
+        const Native h = heightOf(band);
+        const Native bottom = Page().Value(TQRPage::iBottomMargin) + FPageFooterSize;
+        if (UsablePageHeight() - CurrentY >= Round(h + bottom))
+            CurrentY = static_cast<Native>(Round(UsablePageHeight()) - Round(h) - Round(bottom));
+    }
+    renderBand(band, type);
+}
+
+void TCustomBandoriaRep::emitChild(TQRCustomBand* parent, TQRBandType parentType, bool before)
+{
+    auto* child = dynamic_cast<TQRChildBand*>(ChildOf(parent));
+    if (child == nullptr)
+        return;
+    const bool wanted = before ? (child->PrintOrder == cboBeforeParent || child->PrintOrder == cboBeforeAndAfter)
+                               : (child->PrintOrder == cboAfterParent || child->PrintOrder == cboBeforeAndAfter);
+    if (!wanted)
+        return;
+    // The child of a page footer prints as a page footer: it never breaks the page.
+    if (parentType == rbPageFooter)
+        emitBandAs(child, rbPageFooter);
+    else
+        EmitBand(child);
+}
+
+void TCustomBandoriaRep::renderBand(TQRCustomBand* band, TQRBandType type)
+{
+    bool printBand = band->Enabled;
+    if (band->Enabled && band->BeforePrint)
+        band->BeforePrint(band, printBand);
+    const int columns = Page().Columns();
+    if (type == rbSummary && columns > 1) {
+        if (!band->AlignToBottom) {
+            const TQRPage& p = Page();
+            const Native space = p.Value(TQRPage::iColumnSpace);
+            const Native colWidth = (p.Value(TQRPage::iWidth) - p.Value(TQRPage::iLeftMargin) -
+                                     p.Value(TQRPage::iRightMargin) - space * (columns - 1)) / columns;
+            CurrentX = static_cast<Native>(Round(p.Value(TQRPage::iLeftMargin) + (CurrentColumn - 1) * colWidth) +
+                                           Round(space * (CurrentColumn - 1)));
+        } else {
+            NewPage();
+        }
+    }
+    if (printBand) {
+        emitChild(band, type, true);
+        const bool furniture = isPageFurniture(type);
+        if (band->ForceNewPage && !OverflowBreak && !furniture && PageNumber > 0) {
+            auto* group = dynamic_cast<TQRGroup*>(band);
+            if (!(type == rbGroupHeader && group != nullptr && group->FOpen)) {
+                if (NoForceNewPage)
+                    NoForceNewPage = false;
+                else
+                    do
+                        NewColumn();
+                    while (CurrentColumn != 1);
+                OverflowBreak = false;
+            }
+        } else if (band->ForceNewColumn && !furniture && PageNumber > 0) {
+            if (NewColumnForced || CurrentColumn > 1)
+                NewColumn();
+            else
+                NewColumnForced = true;
+        } else {
+            ensureBandSpace(band, type);
+        }
+        if (band->KeepOnOnePage) {
+            Native h = 0;
+            band->ExpandedHeight(h);
+            if (h > AvailableSpace())
+                NewColumn();
+        }
+        if (band->Height() != 0 && band->Enabled)
+            printBandRounds(band);
+    }
+    if (band->AfterPrint)
+        band->AfterPrint(band, printBand);
+    emitChild(band, type, false);
+    OverflowBreak = false;
+}
+
+void TCustomBandoriaRep::ensureBandSpace(TQRCustomBand* band, TQRBandType type)
+{
+    const TQRPage& p = Page();
+    if (p.PrintOrder() == TQRPrintOrder::RowByRow && p.Columns() > 1)
+        return;
+    Native h = heightOf(band);
+    for (const TQRCustomBand* l = band->LinkBand(); l != nullptr && l != band; l = l->LinkBand())
+        h += heightOf(l);
+    const Native pageSpace =
+        p.Value(TQRPage::iLength) - (p.Value(TQRPage::iTopMargin) + p.Value(TQRPage::iBottomMargin));
+    const bool fits = type == rbPageFooter || AvailableSpace() >= Round(h) || Round(h) > pageSpace ||
+                      (FBreakDepth >= kMaxBreakDepth && PageNumber > 0);
+    if (fits && PageNumber > 0) {
+        if (type == rbDetail)
+            OverflowBreak = false;
+        return;
+    }
+    OverflowBreak = type == rbDetail;
+    if (!p.Continuous() || PageNumber == 0)
+        NewColumn();
+}
+
+void TCustomBandoriaRep::printBandRounds(TQRCustomBand* band)
+{
+    pages::TQRPrinter& printer = *QRPrinter;
+    const auto bandRect = [&](Native height) {
+        return DeviceRect(printer, CurrentX, CurrentY, CurrentX + widthOf(band), CurrentY + height);
+    };
+    const Native h = heightOf(band);
+    if (FinalPass && !band->TransparentBand)
+        FillArea(printer.PageCanvas(), bandRect(h), band->Color());
+    band->Expanded = 0;
+    bool firstRound = true;
+    for (;;) {
+        Native largest = 0;
+        bool unfinished = false;
+        for (TQRControl* c : band->Controls()) {
+            auto* p = dynamic_cast<TQRPrintable*>(c);
+            if (p == nullptr || !p->Enabled())
+                continue;
+            if (firstRound || !p->PrintFinished()) {
+                band->Expanded = 0;
+                p->Print(static_cast<int>(CurrentX), static_cast<int>(CurrentY));
+                largest = std::max(largest, band->Expanded);
+            }
+            if (!p->PrintFinished())
+                unfinished = true;
+        }
+        band->Expanded = largest;
+        if (FinalPass) {
+            const gdi::EmfRect r = bandRect(h + band->Expanded + 1);
+            DrawFrame(band->Frame(), printer.PageCanvas(), r, printer.YFactor(), printer.XFactor());
+            drawBandLines(band, r);
+        }
+        if (!unfinished)
+            break;
+        OverflowBreak = true;
+        NewColumn();
+        OverflowBreak = false;
+        band->Expanded = 0;
+        firstRound = false;
+    }
+    CurrentY += static_cast<Native>(Round(h + band->Expanded));
+}
+
+// Shapes tagged 1000 draw a vertical rule through the whole printed band.
+void TCustomBandoriaRep::drawBandLines(TQRCustomBand* band, const platform::gdi::EmfRect& r)
+{
+    gdi::TCanvas& canvas = QRPrinter->PageCanvas();
+    for (TQRControl* c : band->Controls()) {
+        auto* s = dynamic_cast<TQRShape*>(c);
+        if (s == nullptr || s->Tag != 1000 || s->Shape() != TQRShapeType::qrsVertLine || band->Width() <= 0)
+            continue;
+        const long double centre = s->Left() + s->Width() / 2.0L;
+        const int x = r.left + static_cast<int>(Round(centre * (r.right - r.left) / band->Width()));
+        canvas.SetPen({canvas.Pen().color, gdi::PS_SOLID, s->Pen().Width});
+        canvas.MoveTo(x, r.top);
+        canvas.LineTo(x, r.bottom);
+    }
+}
+
+// --- pages and columns -----------------------------------------------------
+
+void TCustomBandoriaRep::NewColumn()
+{
+    ++FBreakDepth;
+    struct Leave {
+        int& depth;
+        ~Leave() { --depth; }
+    } leave{FBreakDepth};
+    const TQRPage& p = Page();
+    if (CurrentColumn >= p.Columns()) {
+        CurrentColumn = 1;
+        CurrentX = static_cast<Native>(Round(p.Value(TQRPage::iLeftMargin)));
+        NewPage();
+    } else {
+        const TQRCustomBand* detail = FindBand(rbDetail);
+        const int columns = p.Columns();
+        const Native colWidth =
+            detail != nullptr
+                ? widthOf(detail)
+                : static_cast<Native>((Round(p.Value(TQRPage::iWidth) -
+                                             (p.Value(TQRPage::iLeftMargin) + p.Value(TQRPage::iRightMargin))) -
+                                       Round(p.Value(TQRPage::iColumnSpace)) * (columns - 1)) /
+                                      columns);
+        CurrentX += static_cast<Native>(Round(p.Value(TQRPage::iColumnSpace))) + colWidth;
+        CurrentY = ColumnTopPosition;
+        ++CurrentColumn;
+    }
+    Functions().Set("COLUMNNUMBER", std::to_string(CurrentColumn));
+    if (!(CurrentColumn == 1 && PageNumber == 1)) {
+        if (TQRCustomBand* header = FindBand(rbColumnHeader); header != nullptr && header->Enabled)
+            EmitBand(header);
+        Controller().ReprintGroupHeaders(*this);
+    }
+}
+
+void TCustomBandoriaRep::NewPage()
+{
+    EndPage();
+    ++PageNumber;
+    Functions().Set("PAGENUMBER", std::to_string(PageNumber));
+    if (FinalPass || PageNumber == 1)
+        QRPrinter->NewPage();
+    CurrentY = static_cast<Native>(Round(Page().Value(TQRPage::iTopMargin)));
+    if (OnStartPage)
+        OnStartPage(this);
+    pages::TQRPrinter& printer = *QRPrinter;
+    if (BackgroundColor != clWhite && FinalPass)
+        FillArea(printer.PageCanvas(),
+                 {0, 0, static_cast<int>(Round(Page().Value(TQRPage::iWidth) * printer.YFactor())),
+                  static_cast<int>(Round(Page().Value(TQRPage::iLength) * printer.YFactor()))},
+                 BackgroundColor);
+    if (TQRPrintable* image = backgroundImage())
+        image->Print(0, 0);
+    if (PageNumber > 1 || (Options & FirstPageHeader) != 0)
+        if (TQRCustomBand* header = FindBand(rbPageHeader))
+            EmitBand(header);
+    ColumnTopPosition = CurrentY;
+    CurrentColumn = 1;
+    if (PageNumber == 1)
+        if (const TQRCustomBand* title = FindBand(rbTitle))
+            ColumnTopPosition += static_cast<Native>(Round(heightOf(title)));
+}
+
+void TCustomBandoriaRep::EndPage()
+{
+    if (PageNumber <= 0)
+        return;
+    const TQRPage& p = Page();
+    CurrentY = static_cast<Native>(
+        Round(p.Value(TQRPage::iLength) - p.Value(TQRPage::iBottomMargin) - FPageFooterSize));
+    CurrentX = static_cast<Native>(Round(p.Value(TQRPage::iLeftMargin)));
+    if (!FLastPage || (Options & LastPageFooter) != 0)
+        if (TQRCustomBand* footer = FindBand(rbPageFooter))
+            EmitBand(footer);
+    printPageItems();
+    if (OnEndPage)
+        OnEndPage(this);
+}
+
+TQRPrintable* TCustomBandoriaRep::backgroundImage() const
+{
+    if (BackImageControl.empty())
+        return nullptr;
+    for (TQRPrintable* p : PagePrintables())
+        if (p->Name() == BackImageControl && dynamic_cast<TQRImage*>(p) != nullptr)
+            return p;
+    return nullptr;
+}
+
+void TCustomBandoriaRep::printPageItems()
+{
+    const TQRPrintable* background = backgroundImage();
+    for (TQRPrintable* p : PagePrintables())
+        if (p != background)
+            p->Print(0, 0);
+    if (FinalPass) {
+        const TQRPage& pg = Page();
+        const gdi::EmfRect r =
+            DeviceRect(*QRPrinter, pg.Value(TQRPage::iLeftMargin), pg.Value(TQRPage::iTopMargin),
+                       pg.Value(TQRPage::iWidth) - pg.Value(TQRPage::iRightMargin),
+                       pg.Value(TQRPage::iLength) - pg.Value(TQRPage::iBottomMargin));
+        DrawFrame(Frame(), QRPrinter->PageCanvas(), r, QRPrinter->YFactor(), QRPrinter->XFactor());
+    }
+}
+
+} // namespace zt::report

@@ -1,0 +1,130 @@
+// One report run: the document cycle around the controller's walk through
+// the data, with the report's state set up before and restored after.
+
+#include "report/QRReport.h"
+
+#include "pages/QRPrinter.h"
+#include "pages/QRPrinterSetup.h"
+#include "report/QRBands.h"
+#include "report/QRPrintable.h"
+
+namespace zt::report {
+
+namespace {
+
+void forEachPrintable(TQRControl* parent, const std::function<void(TQRPrintable*)>& f)
+{
+    for (TQRControl* c : parent->Controls()) {
+        if (auto* p = dynamic_cast<TQRPrintable*>(c))
+            f(p);
+        forEachPrintable(c, f);
+    }
+}
+
+} // namespace
+
+void TCustomBandoriaRep::bindPrintables(bool begin)
+{
+    forEachPrintable(this, [begin](TQRPrintable* p) {
+        if (begin)
+            p->BeginPrinting();
+        else
+            p->EndPrinting();
+    });
+}
+
+void TCustomBandoriaRep::RunReport(bool composite)
+{
+    if (!Available || QRPrinter == nullptr)
+        return;
+    runClaimed(composite);
+}
+
+void TCustomBandoriaRep::runClaimed(bool composite)
+{
+    TQRPage& page = Page();
+    if (page.Width() - page.LeftMargin() - page.RightMargin() < 0) {
+        page.SetLeftMargin(0);
+        page.SetRightMargin(0);
+    }
+    if (page.Length() - page.TopMargin() - page.BottomMargin() < 0) {
+        page.SetTopMargin(0);
+        page.SetBottomMargin(0);
+    }
+    Available = false;
+    Cancelled = false;
+    FLastPage = false;
+    NoForceNewPage = NewColumnForced = NewPageForced = false;
+    OverflowBreak = false;
+    FBreakDepth = 0;
+    FComposite = composite;
+    bool printReport = true;
+    bool begun = false;
+    bool unitsSwitched = false;
+    const TQRUnit savedUnits = Units();
+    pages::TQRPrinter& printer = *QRPrinter;
+
+    const auto finish = [&] {
+        if (unitsSwitched) {
+            SetUnits(savedUnits);
+            bindPrintables(false);
+        }
+        if (begun) {
+            if (Cancelled)
+                printer.AbortDoc();
+            else if (!composite && FinalPass)
+                printer.EndDoc();
+            else if (!composite)
+                printer.AbortDoc();
+        }
+    };
+    try {
+        if (BeforePrint)
+            BeforePrint(this, printReport);
+        if (printReport) {
+            SetUnits(TQRUnit::Native);
+            unitsSwitched = true;
+            if (composite) {
+                page.SetOrientation(printer.Orientation());
+                page.SetPaperSize(printer.PaperSize());
+            } else {
+                pages::TransferPrinterSettings(*this, printer);
+                printer.Title = ReportTitle();
+                printer.SetCompression((Options & Compression) != 0);
+                printer.BeginDoc();
+                begun = true;
+                CurrentY = -1;
+                PageNumber = 0;
+            }
+            CurrentColumn = page.Columns();
+            ResetPageFooterSize();
+            AssignControllerBands();
+            CurrentX = static_cast<Native>(Round(page.LeftMargin()));
+            Functions().Set("REPORTTITLE", TQRFunctionTable::Quote(ReportTitle()));
+            bindPrintables(true);
+            Controller().Execute(*this, true);
+            if (!composite || Tag == 999) {
+                CurrentX = static_cast<Native>(Round(page.LeftMargin()));
+                FLastPage = true;
+                if (!Cancelled)
+                    EndPage();
+            }
+        }
+    } catch (...) {
+        try {
+            finish();
+        } catch (...) {
+        }
+        Available = true;
+        throw;
+    }
+    try {
+        finish();
+    } catch (...) {
+        Available = true;
+        throw;
+    }
+    Available = true;
+}
+
+} // namespace zt::report

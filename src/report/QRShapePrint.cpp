@@ -1,0 +1,124 @@
+// Printing shapes, pictures and the frame of printables without text.
+
+#include "report/QRShapes.h"
+
+#include "pages/QRPrinter.h"
+#include "platform/gdi/EmfPlayer.h"
+#include "report/QRDraw.h"
+#include "report/QRReport.h"
+
+namespace zt::report {
+
+namespace gdi = platform::gdi;
+
+namespace {
+
+bool drawing(const TQRPrintable& p)
+{
+    const TCustomBandoriaRep* report = p.ParentReport();
+    return report == nullptr || report->FinalPass;
+}
+
+struct NativeBox {
+    Native l, t, w, h;
+};
+
+NativeBox boxAt(const TQRPrintable& p, int ofsX, int ofsY)
+{
+    const TQRPrintableSize& s = p.Size();
+    return {ofsX + s.Value(TQRPrintableSize::iLeft), ofsY + s.Value(TQRPrintableSize::iTop),
+            s.Value(TQRPrintableSize::iWidth), s.Value(TQRPrintableSize::iHeight)};
+}
+
+// A picture file's bitmap: Windows bitmap files only; anything else draws nothing.
+std::optional<gdi::Bitmap> decodePicture(const TQRPicture& picture)
+{
+    const auto& d = picture.Data;
+    if (d.size() < 14 + 40 || d[0] != 'B' || d[1] != 'M')
+        return std::nullopt;
+    const std::uint32_t offBits = d[10] | d[11] << 8 | d[12] << 16 | static_cast<std::uint32_t>(d[13]) << 24;
+    if (offBits <= 14 || offBits > d.size())
+        return std::nullopt;
+    return gdi::decodeDib(d.data() + 14, offBits - 14, d.data() + offBits, d.size() - offBits);
+}
+
+} // namespace
+
+void TQRPrintable::Print(int ofsX, int ofsY)
+{
+    if (!Frame().AnyFrame() || QRPrinter == nullptr || !drawing(*this))
+        return;
+    const NativeBox b = boxAt(*this, ofsX, ofsY);
+    DrawFrame(Frame(), QRPrinter->PageCanvas(), DeviceRect(*QRPrinter, b.l, b.t, b.l + b.w, b.t + b.h),
+              QRPrinter->YFactor(), QRPrinter->XFactor());
+}
+
+void TQRShape::Print(int ofsX, int ofsY)
+{
+    if (!IsPrintable())
+        return;
+    if (QRPrinter == nullptr)
+        BeginPrinting();
+    if (QRPrinter == nullptr || !drawing(*this))
+        return;
+    const pages::TQRPrinter& p = *QRPrinter;
+    gdi::TCanvas& c = QRPrinter->PageCanvas();
+    c.SetBrush(BrushOf(FBrush));
+    c.SetPen(PenOf(FPen));
+    const auto [l, t, w, h] = boxAt(*this, ofsX, ofsY);
+    const auto line = [&](Native x1, Native y1, Native x2, Native y2) {
+        c.MoveTo(p.XPos(x1), p.YPos(y1));
+        c.LineTo(p.XPos(x2), p.YPos(y2));
+    };
+    switch (FShape) {
+    case TQRShapeType::qrsRectangle:
+        c.Rectangle(p.XPos(l), p.YPos(t), p.XPos(l + w), p.YPos(t + h));
+        break;
+    case TQRShapeType::qrsCircle:
+        c.Ellipse(p.XPos(l), p.YPos(t), p.XPos(l + w), p.YPos(t + h));
+        break;
+    case TQRShapeType::qrsVertLine:
+        line(l + w / 2, t, l + w / 2, t + h);
+        break;
+    case TQRShapeType::qrsHorLine:
+        line(l, t + h / 2, l + w, t + h / 2);
+        break;
+    case TQRShapeType::qrsTopAndBottom:
+        line(l, t, l + w, t);
+        line(l, t + h, l + w, t + h);
+        break;
+    case TQRShapeType::qrsRightAndLeft:
+        line(l, t, l, t + h);
+        line(l + w, t, l + w, t + h);
+        break;
+    case TQRShapeType::qrsRoundRect: {
+        const int d = static_cast<int>(Round(Width() * static_cast<long double>(RoundFactor)));
+        c.RoundRect(p.XPos(l), p.YPos(t), p.XPos(l + w), p.YPos(t + h), d, d);
+        break;
+    }
+    case TQRShapeType::qrsLeftDiagonal:
+        line(l + w, t, l, t + h);
+        break;
+    case TQRShapeType::qrsRightDiagonal:
+        line(l, t, l + w, t + h);
+        break;
+    }
+}
+
+void TQRImage::Print(int ofsX, int ofsY)
+{
+    if (!IsPrintable())
+        return;
+    if (QRPrinter == nullptr)
+        BeginPrinting();
+    if (QRPrinter == nullptr || !drawing(*this))
+        return;
+    if (const auto bitmap = decodePicture(FPicture)) {
+        const NativeBox b = boxAt(*this, ofsX, ofsY);
+        if (gdi::EmfRecorder* device = QRPrinter->PageCanvas().Device())
+            device->StretchDraw(DeviceRect(*QRPrinter, b.l, b.t, b.l + b.w, b.t + b.h), *bitmap);
+    }
+    TQRPrintable::Print(ofsX, ofsY);
+}
+
+} // namespace zt::report
