@@ -59,6 +59,7 @@ void ZettelinoProgram::Start()
     letter::FrmMain = frmMain_.get();
     frmReport_ = std::make_unique<output::TfrmReport>();
     letter::frmReport = frmReport_.get();
+    frmMain_->AttachReport(*frmReport_);
     frmTextbausteine_ = std::make_unique<letter::TfrmTextbausteine>(frmMain_.get());
     letter::frmTextbausteine = frmTextbausteine_.get();
     aboutBox_ = std::make_unique<letter::TAboutBox>(frmMain_.get());

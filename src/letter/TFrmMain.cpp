@@ -323,9 +323,4 @@ void TFrmMain::Einfgen1Click()
         edit->paste();
 }
 
-// Commands whose behaviour arrives with later work; present in the command
-// list, menu and toolbar, and doing nothing yet.
-void TFrmMain::DruckenExecute() {}
-void TFrmMain::DruckvorschauExecute() {}
-
 } // namespace zt::letter

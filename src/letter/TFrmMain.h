@@ -4,6 +4,7 @@
 
 #include "files/LetterContent.h"
 #include "letter/Anchors.h"
+#include "output/LetterPrint.h"
 
 #include <QMainWindow>
 #include <array>
@@ -117,6 +118,10 @@ public:
 
     // The letter as the controls hold it, the blocks' lines as displayed.
     files::TLetterContent LetterContent() const;
+    // The letter as the printed letter's fill step takes it.
+    output::TLetterPrintSource PrintSource() const;
+    // Lets the report take the letter from this window.
+    void AttachReport(output::TfrmReport& report);
 
     // Controls.
     QFrame* CoolBar1 = nullptr;

@@ -229,11 +229,19 @@ void TfrmReport::createFooterAndMarks()
     shapeLoch = shape(this, BandoriaRep1, "shapeLoch", TQRShapeType::qrsHorLine, {0, 145.79L, 7.94L, 3.44L});
 }
 
-void TfrmReport::BandoriaRep1BeforePrint(TCustomBandoriaRep* /*sender*/, bool& printReport)
+void TfrmReport::BandoriaRep1BeforePrint(TCustomBandoriaRep* /*sender*/, bool& /*printReport*/)
 {
-    printReport = true;
+    if (LetterSource)
+        FillLetterReport(*this, LetterSource());
 }
 
-void TfrmReport::BandoriaRep1StartPage(TCustomBandoriaRep* /*sender*/) {}
+void TfrmReport::BandoriaRep1StartPage(TCustomBandoriaRep* sender)
+{
+    // A failure here leaves the previous page line.
+    try {
+        QRLabelPageCount->SetCaption(PageCountLine(sender->PageNumber, PageTotal ? PageTotal() : 0));
+    } catch (...) {
+    }
+}
 
 } // namespace zt::output

@@ -3,12 +3,14 @@
 // start-up and never shown. The definition is fixed in the program; it is
 // built here the way its stored form data describe it.
 
+#include "output/LetterPrint.h"
 #include "report/QRBands.h"
 #include "report/QRComponent.h"
 #include "report/QRLabels.h"
 #include "report/QRReport.h"
 #include "report/QRShapes.h"
 
+#include <functional>
 #include <string>
 
 namespace zt::output {
@@ -58,9 +60,12 @@ public:
     report::TQRShape* shapeFalt1 = nullptr;
     report::TQRShape* shapeLoch = nullptr;
 
-    // The report's events. The fill and page-start steps belong to the
-    // letter window's output and are attached there; as built here the
-    // report runs as defined.
+    // Where the fill step takes the letter from, and the page total the page
+    // line shows; the letter window sets both. Without a source the report
+    // prints as defined.
+    std::function<TLetterPrintSource()> LetterSource;
+    std::function<int()> PageTotal;
+
     void BandoriaRep1BeforePrint(report::TCustomBandoriaRep* sender, bool& printReport);
     void BandoriaRep1StartPage(report::TCustomBandoriaRep* sender);
 

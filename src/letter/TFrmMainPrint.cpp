@@ -1,0 +1,92 @@
+// Printing and previewing the letter through its report.
+
+#include "letter/TFrmMain.h"
+
+#include "letter/Forms.h"
+#include "letter/ProgramState.h"
+#include "letter/controls/TEdit.h"
+#include "letter/controls/TMemo.h"
+#include "output/uFrmReport.h"
+#include "pages/QRPrinter.h"
+#include "platform/qt/QtFonts.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace zt::letter {
+
+namespace {
+
+report::TQRFont reportFont(const platform::LogFont& lf)
+{
+    report::TQRFont f;
+    f.Name = lf.face;
+    f.Height = lf.height;
+    f.PixelsPerInch = report::kScreenPixelsPerInch;
+    f.Style = (lf.bold() ? unsigned{report::fsBold} : 0u) | (lf.italic ? unsigned{report::fsItalic} : 0u) |
+              (lf.underline ? unsigned{report::fsUnderline} : 0u) | (lf.strikeOut ? unsigned{report::fsStrikeOut} : 0u);
+    f.Color = report::clBlack;
+    return f;
+}
+
+// A single-line field shows its face through the Linux stand-in; the printed
+// letter keeps the face the field asks for, the message's fixed-pitch one.
+report::TQRFont fieldFont(const TEdit& edit, const TMemo& sameFace)
+{
+    platform::LogFont lf = platform::qt::screenLogFont(sameFace.LogFont().face, 10, edit.font().bold());
+    lf.italic = edit.font().italic();
+    lf.underline = edit.font().underline();
+    lf.strikeOut = edit.font().strikeOut();
+    return reportFont(lf);
+}
+
+} // namespace
+
+output::TLetterPrintSource TFrmMain::PrintSource() const
+{
+    output::TLetterPrintSource s;
+    s.letter = LetterContent();
+    for (int n = 1; n <= files::kTickMarkCount; ++n)
+        s.labels[static_cast<std::size_t>(n)] = TickMarkLabel(n);
+    s.absenderFont = reportFont(MemoAbsender->LogFont());
+    s.anschriftFont = reportFont(MemoAnschrift->LogFont());
+    s.mitteilungFont = reportFont(MemoMitteilung->LogFont());
+    s.titel1Font = fieldFont(*EditTitel1, *MemoMitteilung);
+    s.titel2Font = fieldFont(*EditTitel2, *MemoMitteilung);
+    return s;
+}
+
+void TFrmMain::AttachReport(output::TfrmReport& report)
+{
+    report.LetterSource = [this] { return PrintSource(); };
+    report.PageTotal = [] { return PreviewPageTotal; };
+}
+
+void TFrmMain::DruckenExecute()
+{
+    if (frmReport == nullptr)
+        return;
+    AttachReport(*frmReport);
+    report::TBandoriaRep& r = *frmReport->BandoriaRep1;
+    r.Prepare();
+    if (r.QRPrinter != nullptr)
+        PreviewPageTotal = r.QRPrinter->PageCount();
+    r.Print();
+}
+
+void TFrmMain::DruckvorschauExecute()
+{
+    if (frmReport == nullptr)
+        return;
+    AttachReport(*frmReport);
+    report::TBandoriaRep& r = *frmReport->BandoriaRep1;
+    r.Prepare();
+    if (r.QRPrinter != nullptr)
+        PreviewPageTotal = r.QRPrinter->PageCount();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
+    output::PlacePreview(r, area.width(), area.height());
+    r.Preview();
+}
+
+} // namespace zt::letter
