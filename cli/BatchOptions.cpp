@@ -1,6 +1,36 @@
 #include "cli/BatchOptions.h"
 
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+
 namespace zt::cli {
+
+bool looksLikeLetterFile(const std::string& path)
+{
+    std::string ext = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (ext == ".zlw")
+        return true;
+    if (ext == ".qrp")
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    std::string head(16, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    if (head.starts_with("\xEF\xBB\xBF"))
+        head.erase(0, 3);
+    return head.starts_with("ZLVersion=");
+}
+
+bool BatchOptions::letterInput() const
+{
+    if (std::any_of(outputs.begin(), outputs.end(), [](const BatchOutput& o) { return o.lettersOnly(); }))
+        return true;
+    if (std::any_of(outputs.begin(), outputs.end(), [](const BatchOutput& o) { return o.reportsOnly(); }))
+        return false;
+    return !outputs.empty() && looksLikeLetterFile(input);
+}
 
 BatchOptions parseBatchOptions(const std::vector<std::string>& args)
 {
@@ -24,12 +54,14 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
                 options.errors.push_back("--png needs a folder");
             else
                 options.outputs.push_back({BatchOutput::Kind::Png, args[++i]});
-        } else if (arg == "--text" || arg == "--zlw") {
+        } else if (arg == "--text" || arg == "--zlw" || arg == "--qrp") {
             if (i + 1 >= args.size() || args[i + 1].empty())
                 options.errors.push_back(arg + " needs a file");
             else
-                options.outputs.push_back(
-                    {arg == "--text" ? BatchOutput::Kind::Text : BatchOutput::Kind::Zlw, args[++i]});
+                options.outputs.push_back({arg == "--text"  ? BatchOutput::Kind::Text
+                                           : arg == "--zlw" ? BatchOutput::Kind::Zlw
+                                                            : BatchOutput::Kind::Qrp,
+                                           args[++i]});
         } else if (arg.starts_with("-") && arg != "-") {
             options.errors.push_back("unknown option: " + arg);
         } else if (options.input.empty()) {
@@ -38,12 +70,13 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
             options.errors.push_back("unexpected argument: " + arg);
         }
     }
-    for (const BatchOutput& o : options.outputs)
-        if (o.readsLetter() != options.outputs.front().readsLetter()) {
-            options.errors.push_back("--text and --zlw read a letter file, --info, --png and --print a saved "
-                                     "report file; they cannot be mixed");
-            break;
-        }
+    const auto any = [&](bool (BatchOutput::*pred)() const) {
+        return std::any_of(options.outputs.begin(), options.outputs.end(),
+                           [pred](const BatchOutput& o) { return (o.*pred)(); });
+    };
+    if (any(&BatchOutput::lettersOnly) && any(&BatchOutput::reportsOnly))
+        options.errors.push_back("--text, --zlw and --qrp read a letter file, --info a saved report file; they "
+                                 "cannot be mixed");
     if (!options.help && options.errors.empty() && 
         !(options.listPrinters && options.input.empty() && options.outputs.empty())) {
         if (options.input.empty())
@@ -68,14 +101,18 @@ std::string batchUsage()
            "Letter outputs:\n"
            "  --text FILE    the plain text the Editor command writes to _zlwmitt.txt\n"
            "  --zlw FILE     the letter file Save writes for the opened letter\n"
+           "  --qrp FILE     the pages the preview shows, as its save writes them\n"
            "\n"
            "Report outputs:\n"
            "  --info         print \"pages: N\", \"packed: yes|no\" and one line per page:\n"
            "                 \"page K: W x H px, B bytes, R records\"\n"
+           "\n"
+           "Outputs of both (a letter's printed pages, or a saved report file's):\n"
            "  --png DIR      write each page as DIR/page-001.png, ... at 96 dpi,\n"
            "                 one pixel per device unit (DIR is created if missing)\n"
            "  --print [PRINTER]\n"
-           "                 play the pages to PRINTER (the default printer without a name)\n"
+           "                 print on PRINTER (the default printer without a name): what\n"
+           "                 \"Drucken\" prints for a letter, the recorded pages of a report\n"
            "\n"
            "Other commands:\n"
            "  --printers     list the installed printers, one a line; the default\n"

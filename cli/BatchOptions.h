@@ -16,13 +16,15 @@ inline constexpr int kExitNoPrinter = 6;
 
 // One thing to produce from the input, in command-line order.
 struct BatchOutput {
-    enum class Kind { Info, Png, Print, Text, Zlw };
+    enum class Kind { Info, Png, Print, Text, Zlw, Qrp };
     Kind kind;
     // The folder for Png; the printer for Print (empty: the default); the
-    // file for Text and Zlw; empty for Info.
+    // file for Text, Zlw and Qrp; empty for Info.
     std::string path;
-    // Text and Zlw read a letter file, the others a saved report file.
-    bool readsLetter() const { return kind == Kind::Text || kind == Kind::Zlw; }
+    // Text, Zlw and Qrp need a letter file, Info a saved report file; Png
+    // and Print take either.
+    bool lettersOnly() const { return kind == Kind::Text || kind == Kind::Zlw || kind == Kind::Qrp; }
+    bool reportsOnly() const { return kind == Kind::Info; }
     bool operator==(const BatchOutput&) const = default;
 };
 
@@ -33,9 +35,13 @@ struct BatchOptions {
     std::vector<BatchOutput> outputs;
     std::vector<std::string> errors;  // usage errors, in the order found
 
-    // The input is a letter file (the outputs are letter outputs).
-    bool letterInput() const { return !outputs.empty() && outputs.front().readsLetter(); }
+    // The input is a letter file: an output needs one, or, for outputs that
+    // take either, the file is named or begins like a letter file.
+    bool letterInput() const;
 };
+
+// A letter file by its name (.zlw in any case) or its first line.
+bool looksLikeLetterFile(const std::string& path);
 
 BatchOptions parseBatchOptions(const std::vector<std::string>& args);
 

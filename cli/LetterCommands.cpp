@@ -1,9 +1,15 @@
 #include "cli/LetterCommands.h"
 
+#include "cli/PagePngs.h"
+#include "cli/PrintCommands.h"
 #include "letter/DateTexts.h"
+#include "letter/Forms.h"
 #include "letter/ProgramState.h"
 #include "letter/TFrmMain.h"
 #include "letter/controls/TMemo.h"
+#include "output/uFrmReport.h"
+#include "pages/QRPreviewInterface.h"
+#include "pages/QRPrinter.h"
 #include "platform/dialogs/ScriptedDialogs.h"
 #include "platform/text/TextFile.h"
 
@@ -27,6 +33,68 @@ const DialogCall* failureSince(const platform::ScriptedDialogs& dialogs, std::si
     return nullptr;
 }
 
+// The report holder beside the window, as at the program's start.
+class ReportHolder {
+public:
+    explicit ReportHolder(letter::TFrmMain& frm)
+    {
+        letter::frmReport = &report_;
+        frm.AttachReport(report_);
+        report_.BandoriaRep1->ShowProgress = false;
+    }
+    ~ReportHolder()
+    {
+        letter::frmReport = nullptr;
+        pages::SetPreviewInterfaceClass(nullptr);
+    }
+    report::TBandoriaRep& Report() { return *report_.BandoriaRep1; }
+
+private:
+    output::TfrmReport report_;
+};
+
+// The pages the preview shows: Prepare for the total, then the preview's own
+// run, into a preview that opens no window.
+std::vector<std::unique_ptr<platform::gdi::TMetafile>> previewPages(report::TBandoriaRep& rep)
+{
+    pages::SetPreviewInterfaceClass([] { return std::make_unique<pages::TQRPreviewInterface>(); });
+    rep.Prepare();
+    letter::PreviewPageTotal = rep.QRPrinter != nullptr ? rep.QRPrinter->PageCount() : 0;
+    rep.Preview();
+    std::vector<std::unique_ptr<platform::gdi::TMetafile>> pages;
+    for (int i = 1; rep.QRPrinter != nullptr && i <= rep.QRPrinter->PageCount(); ++i)
+        pages.push_back(rep.QRPrinter->GetPage(i));
+    return pages;
+}
+
+void writeOutput(const BatchOutput& output, letter::TFrmMain& frm, ReportHolder& holder,
+                 platform::ScriptedDialogs& dialogs)
+{
+    switch (output.kind) {
+    case BatchOutput::Kind::Text:
+        frm.FillPlainText();
+        platform::text::writeTextFile(output.path, frm.Memo1->TextLines());
+        break;
+    case BatchOutput::Kind::Zlw:
+        dialogs.answerSave(output.path);
+        frm.SpeichernExecute(frm.SpeichernUnter);
+        break;
+    case BatchOutput::Kind::Qrp:
+        previewPages(holder.Report());
+        holder.Report().QRPrinter->Save(output.path);
+        break;
+    case BatchOutput::Kind::Png:
+        writePngs(previewPages(holder.Report()), output.path);
+        break;
+    case BatchOutput::Kind::Print:
+        holder.Report().PrinterSettings().PrinterIndex = printerIndexFor(output.path);
+        frm.DruckenExecute();
+        break;
+    case BatchOutput::Kind::Info:
+        break;
+    }
+}
+
 } // namespace
 
 int runLetterCommands(const BatchOptions& options, std::ostream&, std::ostream& err)
@@ -38,6 +106,7 @@ int runLetterCommands(const BatchOptions& options, std::ostream&, std::ostream& 
     platform::ScopedUserDialogs scoped(dialogs);
 
     letter::TFrmMain frm;
+    ReportHolder holder(frm);
     dialogs.answerOpen(options.input);
     frm.OeffnenExecute();
     if (const DialogCall* failure = failureSince(dialogs, 0)) {
@@ -48,13 +117,10 @@ int runLetterCommands(const BatchOptions& options, std::ostream&, std::ostream& 
     for (const BatchOutput& output : options.outputs) {
         const std::size_t before = dialogs.calls().size();
         try {
-            if (output.kind == BatchOutput::Kind::Text) {
-                frm.FillPlainText();
-                platform::text::writeTextFile(output.path, frm.Memo1->TextLines());
-            } else {
-                dialogs.answerSave(output.path);
-                frm.SpeichernExecute(frm.SpeichernUnter);
-            }
+            writeOutput(output, frm, holder, dialogs);
+        } catch (const NoPrinterError& e) {
+            err << "zettelino-print: " << e.what() << '\n';
+            return kExitNoPrinter;
         } catch (const std::exception& e) {
             err << "zettelino-print: " << e.what() << '\n';
             return kExitNotWritten;

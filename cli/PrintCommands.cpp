@@ -21,6 +21,20 @@ void listPrinters(std::ostream& out)
         out << (static_cast<int>(i) == chosen ? "* " : "  ") << list[i].name << '\n';
 }
 
+int printerIndexFor(const std::string& printer)
+{
+    platform::printing::TPrinter system;
+    const auto& list = system.Printers();
+    if (list.empty())
+        throw NoPrinterError("no printer is installed");
+    if (printer.empty())
+        return -1;
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (list[i].name == printer)
+            return static_cast<int>(i);
+    throw NoPrinterError("no printer named \"" + printer + "\"");
+}
+
 void printSavedReport(const std::string& path, const std::string& printer)
 {
     // A report holds the sheet's size, so each sheet lands at its own size

@@ -17,6 +17,11 @@ public:
 // the others. NoPrinterError when there is none.
 void listPrinters(std::ostream& out);
 
+// The index of the printer named `printer` in the printer list, -1 for the
+// default printer when the name is empty. NoPrinterError when no printer is
+// installed or none has the name.
+int printerIndexFor(const std::string& printer);
+
 // Plays the pages of a saved report file to `printer` (the default printer
 // when empty), each sheet at its own size from the paper's corner.
 void printSavedReport(const std::string& path, const std::string& printer);

@@ -1,5 +1,6 @@
 #include "cli/ReportCommands.h"
 
+#include "cli/PagePngs.h"
 #include "cli/PrintCommands.h"
 #include "pages/QRPageList.h"
 #include "platform/core/PlatformError.h"
@@ -7,9 +8,6 @@
 #include "platform/qt/QtRenderTarget.h"
 #include "report/QRError.h"
 
-#include <QDir>
-#include <QImageWriter>
-#include <cstdio>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -58,25 +56,6 @@ void printInfo(const LoadedReport& report, std::ostream& out)
     }
 }
 
-std::string pngName(const std::string& dir, std::size_t page)
-{
-    char name[32];
-    std::snprintf(name, sizeof name, "page-%03zu.png", page);
-    return dir + (dir.ends_with('/') ? "" : "/") + name;
-}
-
-void writePngs(const LoadedReport& report, const std::string& dir)
-{
-    if (!QDir().mkpath(QString::fromStdString(dir)))
-        throw platform::PlatformError("Cannot create folder \"" + dir + "\"");
-    for (std::size_t i = 0; i < report.pages.size(); ++i) {
-        const std::string file = pngName(dir, i + 1);
-        QImageWriter writer(QString::fromStdString(file), "png");
-        if (!writer.write(platform::qt::renderPage(*report.pages[i])))
-            throw platform::PlatformError("Cannot write file \"" + file + "\": " + writer.errorString().toStdString());
-    }
-}
-
 } // namespace
 
 int runReportCommands(const BatchOptions& options, std::ostream& out, std::ostream& err)
@@ -103,7 +82,7 @@ int runReportCommands(const BatchOptions& options, std::ostream& out, std::ostre
             if (output.kind == BatchOutput::Kind::Info)
                 printInfo(report, out);
             else if (output.kind == BatchOutput::Kind::Png)
-                writePngs(report, output.path);
+                writePngs(report.pages, output.path);
             else
                 printSavedReport(options.input, output.path);
         } catch (const NoPrinterError& e) {

@@ -246,9 +246,15 @@ void TCustomBandoriaRep::printBandRounds(TQRCustomBand* band)
             if (p == nullptr || !p->Enabled())
                 continue;
             if (firstRound || !p->PrintFinished()) {
+                const int before = p->PrintPosition();
                 band->Expanded = 0;
                 p->Print(static_cast<int>(CurrentX), static_cast<int>(CurrentY));
                 largest = std::max(largest, band->Expanded);
+                // Nothing more fits even on a fresh page: what did fit has
+                // printed, the rest is given up rather than starting pages
+                // without end.
+                if (!firstRound && !p->PrintFinished() && p->PrintPosition() == before)
+                    p->AbandonPrint();
             }
             if (!p->PrintFinished())
                 unfinished = true;

@@ -59,6 +59,7 @@ public:
     void GetExpandedHeight(Native& newHeight) override;
 
     int CurrentLine() const { return FCurrentLine; }
+    int PrintPosition() const override { return FCurrentLine; }
 
 protected:
     void Loaded() override;

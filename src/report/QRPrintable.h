@@ -65,6 +65,11 @@ public:
 
     bool IsPrinting() const { return FIsPrinting; }
     bool PrintFinished() const { return FPrintFinished; }
+    // How far an unfinished print has come (a label: its next line), so the
+    // run can tell a continuation that makes no progress.
+    virtual int PrintPosition() const { return 0; }
+    // Gives up what is left of an unfinished print.
+    void AbandonPrint() { FPrintFinished = true; }
 
 protected:
     void Loaded() override;
