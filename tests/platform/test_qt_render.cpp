@@ -89,3 +89,37 @@ TEST_F(QtRender, StretchedIntoALargerImage)
     EXPECT_EQ(darkPixels(img, QRect(402, 122, 116, 76)), 116 * 76);
     EXPECT_EQ(darkPixels(img, QRect(524, 120, 40, 80)), 0);
 }
+
+namespace {
+
+// An A4 page as a Windows program records it on a 1920 x 1080 screen of
+// 508 x 285.75 mm: the header states 286 whole millimetres.
+TMetafile windowsA4Page()
+{
+    std::vector<std::uint8_t> bytes = zt::testing::RawEmf(794, 1123).finish();
+    const auto put = [&](std::size_t at, std::int32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes[at + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * i));
+    };
+    put(24, 0);
+    put(28, 0);
+    put(32, 21000);
+    put(36, 29700);
+    put(72, 1920);
+    put(76, 1080);
+    put(80, 508);
+    put(84, 286);
+    put(100, 508000);
+    put(104, 285750);
+    return TMetafile::FromBytes(bytes);
+}
+
+} // namespace
+
+TEST(QtRenderSize, PagesRecordedOnAWideScreenKeepTheirHeight)
+{
+    const TMetafile page = windowsA4Page();
+    EXPECT_EQ(page.Width(), 794);
+    EXPECT_EQ(page.Height(), 1123);
+    EXPECT_EQ(pageSizeInDevicePixels(page), QSize(794, 1123));
+}

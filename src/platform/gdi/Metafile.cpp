@@ -41,6 +41,11 @@ EmfHeaderInfo parseEmfHeader(const std::uint8_t* data, std::size_t size, std::ui
     h.deviceCy = readI32(data + 76);
     h.millimetersCx = readI32(data + 80);
     h.millimetersCy = readI32(data + 84);
+    // The exact size in micrometres follows in headers of 108 bytes or more.
+    if (recordSize >= 108 && size >= 108) {
+        h.micrometersCx = readI32(data + 100);
+        h.micrometersCy = readI32(data + 104);
+    }
     if (h.bytes < recordSize || h.bytes > available || h.bytes > kEmfMaxBytes || h.records < 1)
         invalid();
     return h;

@@ -35,6 +35,7 @@ struct EmfHeaderInfo {
     std::uint16_t handles = 0;
     std::int32_t deviceCx = 0, deviceCy = 0;      // reference device in pixels
     std::int32_t millimetersCx = 0, millimetersCy = 0;
+    std::int32_t micrometersCx = 0, micrometersCy = 0;   // 0 when the header has none
 };
 
 class TMetafile {

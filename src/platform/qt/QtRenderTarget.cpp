@@ -261,10 +261,15 @@ void QtRenderTarget::drawImage(const gdi::RectF& dest, const gdi::Bitmap& image)
 QSize pageSizeInDevicePixels(const gdi::TMetafile& page)
 {
     const auto& h = page.Header();
-    if (h.millimetersCx <= 0 || h.millimetersCy <= 0)
+    // The device's size in micrometres is exact; its whole millimetres are
+    // rounded (a 1080-pixel screen of 285.75 mm states 286) and would
+    // shorten an A4 page by a pixel.
+    const double umX = h.micrometersCx > 0 ? h.micrometersCx : h.millimetersCx * 1000.0;
+    const double umY = h.micrometersCy > 0 ? h.micrometersCy : h.millimetersCy * 1000.0;
+    if (umX <= 0 || umY <= 0 || h.deviceCx <= 0 || h.deviceCy <= 0)
         return {page.Width(), page.Height()};
-    const double w = (double(h.frame.right) - h.frame.left) * h.deviceCx / (h.millimetersCx * 100.0);
-    const double hgt = (double(h.frame.bottom) - h.frame.top) * h.deviceCy / (h.millimetersCy * 100.0);
+    const double w = (double(h.frame.right) - h.frame.left) * h.deviceCx / (umX / 10.0);
+    const double hgt = (double(h.frame.bottom) - h.frame.top) * h.deviceCy / (umY / 10.0);
     return {static_cast<int>(std::lround(w)), static_cast<int>(std::lround(hgt))};
 }
 
