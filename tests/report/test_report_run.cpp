@@ -1,0 +1,440 @@
+// Report runs on small reports built in code, read back page by page from
+// the recorded pages.
+
+#include "pages/QRPrinter.h"
+#include "report/QRBands.h"
+#include "report/QRDataSet.h"
+#include "report/QRDraw.h"
+#include "report/QRLabels.h"
+#include "report/QRReport.h"
+#include "report/QRShapes.h"
+#include "report/QRUnits.h"
+#include "support/PageContent.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace zt::report;
+using zt::testing::PageContent;
+using zt::testing::readPageContent;
+
+namespace {
+
+class ReportRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetUSMeasureQuery([] { return false; });
+        rep->SetUnits(TQRUnit::MM);
+        TQRPage& p = rep->Page();
+        p.SetPaperSize(TQRPaperSize::A4);
+        p.SetTopMargin(10);
+        p.SetBottomMargin(10);
+        p.SetLeftMargin(10);
+        p.SetRightMargin(10);
+        rep->Options = 0;
+    }
+    void TearDown() override { SetUSMeasureQuery({}); }
+
+    TQRCustomBand* band(TQRBandType type, long double heightMm)
+    {
+        TQRCustomBand* b = rep->CreateBand(type);
+        b->Size().SetHeight(heightMm);
+        return b;
+    }
+    TQRLabel* label(TQRControl* parent, const std::string& caption, long double topMm = 0, long double leftMm = 0)
+    {
+        auto* l = new TQRLabel(&form);
+        l->SetParent(parent);
+        l->SetAutoSize(false);
+        l->Size().SetLeft(leftMm);
+        l->Size().SetTop(topMm);
+        l->Size().SetWidth(100);
+        l->Size().SetHeight(5);
+        TQRFont f;
+        f.Name = "Courier New";
+        f.SetSize(10);
+        l->SetFont(f);
+        l->SetCaption(caption);
+        return l;
+    }
+    TQRMemo* memo(TQRControl* parent, int lines, long double topMm, long double heightMm)
+    {
+        auto* m = new TQRMemo(&form);
+        m->SetParent(parent);
+        m->SetAutoSize(false);
+        m->Size().SetTop(topMm);
+        m->Size().SetWidth(150);
+        m->Size().SetHeight(heightMm);
+        TQRFont f;
+        f.Name = "Courier New";
+        f.SetSize(10);
+        m->SetFont(f);
+        std::vector<std::string> text;
+        for (int i = 1; i <= lines; ++i)
+            text.push_back("line " + std::to_string(i));
+        m->SetLines(text);
+        m->AutoStretch = true;
+        return m;
+    }
+    std::vector<PageContent> run()
+    {
+        rep->Prepare();
+        std::vector<PageContent> pages;
+        for (int i = 1; i <= rep->QRPrinter->PageCount(); ++i)
+            pages.push_back(readPageContent(*rep->QRPrinter->GetPage(i)));
+        return pages;
+    }
+    static std::vector<std::string> textsOf(const std::vector<PageContent>& pages)
+    {
+        std::vector<std::string> all;
+        for (const PageContent& p : pages)
+            for (const std::string& s : p.strings())
+                all.push_back(s);
+        return all;
+    }
+    static int y(long double native) { return static_cast<int>(Round(native * 96.0L / 254.0L)); }
+
+    TQRForm form;
+    TBandoriaRep* rep = new TBandoriaRep(&form);
+};
+
+TEST_F(ReportRun, WithoutDataTitleDetailAndSummaryPrintOnceEach)
+{
+    label(band(rbTitle, 10), "title");
+    label(band(rbDetail, 10), "detail");
+    label(band(rbSummary, 10), "summary");
+    const auto pages = run();
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0].strings(), (std::vector<std::string>{"title", "detail", "summary"}));
+    // Bands stack from the top margin: 100, 200, 300 tenths of a millimetre.
+    EXPECT_EQ(pages[0].find("title")->y, y(100));
+    EXPECT_EQ(pages[0].find("detail")->y, y(200));
+    EXPECT_EQ(pages[0].find("summary")->y, y(300));
+}
+
+TEST_F(ReportRun, WithoutPrintIfEmptyNothingAtAllIsPrinted)
+{
+    label(band(rbDetail, 10), "detail");
+    rep->SetPrintIfEmpty(false);
+    EXPECT_TRUE(run().empty());
+}
+
+TEST_F(ReportRun, EveryRecordPrintsItsDetailAndAnEmptySetOnlyWithPrintIfEmpty)
+{
+    TQRMemoryDataSet data({"name"});
+    for (const char* n : {"a", "b", "c"})
+        data.AddRecord({n});
+    data.Open();
+    rep->SetDataSet(&data);
+    TQRCustomBand* detail = band(rbDetail, 10);
+    TQRLabel* l = label(detail, "");
+    detail->BeforePrint = [&](TQRCustomBand*, bool&) { l->SetCaption(data.FieldByName("name")); };
+    EXPECT_EQ(textsOf(run()), (std::vector<std::string>{"a", "b", "c"}));
+
+    TQRMemoryDataSet empty({"name"});
+    empty.Open();
+    rep->SetDataSet(&empty);
+    label(band(rbSummary, 10), "summary");
+    // The detail prints once; its empty caption draws nothing.
+    EXPECT_EQ(textsOf(run()), (std::vector<std::string>{"summary"}));
+    rep->SetPrintIfEmpty(false);
+    rep->Prepare();
+    EXPECT_EQ(rep->QRPrinter->PageCount(), 0);
+}
+
+TEST_F(ReportRun, NeedDataDrivesTheRecords)
+{
+    TQRLabel* l = label(band(rbDetail, 10), "");
+    int n = 0;
+    rep->OnNeedData = [&](TQRComponent*, bool& more) {
+        more = n < 4;
+        l->SetCaption("record " + std::to_string(++n));
+    };
+    EXPECT_EQ(textsOf(run()), (std::vector<std::string>{"record 1", "record 2", "record 3", "record 4"}));
+}
+
+TEST_F(ReportRun, PageHeadersAndFootersFollowTheOptions)
+{
+    label(band(rbPageHeader, 10), "header");
+    label(band(rbPageFooter, 10), "footer");
+    TQRLabel* l = label(band(rbDetail, 100), "");
+    int n = 0;
+    rep->OnNeedData = [&](TQRComponent*, bool& more) {
+        more = n < 5;
+        l->SetCaption("d" + std::to_string(++n));
+    };
+    // 297 - 20 mm margins - 10 mm footer leave room for two 100 mm details
+    // below the header of pages 2 and 3 (and page 1 has none).
+    auto pages = run();
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pages[0].strings(), (std::vector<std::string>{"d1", "d2", "footer"}));
+    EXPECT_EQ(pages[1].strings(), (std::vector<std::string>{"header", "d3", "d4", "footer"}));
+    EXPECT_EQ(pages[2].strings(), (std::vector<std::string>{"header", "d5"}));
+    EXPECT_EQ(pages[1].find("footer")->y, y(2970 - 100 - 100));
+
+    n = 0;
+    rep->Options = FirstPageHeader | LastPageFooter;
+    pages = run();
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pages[0].strings().front(), "header");
+    EXPECT_EQ(pages[2].strings().back(), "footer");
+}
+
+TEST_F(ReportRun, AStretchingMemoContinuesAtItsPlaceInTheBand)
+{
+    label(band(rbTitle, 200), "title");
+    TQRCustomBand* detail = band(rbDetail, 20);
+    // 13 lines fit on page 1 below the 200 mm title, 64 on page 2.
+    memo(detail, 70, 5, 10);
+    label(band(rbPageFooter, 10), "footer");
+    const auto pages = run();
+    ASSERT_EQ(pages.size(), 2u);
+    std::vector<std::string> expected;
+    for (int i = 1; i <= 70; ++i)
+        expected.push_back("line " + std::to_string(i));
+    std::vector<std::string> printed;
+    for (const auto& s : textsOf(pages))
+        if (s.starts_with("line "))
+            printed.push_back(s);
+    EXPECT_EQ(printed, expected);
+    // Page 2 starts at the top margin plus the memo's offset in its band.
+    const PageContent& second = pages[1];
+    EXPECT_EQ(second.texts.front().y, y(100 + 50));
+    // Page 1 stops before the footer's reserve.
+    int lowest = 0;
+    for (const auto& t : pages[0].texts)
+        if (t.text.starts_with("line "))
+            lowest = std::max(lowest, t.y);
+    EXPECT_LT(lowest, y(2970 - 100 - 100));
+    EXPECT_EQ(pages[0].strings().back(), "footer");
+}
+
+TEST_F(ReportRun, AStretchThatCannotGrowOnAFreshPageEnds)
+{
+    // The band fills the page; its memo is shorter than one line, so no line
+    // ever fits and no page can make room.
+    TQRCustomBand* detail = band(rbDetail, 276);
+    memo(detail, 5, 0, 1);
+    const auto pages = run();
+    EXPECT_LE(pages.size(), 2u);
+    EXPECT_TRUE(rep->Available);
+}
+
+TEST_F(ReportRun, ABandTallerThanThePagePrintsWithoutABreak)
+{
+    label(band(rbTitle, 10), "title");
+    label(band(rbDetail, 400), "tall");
+    const auto pages = run();
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0].strings(), (std::vector<std::string>{"title", "tall"}));
+}
+
+TEST_F(ReportRun, ForcedPagesSkipTheFirstAfterTheTitle)
+{
+    label(band(rbTitle, 10), "title");
+    TQRCustomBand* detail = band(rbDetail, 10);
+    detail->ForceNewPage = true;
+    TQRLabel* l = label(detail, "");
+    int n = 0;
+    rep->OnNeedData = [&](TQRComponent*, bool& more) {
+        more = n < 3;
+        l->SetCaption("d" + std::to_string(++n));
+    };
+    const auto pages = run();
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pages[0].strings(), (std::vector<std::string>{"title", "d1"}));
+    EXPECT_EQ(pages[2].strings(), (std::vector<std::string>{"d3"}));
+}
+
+TEST_F(ReportRun, GroupsPrintHeadersAndFootersAroundTheirRecords)
+{
+    TQRMemoryDataSet data({"city", "name"});
+    data.AddRecord({"Bonn", "a"});
+    data.AddRecord({"Bonn", "b"});
+    data.AddRecord({"Köln", "c"});
+    data.Open();
+    rep->SetDataSet(&data);
+    TQRCustomBand* detail = band(rbDetail, 10);
+    TQRLabel* name = label(detail, "");
+    detail->BeforePrint = [&](TQRCustomBand*, bool&) { name->SetCaption(data.FieldByName("name")); };
+    auto* group = new TQRGroup(&form);
+    group->SetParent(rep);
+    group->Size().SetHeight(10);
+    group->Expression = "city";
+    group->SetMaster(rep);
+    TQRLabel* head = label(group, "");
+    group->BeforePrint = [&](TQRCustomBand*, bool&) { head->SetCaption("[" + data.FieldByName("city")); };
+    auto* footer = new TQRBand(&form);
+    footer->SetParent(rep);
+    footer->SetBandType(rbGroupFooter);
+    footer->Size().SetHeight(10);
+    label(footer, "]");
+    group->SetFooterBand(footer);
+    EXPECT_EQ(textsOf(run()), (std::vector<std::string>{"[Bonn", "a", "b", "]", "[Köln", "c", "]"}));
+}
+
+TEST_F(ReportRun, ColumnsFillTopToBottomThenAcross)
+{
+    rep->Page().SetColumns(2);
+    rep->Page().SetColumnSpace(10);
+    TQRCustomBand* detail = band(rbDetail, 100);
+    TQRLabel* l = label(detail, "");
+    l->Size().SetWidth(50);
+    int n = 0;
+    rep->OnNeedData = [&](TQRComponent*, bool& more) {
+        more = n < 4;
+        l->SetCaption("d" + std::to_string(++n));
+    };
+    const auto pages = run();
+    ASSERT_EQ(pages.size(), 1u);
+    const PageContent& p = pages[0];
+    EXPECT_EQ(p.find("d3")->y, p.find("d1")->y);
+    EXPECT_GT(p.find("d3")->x, p.find("d1")->x);
+    EXPECT_EQ(p.find("d4")->x, p.find("d3")->x);
+}
+
+TEST_F(ReportRun, ChildBandsPrintBeforeOrAfterTheirParent)
+{
+    TQRCustomBand* detail = band(rbDetail, 10);
+    label(detail, "parent");
+    auto* before = new TQRChildBand(&form);
+    before->SetParent(rep);
+    before->SetParentBand(detail);
+    before->Size().SetHeight(10);
+    before->PrintOrder = cboBeforeAndAfter;
+    label(before, "child");
+    EXPECT_EQ(textsOf(run()), (std::vector<std::string>{"child", "parent", "child"}));
+}
+
+TEST_F(ReportRun, PagePrintablesPrintOnEveryPageAtPaperPositions)
+{
+    TQRLabel* l = label(band(rbDetail, 200), "");
+    int n = 0;
+    rep->OnNeedData = [&](TQRComponent*, bool& more) {
+        more = n < 2;
+        l->SetCaption("d" + std::to_string(++n));
+    };
+    auto* mark = new TQRShape(&form);
+    mark->SetParent(rep);
+    mark->SetShape(TQRShapeType::qrsHorLine);
+    mark->Size().SetLeft(0);
+    mark->Size().SetTop(100);
+    mark->Size().SetWidth(8);
+    mark->Size().SetHeight(4);
+    const auto pages = run();
+    ASSERT_EQ(pages.size(), 2u);
+    for (const auto& p : pages) {
+        ASSERT_EQ(p.lines.size(), 1u);
+        EXPECT_EQ(p.lines[0].y1, y(1020));
+        EXPECT_EQ(p.lines[0].x1, 0);
+        EXPECT_EQ(p.lines[0].x2, y(80));
+    }
+}
+
+TEST_F(ReportRun, AFixedLabelPrintsOnlyTheLinesThatFit)
+{
+    TQRLabel* l = label(band(rbDetail, 20), "first\rsecond");
+    EXPECT_EQ(l->FormattedLines().size(), 2u);
+    EXPECT_EQ(textsOf(run()), (std::vector<std::string>{"first"}));
+    EXPECT_TRUE(l->PrintFinished());
+}
+
+TEST_F(ReportRun, ARightAlignedAutoSizedLabelKeepsItsRightEdge)
+{
+    TQRLabel* l = label(band(rbDetail, 10), "short");
+    l->SetAlignment(TAlignment::taRightJustify);
+    l->SetAutoSize(true);
+    const int edge = run()[0].find("short")->x;
+    l->SetCaption("a much longer caption");
+    EXPECT_EQ(run()[0].find("a much longer caption")->x, edge);
+    l->SetCaption("x");
+    EXPECT_EQ(run()[0].find("x")->x, edge);
+}
+
+TEST_F(ReportRun, TwoPreparesGiveTheSamePagesAndFireBeforePrintEachTime)
+{
+    label(band(rbDetail, 10), "d");
+    int fired = 0;
+    rep->BeforePrint = [&](TCustomBandoriaRep*, bool&) { ++fired; };
+    const auto first = run();
+    const auto second = run();
+    EXPECT_EQ(first.size(), second.size());
+    EXPECT_EQ(fired, 2);
+}
+
+TEST_F(ReportRun, BeforePrintCanStopTheRunBeforeAnyPage)
+{
+    label(band(rbDetail, 10), "d");
+    rep->BeforePrint = [&](TCustomBandoriaRep*, bool& print) { print = false; };
+    rep->Prepare();
+    EXPECT_EQ(rep->QRPrinter->PageCount(), 0);
+    EXPECT_TRUE(rep->Available);
+}
+
+TEST_F(ReportRun, UserCancelEndsTheRecordsAfterTheCurrentOne)
+{
+    TQRCustomBand* detail = band(rbDetail, 10);
+    TQRLabel* l = label(detail, "");
+    int n = 0;
+    rep->OnNeedData = [&](TQRComponent*, bool& more) {
+        more = n < 10;
+        l->SetCaption("d" + std::to_string(++n));
+    };
+    detail->AfterPrint = [&](TQRCustomBand*, bool) {
+        if (n == 2)
+            rep->UserCancel = true;
+    };
+    EXPECT_EQ(textsOf(run()), (std::vector<std::string>{"d1", "d2"}));
+}
+
+TEST_F(ReportRun, CancelStopsTheRunAndEndsNoPage)
+{
+    TQRCustomBand* detail = band(rbDetail, 10);
+    label(band(rbPageFooter, 10), "footer");
+    TQRLabel* l = label(detail, "");
+    int n = 0;
+    rep->OnNeedData = [&](TQRComponent*, bool& more) {
+        more = n < 10;
+        l->SetCaption("d" + std::to_string(++n));
+        if (n == 3)
+            rep->Cancel();
+    };
+    // The third record was asked for; the loop stops before printing it.
+    const auto texts = textsOf(run());
+    EXPECT_EQ(texts, (std::vector<std::string>{"d1", "d2"}));
+    EXPECT_TRUE(rep->Cancelled);
+    EXPECT_TRUE(rep->Available);
+}
+
+TEST_F(ReportRun, ABusyReportIgnoresASecondOperation)
+{
+    label(band(rbDetail, 10), "d");
+    int nested = -1;
+    rep->BeforePrint = [&](TCustomBandoriaRep*, bool&) {
+        if (nested == -1) {
+            nested = 0;
+            zt::pages::TQRPrinter* during = rep->QRPrinter;
+            rep->Prepare();
+            nested = rep->QRPrinter == during ? 1 : 2;
+        }
+    };
+    run();
+    EXPECT_EQ(nested, 1);
+}
+
+TEST(FrameThickness, FollowsTheDeviceResolution)
+{
+    TQRFrame frame;
+    frame.SetWidth(1);
+    EXPECT_EQ(FrameThickness(frame, 600.0L / 254.0L), 8);
+    EXPECT_EQ(FrameThickness(frame, 96.0L / 254.0L), 1);
+    frame.SetWidth(-1);
+    EXPECT_EQ(FrameThickness(frame, 600.0L / 254.0L), 1);
+    frame.SetWidth(0);
+    EXPECT_EQ(FrameThickness(frame, 600.0L / 254.0L), 0);
+}
+
+} // namespace
