@@ -1,0 +1,102 @@
+// "Drucken" and "Vorschau" in the letter window: the letter as typed reaches
+// the printer, with the page total of the prepared run.
+
+#include "LetterWindowFixture.h"
+
+#include "letter/Forms.h"
+#include "letter/controls/TEdit.h"
+#include "letter/controls/TMemo.h"
+#include "output/uFrmReport.h"
+#include "pages/QRPrinter.h"
+#include "platform/printing/FakePrinterDriver.h"
+#include "support/PageContent.h"
+
+#include <QAction>
+#include <QCheckBox>
+
+namespace {
+
+using namespace zt;
+
+class LetterPrinting : public zt::testing::LetterWindowTest {
+protected:
+    LetterPrinting()
+    {
+        driver = platform::printing::installFakePrinterDriver();
+        letter::frmReport = &report;
+        report.BandoriaRep1->ShowProgress = false;
+    }
+    ~LetterPrinting() override
+    {
+        letter::frmReport = nullptr;
+        platform::printing::setPrinterDriver(nullptr);
+    }
+
+    void typeMessage(int lines)
+    {
+        std::string text;
+        for (int i = 1; i <= lines; ++i)
+            text += "Zeile " + std::to_string(i) + (i < lines ? "\n" : "");
+        frm->MemoMitteilung->setPlainText(QString::fromStdString(text));
+    }
+
+    std::shared_ptr<platform::printing::FakePrinterDriver> driver;
+    output::TfrmReport report;
+};
+
+TEST_F(LetterPrinting, DruckenPrintsTheLetterAsTypedWithItsPageTotal)
+{
+    frm->MemoAbsender->setPlainText("Erika Mustermann\nHauptstraße 5");
+    frm->EditTitel1->SetText("Betreff");
+    frm->TickMark(2)->setChecked(true);
+    typeMessage(150);
+    frm->Drucken->trigger();
+    ASSERT_EQ(driver->Jobs().size(), 1u);
+    const auto& job = driver->LastJob();
+    ASSERT_EQ(job.pages.size(), 3u);
+    EXPECT_EQ(letter::PreviewPageTotal, 3);
+    const auto first = zt::testing::readPageContent(job.pages[0].drawing);
+    EXPECT_NE(first.find("Erika Mustermann, Hauptstraße 5"), nullptr);
+    EXPECT_NE(first.find("Betreff"), nullptr);
+    EXPECT_NE(first.find("[X] Anruf/Rücksprache"), nullptr);
+    EXPECT_NE(first.find("Seite 1 von 3"), nullptr);
+    // The recorded font keeps the face the letter asks for, at the printer's resolution.
+    const auto* line = first.find("Zeile 1");
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->font.face, "Courier New");
+    EXPECT_EQ(line->font.height, -83);  // 10 points at 600 dpi
+    EXPECT_EQ(report.BandoriaRep1->PrinterSettings().FirstPage, 0);
+    EXPECT_EQ(report.BandoriaRep1->PrinterSettings().LastPage, 0);
+}
+
+TEST_F(LetterPrinting, OnePageLetterPrintedWithoutPreviewShowsPageOneOfOne)
+{
+    typeMessage(1);
+    frm->DruckenExecute();
+    const auto page = zt::testing::readPageContent(driver->LastJob().pages.at(0).drawing);
+    EXPECT_NE(page.find("Seite 1 von 1"), nullptr);
+}
+
+TEST_F(LetterPrinting, PreviewRunsWithTheWindowPlacedOnTheScreen)
+{
+    typeMessage(50);
+    frm->DruckvorschauExecute();
+    const report::TBandoriaRep& r = *report.BandoriaRep1;
+    EXPECT_EQ(letter::PreviewPageTotal, 2);
+    EXPECT_FALSE(r.PrevShowThumbs);
+    EXPECT_FALSE(r.PrevShowSearch);
+    EXPECT_GT(r.PreviewWidth, 0);
+    ASSERT_NE(r.QRPrinter, nullptr);
+    EXPECT_EQ(r.QRPrinter->PageCount(), 2);
+    EXPECT_TRUE(driver->Jobs().empty());
+}
+
+TEST_F(LetterPrinting, WithoutAPrinterDruckenDoesNothing)
+{
+    platform::printing::setPrinterDriver(std::make_shared<platform::printing::FakePrinterDriver>());
+    typeMessage(1);
+    frm->DruckenExecute();
+    EXPECT_TRUE(dialogs.calls().empty());
+}
+
+} // namespace
