@@ -1,8 +1,87 @@
 #include "report/QRComposite.h"
 
+#include "pages/QRPrinter.h"
+#include "pages/QRPrinterSetup.h"
+#include "report/QRReport.h"
+
 #include <algorithm>
 
 namespace zt::report {
+
+TQRCompositeReport::TQRCompositeReport(TQRComponent* owner) : TQRComponent(owner) {}
+
+TQRCompositeReport::~TQRCompositeReport() = default;
+
+void TQRCompositeReport::Prepare()
+{
+    run(TQRPrinterDestination::qrdMetafile);
+}
+
+void TQRCompositeReport::Print()
+{
+    run(TQRPrinterDestination::qrdPrinter);
+}
+
+void TQRCompositeReport::run(TQRPrinterDestination destination)
+{
+    if (FRunning)
+        return;
+    if (OnAddReports) {
+        FReports.clear();
+        OnAddReports(this);
+    }
+    auto printer = std::make_unique<pages::TQRPrinter>(this);
+    if (destination == TQRPrinterDestination::qrdPrinter && !printer->PrinterOK())
+        return;
+    FRunning = true;
+    printer->Destination = destination;
+    printer->Title = ReportTitle;
+    // The first report's page sets the paper of the whole document.
+    if (!FReports.empty())
+        pages::TransferPrinterSettings(*FReports.front(), *printer);
+    printer->SetCompression((Options & Compression) != 0);
+    printer->BeginDoc();
+    bool cancelled = false;
+    try {
+        for (TCustomBandoriaRep* r : FReports) {
+            if (!r->Available)
+                continue;
+            if (OnStartReport)
+                OnStartReport(r);
+            pages::TQRPrinter* own = r->QRPrinter;
+            r->QRPrinter = printer.get();
+            r->CompositeReport = this;
+            // The last report ends its last page; the others leave it to the next page start.
+            const int tag = r->Tag;
+            if (r == FReports.back())
+                r->Tag = 999;
+            try {
+                r->RunReport(true);
+            } catch (...) {
+                r->Tag = tag;
+                r->QRPrinter = own;
+                throw;
+            }
+            r->Tag = tag;
+            r->QRPrinter = own;
+            if (r->Cancelled) {
+                cancelled = true;
+                break;
+            }
+        }
+    } catch (...) {
+        printer->AbortDoc();
+        FRunning = false;
+        throw;
+    }
+    if (cancelled)
+        printer->AbortDoc();
+    else
+        printer->EndDoc();
+    FRunning = false;
+    if (destination == TQRPrinterDestination::qrdMetafile)
+        FPrinter = std::move(printer);
+}
 
 void TQRCompositeReport::AddReport(TCustomBandoriaRep* report)
 {

@@ -6,8 +6,13 @@
 #include "report/QRTypes.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace zt::pages {
+class TQRPrinter;
+}
 
 namespace zt::report {
 
@@ -15,7 +20,8 @@ class TCustomBandoriaRep;
 
 class TQRCompositeReport : public TQRComponent {
 public:
-    explicit TQRCompositeReport(TQRComponent* owner) : TQRComponent(owner) {}
+    explicit TQRCompositeReport(TQRComponent* owner);
+    ~TQRCompositeReport() override;
 
     // Fills Reports before each run.
     std::function<void(TQRComponent* sender)> OnAddReports;
@@ -26,13 +32,26 @@ public:
     TBandoriaOptions Options = 0;
     std::string ReportTitle;
     TBandoriaRepPrinterSettings PrinterSettings;
+    // Told before each report of the chain runs.
+    std::function<void(TQRComponent* sender)> OnStartReport;
+
+    // Runs every report in turn into one recorder: its pages (Prepare) or
+    // straight to the printer (Print). Each report starts on a new page.
+    void Prepare();
+    void Print();
+    // The recorder of the last Prepare; none before.
+    pages::TQRPrinter* QRPrinter() const { return FPrinter.get(); }
 
 protected:
     // A report that goes away leaves the chain.
     void Notification(TQRComponent* component, TOperation operation) override;
 
 private:
+    void run(TQRPrinterDestination destination);
+
     std::vector<TCustomBandoriaRep*> FReports;
+    std::unique_ptr<pages::TQRPrinter> FPrinter;
+    bool FRunning = false;
 };
 
 } // namespace zt::report

@@ -87,6 +87,9 @@ void TCustomBandoriaRep::runClaimed(bool composite)
             if (composite) {
                 page.SetOrientation(printer.Orientation());
                 page.SetPaperSize(printer.PaperSize());
+                // Each report of a chain starts on a page of its own.
+                CurrentY = -1;
+                PageNumber = 0;
             } else {
                 pages::TransferPrinterSettings(*this, printer);
                 printer.Title = ReportTitle();

@@ -3,6 +3,7 @@
 
 #include "pages/QRPrinter.h"
 #include "report/QRBands.h"
+#include "report/QRComposite.h"
 #include "report/QRDataSet.h"
 #include "report/QRDraw.h"
 #include "report/QRLabels.h"
@@ -435,6 +436,40 @@ TEST(FrameThickness, FollowsTheDeviceResolution)
     EXPECT_EQ(FrameThickness(frame, 600.0L / 254.0L), 1);
     frame.SetWidth(0);
     EXPECT_EQ(FrameThickness(frame, 600.0L / 254.0L), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ReportRun, ACompositeRunsItsReportsIntoOneDocument)
+{
+    label(band(rbDetail, 10), "first");
+    label(band(rbPageFooter, 10), "footer one");
+    auto* second = new TBandoriaRep(&form);
+    second->SetUnits(TQRUnit::MM);
+    label(band(rbDetail, 10), "unused");  // a second detail of the first report is never printed
+    auto* b = second->CreateBand(rbDetail);
+    b->Size().SetHeight(10);
+    label(b, "second");
+    auto* footer = second->CreateBand(rbPageFooter);
+    footer->Size().SetHeight(10);
+    label(footer, "footer two");
+    TQRCompositeReport composite(&form);
+    composite.OnAddReports = [&](TQRComponent*) {
+        composite.AddReport(rep);
+        composite.AddReport(second);
+    };
+    std::vector<std::string> started;
+    composite.OnStartReport = [&](TQRComponent* r) { started.push_back(r->Name()); };
+    composite.Prepare();
+    ASSERT_NE(composite.QRPrinter(), nullptr);
+    ASSERT_EQ(composite.QRPrinter()->PageCount(), 2);
+    const auto one = readPageContent(*composite.QRPrinter()->GetPage(1));
+    const auto two = readPageContent(*composite.QRPrinter()->GetPage(2));
+    EXPECT_EQ(one.strings(), (std::vector<std::string>{"first"}));
+    EXPECT_EQ(two.strings(), (std::vector<std::string>{"second", "footer two"}));
+    EXPECT_EQ(started.size(), 2u);
 }
 
 } // namespace
