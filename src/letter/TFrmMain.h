@@ -14,6 +14,7 @@
 
 class QAction;
 class QCheckBox;
+class QCloseEvent;
 class QKeyEvent;
 class QComboBox;
 class QFrame;
@@ -22,6 +23,10 @@ class QMenu;
 class QStatusBar;
 class QToolBar;
 class QToolButton;
+
+namespace zt::files {
+class TLetterBuffer;
+}
 
 namespace zt::letter {
 
@@ -91,6 +96,10 @@ public:
     void TextbausteineExecute();
     void KalenderExecute();
     void Beenden1Click();
+    // Whether the window may close: with an unsaved letter it asks New's
+    // question, with a cancel button; Yes saves and allows the close only
+    // when the letter got saved.
+    bool CloseQuery();
     void Ueber1Click();
     void Ausschneiden1Click();
     void Kopieren1Click();
@@ -190,6 +199,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
+    // Closing with an unsaved letter asks first (see CloseQuery).
+    void closeEvent(QCloseEvent* event) override;
+    // The tab order wraps from the phrase picker to the sender block.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void createControls();
@@ -202,6 +215,8 @@ private:
     // The open and save dialogs as the letter files use them; each keeps
     // the name last chosen in it.
     std::optional<std::string> runOpenDialog();
+    // Puts what a reader found into the controls, each block in one piece.
+    void ApplyLetter(const files::TLetterBuffer& read);
     void applyRequestedOuterSize();
     QWidget* popupTarget() const;
 
@@ -214,6 +229,9 @@ private:
     std::string FSaveDialogFileName;
     // Outer size asked for while the window manager's frame was not yet known.
     std::optional<QSize> FRequestedOuter;
+    // Set while the close question is open, so a second close request
+    // (a signal, say) does not ask again.
+    bool FAskingToClose = false;
 };
 
 template <typename F>

@@ -1,5 +1,6 @@
 // Start-up, the settings file and shutdown.
 
+#include "app/GermanQtTexts.h"
 #include "app/ProgramLocation.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
@@ -12,7 +13,11 @@
 #include "support/QtWidgetApp.h"
 #include "support/ScratchFolder.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTranslator>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -62,11 +67,11 @@ void PrintTo(const Bounds& b, std::ostream* os)
 
 } // namespace
 
-TEST_F(StartupTest, WithoutSettingsTheWindowStartsAtTenTenWithSixEightyByFourHundred)
+TEST_F(StartupTest, WithoutSettingsTheWindowStartsAtTenTenTallEnoughForTheWholeForm)
 {
     app::ZettelinoProgram program(dir());
     program.Start();
-    EXPECT_EQ(boundsOf(program.FrmMain()), (Bounds{10, 10, 680, 400}));
+    EXPECT_EQ(boundsOf(program.FrmMain()), (Bounds{10, 10, 680, 620}));
     EXPECT_EQ(letter::LastDir, letter::builtInLastDir());
     EXPECT_FALSE(program.FrmMain().isVisible());
     EXPECT_EQ(program.FrmMain().windowTitle().toStdString(), "Zettelino");
@@ -97,7 +102,7 @@ TEST_F(StartupTest, ClosingWritesTheSettingsInOrder)
         program.Finish();
     }
     EXPECT_EQ(readIni(), "[Setup]\r\npath_data=/home/anna/briefe/\r\n[foMain]\r\nleft=10\r\ntop=10\r\n"
-                         "height=400\r\nwidth=680\r\n");
+                         "height=620\r\nwidth=680\r\n");
 }
 
 TEST_F(StartupTest, ASecondStartRestoresMovedAndResizedBounds)
@@ -117,6 +122,17 @@ TEST_F(StartupTest, ASecondStartRestoresMovedAndResizedBounds)
     EXPECT_EQ(boundsOf(second.FrmMain()), (Bounds{120, 80, 900, 640}));
 }
 
+TEST_F(StartupTest, StoredBoundsBelowTheMinimumAreRaisedToIt)
+{
+    writeIni("[foMain]\nleft=50\ntop=60\nheight=200\nwidth=300\n");
+    app::ZettelinoProgram program(dir());
+    program.Start();
+    const letter::TFrmMain& frm = program.FrmMain();
+    EXPECT_GT(frm.minimumWidth(), 300);
+    EXPECT_GT(frm.minimumHeight(), 200);
+    EXPECT_EQ(boundsOf(frm), (Bounds{50, 60, frm.minimumWidth(), frm.minimumHeight()}));
+}
+
 TEST_F(StartupTest, ALeftThatIsNoNumberFallsBackAndTheRestStillApplies)
 {
     writeIni("[Setup]\npath_data=/srv/post/\n[foMain]\nleft=abc\ntop=33\nheight=520\nwidth=710\n");
@@ -133,7 +149,7 @@ TEST_F(StartupTest, AnEmptyPathGivesAnEmptyLastDirAndIsWrittenBackEmpty)
     program.Start();
     EXPECT_EQ(letter::LastDir, "");
     program.Finish();
-    EXPECT_EQ(readIni(), "[setup]\r\npath_data=\r\n[foMain]\r\nleft=10\r\ntop=10\r\nheight=400\r\nwidth=680\r\n");
+    EXPECT_EQ(readIni(), "[setup]\r\npath_data=\r\n[foMain]\r\nleft=10\r\ntop=10\r\nheight=620\r\nwidth=680\r\n");
 }
 
 TEST_F(StartupTest, AReadOnlySettingsFileStaysUnchangedAndTheProgramEndsNormally)
@@ -199,6 +215,30 @@ TEST_F(StartupTest, AProgramFolderThatCannotBeWrittenGivesWayToTheUserConfigFold
         ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
     else
         ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(StartupTest, TheToolkitsOwnTextsAreGermanWhateverTheLocaleSays)
+{
+    // The suite runs under whatever LANG the machine has; the catalogue is
+    // chosen by name, so English system settings make no difference.
+    QTranslator* german = app::installGermanQtTexts(*QCoreApplication::instance());
+    ASSERT_NE(german, nullptr) << "the toolkit's German catalogue is not installed";
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes").toStdString(), "&Ja");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString(), "Abbrechen");
+    const char* replace = "%1 already exists.\nDo you want to replace it?";
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", replace).toStdString(), replace);
+    // The standard context menu, as the phrase picker's text field shows it.
+    app::ZettelinoProgram program(dir());
+    program.Start();
+    std::unique_ptr<QMenu> menu(program.FrmMain().ComboBox1->lineEdit()->createStandardContextMenu());
+    QStringList captions; // without the shortcuts shown after a tab
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator())
+            captions << action->text().section('\t', 0, 0);
+    EXPECT_TRUE(captions.contains("&Kopieren")) << captions.join(", ").toStdString();
+    EXPECT_TRUE(captions.contains(QString::fromUtf8("Alles auswählen"))) << captions.join(", ").toStdString();
+    QCoreApplication::removeTranslator(german);
+    delete german;
 }
 
 TEST(DateTexts, ShortDateFormatTokens)
