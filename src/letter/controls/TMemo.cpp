@@ -90,12 +90,16 @@ void TMemo::DeleteLine(int index)
 
 void TMemo::ScrollToTop()
 {
+    // One edit, so the box reports one change (and every listener measures
+    // the text once, not twice).
     QTextCursor cursor(document());
+    cursor.beginEditBlock();
     cursor.movePosition(QTextCursor::Start);
     cursor.insertText("\n");
     cursor.movePosition(QTextCursor::Start);
     cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
+    cursor.endEditBlock();
     QTextCursor caret = textCursor();
     caret.setPosition(0);
     setTextCursor(caret);
