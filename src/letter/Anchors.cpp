@@ -37,7 +37,8 @@ bool AnchorLayout::fits(QSize size) const
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         const Entry& e = entries_[i];
         const QRect r = rectFor(e.designed, e.anchors, size);
-        const QSize needed = e.widget->minimumSizeHint().boundedTo(e.designed.size());
+        const QSize needed =
+            e.widget->minimumSize().expandedTo(e.widget->minimumSizeHint()).boundedTo(e.designed.size());
         if (r.width() < std::max(0, needed.width()) || r.height() < std::max(0, needed.height()))
             return false;
         for (std::size_t j = i + 1; j < entries_.size(); ++j) {

@@ -23,8 +23,8 @@ public:
     QRect rectFor(QRect designed, TAnchors anchors, QSize size) const;
     // The smallest parent size at which no two controls that lie apart in
     // the design overlap, and no control that stretches is squeezed below
-    // what it needs to show (its minimum size hint, at most its designed
-    // size). Controls that overlap by design (buttons on a strip) may.
+    // what it needs to show (its minimum size or size hint, at most its
+    // designed size). Controls that overlap in the design itself may.
     QSize minimumSize() const;
 
 private:

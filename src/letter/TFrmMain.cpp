@@ -68,13 +68,14 @@ TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent)
         ComboBox1->addItem(u(phrase));
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setEditText(QString::fromUtf8(kPickerPrompt));
+    resize(kDesignedClientWidth, kDesignedClientHeight + menuBar()->sizeHint().height());
+    FormCreate();
     // The window cannot be made smaller than the size at which its controls
     // start to overlap: below it the status bar would lie over the picker.
+    // Measured once the status texts are in.
     const QSize minimumClient = FAnchors->minimumSize();
     FClient->setMinimumSize(minimumClient);
     setMinimumSize(minimumClient.width(), minimumClient.height() + menuBar()->sizeHint().height());
-    resize(kDesignedClientWidth, kDesignedClientHeight + menuBar()->sizeHint().height());
-    FormCreate();
 }
 
 TFrmMain::~TFrmMain()
@@ -172,8 +173,10 @@ bool TFrmMain::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress:
         return editingKeyFilter(watched, static_cast<QKeyEvent*>(event));
     case QEvent::Resize:
-        if (watched == FClient)
+        if (watched == FClient) {
             FAnchors->apply(FClient->size());
+            FStripAnchors->apply(Label1->size());
+        }
         return false;
     default:
         return QMainWindow::eventFilter(watched, event);

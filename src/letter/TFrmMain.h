@@ -222,6 +222,8 @@ private:
 
     QWidget* FClient = nullptr;
     std::unique_ptr<AnchorLayout> FAnchors;
+    // The buttons on the sender strip, placed within it.
+    std::unique_ptr<AnchorLayout> FStripAnchors;
     std::array<QLabel*, 4> FPanels{};
     std::array<QCheckBox*, 16> FTickMarks{};
     QWidget* FPopupControl = nullptr;

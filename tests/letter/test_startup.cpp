@@ -8,6 +8,7 @@
 #include "letter/Forms.h"
 #include "letter/ProgramState.h"
 #include "letter/TFrmMain.h"
+#include "letter/controls/TMemo.h"
 #include "platform/dialogs/ScriptedDialogs.h"
 #include "platform/files/FileAccess.h"
 #include "support/QtWidgetApp.h"
@@ -72,8 +73,15 @@ TEST_F(StartupTest, WithoutSettingsTheWindowStartsAtTenTenTallEnoughForTheWholeF
     app::ZettelinoProgram program(dir());
     program.Start();
     EXPECT_EQ(boundsOf(program.FrmMain()), (Bounds{10, 10, 680, 620}));
+    // The whole form shows, with room for eight message lines or more.
+    letter::TFrmMain& frm = program.FrmMain();
+    frm.show();
+    QApplication::processEvents();
+    EXPECT_GE(frm.centralWidget()->height(), frm.centralWidget()->minimumHeight());
+    const int textHeight = frm.MemoMitteilung->viewport()->height();
+    EXPECT_GE(textHeight / frm.MemoMitteilung->fontMetrics().lineSpacing(), 8);
+    frm.hide();
     EXPECT_EQ(letter::LastDir, letter::builtInLastDir());
-    EXPECT_FALSE(program.FrmMain().isVisible());
     EXPECT_EQ(program.FrmMain().windowTitle().toStdString(), "Zettelino");
     EXPECT_TRUE(dialogs.calls().empty());
 }
