@@ -1,4 +1,3 @@
-#include "app/GermanQtTexts.h"
 #include "app/ProgramLocation.h"
 #include "app/SignalClose.h"
 #include "app/Startup.h"
@@ -17,7 +16,6 @@ int main(int argc, char** argv)
         qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     zt::app::ZettelinoApplication app(argc, argv);
     QApplication::setApplicationName("zettelino");
-    zt::app::installGermanQtTexts(app);
     zt::platform::qt::QtMessageQueue::install(&app);
     zt::platform::qt::installQtPrinting();
     zt::platform::qt::QtDialogs dialogs;
