@@ -12,7 +12,7 @@ namespace zt::app {
 
 inline constexpr const char* kSettingsFileName = "ZLW.INI";
 // Outer size without stored bounds: tall enough to show the whole form with
-// a message box of a dozen lines.
+// a message box of eight lines or more.
 inline constexpr int kDefaultWidth = 680;
 inline constexpr int kDefaultHeight = 620;
 
