@@ -5,10 +5,10 @@ ZT_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 ZT_PACKAGES=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   libfreetype-dev libfontconfig-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils qpdf poppler-utils
+  xvfb xauth x11-utils xdotool python3-xlib qpdf poppler-utils
 )
 ZT_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # Independent readers for scripts/test --external; large, so not installed by default.

@@ -17,8 +17,8 @@ void ReadSettings(letter::TFrmMain& frm, const std::string& path)
         LastDir = ini.readString("Setup", "path_data", LastDir);
         frm.SetLeft(ini.readInteger("foMain", "left", 10));
         frm.SetTop(ini.readInteger("foMain", "top", 10));
-        frm.SetHeight(ini.readInteger("foMain", "height", 400));
-        frm.SetWidth(ini.readInteger("foMain", "width", 680));
+        frm.SetHeight(ini.readInteger("foMain", "height", kDefaultHeight));
+        frm.SetWidth(ini.readInteger("foMain", "width", kDefaultWidth));
     } catch (const std::exception&) {
         // Optional step: what was applied stays, the rest keeps its state.
     }

@@ -11,6 +11,10 @@ class TFrmMain;
 namespace zt::app {
 
 inline constexpr const char* kSettingsFileName = "ZLW.INI";
+// Outer size without stored bounds: tall enough to show the whole form with
+// a message box of eight lines or more.
+inline constexpr int kDefaultWidth = 680;
+inline constexpr int kDefaultHeight = 620;
 
 // Applies path_data, left, top, height and width in this order, each with
 // its fallback; an error ends the reading there without a message.

@@ -1,6 +1,7 @@
 #pragma once
 // A termination request (SIGTERM, SIGINT, SIGHUP) closes the main window
-// the ordinary way, so the settings are written as on every exit.
+// the ordinary way: an unsaved letter is asked about first, and the settings
+// are written as on every exit.
 
 class QWidget;
 

@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "app/GermanQtTexts.h"
 #include "app/Settings.h"
 #include "letter/DateTexts.h"
 #include "letter/Forms.h"
@@ -51,6 +52,11 @@ std::string ZettelinoProgram::SettingsPath() const
 
 void ZettelinoProgram::Start()
 {
+    // The toolkit's own texts in German, once per process (the translator
+    // stays with the application).
+    static bool germanTexts = false;
+    if (!germanTexts && QCoreApplication::instance())
+        germanTexts = installGermanQtTexts(*QCoreApplication::instance()) != nullptr;
     letter::ShortDateFormat = "dd.mm.yyyy";
     platform::setApplicationTitle(kApplicationTitle);
     letter::ProgramDir = programDir_;

@@ -36,8 +36,9 @@ public:
     explicit ZettelinoProgram(std::string programDir);
     ~ZettelinoProgram();
 
-    // Steps up to the shown window: date format, application title,
-    // ProgramDir, the five windows created hidden in order, ReadSettings.
+    // Steps up to the shown window: the toolkit's German texts, date
+    // format, application title, ProgramDir, the five windows created
+    // hidden in order, ReadSettings.
     void Start();
     // Shows the main window and runs the event loop until it is closed.
     int Run();

@@ -2,8 +2,8 @@
 // The letter as the file readers and writers see it: its three blocks, its
 // fifteen tick marks (numbered 1-15) and its five single-line fields. The
 // letter itself lives in the window; readers hand what they find to a sink
-// that puts it there, step by step, so a read that fails part-way leaves
-// exactly what was put in before the failure.
+// step by step, and stop where the file falls short. The window collects the
+// steps first (TLetterBuffer) and takes them only from a read it accepts.
 
 #include <array>
 #include <stdexcept>

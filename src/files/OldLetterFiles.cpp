@@ -46,22 +46,66 @@ private:
     std::size_t pos_ = 0;
 };
 
+// Text as the old program wrote it: no control characters but tabs.
+bool isPlainText(std::string_view text)
+{
+    return std::none_of(text.begin(), text.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u < ' ' && c != '\t';
+    });
+}
+
+// The keys of the "data" section; a letter in that layout has at least one.
+const char* const kSectionedKeys[] = {"s1",  "s2",  "mb1", "mb2", "mb3", "mb4", "mb5", "mb6",
+                                      "mb7", "mb8", "mb9", "an1", "an2", "an3", "an4", "an5",
+                                      "an6", "titel", "MemoAbsender", "MemoAnschrift", "MemoMitteilung"};
+
+bool looksSectioned(std::string_view bytes)
+{
+    try {
+        const platform::ProfileFile profile = platform::ProfileFile::fromText(bytes);
+        const auto& lines = profile.lines();
+        if (!std::all_of(lines.begin(), lines.end(), [](const std::string& l) { return isPlainText(l); }))
+            return false;
+        return std::any_of(std::begin(kSectionedKeys), std::end(kSectionedKeys),
+                           [&](const char* key) { return profile.rawValue("data", key).has_value(); });
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+// One whole record whose 23 counted strings each hold at most 80 characters
+// of plain text. Random bytes or a text file of another kind fail this at
+// the first few fields.
+bool looksLikeFixedRecords(std::string_view bytes)
+{
+    if (bytes.size() < kFixedRecordSize)
+        return false;
+    std::size_t pos = 0;
+    auto countedText = [&] {
+        const std::size_t length = static_cast<unsigned char>(bytes[pos]);
+        const bool ok = length <= 80 && isPlainText(bytes.substr(pos + 1, length));
+        pos += kCountedString;
+        return ok;
+    };
+    if (!countedText() || !countedText())
+        return false;
+    pos += kTickMarkCount;
+    for (int field = 0; field < 1 + 20; ++field)
+        if (!countedText())
+            return false;
+    return true;
+}
+
 } // namespace
 
 TOldLayout DetectOldLayout(std::string_view bytes)
 {
-    try {
-        const platform::ProfileFile profile = platform::ProfileFile::fromText(bytes);
-        for (const std::string& line : profile.lines()) {
-            std::string_view l = line;
-            while (!l.empty() && isBlank(l.front()))
-                l.remove_prefix(1);
-            if (platform::text::equalsIgnoringAsciiCase(l.substr(0, std::min<std::size_t>(6, l.size())), "[data]"))
-                return TOldLayout::Sectioned;
-        }
-    } catch (const std::exception&) {
-    }
-    return bytes.size() >= kFixedRecordSize ? TOldLayout::FixedRecords : TOldLayout::None;
+    if (looksSectioned(bytes))
+        return TOldLayout::Sectioned;
+    if (looksLikeFixedRecords(bytes))
+        return TOldLayout::FixedRecords;
+    return TOldLayout::None;
 }
 
 void ReadFixedRecordLetter(std::string_view bytes, TLetterSink& sink)

@@ -13,8 +13,10 @@ namespace zt::files {
 
 enum class TOldLayout { None, FixedRecords, Sectioned };
 
-// The reader that fits the bytes: a settings-style file with a "data"
-// section, else fixed records when the file is long enough for one.
+// The reader that fits the bytes: a settings-style text file whose "data"
+// section holds at least one of the letter's keys; else fixed records when
+// the file starts with one whole record whose counted strings are plain text
+// of at most 80 characters; else none, and the file is left alone.
 TOldLayout DetectOldLayout(std::string_view bytes);
 
 inline constexpr std::size_t kFixedRecordSize = 1878;

@@ -32,4 +32,37 @@ void AnchorLayout::apply(QSize size) const
         e.widget->setGeometry(rectFor(e.designed, e.anchors, size));
 }
 
+bool AnchorLayout::fits(QSize size) const
+{
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        const Entry& e = entries_[i];
+        const QRect r = rectFor(e.designed, e.anchors, size);
+        const QSize needed =
+            e.widget->minimumSize().expandedTo(e.widget->minimumSizeHint()).boundedTo(e.designed.size());
+        if (r.width() < std::max(0, needed.width()) || r.height() < std::max(0, needed.height()))
+            return false;
+        for (std::size_t j = i + 1; j < entries_.size(); ++j) {
+            const Entry& o = entries_[j];
+            if (e.designed.intersects(o.designed))
+                continue;
+            if (r.intersects(rectFor(o.designed, o.anchors, size)))
+                return false;
+        }
+    }
+    return true;
+}
+
+QSize AnchorLayout::minimumSize() const
+{
+    // Each edge moves with one measure only: narrow first at the designed
+    // height, then lower at that width.
+    int width = designed_.width();
+    while (width > 0 && fits(QSize(width - 1, designed_.height())))
+        --width;
+    int height = designed_.height();
+    while (height > 0 && fits(QSize(width, height - 1)))
+        --height;
+    return QSize(width, height);
+}
+
 } // namespace zt::letter

@@ -21,8 +21,15 @@ public:
     // Moves every placed control for a parent of `size`; sizes never go below 0.
     void apply(QSize size) const;
     QRect rectFor(QRect designed, TAnchors anchors, QSize size) const;
+    // The smallest parent size at which no two controls that lie apart in
+    // the design overlap, and no control that stretches is squeezed below
+    // what it needs to show (its minimum size or size hint, at most its
+    // designed size). Controls that overlap in the design itself may.
+    QSize minimumSize() const;
 
 private:
+    bool fits(QSize size) const;
+
     struct Entry {
         QWidget* widget;
         QRect designed;

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -34,6 +35,8 @@ namespace {
 
 constexpr const char* kNoLetterLoaded = "<kein Zettelino geladen>";
 constexpr const char* kVersionText = "Version 1.8.7 - 27.04.2015";
+constexpr const char* kNotSavedQuestion =
+    "Die Kurzmitteilung wurde noch nicht gespeichert.\nMöchten Sie sie zuerst speichern?";
 
 QString u(const std::string& s) { return QString::fromStdString(s); }
 
@@ -67,6 +70,12 @@ TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent)
     ComboBox1->setEditText(QString::fromUtf8(kPickerPrompt));
     resize(kDesignedClientWidth, kDesignedClientHeight + menuBar()->sizeHint().height());
     FormCreate();
+    // The window cannot be made smaller than the size at which its controls
+    // start to overlap: below it the status bar would lie over the picker.
+    // Measured once the status texts are in.
+    const QSize minimumClient = FAnchors->minimumSize();
+    FClient->setMinimumSize(minimumClient);
+    setMinimumSize(minimumClient.width(), minimumClient.height() + menuBar()->sizeHint().height());
 }
 
 TFrmMain::~TFrmMain()
@@ -122,14 +131,21 @@ void TFrmMain::Ueber1Click()
 
 void TFrmMain::connectChangeTracking()
 {
-    connect(MemoAbsender, &QPlainTextEdit::textChanged, this, [this] { MemoAbsenderChange(); });
+    // Typing, pasting, cutting or dropping into any of the eight text
+    // controls marks the letter changed, however the focus got there. The
+    // boxes count every change of their text (what the program itself puts
+    // there happens in commands that set the flag anyway); the fields count
+    // edits only, so the place/date button still leaves the flag alone.
+    for (TMemo* memo : {MemoAbsender, MemoAnschrift, MemoMitteilung})
+        connect(memo, &QPlainTextEdit::textChanged, this, [this] { MemoAbsenderChange(); });
+    for (TEdit* edit : {EditTitel1, EditTitel2, edDatum, EditSonst1, EditSonst2})
+        connect(edit, &QLineEdit::textEdited, this, [this] { MemoAbsenderChange(); });
     connect(MemoMitteilung, &QPlainTextEdit::textChanged, this, [this] { MemoMitteilungChange(); });
     for (int n = 1; n <= 15; ++n)
         connect(FTickMarks[n], &QCheckBox::toggled, this, [this] { MemoAbsenderChange(); });
-    // A click in one of the eight text controls counts as a change; typing
-    // does not (only the sender block's text changes do). The clicks, like
-    // the keys of the editing aids, reach eventFilter through the
-    // application-wide filter that FormCreate installs.
+    // A click in one of the eight text controls also counts as a change.
+    // The clicks, like the keys of the editing aids, reach eventFilter
+    // through the application-wide filter that FormCreate installs.
     QWidget* withPopup[] = {MemoAbsender, MemoAnschrift, EditTitel1, EditTitel2,
                             edDatum, MemoMitteilung, EditSonst1, EditSonst2};
     for (QWidget* w : withPopup) {
@@ -157,8 +173,10 @@ bool TFrmMain::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress:
         return editingKeyFilter(watched, static_cast<QKeyEvent*>(event));
     case QEvent::Resize:
-        if (watched == FClient)
+        if (watched == FClient) {
             FAnchors->apply(FClient->size());
+            FStripAnchors->apply(Label1->size());
+        }
         return false;
     default:
         return QMainWindow::eventFilter(watched, event);
@@ -268,9 +286,8 @@ void TFrmMain::MemoMitteilungChange()
 void TFrmMain::NeuExecute()
 {
     if (!LetterSaved) {
-        const auto answer = platform::userDialogs().messageDlg(
-            "Die Kurzmitteilung wurde noch nicht gespeichert.\nMöchten Sie sie zuerst speichern?",
-            platform::TMsgDlgType::mtWarning, platform::mbYes | platform::mbNo);
+        const auto answer = platform::userDialogs().messageDlg(kNotSavedQuestion, platform::TMsgDlgType::mtWarning,
+                                                               platform::mbYes | platform::mbNo);
         if (answer == platform::mrYes)
             SpeichernExecute(Neu);
     }
@@ -292,6 +309,36 @@ void TFrmMain::NeuExecute()
 void TFrmMain::Beenden1Click()
 {
     close();
+}
+
+bool TFrmMain::CloseQuery()
+{
+    if (LetterSaved)
+        return true;
+    const auto answer = platform::userDialogs().messageDlg(
+        kNotSavedQuestion, platform::TMsgDlgType::mtWarning, platform::mbYes | platform::mbNo | platform::mbCancel);
+    if (answer == platform::mrNo)
+        return true;
+    if (answer != platform::mrYes)
+        return false; // "Abbrechen", or the box closed
+    // A cancelled save dialog leaves the letter unsaved, and a failed write
+    // throws: either way the window stays.
+    SpeichernExecute(Speichern);
+    return LetterSaved;
+}
+
+void TFrmMain::closeEvent(QCloseEvent* event)
+{
+    bool mayClose = false;
+    if (!FAskingToClose) {
+        FAskingToClose = true;
+        Guarded([&] { mayClose = CloseQuery(); });
+        FAskingToClose = false;
+    }
+    if (mayClose)
+        event->accept();
+    else
+        event->ignore();
 }
 
 QWidget* TFrmMain::popupTarget() const

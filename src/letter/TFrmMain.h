@@ -15,6 +15,7 @@
 
 class QAction;
 class QCheckBox;
+class QCloseEvent;
 class QKeyEvent;
 class QComboBox;
 class QFrame;
@@ -23,6 +24,10 @@ class QMenu;
 class QStatusBar;
 class QToolBar;
 class QToolButton;
+
+namespace zt::files {
+class TLetterBuffer;
+}
 
 namespace zt::letter {
 
@@ -92,6 +97,10 @@ public:
     void TextbausteineExecute();
     void KalenderExecute();
     void Beenden1Click();
+    // Whether the window may close: with an unsaved letter it asks New's
+    // question, with a cancel button; Yes saves and allows the close only
+    // when the letter got saved.
+    bool CloseQuery();
     void Ueber1Click();
     void Ausschneiden1Click();
     void Kopieren1Click();
@@ -195,6 +204,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
+    // Closing with an unsaved letter asks first (see CloseQuery).
+    void closeEvent(QCloseEvent* event) override;
+    // The tab order wraps from the phrase picker to the sender block.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void createControls();
@@ -207,11 +220,15 @@ private:
     // The open and save dialogs as the letter files use them; each keeps
     // the name last chosen in it.
     std::optional<std::string> runOpenDialog();
+    // Puts what a reader found into the controls, each block in one piece.
+    void ApplyLetter(const files::TLetterBuffer& read);
     void applyRequestedOuterSize();
     QWidget* popupTarget() const;
 
     QWidget* FClient = nullptr;
     std::unique_ptr<AnchorLayout> FAnchors;
+    // The buttons on the sender strip, placed within it.
+    std::unique_ptr<AnchorLayout> FStripAnchors;
     std::array<QLabel*, 4> FPanels{};
     std::array<QCheckBox*, 16> FTickMarks{};
     QWidget* FPopupControl = nullptr;
@@ -219,6 +236,9 @@ private:
     std::string FSaveDialogFileName;
     // Outer size asked for while the window manager's frame was not yet known.
     std::optional<QSize> FRequestedOuter;
+    // Set while the close question is open, so a second close request
+    // (a signal, say) does not ask again.
+    bool FAskingToClose = false;
 };
 
 template <typename F>

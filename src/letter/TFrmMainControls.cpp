@@ -119,10 +119,15 @@ void TFrmMain::createControls()
 
     Label1 = sectionStrip(c, "Label1", " Absender", kOlive);
     a.place(Label1, {2, 48, 329, 16}, akLeft | akTop | akRight);
-    btnAbsenderLaden = stripButton(c, "btnAbsenderLaden", "laden", "Standard-Absender laden");
-    a.place(btnAbsenderLaden, {205, 48, 57, 16}, akTop | akRight);
-    btnAbsenderSpeichern = stripButton(c, "btnAbsenderSpeichern", "speichern", "Absender als Standard speichern");
-    a.place(btnAbsenderSpeichern, {268, 48, 57, 16}, akTop | akRight);
+    // The two buttons are part of the strip, at its right end: they move
+    // with that end and are never laid over the caption or beyond the strip.
+    FStripAnchors = std::make_unique<AnchorLayout>(QSize(329, 16));
+    btnAbsenderLaden = stripButton(Label1, "btnAbsenderLaden", "laden", "Standard-Absender laden");
+    FStripAnchors->place(btnAbsenderLaden, {203, 0, 57, 16}, akTop | akRight);
+    btnAbsenderSpeichern = stripButton(Label1, "btnAbsenderSpeichern", "speichern", "Absender als Standard speichern");
+    FStripAnchors->place(btnAbsenderSpeichern, {266, 0, 57, 16}, akTop | akRight);
+    constexpr int kCaptionGap = 4;
+    Label1->setMinimumWidth(Label1->fontMetrics().horizontalAdvance(Label1->text()) + kCaptionGap + (329 - 203));
     MemoAbsender = new TMemo("MemoAbsender", courier10, false, c);
     a.place(MemoAbsender, {2, 64, 329, 89}, akLeft | akTop | akRight);
 

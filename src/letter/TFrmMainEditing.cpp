@@ -46,7 +46,8 @@ void TFrmMain::connectEditingAids()
 
 bool TFrmMain::editingKeyFilter(QObject* watched, QKeyEvent* key)
 {
-    if (key->text().isEmpty())
+    // Tab moves the focus, also out of the picker; it is no character.
+    if (key->text().isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
         return false; // not a character key
     if (watched == ComboBox1 || watched == ComboBox1->lineEdit())
         return true;
@@ -56,6 +57,21 @@ bool TFrmMain::editingKeyFilter(QObject* watched, QKeyEvent* key)
     else if (watched == MemoAnschrift)
         Guarded([&] { discard = MemoAnschriftKeyPress(key->key()); });
     return discard;
+}
+
+bool TFrmMain::focusNextPrevChild(bool next)
+{
+    QWidget* focus = focusWidget();
+    const bool inPicker = focus && (focus == ComboBox1 || ComboBox1->isAncestorOf(focus));
+    if (next && inPicker) {
+        MemoAbsender->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    if (!next && focus == MemoAbsender) {
+        ComboBox1->setFocus(Qt::BacktabFocusReason);
+        return true;
+    }
+    return QMainWindow::focusNextPrevChild(next);
 }
 
 void TFrmMain::ComboBox1Change()

@@ -2,6 +2,7 @@
 
 #include "letter/TFrmMain.h"
 
+#include "files/LetterBuffer.h"
 #include "files/LetterFile.h"
 #include "files/OldLetterFiles.h"
 #include "letter/ProgramState.h"
@@ -30,45 +31,6 @@ std::string fileNameOf(const std::string& path)
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
-
-// Puts what a reader finds straight into the controls.
-class WindowSink final : public files::TLetterSink {
-public:
-    explicit WindowSink(TFrmMain& f) : f_(f) {}
-
-    void ClearBlock(files::TLetterBlock block) override { memo(block)->clear(); }
-    void AppendLine(files::TLetterBlock block, const std::string& line) override { memo(block)->AppendLine(line); }
-    void SetMark(int n, bool ticked) override
-    {
-        if (QCheckBox* box = f_.TickMark(n))
-            box->setChecked(ticked);
-    }
-    void SetField(files::TLetterField field, const std::string& text) override { edit(field)->SetText(text); }
-
-private:
-    TMemo* memo(files::TLetterBlock b) const
-    {
-        switch (b) {
-        case files::TLetterBlock::Absender: return f_.MemoAbsender;
-        case files::TLetterBlock::Anschrift: return f_.MemoAnschrift;
-        case files::TLetterBlock::Mitteilung: return f_.MemoMitteilung;
-        }
-        return f_.MemoMitteilung;
-    }
-    TEdit* edit(files::TLetterField field) const
-    {
-        switch (field) {
-        case files::TLetterField::Titel1: return f_.EditTitel1;
-        case files::TLetterField::Titel2: return f_.EditTitel2;
-        case files::TLetterField::Sonst1: return f_.EditSonst1;
-        case files::TLetterField::Sonst2: return f_.EditSonst2;
-        case files::TLetterField::Datum: return f_.edDatum;
-        }
-        return f_.edDatum;
-    }
-
-    TFrmMain& f_;
-};
 
 platform::FileDialogRequest letterDialog(const std::string& lastName)
 {
@@ -132,26 +94,59 @@ std::optional<std::string> TFrmMain::runOpenDialog()
     return chosen;
 }
 
+void TFrmMain::ApplyLetter(const files::TLetterBuffer& read)
+{
+    // Each block is set in one piece: filling a box line by line re-reads
+    // it for every line, which makes a long letter take minutes.
+    const struct {
+        files::TLetterBlock block;
+        TMemo* memo;
+    } blocks[] = {{files::TLetterBlock::Absender, MemoAbsender},
+                  {files::TLetterBlock::Anschrift, MemoAnschrift},
+                  {files::TLetterBlock::Mitteilung, MemoMitteilung}};
+    for (const auto& b : blocks)
+        if (const auto& lines = read.Block(b.block))
+            b.memo->SetLines(*lines);
+    for (int n = 1; n <= files::kTickMarkCount; ++n)
+        if (const auto ticked = read.Mark(n))
+            TickMark(n)->setChecked(*ticked);
+    const struct {
+        files::TLetterField field;
+        TEdit* edit;
+    } fields[] = {{files::TLetterField::Titel1, EditTitel1},
+                  {files::TLetterField::Titel2, EditTitel2},
+                  {files::TLetterField::Sonst1, EditSonst1},
+                  {files::TLetterField::Sonst2, EditSonst2},
+                  {files::TLetterField::Datum, edDatum}};
+    for (const auto& f : fields)
+        if (const auto& text = read.Field(f.field))
+            f.edit->SetText(*text);
+    for (TMemo* block : {MemoAbsender, MemoAnschrift, MemoMitteilung})
+        block->ScrollToTop();
+}
+
 void TFrmMain::OeffnenExecute()
 {
-    bool failed = false;
-    if (auto chosen = runOpenDialog()) {
-        CurrentFile = *chosen;
+    const auto chosen = runOpenDialog();
+    LastDir = platform::files::folderOf(FOpenDialogFileName);
+    if (chosen) {
+        // Read the whole file before the letter is touched: a file that
+        // cannot be read leaves the letter, the file it belongs to, the
+        // caption and the status bar as they were, so a later Save does not
+        // overwrite the unreadable file with half of it.
+        files::TLetterBuffer read;
         try {
-            WindowSink sink(*this);
-            files::ReadLetterFile(files::TLetterFileReader(platform::text::readTextFile(CurrentFile)), sink);
-            for (TMemo* block : {MemoAbsender, MemoAnschrift, MemoMitteilung})
-                block->ScrollToTop();
+            files::ReadLetterFile(files::TLetterFileReader(platform::text::readTextFile(*chosen)), read);
         } catch (const std::exception&) {
-            failed = true;
+            platform::userDialogs().messageDlg(kOpenFailure, platform::TMsgDlgType::mtWarning, platform::mbOK);
+            return;
         }
+        CurrentFile = *chosen;
+        ApplyLetter(read);
     }
     LetterSaved = true;
     SetPanelText(2, fileNameOf(CurrentFile));
     setWindowTitle(QString::fromStdString("Zettelino - [ " + CurrentFile + "]"));
-    LastDir = platform::files::folderOf(FOpenDialogFileName);
-    if (failed)
-        platform::userDialogs().messageDlg(kOpenFailure, platform::TMsgDlgType::mtWarning, platform::mbOK);
 }
 
 void TFrmMain::OeffnenAltExecute()
@@ -166,14 +161,13 @@ void TFrmMain::OeffnenAltExecute()
         // later Save must not overwrite a file that was never read.
         if (layout == files::TOldLayout::None)
             return;
-        CurrentFile = *chosen;
-        WindowSink sink(*this);
+        files::TLetterBuffer read;
         if (layout == files::TOldLayout::Sectioned)
-            files::ReadSectionedLetter(bytes, sink);
+            files::ReadSectionedLetter(bytes, read);
         else
-            files::ReadFixedRecordLetter(bytes, sink);
-        for (TMemo* block : {MemoAbsender, MemoAnschrift, MemoMitteilung})
-            block->ScrollToTop();
+            files::ReadFixedRecordLetter(bytes, read);
+        CurrentFile = *chosen;
+        ApplyLetter(read);
         LetterSaved = true;
         SetPanelText(2, CurrentFile);
         LastDir = platform::files::folderOf(CurrentFile);

@@ -5,6 +5,7 @@
 #include "files/OldLetterFiles.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace zt::files;
 using Lines = std::vector<std::string>;
@@ -130,6 +131,46 @@ TEST(OldLayouts, DetectedByContent)
     EXPECT_EQ(DetectOldLayout("ZLVersion=1.8\r\nAbsLines=0\r\n"), TOldLayout::None);
     EXPECT_EQ(DetectOldLayout(std::string(kFixedRecordSize, '\0')), TOldLayout::FixedRecords);
     EXPECT_EQ(DetectOldLayout(std::string(kFixedRecordSize - 1, '\0')), TOldLayout::None);
+    // Counted strings longer than a field, or holding control characters, are damage.
+    std::string record = counted("Sonst") + counted("") + std::string(15, '\1');
+    for (int i = 0; i < 21; ++i)
+        record += counted("Zeile");
+    ASSERT_EQ(record.size(), kFixedRecordSize);
+    EXPECT_EQ(DetectOldLayout(record), TOldLayout::FixedRecords);
+    std::string tooLong = record;
+    tooLong[81 * 3 + 15] = static_cast<char>(81);
+    EXPECT_EQ(DetectOldLayout(tooLong), TOldLayout::None);
+    std::string control = record;
+    control[2] = '\n';
+    EXPECT_EQ(DetectOldLayout(control), TOldLayout::None);
+}
+
+TEST(OldLayouts, RandomBytesAreNeitherLayout)
+{
+    std::mt19937 random(12);
+    for (std::size_t size : {std::size_t{0}, std::size_t{10}, kFixedRecordSize - 1, kFixedRecordSize,
+                             kFixedRecordSize + 1, std::size_t{4096}, std::size_t{65536}})
+        for (int round = 0; round < 50; ++round) {
+            std::string bytes(size, '\0');
+            for (char& c : bytes)
+                c = static_cast<char>(random() & 0xFF);
+            EXPECT_EQ(DetectOldLayout(bytes), TOldLayout::None) << size << " bytes, round " << round;
+        }
+}
+
+TEST(OldLayouts, TextOfAnotherKindIsNeitherLayout)
+{
+    std::string prose;
+    while (prose.size() < 2 * kFixedRecordSize)
+        prose += "Sehr geehrte Damen und Herren,\r\nanbei die Unterlagen.\r\n";
+    EXPECT_EQ(DetectOldLayout(prose), TOldLayout::None);
+    // A line of capitals and digits, long enough for a record, still has a
+    // line break within the first counted string.
+    EXPECT_EQ(DetectOldLayout(std::string(40, 'A') + "\r\n" + std::string(2000, '0')), TOldLayout::None);
+    // A settings file with a "data" section but none of the letter's keys.
+    EXPECT_EQ(DetectOldLayout("[data]\r\nfoo=1\r\n"), TOldLayout::None);
+    // The letter's keys in binary surroundings are no settings file.
+    EXPECT_EQ(DetectOldLayout(std::string("[data]\r\ns1=x\r\n\0\x01\x02", 17)), TOldLayout::None);
 }
 
 TEST(OldLayouts, FixedRecordsInTheirOrder)

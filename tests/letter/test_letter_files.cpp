@@ -8,8 +8,10 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QPlainTextEdit>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -141,10 +143,14 @@ TEST_F(LetterFilesTest, KeysIgnoreCaseAndTheFirstLineWithAKeyWins)
     EXPECT_TRUE(dialogs.calls(DialogCall::Kind::Message).empty());
 }
 
-TEST_F(LetterFilesTest, ABlockRunningPastTheEndFailsWithTheMessageAndKeepsWhatWasRead)
+TEST_F(LetterFilesTest, AFailedOpenLeavesTheLetterItsFileCaptionAndPanelAsTheyWere)
 {
-    frm->EditTitel1->SetText("vorher");
-    frm->TickMark(2)->setChecked(false);
+    fs::copy_file(fixture("letter18.ZLW"), path("a.ZLW"));
+    open(path("a.ZLW"));
+    frm->EditTitel1->SetText("geändert");
+    LetterSaved = false;
+    const std::string caption = frm->windowTitle().toStdString();
+
     open(fixture("pastend.ZLW"));
     const auto boxes = dialogs.calls(DialogCall::Kind::Message);
     ASSERT_EQ(boxes.size(), 1u);
@@ -153,30 +159,55 @@ TEST_F(LetterFilesTest, ABlockRunningPastTheEndFailsWithTheMessageAndKeepsWhatWa
                              "Versuchen Sie die ggf. über \"Zettelino|Öffnen alte Version...\" fortzufahren");
     EXPECT_EQ(boxes[0].type, platform::TMsgDlgType::mtWarning);
     EXPECT_EQ(boxes[0].buttons, platform::mbOK);
-    // The blocks were emptied and partly filled; tick marks and fields were not reached.
-    EXPECT_EQ(frm->MemoAbsender->Text(), "Absender\n");
-    EXPECT_EQ(frm->MemoAnschrift->Lines(), std::vector<std::string>{"Anschrift"});
-    EXPECT_EQ(frm->MemoMitteilung->LineCount(), 17); // the rest of the file, lines 6 to 22
-    EXPECT_FALSE(frm->TickMark(2)->isChecked());
-    EXPECT_EQ(frm->EditTitel1->Text(), "vorher");
-    EXPECT_EQ(CurrentFile, fixture("pastend.ZLW"));
-    EXPECT_TRUE(LetterSaved);
+    // Nothing of the file that could not be read reached the letter.
+    EXPECT_EQ(frm->MemoAbsender->Lines(), (std::vector<std::string>{"Max Mustermann", "Hauptstraße 1"}));
+    EXPECT_EQ(frm->MemoMitteilung->LineCount(), 2);
+    EXPECT_EQ(frm->EditTitel1->Text(), "geändert");
+    EXPECT_EQ(CurrentFile, path("a.ZLW"));
+    EXPECT_EQ(frm->windowTitle().toStdString(), caption);
+    EXPECT_EQ(frm->PanelText(2), "a.ZLW");
+    EXPECT_FALSE(LetterSaved); // the changes made before are still unsaved
+    EXPECT_EQ(LastDir, std::string(ZT_TEST_DATA) + "/");
 }
 
-TEST_F(LetterFilesTest, ACountThatIsNoNumberFailsBeforeTheLetterIsTouched)
+TEST_F(LetterFilesTest, AfterAFailedFirstOpenSaveAsksForAName)
 {
+    fs::copy_file(fixture("nocount.ZLW"), path("nocount.ZLW")); // a regression must not hit the fixture
     frm->MemoAbsender->SetText("bleibt");
-    open(fixture("nocount.ZLW"));
+    open(path("nocount.ZLW"));
     EXPECT_EQ(dialogs.calls(DialogCall::Kind::Message).size(), 1u);
     EXPECT_EQ(frm->MemoAbsender->Text(), "bleibt");
-    EXPECT_EQ(frm->PanelText(2), "nocount.ZLW");
+    EXPECT_EQ(frm->PanelText(2), "<kein Zettelino geladen>");
+    EXPECT_EQ(frm->windowTitle().toStdString(), "Zettelino");
+    EXPECT_EQ(CurrentFile, "");
+    dialogs.answerSave(std::nullopt);
+    frm->SpeichernExecute(frm->Speichern);
+    EXPECT_EQ(dialogs.calls(DialogCall::Kind::Save).size(), 1u);
+    EXPECT_EQ(platform::files::readFileBytes(path("nocount.ZLW")), platform::files::readFileBytes(fixture("nocount.ZLW")));
 }
 
 TEST_F(LetterFilesTest, AMissingFileFailsWithTheMessage)
 {
     open(path("gibtsnicht.ZLW"));
     EXPECT_EQ(dialogs.calls(DialogCall::Kind::Message).size(), 1u);
-    EXPECT_EQ(CurrentFile, path("gibtsnicht.ZLW"));
+    EXPECT_EQ(CurrentFile, "");
+}
+
+TEST_F(LetterFilesTest, OpenFillsEachBlockInOneStep)
+{
+    // Filling a box line by line re-reads it for every line; a long letter
+    // then takes minutes. The boxes change a fixed number of times instead.
+    std::string bytes = "ZLVersion=1.8\r\nAbsLines=0\r\nAnsLines=0\r\nMitLines=2000\r\n";
+    for (int i = 0; i < 2000; ++i)
+        bytes += "Zeile " + std::to_string(i) + "\r\n";
+    std::ofstream(path("lang.ZLW"), std::ios::binary) << bytes;
+    int changes = 0;
+    QObject::connect(frm->MemoMitteilung, &QPlainTextEdit::textChanged, [&] { ++changes; });
+    open(path("lang.ZLW"));
+    EXPECT_EQ(frm->MemoMitteilung->LineCount(), 2000);
+    EXPECT_EQ(frm->MemoMitteilung->Lines().back(), "Zeile 1999");
+    EXPECT_EQ(frm->PanelText(1), "2000 Zeilen.");
+    EXPECT_LE(changes, 4);
 }
 
 TEST_F(LetterFilesTest, CancellingOpenMarksTheLetterSavedAndSetsTheCaption)
@@ -313,5 +344,23 @@ TEST_F(LetterFilesTest, TheOldVersionEntryLeavesAFileOfNeitherLayoutAlone)
     frm->OeffnenAltExecute();
     EXPECT_EQ(frm->EditTitel1->Text(), "bleibt");
     EXPECT_EQ(CurrentFile, "");
+    EXPECT_TRUE(dialogs.calls(DialogCall::Kind::Message).empty());
+}
+
+TEST_F(LetterFilesTest, TheOldVersionEntryLeavesRandomBytesAlone)
+{
+    std::mt19937 random(7);
+    std::string bytes(4000, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(random() & 0xFF);
+    std::ofstream(path("zufall.bin"), std::ios::binary) << bytes;
+    frm->MemoMitteilung->SetText("bleibt");
+    LetterSaved = true;
+    dialogs.answerOpen(path("zufall.bin"));
+    frm->OeffnenAltExecute();
+    EXPECT_EQ(frm->MemoMitteilung->Text(), "bleibt");
+    EXPECT_EQ(frm->EditSonst1->Text(), "");
+    EXPECT_EQ(CurrentFile, "");
+    EXPECT_EQ(frm->PanelText(2), "<kein Zettelino geladen>");
     EXPECT_TRUE(dialogs.calls(DialogCall::Kind::Message).empty());
 }

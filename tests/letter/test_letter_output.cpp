@@ -154,6 +154,7 @@ TEST_F(LetterOutputTest, RunningTheEditorTwiceReplacesTheFileAndChangesNothingEl
     letter::LetterSaved = true;
     frm->EditorExecute();
     frm->MemoMitteilung->SetText("zwei");
+    letter::LetterSaved = true;
     frm->EditorExecute();
     EXPECT_EQ(rendered()[6], "zwei");
     EXPECT_EQ(shell.opened.size(), 2u);

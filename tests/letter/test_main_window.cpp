@@ -90,20 +90,6 @@ TEST_F(LetterWindowTest, TickMarksChangedByCodeCountToo)
     EXPECT_FALSE(LetterSaved);
 }
 
-TEST_F(LetterWindowTest, TypingAfterTabbingIntoTheAddressKeepsTheLetterSaved)
-{
-    showWindow();
-    frm->activateWindow();
-    frm->MemoAbsender->setFocus();
-    QTest::keyClick(frm->MemoAbsender, Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), frm->MemoAnschrift);
-    QTest::keyClicks(frm->MemoAnschrift, "Frau Muster");
-    EXPECT_EQ(frm->MemoAnschrift->Text(), "Frau Muster");
-    EXPECT_TRUE(LetterSaved);
-    frm->NeuExecute();
-    EXPECT_TRUE(dialogs.calls().empty());
-}
-
 TEST_F(LetterWindowTest, AClickInATextControlMarksTheLetterChanged)
 {
     showWindow();
@@ -250,9 +236,11 @@ TEST_F(LetterWindowTest, ControlsFollowTheirAnchors)
     EXPECT_EQ(frm->MemoMitteilung->geometry(), QRect(2, 384, 761, 120));   // L T R B
     EXPECT_EQ(frm->StatusBar1->geometry(), QRect(0, 502, 764, 19));
 
-    // Shrunk below the design, sizes stop at zero.
-    frm->centralWidget()->resize(letter::TFrmMain::kDesignedClientWidth, 300);
-    EXPECT_EQ(frm->MemoMitteilung->height(), 0);
+    // The window cannot shrink below the size at which controls start to overlap.
+    frm->resize(100, 100);
+    QApplication::processEvents();
+    EXPECT_EQ(frm->size(), frm->minimumSize());
+    EXPECT_GE(frm->centralWidget()->height(), frm->centralWidget()->minimumHeight());
 }
 
 TEST_F(LetterWindowTest, TabOrderRunsThroughTheLetter)

@@ -7,12 +7,16 @@
 #include "letter/Forms.h"
 #include "letter/ProgramState.h"
 #include "letter/TFrmMain.h"
+#include "letter/controls/TMemo.h"
 #include "platform/dialogs/ScriptedDialogs.h"
 #include "platform/files/FileAccess.h"
 #include "support/QtWidgetApp.h"
 #include "support/ScratchFolder.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -62,13 +66,20 @@ void PrintTo(const Bounds& b, std::ostream* os)
 
 } // namespace
 
-TEST_F(StartupTest, WithoutSettingsTheWindowStartsAtTenTenWithSixEightyByFourHundred)
+TEST_F(StartupTest, WithoutSettingsTheWindowStartsAtTenTenTallEnoughForTheWholeForm)
 {
     app::ZettelinoProgram program(dir());
     program.Start();
-    EXPECT_EQ(boundsOf(program.FrmMain()), (Bounds{10, 10, 680, 400}));
+    EXPECT_EQ(boundsOf(program.FrmMain()), (Bounds{10, 10, 680, 620}));
+    // The whole form shows, with room for eight message lines or more.
+    letter::TFrmMain& frm = program.FrmMain();
+    frm.show();
+    QApplication::processEvents();
+    EXPECT_GE(frm.centralWidget()->height(), frm.centralWidget()->minimumHeight());
+    const int textHeight = frm.MemoMitteilung->viewport()->height();
+    EXPECT_GE(textHeight / frm.MemoMitteilung->fontMetrics().lineSpacing(), 8);
+    frm.hide();
     EXPECT_EQ(letter::LastDir, letter::builtInLastDir());
-    EXPECT_FALSE(program.FrmMain().isVisible());
     EXPECT_EQ(program.FrmMain().windowTitle().toStdString(), "Zettelino");
     EXPECT_TRUE(dialogs.calls().empty());
 }
@@ -97,7 +108,7 @@ TEST_F(StartupTest, ClosingWritesTheSettingsInOrder)
         program.Finish();
     }
     EXPECT_EQ(readIni(), "[Setup]\r\npath_data=/home/anna/briefe/\r\n[foMain]\r\nleft=10\r\ntop=10\r\n"
-                         "height=400\r\nwidth=680\r\n");
+                         "height=620\r\nwidth=680\r\n");
 }
 
 TEST_F(StartupTest, ASecondStartRestoresMovedAndResizedBounds)
@@ -117,6 +128,17 @@ TEST_F(StartupTest, ASecondStartRestoresMovedAndResizedBounds)
     EXPECT_EQ(boundsOf(second.FrmMain()), (Bounds{120, 80, 900, 640}));
 }
 
+TEST_F(StartupTest, StoredBoundsBelowTheMinimumAreRaisedToIt)
+{
+    writeIni("[foMain]\nleft=50\ntop=60\nheight=200\nwidth=300\n");
+    app::ZettelinoProgram program(dir());
+    program.Start();
+    const letter::TFrmMain& frm = program.FrmMain();
+    EXPECT_GT(frm.minimumWidth(), 300);
+    EXPECT_GT(frm.minimumHeight(), 200);
+    EXPECT_EQ(boundsOf(frm), (Bounds{50, 60, frm.minimumWidth(), frm.minimumHeight()}));
+}
+
 TEST_F(StartupTest, ALeftThatIsNoNumberFallsBackAndTheRestStillApplies)
 {
     writeIni("[Setup]\npath_data=/srv/post/\n[foMain]\nleft=abc\ntop=33\nheight=520\nwidth=710\n");
@@ -133,7 +155,7 @@ TEST_F(StartupTest, AnEmptyPathGivesAnEmptyLastDirAndIsWrittenBackEmpty)
     program.Start();
     EXPECT_EQ(letter::LastDir, "");
     program.Finish();
-    EXPECT_EQ(readIni(), "[setup]\r\npath_data=\r\n[foMain]\r\nleft=10\r\ntop=10\r\nheight=400\r\nwidth=680\r\n");
+    EXPECT_EQ(readIni(), "[setup]\r\npath_data=\r\n[foMain]\r\nleft=10\r\ntop=10\r\nheight=620\r\nwidth=680\r\n");
 }
 
 TEST_F(StartupTest, AReadOnlySettingsFileStaysUnchangedAndTheProgramEndsNormally)
@@ -199,6 +221,27 @@ TEST_F(StartupTest, AProgramFolderThatCannotBeWrittenGivesWayToTheUserConfigFold
         ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
     else
         ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(StartupTest, TheToolkitsOwnTextsAreGermanWhateverTheLocaleSays)
+{
+    // The suite runs under whatever LANG the machine has; the catalogue is
+    // chosen by name, so English system settings make no difference.
+    app::ZettelinoProgram program(dir());
+    program.Start();
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes").toStdString(), "&Ja");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString(), "Abbrechen");
+    const char* replace = "%1 already exists.\nDo you want to replace it?";
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", replace).toStdString(), replace);
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Save As").toStdString(), "Speichern unter");
+    // The standard context menu, as the phrase picker's text field shows it.
+    std::unique_ptr<QMenu> menu(program.FrmMain().ComboBox1->lineEdit()->createStandardContextMenu());
+    QStringList captions; // without the shortcuts shown after a tab
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator())
+            captions << action->text().section('\t', 0, 0);
+    EXPECT_TRUE(captions.contains("&Kopieren")) << captions.join(", ").toStdString();
+    EXPECT_TRUE(captions.contains(QString::fromUtf8("Alles auswählen"))) << captions.join(", ").toStdString();
 }
 
 TEST(DateTexts, ShortDateFormatTokens)

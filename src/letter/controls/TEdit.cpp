@@ -10,10 +10,11 @@ TEdit::TEdit(const QString& name, const QFont& font, int maxLength, QWidget* par
     setObjectName(name);
     setFont(font);
     // QLineEdit's own limit would also cut text set by the program.
-    connect(this, &QLineEdit::textChanged, this, [this](const QString& t) {
-        if (!signalsBlocked())
-            before_ = t;
-    });
+    // The text before an edit is taken from the field itself, never from the
+    // signal: a cut made while an edit is being reported is followed by the
+    // edit's own, stale notice, which would make the next key look like no
+    // growth and let it through.
+    connect(this, &QLineEdit::textChanged, this, [this] { before_ = text(); });
     connect(this, &QLineEdit::textEdited, this, &TEdit::limitEdit);
 }
 

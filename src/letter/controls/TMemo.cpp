@@ -4,6 +4,7 @@
 #include "platform/qt/QtFonts.h"
 
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
@@ -53,10 +54,10 @@ void TMemo::AppendLine(const std::string& line)
 {
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
-    const QString text = toPlainText();
-    // After a final break the new line fills the empty last line; otherwise
-    // it starts a line of its own.
-    if (text.isEmpty() || text.endsWith('\n'))
+    // After a final break (an empty last paragraph, as in an empty box) the
+    // new line fills the empty last line; otherwise it starts a line of its
+    // own. The last paragraph tells without reading the whole text.
+    if (cursor.block().text().isEmpty())
         cursor.insertText(QString::fromStdString(line) + '\n');
     else
         cursor.insertText('\n' + QString::fromStdString(line));
@@ -89,12 +90,16 @@ void TMemo::DeleteLine(int index)
 
 void TMemo::ScrollToTop()
 {
+    // One edit, so the box reports one change (and every listener measures
+    // the text once, not twice).
     QTextCursor cursor(document());
+    cursor.beginEditBlock();
     cursor.movePosition(QTextCursor::Start);
     cursor.insertText("\n");
     cursor.movePosition(QTextCursor::Start);
     cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
+    cursor.endEditBlock();
     QTextCursor caret = textCursor();
     caret.setPosition(0);
     setTextCursor(caret);

@@ -1,0 +1,72 @@
+// Opening a long letter in the window and rendering it as plain text, the
+// path `zettelino-print --text` takes. Filling the boxes must stay linear in
+// the letter's lines: the complexity fit should read O(N).
+
+#include "letter/ProgramState.h"
+#include "letter/TFrmMain.h"
+#include "letter/controls/TMemo.h"
+#include "platform/dialogs/ScriptedDialogs.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+void ensureApplication()
+{
+    static int argc = 1;
+    static char name[] = "bench_letter";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance()) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        new QApplication(argc, argv);
+    }
+}
+
+// A letter file with `lines` message lines of ordinary width.
+std::string writeLetter(int lines)
+{
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("bench-letter-" + std::to_string(::getpid()) + "-" + std::to_string(lines) + ".ZLW"))
+                                 .string();
+    std::ofstream out(path, std::ios::binary);
+    out << "ZLVersion=1.8\r\nAbsLines=1\r\nAnsLines=1\r\nMitLines=" << lines << "\r\nMax Muster\r\nFrau Beispiel\r\n";
+    for (int i = 0; i < lines; ++i)
+        out << "Zeile " << i << " der Mitteilung, mit etwas Text, damit sie nicht leer ist.\r\n";
+    for (int n = 1; n <= 15; ++n)
+        out << "cb" << n << "=" << (n % 3 == 0 ? 1 : 0) << "\r\n";
+    out << "edTitel=Betreff\r\nedTitel2=\r\nedSonst1=\r\nedSonst2=\r\nedDatum=K\xF6ln\r\n";
+    return path;
+}
+
+void BM_OpenAndRenderAsText(benchmark::State& state)
+{
+    ensureApplication();
+    const int lines = static_cast<int>(state.range(0));
+    const std::string path = writeLetter(lines);
+    zt::platform::ScriptedDialogs dialogs;
+    zt::platform::ScopedUserDialogs scoped(dialogs);
+    zt::letter::resetProgramState();
+    zt::letter::TFrmMain frm;
+    for (auto _ : state) {
+        dialogs.answerOpen(path);
+        frm.OeffnenExecute();
+        frm.FillPlainText();
+        benchmark::DoNotOptimize(frm.Memo1->TextLines());
+    }
+    if (frm.MemoMitteilung->LineCount() != lines)
+        state.SkipWithError("the letter did not open");
+    std::filesystem::remove(path);
+    state.SetComplexityN(lines);
+    state.SetItemsProcessed(state.iterations() * lines);
+}
+BENCHMARK(BM_OpenAndRenderAsText)->Arg(1000)->Arg(4000)->Arg(16000)->Unit(benchmark::kMillisecond)->Complexity();
+
+} // namespace

@@ -1,0 +1,35 @@
+#pragma once
+// What a reader found, held back until the reading is over: the window takes
+// it as a whole (or, when the reading failed, not at all) and fills each
+// block in one step instead of line by line.
+
+#include "files/LetterContent.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zt::files {
+
+class TLetterBuffer final : public TLetterSink {
+public:
+    void ClearBlock(TLetterBlock block) override;
+    // The readers empty a block before they fill it; a block that was only
+    // appended to is replaced all the same.
+    void AppendLine(TLetterBlock block, const std::string& line) override;
+    void SetMark(int n, bool ticked) override;
+    void SetField(TLetterField field, const std::string& text) override;
+
+    // What the reader put in; nullopt for what it did not reach.
+    const std::optional<std::vector<std::string>>& Block(TLetterBlock block) const;
+    std::optional<bool> Mark(int n) const;
+    const std::optional<std::string>& Field(TLetterField field) const;
+
+private:
+    std::array<std::optional<std::vector<std::string>>, 3> blocks_;
+    std::array<std::optional<bool>, kTickMarkCount + 1> marks_;
+    std::array<std::optional<std::string>, 5> fields_;
+};
+
+} // namespace zt::files

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# Drives the real program by keyboard under Xvfb, as a user would:
+#  - 15 Tabs from the start reach the first "other" field; typing
+#    "Weiterleitung an Herrn Schmidt" and saving stores its first 20 characters;
+#  - an address typed after a Tab makes Ctrl+N ask;
+#  - text typed into the sender block makes the close box ask, and the
+#    program keeps running after "Abbrechen"; a termination signal asks too,
+#    and "Nein" ends the program, which writes its settings.
+#   xvfb_keyboard_check.sh ZETTELINO_EXE [SCREENSHOT_DIR]
+set -euo pipefail
+exe=$1
+shots=${2:-}
+for tool in xvfb-run xdotool xwininfo; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing"; exit 77; }
+done
+/usr/bin/python3 -c "import Xlib" 2>/dev/null || { echo "python3-xlib is missing"; exit 77; }
+export QT_QPA_PLATFORM=xcb
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$exe" "$work/zettelino"
+
+# Asks a window to close the way a close box does (WM_DELETE_WINDOW).
+cat > "$work/closebox.py" <<'PY'
+import sys
+from Xlib import X, display, protocol
+d = display.Display()
+w = d.create_resource_object('window', int(sys.argv[1]))
+event = protocol.event.ClientMessage(window=w, client_type=d.intern_atom('WM_PROTOCOLS'),
+                                     data=(32, [d.intern_atom('WM_DELETE_WINDOW'), X.CurrentTime, 0, 0, 0]))
+w.send_event(event, event_mask=0)
+d.flush()
+PY
+
+cat > "$work/session.sh" <<'SESSION'
+#!/usr/bin/env bash
+set -euo pipefail
+cd "$1"
+shots=$2
+fail() { echo "$*" >&2; kill -9 $pid 2>/dev/null || true; exit 1; }
+# A picture of window $2 (else the whole screen) for a person to look at.
+shot() {
+  [ -n "$shots" ] || return 0
+  sleep 0.7
+  if [ -n "${2:-}" ]; then xwd -id "$2" -silent; else xwd -root -silent; fi > "$shots/$1.xwd" 2>/dev/null || true
+}
+# The id of the first window named exactly $1, waiting up to 5 s.
+window() {
+  local id=
+  for _ in $(seq 50); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+gone() {
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  return 1
+}
+keys() { xdotool key --delay 40 "$@"; sleep 0.3; }
+typed() { xdotool type --delay 40 "$1"; sleep 0.3; }
+
+./zettelino 2>zettelino.err & pid=$!
+main=$(window Zettelino) || fail "no main window"
+sleep 0.5
+xdotool windowfocus --sync "$main"
+sleep 0.3
+
+keys $(printf 'Tab %.0s' $(seq 15))
+typed "Weiterleitung an Herrn Schmidt"
+shot typed-other
+keys ctrl+s
+dialog=$(window "Speichern unter") || fail "no save dialog"
+shot save-dialog "$dialog"
+xdotool windowfocus --sync "$dialog"
+typed "$PWD/brief.ZLW"
+keys Return
+info=$(window "Informationen") || fail "no saved message"
+xdotool windowfocus --sync "$info"
+keys Return
+gone Informationen || fail "the saved message stays"
+grep -q $'^edSonst1=Weiterleitung an Her\r$' brief.ZLW || fail "stored: $(grep -a edSonst1 brief.ZLW)"
+
+xdotool windowfocus --sync "$main"
+keys ctrl+n                       # saved: clears without a question, focus in the sender block
+gone Warnung || fail "New asked about a saved letter"
+keys Tab
+typed "Frau Muster"
+keys ctrl+n
+question=$(window Warnung) || fail "Ctrl+N after typing an address asked nothing"
+shot new-question "$question"
+xdotool windowfocus --sync "$question"
+keys alt+n
+gone Warnung || fail "the question stays"
+
+xdotool windowfocus --sync "$main"
+typed "Max Muster"
+/usr/bin/python3 closebox.py "$main"
+question=$(window Warnung) || fail "closing with an unsaved letter asked nothing"
+shot close-question "$question"
+kill -0 $pid 2>/dev/null || fail "the program ended"
+xdotool windowfocus --sync "$question"
+keys Escape                       # "Abbrechen"
+gone Warnung || fail "the question stays"
+sleep 0.5
+kill -0 $pid 2>/dev/null || fail "the program ended after Abbrechen"
+[ ! -e ZLW.INI ] || fail "settings written without a close"
+
+kill -TERM $pid
+question=$(window Warnung) || fail "a termination signal asked nothing"
+xdotool windowfocus --sync "$question"
+keys alt+n
+for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $pid 2>/dev/null && fail "the program still runs after Nein"
+wait $pid || fail "exit status $?"
+[ -e ZLW.INI ] || fail "no settings written"
+echo ok
+SESSION
+chmod +x "$work/session.sh"
+
+xvfb-run -a -s "-screen 0 1280x1024x24" "$work/session.sh" "$work" "$shots"
