@@ -1,3 +1,4 @@
+#include <cmath>
 #include "platform/core/WinMath.h"
 #include "report/QRError.h"
 #include "report/QRMath.h"
@@ -62,4 +63,15 @@ TEST(EngineErrors, CarryTheEngineTexts)
     } catch (const zt::report::EQRError& e) {
         EXPECT_STREQ(e.what(), "QRPrinter nicht bereit");
     }
+}
+
+TEST(QRMathReference, RoundAndTruncAgreeWithTheLibraryOnHalvesAndNearHalves)
+{
+    // nearbyintl in the default mode is round-half-to-even, truncl drops the fraction.
+    for (long double base = -3000.0L; base <= 3000.0L; base += 0.25L)
+        for (const long double nudge : {0.0L, 1e-15L, -1e-15L, 0.37795275590551181102L})
+            for (const long double v : {base + nudge, base * 1e9L + nudge}) {
+                ASSERT_EQ(zt::report::Round(v), static_cast<std::int64_t>(std::nearbyintl(v))) << static_cast<double>(v);
+                ASSERT_EQ(zt::report::Trunc(v), static_cast<std::int64_t>(std::truncl(v))) << static_cast<double>(v);
+            }
 }

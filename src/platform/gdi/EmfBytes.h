@@ -28,15 +28,24 @@ inline float readF32(const std::uint8_t* p)
     return f;
 }
 
+// Each field grows the buffer once: pages are written field by field, and a
+// capacity check per byte showed in the time of every recorded text.
 inline void putU16(std::vector<std::uint8_t>& out, std::uint16_t v)
 {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
+    const std::size_t n = out.size();
+    out.resize(n + 2);
+    out[n] = static_cast<std::uint8_t>(v);
+    out[n + 1] = static_cast<std::uint8_t>(v >> 8);
 }
 inline void putU32(std::vector<std::uint8_t>& out, std::uint32_t v)
 {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    const std::size_t n = out.size();
+    out.resize(n + 4);
+    std::uint8_t* p = out.data() + n;
+    p[0] = static_cast<std::uint8_t>(v);
+    p[1] = static_cast<std::uint8_t>(v >> 8);
+    p[2] = static_cast<std::uint8_t>(v >> 16);
+    p[3] = static_cast<std::uint8_t>(v >> 24);
 }
 inline void putI32(std::vector<std::uint8_t>& out, std::int32_t v)
 {

@@ -250,6 +250,8 @@ void EmfRecorder::DeleteObject(Handle handle)
         throw PlatformError("Invalid object handle " + std::to_string(handle));
     simple(EMR_DELETEOBJECT, handle);
     objects_[handle] = {};
+    if (handle == currentFontHandle_)
+        currentFont_.reset();
 }
 
 void EmfRecorder::SetBkMode(std::uint32_t mode) { simple(EMR_SETBKMODE, mode); }
@@ -352,6 +354,16 @@ void EmfRecorder::FillRect(const EmfRect& rect)
 
 std::shared_ptr<const Font> EmfRecorder::CurrentFont() const
 {
+    // The realised font of the selected object, kept until another is selected.
+    if (currentFont_ && currentFontHandle_ == state_.font)
+        return currentFont_;
+    currentFontHandle_ = state_.font;
+    currentFont_ = resolveFont();
+    return currentFont_;
+}
+
+std::shared_ptr<const Font> EmfRecorder::resolveFont() const
+{
     LogFont lf;
     if ((state_.font & kStockObject) || state_.font >= objects_.size()) {
         // The stock system font, as a sans face of the usual 16-pixel cell.
@@ -423,11 +435,25 @@ void EmfRecorder::ExtTextOut(std::int32_t x, std::int32_t y, std::uint32_t optio
     putU32(bytes_, options);
     putRect(bytes_, rect ? *rect : EmfRect{0, 0, -1, -1});
     putU32(bytes_, units.empty() ? 0 : offString + stringBytes);
-    for (const char16_t c : units)
-        putU16(bytes_, c);
-    pad4(bytes_);
-    for (const auto a : advances)
-        putI32(bytes_, a);
+    {
+        const std::size_t n = bytes_.size();
+        bytes_.resize(n + units.size() * 2 + advances.size() * 4 + 4);
+        std::uint8_t* p = bytes_.data() + n;
+        for (const char16_t c : units) {
+            *p++ = static_cast<std::uint8_t>(c);
+            *p++ = static_cast<std::uint8_t>(c >> 8);
+        }
+        while ((p - bytes_.data()) % 4 != 0)
+            *p++ = 0;
+        for (const auto a : advances) {
+            const auto v = static_cast<std::uint32_t>(a);
+            *p++ = static_cast<std::uint8_t>(v);
+            *p++ = static_cast<std::uint8_t>(v >> 8);
+            *p++ = static_cast<std::uint8_t>(v >> 16);
+            *p++ = static_cast<std::uint8_t>(v >> 24);
+        }
+        bytes_.resize(static_cast<std::size_t>(p - bytes_.data()));
+    }
     end(r);
     if (drawn)
         addBounds(textBounds.left, textBounds.top, textBounds.right, textBounds.bottom);

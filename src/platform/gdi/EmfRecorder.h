@@ -92,6 +92,7 @@ private:
     void addBounds(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b);
     void addPenBounds(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b);
     Handle allocHandle();
+    std::shared_ptr<const Font> resolveFont() const;
     void simple(std::uint32_t type, std::uint32_t value);
     void box(std::uint32_t type, std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b);
     void poly(std::uint32_t type, const std::vector<EmfPoint>& points);
@@ -120,6 +121,8 @@ private:
     std::vector<State> saved_;
     std::optional<EmfRect> bounds_;
     bool finished_ = false;
+    mutable std::shared_ptr<const Font> currentFont_;
+    mutable Handle currentFontHandle_ = 0;
 };
 
 } // namespace zt::platform::gdi
