@@ -29,11 +29,22 @@ namespace {
 // the long double to integer conversion, both of which switch the FPU's
 // rounding mode, a stall that dominated the run's time. Only for |v| < 2^52,
 // where the integral result also converts to double exactly.
+constexpr long double magic = 0x1.8p63L;
+
+// Whether long double arithmetic really keeps 64 mantissa bits here (an
+// emulator such as valgrind computes it in double precision).
+bool extendedPrecision()
+{
+    volatile long double m = magic;
+    volatile long double half = 0.5L, oneAndHalf = 1.5L, nearHalf = 2.5L + 0x1p-40L;
+    return (half + m) - m == 0.0L && (oneAndHalf + m) - m == 2.0L && (nearHalf + m) - m == 3.0L;
+}
+
 bool roundFast(long double value, std::int64_t& out)
 {
-    if (!(std::fabs(value) < 0x1p52L))
+    static const bool usable = extendedPrecision();
+    if (!usable || !(std::fabs(value) < 0x1p52L))
         return false;
-    constexpr long double magic = 0x1.8p63L;
     volatile long double shifted = value + magic;
     const long double r = shifted - magic;
     out = static_cast<std::int64_t>(static_cast<double>(r));

@@ -109,8 +109,10 @@ void TQRTextWrapper::wrapOnSpaces(std::string_view piece, std::vector<std::strin
     const int width = FRules.PixelWidth;
     while (pos < piece.size()) {
         // A word runs up to and including the next space, hyphen or carriage return.
-        std::size_t end = piece.find_first_of(" -\r", pos);
-        end = end == std::string_view::npos ? piece.size() : end + 1;
+        std::size_t end = pos;
+        while (end < piece.size() && piece[end] != ' ' && piece[end] != '-' && piece[end] != '\r')
+            ++end;
+        end = end == piece.size() ? end : end + 1;
         std::string_view word = piece.substr(pos, end - pos);
         pos = end;
         const int wordExtent = FExtents.Extent(word);

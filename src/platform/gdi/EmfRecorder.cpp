@@ -67,7 +67,8 @@ EmfRecorder::EmfRecorder(RefDevice device, EmfRect frame) : device_(device), fra
     if (device_.widthPx <= 0 || device_.heightPx <= 0 || device_.widthMM <= 0 || device_.heightMM <= 0)
         throw PlatformError("Invalid reference device for a metafile");
     objects_.resize(1); // index 0 stands for the metafile itself
-    bytes_.reserve(4096);
+    // A page of text runs to tens of kilobytes; growing from small sizes copied it over and over.
+    bytes_.reserve(48 * 1024);
     // The header is written in full now and patched by Finish.
     Record r = begin(EMR_HEADER);
     putRect(bytes_, {0, 0, -1, -1});

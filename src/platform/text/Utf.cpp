@@ -95,9 +95,17 @@ std::string_view utf8Left(std::string_view s, std::size_t count)
 
 std::u16string utf8ToUtf16(std::string_view s)
 {
-    std::u16string out;
-    out.reserve(s.size());
-    for (std::size_t pos = 0; pos < s.size();) {
+    // Nearly all text is ASCII: one unit per byte, written in place.
+    std::u16string out(s.size(), u'\0');
+    std::size_t n = 0;
+    while (n < s.size() && static_cast<unsigned char>(s[n]) < 0x80) {
+        out[n] = static_cast<char16_t>(s[n]);
+        ++n;
+    }
+    if (n == s.size())
+        return out;
+    out.resize(n);
+    for (std::size_t pos = n; pos < s.size();) {
         const char32_t cp = decodeUtf8(s, pos);
         if (cp >= 0x10000) {
             const char32_t v = cp - 0x10000;
