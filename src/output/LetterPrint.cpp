@@ -23,7 +23,7 @@ std::string PageCountLine(int page, int total)
     return "Seite " + std::to_string(page) + " von " + std::to_string(total);
 }
 
-void FillLetterReport(TfrmReport& f, const TLetterPrintSource& s)
+void FillLetterReport(TfrmReport& f, TLetterPrintSource s)
 {
     f.QRMemoAbsender->SetFont(s.absenderFont);
     f.QRMemoAbsender->SetLines(s.letter.absender);
@@ -31,13 +31,13 @@ void FillLetterReport(TfrmReport& f, const TLetterPrintSource& s)
     f.QRLabelAbsender->SetFontSize(8);
     f.QRLabelAbsender->SetCaption(ReturnAddressLine(s.letter.absender));
     f.QRMemoAnschrift->SetFont(s.anschriftFont);
-    f.QRMemoAnschrift->SetLines(s.letter.anschrift);
+    f.QRMemoAnschrift->SetLines(std::move(s.letter.anschrift));
     f.QRLabelTitel1->SetFont(s.titel1Font);
     f.QRLabelTitel1->SetCaption(s.letter.titel1);
     f.QRLabelTitel2->SetFont(s.titel2Font);
     f.QRLabelTitel2->SetCaption(s.letter.titel2);
     f.QRMemoMitteilung->SetFont(s.mitteilungFont);
-    f.QRMemoMitteilung->SetLines(s.letter.mitteilung);
+    f.QRMemoMitteilung->SetLines(std::move(s.letter.mitteilung));
     TQRLabel* const marks[files::kTickMarkCount + 1] = {
         nullptr,     f.QRLabel4,  f.QRLabel5,  f.QRLabel6,  f.QRLabel7,  f.QRLabel8,  f.QRLabel9,  f.QRLabel10,
         f.QRLabel11, f.QRLabel12, f.QRLabel13, f.QRLabel14, f.QRLabel15, f.QRLabel16, f.QRLabel17, f.QRLabel18};

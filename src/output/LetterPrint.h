@@ -31,7 +31,7 @@ struct TLetterPrintSource {
 std::string ReturnAddressLine(const std::vector<std::string>& absender);
 
 // The fill step: fonts, texts and tick marks into the report's elements.
-void FillLetterReport(TfrmReport& form, const TLetterPrintSource& source);
+void FillLetterReport(TfrmReport& form, TLetterPrintSource source);
 
 // The page line of the footer: "Seite n von N".
 std::string PageCountLine(int page, int total);

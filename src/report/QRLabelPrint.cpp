@@ -94,7 +94,7 @@ void TQRCustomLabel::PrintLines(LineRun& run, bool autoStretch)
     }
     if (FPrintFinished)
         FCurrentLine = 0;
-    const int count = static_cast<int>(FFormattedLines.size());
+    const int count = static_cast<int>(FormattedLines().size());
     while (FCurrentLine < count && FitNextLine(run, autoStretch)) {
         EmitLine(run, FCurrentLine);
         ++FCurrentLine;
@@ -132,7 +132,7 @@ bool TQRCustomLabel::FitNextLine(LineRun& run, bool autoStretch)
 
 void TQRCustomLabel::EmitLine(LineRun& run, int index)
 {
-    const std::string& line = FFormattedLines[static_cast<std::size_t>(index)];
+    const std::string& line = FormattedLines()[static_cast<std::size_t>(index)];
     TCustomBandoriaRep* report = ParentReport();
     if (!line.empty() && (report == nullptr || report->FinalPass)) {
         if (FullJustify) {
@@ -194,7 +194,7 @@ void TQRCustomLabel::GetExpandedHeight(Native& newHeight)
     }
     BuildLines();
     const int lineHeight = platform::MulDiv(report->TextHeight(Font(), "W"), Zoom(), 100);
-    newHeight = static_cast<Native>(FFormattedLines.size()) * lineHeight;
+    newHeight = static_cast<Native>(FormattedLines().size()) * lineHeight;
 }
 
 void TQRMemo::Print(int ofsX, int ofsY)

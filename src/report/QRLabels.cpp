@@ -69,7 +69,12 @@ void TQRCustomLabel::SetCaption(const std::string& value)
 
 void TQRCustomLabel::SetLines(const std::vector<std::string>& lines)
 {
-    FLines = lines;
+    SetLines(std::vector<std::string>(lines));
+}
+
+void TQRCustomLabel::SetLines(std::vector<std::string>&& lines)
+{
+    FLines = std::move(lines);
     if (!CaptionBased())
         ++FTextRevision;
     BuildLines();
@@ -137,10 +142,11 @@ void TQRCustomLabel::BuildLines()
 void TQRCustomLabel::wrapLines()
 {
     FFormattedLines.clear();
+    FFormattedAreSource = false;
     if (!CaptionBased() && FLines.empty())
         return;
     if (!CaptionBased() && FAutoSize) {
-        FFormattedLines = FLines;
+        FFormattedAreSource = true;
         return;
     }
     const TCustomBandoriaRep* report = ParentReport();
@@ -154,6 +160,16 @@ void TQRCustomLabel::wrapLines()
     rules.WordWrap = FWordWrap;
     rules.AutoSize = FAutoSize;
     const TQRTextWrapper wrapper(extents, rules);
+    if (!CaptionBased() && FWrapStyle == TWrapStyle::BreakOnSpaces) {
+        // A line that fits and holds no line break wraps to itself.
+        const bool unchanged = std::all_of(FLines.begin(), FLines.end(), [&](const std::string& line) {
+            return line.find_first_of("\r\n") == std::string::npos && wrapper.Measured(line) <= rules.PixelWidth;
+        });
+        if (unchanged) {
+            FFormattedAreSource = true;
+            return;
+        }
+    }
     for (const std::string& text : SourceLines())
         wrapper.WrapText(text, FFormattedLines);
 }
@@ -177,7 +193,7 @@ void TQRCustomLabel::autoSizeWidth()
     if (report == nullptr || UpdatingBounds)
         return;
     int widest = 0;
-    for (const std::string& line : FFormattedLines)
+    for (const std::string& line : FormattedLines())
         widest = std::max(widest, platform::MulDiv(report->TextWidth(Font(), line), Zoom(), 100));
     if (Frame().DrawLeft())
         widest += Frame().Width();

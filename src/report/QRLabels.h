@@ -21,6 +21,7 @@ public:
     void SetCaption(const std::string& value);
     const std::vector<std::string>& Lines() const { return FLines; }
     void SetLines(const std::vector<std::string>& lines);
+    void SetLines(std::vector<std::string>&& lines);
     const std::u16string& Widecaption() const { return FWidecaption; }
 
     bool AutoSize() const { return FAutoSize; }
@@ -46,7 +47,10 @@ public:
     // Rebuilds the formatted lines; an automatically sized label then takes
     // the width of its widest line.
     virtual void BuildLines();
-    const std::vector<std::string>& FormattedLines() const { return FFormattedLines; }
+    const std::vector<std::string>& FormattedLines() const
+    {
+        return FFormattedAreSource ? FLines : FFormattedLines;
+    }
     const std::string& PrintCaption() const { return FPrintCaption; }
 
     // The "FontSize" pseudo-property of form data.
@@ -80,6 +84,9 @@ protected:
     // Counts changes of the text BuildLines wraps, so an unchanged text at an
     // unchanged font, width and zoom is not wrapped again.
     unsigned FTextRevision = 0;
+    // The memo's lines need no breaking: the formatted lines are its lines,
+    // kept once (a long message would otherwise be held twice).
+    bool FFormattedAreSource = false;
     // False when the text can change without the revision counting it.
     virtual bool FormatCacheable() const { return true; }
 
