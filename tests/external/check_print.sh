@@ -62,4 +62,14 @@ cp "$fixture" "$work/independent.QRP"
 pdf=$(print_and_wait "$work/independent.QRP") || exit 1
 expect "$pdf" "Seite 1 von 1" "Grüße aus Köln – Kurzmitteilung" || exit 1
 rm -f "$pdf"
+# A letter as "Drucken" prints it: two pages with their page lines.
+{
+  printf 'ZLVersion=1.8\r\nAbsLines=1\r\nAnsLines=1\r\nMitLines=60\r\nErika Mustermann\r\nFirma Beispiel\r\n'
+  for i in $(seq 1 60); do printf 'Zeile %d\r\n' "$i"; done
+  for i in $(seq 1 15); do printf 'cb%d=%d\r\n' "$i" $((i == 1)); done
+  printf 'edTitel=Lieferung\r\nedTitel2=\r\nedSonst1=\r\nedSonst2=\r\nedDatum=Bonn, 09.12.2026\r\n'
+} >"$work/brief.ZLW"
+pdf=$(print_and_wait "$work/brief.ZLW") || exit 1
+expect "$pdf" "Erika Mustermann" "[X] Kenntnisnahme" "Zeile 1" "Zeile 60" "Seite 1 von 2" "Seite 2 von 2" || exit 1
+rm -f "$pdf"
 echo "the spooler's PDF printer holds the pages' text on A4"
