@@ -10,6 +10,7 @@
 #include "letter/TFrmMain.h"
 #include "letter/TfrmTextbausteine.h"
 #include "output/uFrmReport.h"
+#include "pages/preview/TQRStandardPreview.h"
 #include "platform/dialogs/UserDialogs.h"
 
 #include <exception>
@@ -52,6 +53,8 @@ std::string ZettelinoProgram::SettingsPath() const
 
 void ZettelinoProgram::Start()
 {
+    // Reports open the standard preview window and the printing progress window.
+    pages::RegisterStandardPreview();
     // The toolkit's own texts in German, once per process (the translator
     // stays with the application).
     static bool germanTexts = false;

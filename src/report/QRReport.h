@@ -166,7 +166,11 @@ public:
     std::function<void(TCustomBandoriaRep* sender, bool& exportHandled)> OnExport;
     TQRPrinterSettingsEvent OnGetPrinterSettings;
     TQRPrinterSettingsEvent OnApplyPrinterSettings;
-    TQRNotify OnPrevXEvent, OnStandPrevEvent;
+    TQRNotify OnPrevXEvent;
+    // Told before the standard preview acts; setting `handled` skips the action.
+    std::function<void(TQRComponent* sender, TStandPrevEventType eventType, const std::string& contName,
+                       bool& handled)>
+        OnStandPrevEvent;
 
     // Band list.
     const std::vector<TQRCustomBand*>& BandList() const { return FBandList; }

@@ -88,7 +88,9 @@ enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 
 enum class TQRZoomState { qrZoomToFit, qrZoomToWidth, qrZoomOther };
 
-enum class TPrevSaveType { stQRP, stPDF, stXL, stHTML, stRTF, stCSV };
+enum class TPrevSaveType { stQRP, stPDF, stXL, stHTML, stRTF, stCSV, stASCII, stXML, stXLSX };
+// What the report's preview hook is told the standard preview is about to do.
+enum class TStandPrevEventType { spOpen, spClose, spCopy, spPrint, spPrintSetup, spLoad, spSave, spCancel };
 
 // Options of a report, as a bit set.
 enum TBandoriaOption : unsigned { FirstPageHeader = 1u, LastPageFooter = 2u, Compression = 4u };

@@ -20,7 +20,16 @@ std::optional<T> take(std::deque<T>& queue)
 
 void ScriptedDialogs::answerMessage(TModalResult answer) { messages_.push_back(answer); }
 void ScriptedDialogs::answerOpen(std::optional<std::string> path) { opens_.push_back(std::move(path)); }
-void ScriptedDialogs::answerSave(std::optional<std::string> path) { saves_.push_back(std::move(path)); }
+void ScriptedDialogs::answerSave(std::optional<std::string> path)
+{
+    answerSave(std::move(path), 1);
+}
+
+void ScriptedDialogs::answerSave(std::optional<std::string> path, int filter)
+{
+    saves_.push_back(std::move(path));
+    saveFilters_.push_back(filter);
+}
 void ScriptedDialogs::answerInput(std::optional<std::string> value) { inputs_.push_back(std::move(value)); }
 
 std::vector<DialogCall> ScriptedDialogs::calls(DialogCall::Kind kind) const
@@ -51,6 +60,7 @@ void ScriptedDialogs::clear()
     messages_.clear();
     opens_.clear();
     saves_.clear();
+    saveFilters_.clear();
     inputs_.clear();
 }
 
@@ -82,6 +92,12 @@ std::optional<std::string> ScriptedDialogs::openFile(const FileDialogRequest& re
 
 std::optional<std::string> ScriptedDialogs::saveFile(const FileDialogRequest& request)
 {
+    if (!saveFilters_.empty()) {
+        if (request.chosenFilter != nullptr && !saves_.empty())
+            *request.chosenFilter = saveFilters_.front();
+        if (!saves_.empty())
+            saveFilters_.pop_front();
+    }
     auto answer = take(saves_);
     calls_.push_back({DialogCall::Kind::Save, {}, TMsgDlgType::mtInformation, 0, request, {}, answer.has_value()});
     return answer.value_or(std::nullopt);

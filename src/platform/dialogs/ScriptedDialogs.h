@@ -29,6 +29,8 @@ public:
     void answerMessage(TModalResult answer);
     void answerOpen(std::optional<std::string> path);
     void answerSave(std::optional<std::string> path);
+    // A save answered with the name and the filter entry left chosen (1-based).
+    void answerSave(std::optional<std::string> path, int filter);
     void answerInput(std::optional<std::string> value);
 
     const std::vector<DialogCall>& calls() const { return calls_; }
@@ -51,6 +53,7 @@ private:
     std::deque<TModalResult> messages_;
     std::deque<std::optional<std::string>> opens_;
     std::deque<std::optional<std::string>> saves_;
+    std::deque<int> saveFilters_;
     std::deque<std::optional<std::string>> inputs_;
 };
 

@@ -41,6 +41,7 @@ struct FileDialogRequest {
     std::string fileName;         // the name the dialog starts with (its last one)
     std::string defaultExt;       // added to a name typed without extension
     bool overwritePrompt = false; // the save dialog asks before replacing a file
+    int* chosenFilter = nullptr;  // when set, receives the 1-based filter entry the user left chosen
 };
 
 class UserDialogs {

@@ -60,11 +60,14 @@ QFileDialog* makeFileDialog(const FileDialogRequest& r, QFileDialog::AcceptMode 
     return dialog;
 }
 
-std::optional<std::string> runFileDialog(QFileDialog* dialog)
+std::optional<std::string> runFileDialog(QFileDialog* dialog, int* chosenFilter = nullptr)
 {
     std::optional<std::string> chosen;
-    if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
+    if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
         chosen = s(dialog->selectedFiles().front());
+        if (chosenFilter != nullptr)
+            *chosenFilter = static_cast<int>(dialog->nameFilters().indexOf(dialog->selectedNameFilter())) + 1;
+    }
     delete dialog;
     return chosen;
 }
@@ -126,7 +129,7 @@ std::optional<std::string> QtDialogs::openFile(const FileDialogRequest& request)
 
 std::optional<std::string> QtDialogs::saveFile(const FileDialogRequest& request)
 {
-    return runFileDialog(makeFileDialog(request, QFileDialog::AcceptSave));
+    return runFileDialog(makeFileDialog(request, QFileDialog::AcceptSave), request.chosenFilter);
 }
 
 std::optional<std::string> QtDialogs::inputQuery(const std::string& caption, const std::string& prompt,

@@ -1,0 +1,234 @@
+#include "pages/preview/TQRPreview.h"
+
+#include "pages/QRPrinter.h"
+#include "platform/gdi/EmfPlayer.h"
+#include "platform/qt/QtRenderTarget.h"
+#include "report/QRMath.h"
+#include "report/QRReport.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace zt::pages {
+
+using report::Round;
+using report::TQRZoomState;
+
+// --- the page image ---------------------------------------------------------
+
+TQRPreviewImage::TQRPreviewImage(QWidget* parent) : QWidget(parent)
+{
+    resize(100, 50);
+}
+
+TQRPreviewImage::~TQRPreviewImage() = default;
+
+void TQRPreviewImage::LoadPage(int n)
+{
+    FMetafile = FQRPrinter != nullptr ? FQRPrinter->GetPage(n) : nullptr;
+    FPageNumber = n;
+    FDrawn = QImage();
+    repaint();
+}
+
+void TQRPreviewImage::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The whole sheet is drawn anew at the new size, not only what was uncovered.
+    FDrawn = QImage();
+    update();
+}
+
+void PaintPageSheet(QPainter& painter, const QRect& r, const platform::gdi::TMetafile* page, bool clip)
+{
+    const int w = r.width(), h = r.height();
+    painter.save();
+    painter.translate(r.topLeft());
+    painter.fillRect(QRect(QPoint(1, 1), QPoint(w - 3, h - 3)), Qt::white);
+    if (page != nullptr) {
+        if (clip)
+            painter.setClipRect(QRect(QPoint(1, 1), QPoint(w - 4, h - 4)));
+        platform::qt::QtRenderTarget target(painter);
+        platform::gdi::playEmf(*page, target, {0, 0, double(w), double(h)});
+        painter.setClipping(false);
+    }
+    painter.setPen(QPen(Qt::black, 0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPolyline(QPolygon({{0, 0}, {0, h - 3}, {w - 3, h - 3}, {w - 3, 0}, {0, 0}}));
+    painter.fillRect(QRect(QPoint(w - 2, 2), QPoint(w - 1, h - 1)), Qt::black);
+    painter.fillRect(QRect(QPoint(2, h - 2), QPoint(w - 1, h - 1)), Qt::black);
+    painter.restore();
+}
+
+void TQRPreviewImage::paintEvent(QPaintEvent* event)
+{
+    if (!FMetafile)
+        return;
+    if (FDrawn.size() != size()) {
+        FDrawn = QImage(size(), QImage::Format_RGB32);
+        FDrawn.fill(palette().color(QPalette::Window));
+        QPainter p(&FDrawn);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        PaintPageSheet(p, rect(), FMetafile.get(), false);
+    }
+    QPainter painter(this);
+    painter.drawImage(event->rect(), FDrawn, event->rect());
+}
+
+// --- the page view ----------------------------------------------------------
+
+TQRPreview::TQRPreview(QWidget* parent) : QScrollArea(parent)
+{
+    resize(250, 250);
+    FPreviewImage = new TQRPreviewImage;
+    setWidget(FPreviewImage);
+    setWidgetResizable(false);
+    setAlignment(Qt::AlignCenter);
+    setFocusPolicy(Qt::StrongFocus);
+    horizontalScrollBar()->setTracking(true);
+    verticalScrollBar()->setTracking(true);
+    verticalScrollBar()->setSingleStep(20);
+    horizontalScrollBar()->setSingleStep(20);
+}
+
+TQRPreview::~TQRPreview()
+{
+    if (FQRPrinter != nullptr && FQRPrinter->Client() == this) {
+        FQRPrinter->SetShowingPreview(false);
+        FQRPrinter->SetClient(nullptr);
+    }
+}
+
+void TQRPreview::SetQRPrinter(TQRPrinter* printer)
+{
+    if (FQRPrinter != nullptr && FQRPrinter->Client() == this) {
+        FQRPrinter->SetShowingPreview(false);
+        FQRPrinter->SetClient(nullptr);
+    }
+    FQRPrinter = printer;
+    FPreviewImage->SetQRPrinter(printer);
+    if (printer != nullptr) {
+        printer->SetClient(this);
+        printer->SetShowingPreview(true);
+    }
+    FPageNumber = 1;
+    FPreviewImage->LoadPage(1);
+    viewport()->update();
+}
+
+void TQRPreview::DetachPrinter(TQRPrinter* printer)
+{
+    if (FQRPrinter != printer)
+        return;
+    FQRPrinter = nullptr;
+    FPreviewImage->SetQRPrinter(nullptr);
+}
+
+void TQRPreview::SetPageNumber(int n)
+{
+    if ((n == FPageNumber && FPreviewImage->HasPage()) || n <= 0 || FQRPrinter == nullptr ||
+        n > FQRPrinter->PageCount())
+        return;
+    FPreviewImage->LoadPage(n);
+    FPageNumber = n;
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+}
+
+void TQRPreview::SetZoom(int z)
+{
+    if (z < 2 || z > 2000)
+        return;
+    FZoomState = TQRZoomState::qrZoomOther;
+    FZoom = z;
+    UpdateZoom();
+}
+
+void TQRPreview::UpdateZoom()
+{
+    if (FQRPrinter == nullptr)
+        return;
+    const int w = FQRPrinter->XSize(FQRPrinter->PaperWidthValue() / 100 * FZoom) + 4;
+    const int h = FQRPrinter->YSize(FQRPrinter->PaperLengthValue() / 100 * FZoom) + 4;
+    FPreviewImage->resize(w, h);
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+    FPreviewImage->SetZoom(FZoom);
+}
+
+void TQRPreview::ZoomToFit()
+{
+    if (FQRPrinter == nullptr)
+        return;
+    const long double pw = FQRPrinter->XSize(FQRPrinter->PaperWidthValue());
+    const long double pl = FQRPrinter->YSize(FQRPrinter->PaperLengthValue());
+    if (pw <= 0 || pl <= 0)
+        return;
+    FZoom = static_cast<int>(std::min(Round(width() / pw * 95), Round(height() / pl * 95)));
+    FZoom = std::clamp(FZoom, 2, 2000);
+    UpdateZoom();
+    FZoomState = TQRZoomState::qrZoomToFit;
+}
+
+void TQRPreview::ZoomToWidth()
+{
+    if (FQRPrinter == nullptr)
+        return;
+    const long double pw = FQRPrinter->XSize(FQRPrinter->PaperWidthValue());
+    if (pw <= 0)
+        return;
+    FZoom = std::clamp(static_cast<int>(Round(width() / pw * 90)), 2, 2000);
+    UpdateZoom();
+    FZoomState = TQRZoomState::qrZoomToWidth;
+}
+
+void TQRPreview::refit()
+{
+    if (FZoomState == TQRZoomState::qrZoomToFit)
+        ZoomToFit();
+    else if (FZoomState == TQRZoomState::qrZoomToWidth)
+        ZoomToWidth();
+    UpdateZoom();
+}
+
+void TQRPreview::resizeEvent(QResizeEvent* event)
+{
+    QScrollArea::resizeEvent(event);
+    refit();
+}
+
+void TQRPreview::focusInEvent(QFocusEvent* event)
+{
+    QScrollArea::focusInEvent(event);
+    refit();
+}
+
+void TQRPreview::UpdateImage()
+{
+    if (FQRPrinter == nullptr || FPreviewImage->HasPage() ||
+        FQRPrinter->AvailablePages() < FPreviewImage->PageNumber())
+        return;
+    if (auto* rep = dynamic_cast<report::TCustomBandoriaRep*>(FQRPrinter->ParentReport()))
+        if (rep->PrevInitialZoom == TQRZoomState::qrZoomToWidth)
+            ZoomToWidth();
+    FPreviewImage->LoadPage(FPreviewImage->PageNumber());
+}
+
+std::intptr_t TQRPreview::handleMessage(const platform::Message& message)
+{
+    if (message.id == kPageAvailableNotice) {
+        const int n = static_cast<int>(message.wParam & 0xFFFF);
+        if (n == FPageNumber)
+            UpdateImage();
+        if (OnPageAvailable)
+            OnPageAvailable(this, n);
+    } else if (message.id == kProgressNotice) {
+        if (OnProgressUpdate)
+            OnProgressUpdate(this, static_cast<int>(message.wParam));
+    }
+    return 0;
+}
+
+} // namespace zt::pages

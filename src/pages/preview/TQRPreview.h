@@ -1,0 +1,95 @@
+#pragma once
+// The preview's page view: a scroll box holding one page image at a zoom in
+// percent. It follows its recorder's progress and page-available notices,
+// so pages show as they are recorded.
+
+#include "pages/QRPreviewInterface.h"
+#include "platform/gdi/Metafile.h"
+#include "platform/messages/MessageQueue.h"
+#include "report/QRTypes.h"
+
+#include <QImage>
+#include <QScrollArea>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+namespace zt::pages {
+
+class TQRPrinter;
+
+// The page drawn with its outline and shadow; the drawing is kept until the
+// page or the size changes, so scrolling and repainting cost a blit.
+class TQRPreviewImage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TQRPreviewImage(QWidget* parent = nullptr);
+    ~TQRPreviewImage() override;
+
+    void SetQRPrinter(TQRPrinter* printer) { FQRPrinter = printer; }
+    int PageNumber() const { return FPageNumber; }
+    void SetPageNumber(int n) { FPageNumber = n; }
+    int Zoom() const { return FZoom; }
+    void SetZoom(int zoom) { FZoom = zoom; }
+    // Takes page n from the recorder (none while it is not complete) and paints at once.
+    void LoadPage(int n);
+    bool HasPage() const { return FMetafile != nullptr; }
+    const platform::gdi::TMetafile* Metafile() const { return FMetafile.get(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    TQRPrinter* FQRPrinter = nullptr;
+    int FPageNumber = 1;
+    std::unique_ptr<platform::gdi::TMetafile> FMetafile;
+    int FZoom = 100;
+    QImage FDrawn;
+};
+
+// Draws a page's sheet into `r`: white inside, the page stretched over it
+// (clipped to the inside of its outline when `clip`), a black outline and shadow.
+void PaintPageSheet(QPainter& painter, const QRect& r, const platform::gdi::TMetafile* page, bool clip);
+
+class TQRPreview : public QScrollArea, public platform::MessageTarget, public TQRPrinterClient {
+    Q_OBJECT
+public:
+    explicit TQRPreview(QWidget* parent = nullptr);
+    ~TQRPreview() override;
+
+    TQRPrinter* QRPrinter() const { return FQRPrinter; }
+    void SetQRPrinter(TQRPrinter* printer);
+    int PageNumber() const { return FPageNumber; }
+    void SetPageNumber(int n);
+    int Zoom() const { return FZoom; }
+    // Ignored unless 2 <= z <= 2000.
+    void SetZoom(int z);
+    report::TQRZoomState ZoomState() const { return FZoomState; }
+    void ZoomToFit();
+    void ZoomToWidth();
+    void UpdateZoom();
+    void UpdateImage();
+    TQRPreviewImage* PreviewImage() const { return FPreviewImage; }
+
+    std::function<void(TQRPreview* sender, int pageNum)> OnPageAvailable;
+    std::function<void(TQRPreview* sender, int progress)> OnProgressUpdate;
+
+    std::intptr_t handleMessage(const platform::Message& message) override;
+    void DetachPrinter(TQRPrinter* printer) override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    void refit();
+
+    TQRPreviewImage* FPreviewImage = nullptr;
+    int FPageNumber = 1;
+    TQRPrinter* FQRPrinter = nullptr;
+    int FZoom = 100;
+    report::TQRZoomState FZoomState = report::TQRZoomState::qrZoomOther;
+};
+
+} // namespace zt::pages

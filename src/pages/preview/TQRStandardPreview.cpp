@@ -1,0 +1,506 @@
+#include "pages/preview/TQRStandardPreview.h"
+
+#include "pages/QRPrinter.h"
+#include "pages/preview/PreviewIcons.h"
+#include "pages/preview/PreviewThumbs.h"
+#include "pages/preview/TQRProgressForm.h"
+#include "platform/dialogs/UserDialogs.h"
+#include "report/QRReport.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPointer>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace zt::pages {
+
+using report::TQRZoomState;
+
+namespace {
+
+QString u(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+std::string SaveTypeExtension(report::TPrevSaveType type)
+{
+    static const char* const ext[] = {".QRP", ".PDF", ".XLS", ".HTML", ".RTF", ".CSV", ".TXT", ".XML", ".XLSX"};
+    const auto i = static_cast<std::size_t>(type);
+    return i < std::size(ext) ? ext[i] : ".QRP";
+}
+
+TQRStandardPreview::TQRStandardPreview(TQRPrinter* printer, QWidget* parent) : QMainWindow(parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName("QRStandardPreview");
+    createControls();
+    createToolBar();
+    resize(885, 608);
+    QRPreview->SetQRPrinter(printer);
+    takeSettings(printer);
+    printer->SetOrientation(FReportOrientation);
+    setWindowTitle(u("Bericht Vorschau : ") + QString::fromStdString(printer->Title));
+    ThumbGrid->SetQRPrinter(printer);
+    ThumbGrid->SetRowCount(1);
+    Tabs->setVisible(ShowThumbs || ShowSearch);
+    if (Tabs->isVisible()) {
+        if (printer->PageCount() > 0)
+            ThumbGrid->SetRowCount(printer->PageCount());
+        Tabs->setTabVisible(0, ShowThumbs);
+        Tabs->setTabVisible(1, ShowSearch);
+    }
+    FindButton->setVisible(ShowSearch);
+    // The page view is laid out before the first zoom, so fitting sees its size.
+    QRPreview->resize(centralWidget()->size());
+    if (InitZoom == TQRZoomState::qrZoomToFit) {
+        QRPreview->ZoomToFit();
+        ZoomFit->setChecked(true);
+    } else if (InitZoom == TQRZoomState::qrZoomToWidth) {
+        QRPreview->ZoomToWidth();
+        ZoomToWidth->setChecked(true);
+    } else {
+        QRPreview->SetZoom(FOtherZoom);
+        QRPreview->UpdateZoom();
+        Zoom100->setChecked(true);
+    }
+    if (printer->Status() == report::TQRPrinterStatus::mpFinished)
+        PageAvailable(printer->PageCount());
+    WriteStatus();
+    qApp->installEventFilter(this);
+}
+
+TQRStandardPreview::~TQRStandardPreview()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TQRStandardPreview::createControls()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* splitter = new QSplitter(Qt::Horizontal, central);
+    splitter->setHandleWidth(4);
+    Tabs = new QTabWidget(splitter);
+    Tabs->setFixedWidth(193);
+    TabThumbs = new QWidget;
+    auto* thumbs = new QVBoxLayout(TabThumbs);
+    thumbs->setContentsMargins(0, 0, 0, 0);
+    ThumbGrid = new TQRThumbGrid(TabThumbs);
+    thumbs->addWidget(ThumbGrid);
+    Tabs->addTab(TabThumbs, u("Miniaturbilder"));
+    TabSearchResult = new QWidget;
+    auto* results = new QVBoxLayout(TabSearchResult);
+    GroupBox1 = new QGroupBox(u("Suchtext"), TabSearchResult);
+    auto* group = new QVBoxLayout(GroupBox1);
+    SearchTextLabel = new QLabel(GroupBox1);
+    group->addWidget(SearchTextLabel);
+    SearchResultBox = new QListWidget(GroupBox1);
+    SearchResultBox->setEnabled(false);
+    group->addWidget(SearchResultBox);
+    results->addWidget(GroupBox1);
+    Tabs->addTab(TabSearchResult, u("Suchergebnisse"));
+    QRPreview = new TQRPreview(splitter);
+    splitter->addWidget(Tabs);
+    splitter->addWidget(QRPreview);
+    splitter->setStretchFactor(1, 1);
+    layout->addWidget(splitter);
+    setCentralWidget(central);
+
+    const int widths[4] = {60, 120, 120, 50};
+    for (int i = 0; i < 4; ++i) {
+        FPanels[i] = new QLabel(this);
+        FPanels[i]->setMinimumWidth(widths[i]);
+        FPanels[i]->setFrameShape(QFrame::Panel);
+        FPanels[i]->setFrameShadow(QFrame::Sunken);
+        statusBar()->addWidget(FPanels[i], i == 3 ? 1 : 0);
+    }
+    FPanels[0]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    FPanels[0]->setText("0%");
+
+    QRPreview->OnPageAvailable = [this](TQRPreview*, int n) { PageAvailable(n); };
+    QRPreview->OnProgressUpdate = [this](TQRPreview*, int p) { ProgressUpdate(p); };
+    ThumbGrid->OnSelect = [this](int row) {
+        if (FGridGuard)
+            return;
+        FGridGuard = true;
+        SelectPage(row + 1);
+        FGridGuard = false;
+    };
+    connect(SearchResultBox, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { SearchResultClick(SearchResultBox->row(item)); });
+}
+
+void TQRStandardPreview::createToolBar()
+{
+    QToolBar* bar = addToolBar("ToolBar1");
+    bar->setObjectName("ToolBar1");
+    bar->setMovable(false);
+    bar->setIconSize(QSize(16, 16));
+    bar->setFixedHeight(30);
+    const auto action = [&](QAction*& a, const char* name, int icon, const char* hint, auto slot) {
+        a = bar->addAction(PreviewIcon(icon), u(hint));
+        a->setObjectName(name);
+        a->setToolTip(u(hint));
+        a->setStatusTip(u(hint));
+        connect(a, &QAction::triggered, this, slot);
+    };
+    auto* zoomGroup = new QActionGroup(this);
+    action(ZoomFit, "ZoomFit", 0, "Optimale Größe", [this] { ZoomFitClick(); });
+    action(ZoomToWidth, "ZoomToWidth", 2, "Auf Breite anpassen", [this] { ZoomToWidthClick(); });
+    action(Zoom100, "Zoom100", 1, "100% Größe", [this] { Zoom100Click(); });
+    for (QAction* a : {ZoomFit, ZoomToWidth, Zoom100}) {
+        a->setCheckable(true);
+        zoomGroup->addAction(a);
+    }
+    Zoommenu = new QMenu(this);
+    for (int z = 50; z <= 200; z += 10) {
+        QAction* item = Zoommenu->addAction(QString::number(z) + "%");
+        item->setObjectName("N" + QString::number(z));
+        connect(item, &QAction::triggered, this, [this, item] { ZoomMenuClick(item->objectName().toStdString()); });
+    }
+    ZoomPickButton = new QToolButton(bar);
+    ZoomPickButton->setObjectName("ZoomPickButton");
+    ZoomPickButton->setIcon(PreviewIcon(15));
+    ZoomPickButton->setToolTip(u("Ansicht Zoom"));
+    ZoomPickButton->setAutoRaise(true);
+    ZoomPickButton->setFixedSize(33, 22);
+    connect(ZoomPickButton, &QToolButton::clicked, this,
+            [this] { Zoommenu->popup(ZoomPickButton->mapToGlobal(ZoomPickButton->rect().center())); });
+    bar->addWidget(ZoomPickButton);
+    bar->addSeparator();
+    action(FirstPage, "FirstPage", 3, "Erste Seite", [this] { FirstPageClick(); });
+    action(PreviousPage, "PreviousPage", 4, "Vorherige Seite", [this] { PreviousPageClick(); });
+    action(nextPage, "nextPage", 5, "Nächste Seite", [this] { NextPageClick(); });
+    action(LastPage, "LastPage", 6, "Letzte Seite", [this] { LastPageClick(); });
+    bar->addSeparator();
+    action(GotoPageButton, "GotoPageButton", 12, "Auswahl einer Seite", [this] { GotoPageClick(); });
+    action(FindButton, "FindButton", 11, "Suchen nach Text", [this] { FindClick(); });
+    bar->addSeparator();
+    action(copybutton, "copybutton", 14, "Seite in Zwischenablage kopieren", [this] { CopyClick(); });
+    action(PrintSetup, "PrintSetup", 7, "Druckereinrichtung", [this] { PrintSetupClick(); });
+    action(Print, "Print", 8, "Drucken", [this] { PrintClick(); });
+    action(LoadReport, "LoadReport", 9, "Bericht laden", [this] { LoadReportClick(); });
+    action(SaveReport, "SaveReport", 10, "Bericht speichern", [this] { SaveReportClick(); });
+    bar->addSeparator();
+    action(CancelButton, "CancelButton", 13, "Bericht abbrechen", [this] { CancelClick(); });
+    ExitButton = new QToolButton(bar);
+    ExitButton->setObjectName("ExitButton");
+    ExitButton->setText(u("&Schließen"));
+    ExitButton->setToolTip(u("Vorschau schließen"));
+    ExitButton->setAutoRaise(true);
+    ExitButton->setFixedSize(67, 22);
+    connect(ExitButton, &QToolButton::clicked, this, [this] { close(); });
+    bar->addWidget(ExitButton);
+    setPageButtons(false);
+    CancelButton->setEnabled(false);
+    ZoomPickButton->setEnabled(false);
+}
+
+void TQRStandardPreview::setPageButtons(bool enabled)
+{
+    for (QAction* a : {PrintSetup, Print, SaveReport, LoadReport, FindButton, GotoPageButton, FirstPage, nextPage,
+                       PreviousPage, LastPage, copybutton})
+        a->setEnabled(enabled);
+    ZoomPickButton->setEnabled(enabled);
+}
+
+void TQRStandardPreview::takeSettings(TQRPrinter* printer)
+{
+    FReport = dynamic_cast<report::TCustomBandoriaRep*>(printer->ParentReport());
+    if (FReport == nullptr) {
+        setWindowState(Qt::WindowMaximized);
+        ShowThumbs = ShowSearch = true;
+        FOtherZoom = 100;
+        InitZoom = TQRZoomState::qrZoomOther;
+        FTitle = printer->Title;
+        return;
+    }
+    report::TCustomBandoriaRep& r = *FReport;
+    ShowThumbs = r.PrevShowThumbs;
+    ShowSearch = r.PrevShowSearch;
+    InitZoom = r.PrevInitialZoom;
+    FOtherZoom = r.Zoom();
+    FTitle = r.ReportTitle();
+    printer->Title = FTitle;
+    FReportOrientation = r.Page().Orientation();
+    if (r.PrevFormStyle == report::TPrevFormStyle::fsStayOnTop)
+        setWindowFlag(Qt::WindowStaysOnTopHint);
+    if (r.PreviewInitialState == report::TWindowState::wsMaximized) {
+        setWindowState(Qt::WindowMaximized);
+    } else {
+        const int w = r.PreviewWidth > 0 ? r.PreviewWidth : 500;
+        const int h = r.PreviewHeight > 0 ? r.PreviewHeight : 500;
+        setGeometry(r.PreviewLeft, r.PreviewTop, w, h);
+        if (r.PreviewInitialState == report::TWindowState::wsMinimized)
+            setWindowState(Qt::WindowMinimized);
+    }
+    hook(TStandPrevEventType::spOpen, "");
+}
+
+bool TQRStandardPreview::hook(TStandPrevEventType type, const char* name)
+{
+    bool handled = false;
+    if (FReport != nullptr && FReport->OnStandPrevEvent)
+        FReport->OnStandPrevEvent(FReport, type, name, handled);
+    return handled;
+}
+
+// --- status and notices ----------------------------------------------------
+
+void TQRStandardPreview::WriteStatus()
+{
+    const TQRPrinter* p = QRPrinterOf();
+    FPanels[1]->setText(QString("Seite %1 von %2").arg(QRPreview->PageNumber()).arg(p ? p->PageCount() : 0));
+    FPanels[3]->setText(QString::fromStdString(FTitle));
+    FPanels[2]->setText(QString::number(QRPreview->Zoom()) + "%");
+}
+
+std::string TQRStandardPreview::PanelText(int panel) const
+{
+    return panel >= 0 && panel < 4 ? FPanels[panel]->text().toStdString() : std::string();
+}
+
+void TQRStandardPreview::ProgressUpdate(int progress)
+{
+    if (progress >= FLastProgress + 5) {
+        FPanels[0]->setText(QString::number(progress) + "%");
+        FLastProgress = progress;
+    }
+    if (progress == 0 || progress == 100)
+        FPanels[0]->clear();
+}
+
+void TQRStandardPreview::PageAvailable(int /*pageNum*/)
+{
+    TQRPrinter* p = QRPrinterOf();
+    if (p == nullptr)
+        return;
+    CancelButton->setEnabled(true);
+    WriteStatus();
+    ThumbGrid->SetRowCount(p->PageCount());
+    if (p->Status() == report::TQRPrinterStatus::mpFinished) {
+        setPageButtons(true);
+        ThumbGrid->SetRowCount(p->PageCount());
+        CancelButton->setEnabled(false);
+    } else {
+        ThumbGrid->SetRowCount(p->PageCount() - 1);
+        setPageButtons(false);
+    }
+    if (FReport != nullptr && FReport->PagesInPreview != 0 && FReport->PagesInPreview == p->PageCount())
+        FReport->UserCancel = true;
+}
+
+// --- navigation ------------------------------------------------------------
+
+void TQRStandardPreview::SelectPage(int n)
+{
+    QRPreview->SetPageNumber(n);
+    WriteStatus();
+    const TQRPrinter* p = QRPrinterOf();
+    if (p != nullptr && n >= 1 && n <= p->PageCount() && n <= ThumbGrid->RowCount())
+        ThumbGrid->SelectRow(n - 1);
+}
+
+void TQRStandardPreview::LastPageClick()
+{
+    const TQRPrinter* p = QRPrinterOf();
+    if (p == nullptr)
+        return;
+    SelectPage(p->Status() == report::TQRPrinterStatus::mpFinished ? p->PageCount() : p->PageCount() - 1);
+}
+
+void TQRStandardPreview::GotoPageClick()
+{
+    const TQRPrinter* p = QRPrinterOf();
+    const int count = p != nullptr ? p->PageCount() : 0;
+    const std::string shown = std::to_string(QRPreview->PageNumber());
+    const auto answer = platform::userDialogs().inputQuery(
+        "Auswahl einer Seite von 1 bis " + std::to_string(count), "Eingabe einer Seitennummer", shown);
+    const std::string text = answer.value_or(shown);
+    int n = 0;
+    try {
+        std::size_t used = 0;
+        n = std::stoi(text, &used);
+        if (used != text.size())
+            n = 0;
+    } catch (const std::exception&) {
+        n = 0;
+    }
+    SelectPage(n <= 0 || n > count ? 1 : n);
+}
+
+void TQRStandardPreview::ZoomFitClick()
+{
+    platform::messageQueue().processMessages();
+    QRPreview->ZoomToFit();
+    WriteStatus();
+}
+
+void TQRStandardPreview::ZoomToWidthClick()
+{
+    platform::messageQueue().processMessages();
+    QRPreview->ZoomToWidth();
+    WriteStatus();
+}
+
+void TQRStandardPreview::Zoom100Click()
+{
+    platform::messageQueue().processMessages();
+    QRPreview->SetZoom(100);
+    QRPreview->UpdateZoom();
+    WriteStatus();
+}
+
+void TQRStandardPreview::ZoomMenuClick(const std::string& itemName)
+{
+    try {
+        QRPreview->SetZoom(std::stoi(itemName.substr(1)));
+    } catch (const std::exception&) {
+        return;
+    }
+    WriteStatus();
+}
+
+void TQRStandardPreview::ArrowDown()
+{
+    QScrollBar* bar = QRPreview->verticalScrollBar();
+    const int next = bar->value() + bar->singleStep();
+    if (next <= bar->maximum() && bar->maximum() > 0) {
+        bar->setValue(next);
+        return;
+    }
+    const int before = QRPreview->PageNumber();
+    NextPageClick();
+    if (QRPreview->PageNumber() != before)
+        bar->setValue(0);
+}
+
+void TQRStandardPreview::ArrowUp()
+{
+    QScrollBar* bar = QRPreview->verticalScrollBar();
+    const int next = bar->value() - bar->singleStep();
+    if (next > 0) {
+        bar->setValue(next);
+        return;
+    }
+    const int before = QRPreview->PageNumber();
+    PreviousPageClick();
+    if (before == 1)
+        bar->setValue(0);
+    else if (QRPreview->PageNumber() != before)
+        bar->setValue(std::max(0, bar->maximum() - bar->singleStep()));
+    else
+        bar->setValue(0);
+}
+
+bool TQRStandardPreview::PreviewKey(int key, Qt::KeyboardModifiers modifiers, QWidget* focus)
+{
+    if (key == Qt::Key_Escape) {
+        close();
+        return true;
+    }
+    if (focus != nullptr && (focus == ThumbGrid || ThumbGrid->isAncestorOf(focus)))
+        return false;
+    const bool ctrl = (modifiers & Qt::ControlModifier) != 0;
+    switch (key) {
+    case Qt::Key_PageUp:
+        ctrl ? FirstPageClick() : PreviousPageClick();
+        return true;
+    case Qt::Key_PageDown:
+        ctrl ? LastPageClick() : NextPageClick();
+        return true;
+    case Qt::Key_Home:
+        FirstPageClick();
+        return true;
+    case Qt::Key_End:
+        LastPageClick();
+        return true;
+    case Qt::Key_Down:
+        ArrowDown();
+        return true;
+    case Qt::Key_Up:
+        ArrowUp();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TQRStandardPreview::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != this)
+        return false;
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        return PreviewKey(key->key(), key->modifiers(), QApplication::focusWidget());
+    }
+    if (event->type() == QEvent::Wheel && (widget == QRPreview->viewport() || widget == QRPreview)) {
+        // Every wheel turn pages like the arrow keys do.
+        static_cast<QWheelEvent*>(event)->angleDelta().y() <= 0 ? ArrowDown() : ArrowUp();
+        return true;
+    }
+    return false;
+}
+
+void TQRStandardPreview::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    QRPreview->UpdateZoom();
+    WriteStatus();
+}
+
+void TQRStandardPreview::closeEvent(QCloseEvent* event)
+{
+    TQRPrinter* p = QRPrinterOf();
+    if ((p != nullptr && p->Status() == report::TQRPrinterStatus::mpBusy) || !ExitButton->isEnabled()) {
+        event->ignore();
+        return;
+    }
+    hook(TStandPrevEventType::spClose, "");
+    qApp->removeEventFilter(this);
+    event->accept();
+    if (p != nullptr)
+        p->ClosePreview(QRPreview);
+    platform::messageQueue().processMessages();
+}
+
+// --- registration ----------------------------------------------------------
+
+void RegisterStandardPreview()
+{
+    SetStandardPreviewFactory([](TQRPrinter* printer, bool modal) -> platform::MessageTarget* {
+        auto* window = new TQRStandardPreview(printer);
+        if (modal) {
+            window->setWindowModality(Qt::ApplicationModal);
+            window->show();
+            const QPointer<TQRStandardPreview> open(window);
+            while (open && open->isVisible())
+                if (!platform::messageQueue().waitMessages())
+                    break;
+            return nullptr;
+        }
+        window->show();
+        return window->QRPreview;
+    });
+    SetProgressFormFactory([](TQRPrinter* printer) { return std::make_unique<TQRProgressWindowAdapter>(printer); });
+}
+
+} // namespace zt::pages

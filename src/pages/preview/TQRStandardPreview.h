@@ -1,0 +1,135 @@
+#pragma once
+// The standard preview window: toolbar, page view, thumbnails and search
+// results, status bar. It neither owns nor frees its recorder; closing it
+// tells the recorder, whose report then frees it.
+
+#include "pages/preview/TQRPreview.h"
+#include "report/QRTypes.h"
+
+#include <QMainWindow>
+#include <string>
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QGroupBox;
+class QTabWidget;
+class QToolButton;
+
+namespace zt::report {
+class TCustomBandoriaRep;
+}
+
+namespace zt::pages {
+
+class TQRThumbGrid;
+
+using report::TStandPrevEventType;
+
+// The extension a save type stands for (".PDF" for stPDF).
+std::string SaveTypeExtension(report::TPrevSaveType type);
+
+class TQRStandardPreview : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TQRStandardPreview(TQRPrinter* printer, QWidget* parent = nullptr);
+    ~TQRStandardPreview() override;
+
+    TQRPrinter* QRPrinterOf() const { return QRPreview->QRPrinter(); }
+    report::TCustomBandoriaRep* PreviewedReport() const { return FReport; }
+
+    // Navigation and zoom, as the buttons, keys and menu run them.
+    void SelectPage(int n);
+    void FirstPageClick() { SelectPage(1); }
+    void PreviousPageClick() { SelectPage(QRPreview->PageNumber() - 1); }
+    void NextPageClick() { SelectPage(QRPreview->PageNumber() + 1); }
+    void LastPageClick();
+    void GotoPageClick();
+    void ZoomFitClick();
+    void ZoomToWidthClick();
+    void Zoom100Click();
+    void ZoomMenuClick(const std::string& itemName);
+    void ArrowDown();
+    void ArrowUp();
+    // Handles a key as the window sees it before its controls; true when used.
+    bool PreviewKey(int key, Qt::KeyboardModifiers modifiers, QWidget* focus);
+
+    // Commands on the pages.
+    void PrintClick();
+    void PrintSetupClick();
+    void CopyClick();
+    void CancelClick();
+    void SaveReportClick();
+    void LoadReportClick();
+    void FindClick();
+    // Runs a search as the dialog's "Suchen" does.
+    void RunSearch(const std::string& text, bool matchCase);
+    void SearchResultClick(int item);
+
+    // The progress panel, as the page view reports it.
+    void ProgressUpdate(int progress);
+    void PageAvailable(int pageNum);
+    void WriteStatus();
+    std::string PanelText(int panel) const;
+
+    TQRPreview* QRPreview = nullptr;
+    QAction* ZoomFit = nullptr;
+    QAction* ZoomToWidth = nullptr;
+    QAction* Zoom100 = nullptr;
+    QToolButton* ZoomPickButton = nullptr;
+    QAction* FirstPage = nullptr;
+    QAction* PreviousPage = nullptr;
+    QAction* nextPage = nullptr;
+    QAction* LastPage = nullptr;
+    QAction* GotoPageButton = nullptr;
+    QAction* FindButton = nullptr;
+    QAction* copybutton = nullptr;
+    QAction* PrintSetup = nullptr;
+    QAction* Print = nullptr;
+    QAction* LoadReport = nullptr;
+    QAction* SaveReport = nullptr;
+    QAction* CancelButton = nullptr;
+    QToolButton* ExitButton = nullptr;
+    QMenu* Zoommenu = nullptr;
+    QTabWidget* Tabs = nullptr;
+    QWidget* TabThumbs = nullptr;
+    QWidget* TabSearchResult = nullptr;
+    TQRThumbGrid* ThumbGrid = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QLabel* SearchTextLabel = nullptr;
+    QListWidget* SearchResultBox = nullptr;
+
+    bool ShowThumbs = true;
+    bool ShowSearch = true;
+    report::TQRZoomState InitZoom = report::TQRZoomState::qrZoomToFit;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createControls();
+    void createToolBar();
+    void takeSettings(TQRPrinter* printer);
+    void setPageButtons(bool enabled);
+    bool hook(TStandPrevEventType type, const char* name);
+    void exportTo(const std::string& fileName, const std::string& extension);
+
+    report::TCustomBandoriaRep* FReport = nullptr;
+    report::TPrinterOrientation FReportOrientation = report::TPrinterOrientation::poPortrait;
+    std::string FTitle;
+    int FLastProgress = 0;
+    int FOtherZoom = 100;
+    bool FSearching = false;
+    bool FGridGuard = false;
+    std::vector<int> FSearchPages;
+    QLabel* FPanels[4] = {};
+};
+
+// Registers the standard preview window and the progress form with the
+// engine, so reports open them.
+void RegisterStandardPreview();
+
+} // namespace zt::pages

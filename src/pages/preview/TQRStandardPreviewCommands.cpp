@@ -1,0 +1,248 @@
+// The preview's commands on the pages: print, printer setup, copy, cancel,
+// save, load and search.
+
+#include "pages/preview/TQRStandardPreview.h"
+
+#include "pages/QRPageSearch.h"
+#include "pages/QRPrinter.h"
+#include "pages/QRPrinterSetup.h"
+#include "pages/preview/PreviewExport.h"
+#include "pages/preview/PreviewThumbs.h"
+#include "pages/preview/TSearchDlg.h"
+#include "platform/dialogs/UserDialogs.h"
+#include "platform/files/FileAccess.h"
+#include "platform/qt/QtRenderTarget.h"
+#include "report/QRReport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace zt::pages {
+
+namespace {
+
+std::string upper(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return s;
+}
+
+std::string trimmed(const std::string& s)
+{
+    const auto b = s.find_first_not_of(' ');
+    const auto e = s.find_last_not_of(' ');
+    return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
+}
+
+// An extension as the save command keeps it: no dot, at most 4 characters.
+std::string shortExtension(std::string e)
+{
+    if (!e.empty() && e.front() == '.')
+        e.erase(0, 1);
+    return trimmed(e.substr(0, 4));
+}
+
+// The saved report file's entry of the save and open dialogs.
+constexpr const char* kReportFileEntry = "Bandoria-Datei(*.QRP)|*.QRP";
+
+} // namespace
+
+void TQRStandardPreview::PrintClick()
+{
+    ExitButton->setEnabled(false);
+    struct Reenable {
+        QToolButton* button;
+        ~Reenable() { button->setEnabled(true); }
+    } reenable{ExitButton};
+    if (hook(TStandPrevEventType::spPrint, "Print"))
+        return;
+    TQRPrinter* p = QRPrinterOf();
+    if (p == nullptr)
+        return;
+    auto* rep = dynamic_cast<report::TBandoriaRep*>(p->ParentReport());
+    if (!report::SavedReportLoaded() && rep != nullptr) {
+        rep->Print();
+        if (QRPreview->QRPrinter() == nullptr && rep->QRPrinter != nullptr)
+            QRPreview->SetQRPrinter(rep->QRPrinter);
+    } else {
+        p->Print();
+    }
+}
+
+void TQRStandardPreview::PrintSetupClick()
+{
+    if (hook(TStandPrevEventType::spPrintSetup, "PrintSetup"))
+        return;
+    if (TQRPrinter* p = QRPrinterOf())
+        PreviewPrinterSetup(*p, [this] { PrintClick(); });
+}
+
+void TQRStandardPreview::CopyClick()
+{
+    if (hook(TStandPrevEventType::spCopy, "Copy"))
+        return;
+    TQRPrinter* p = QRPrinterOf();
+    const auto page = p != nullptr ? p->GetPage(QRPreview->PageNumber()) : nullptr;
+    if (!page)
+        return;
+    auto* data = new QMimeData;
+    const auto& bytes = page->Bytes();
+    const QByteArray emf(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    data->setData("image/x-emf", emf);
+    data->setData("application/x-qt-windows-mime;value=\"Enhanced Metafile\"", emf);
+    // Programs that do not read metafiles get the page as an image at 300 dpi.
+    const QSize size = platform::qt::pageSizeInDevicePixels(*page) * 300 / 96;
+    const QImage image = platform::qt::renderPage(*page, size);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    data->setData("image/png", png);
+    data->setImageData(image);
+    QApplication::clipboard()->setMimeData(data);
+}
+
+void TQRStandardPreview::CancelClick()
+{
+    if (hook(TStandPrevEventType::spCancel, "Cancel"))
+        return;
+    if (FReport != nullptr)
+        FReport->UserCancel = true;
+}
+
+void TQRStandardPreview::SaveReportClick()
+{
+    if (hook(TStandPrevEventType::spSave, "Save"))
+        return;
+    TQRPrinter* p = QRPrinterOf();
+    if (p == nullptr)
+        return;
+    const std::string d = FReport != nullptr ? SaveTypeExtension(FReport->PreviewDefaultSaveType) : ".QRP";
+    platform::FileDialogRequest request;
+    request.title = "Bericht speichern";
+    request.filter = d + "|*" + d + "|" + kReportFileEntry + ExportFilterEntries();
+    request.fileName = "*" + d;
+    int chosen = 1;
+    request.chosenFilter = &chosen;
+    const auto answer = platform::userDialogs().saveFile(request);
+    if (!answer)
+        return;
+    std::string name = *answer;
+    if (std::filesystem::exists(name) && !platform::files::canOpenExclusively(name)) {
+        platform::userDialogs().showMessage("The file is read-only or in use - save abandoned.");
+        return;
+    }
+    std::string e = upper(std::filesystem::path(name).extension().string());
+    if (e.empty()) {
+        if (chosen <= 1)
+            e = d;
+        else if (chosen == 2)
+            e = "QRP";
+        else
+            e = ExportFilterExtension(chosen - 3, d);
+        e = upper(shortExtension(e));
+        name += "." + e;
+    }
+    e = shortExtension(e);
+    if (e == "QRP")
+        p->Save(name);
+    else
+        exportTo(name, e);
+}
+
+void TQRStandardPreview::exportTo(const std::string& fileName, const std::string& extension)
+{
+    if (TQRPrinter* p = QRPrinterOf())
+        ExportThroughLibrary(*p, fileName, extension);
+}
+
+void TQRStandardPreview::LoadReportClick()
+{
+    if (hook(TStandPrevEventType::spLoad, "Load"))
+        return;
+    TQRPrinter* p = QRPrinterOf();
+    if (p == nullptr)
+        return;
+    platform::FileDialogRequest request;
+    request.title = "Bericht laden";
+    request.filter = "Bandoria-Datei (*.QRP)|*.QRP";
+    const auto answer = platform::userDialogs().openFile(request);
+    if (!answer)
+        return;
+    if (!std::filesystem::exists(*answer)) {
+        platform::userDialogs().showMessage("Die Datei existiert nicht");
+        return;
+    }
+    p->Load(*answer);
+    FTitle = *answer;
+    QRPreview->SetQRPrinter(p);
+    FReportOrientation = p->Orientation();
+    p->SetOrientation(FReportOrientation);
+    if (FReport != nullptr) {
+        FReport->Page().SetPaperSize(p->PaperSize());
+        FReport->Page().SetOrientation(p->Orientation());
+    }
+    QRPreview->UpdateZoom();
+    ThumbGrid->SetQRPrinter(p);
+    PageAvailable(1);
+    ThumbGrid->SelectRow(0);
+    report::SetSavedReportLoaded(true);
+    Print->setEnabled(true);
+}
+
+void TQRStandardPreview::FindClick()
+{
+    TQRPrinter* p = QRPrinterOf();
+    if (p == nullptr || p->Status() == report::TQRPrinterStatus::mpBusy)
+        return;
+    TSearchDlg dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    RunSearch(dialog.SearchEdit->text().toStdString(), dialog.MatchCase->isChecked());
+}
+
+void TQRStandardPreview::RunSearch(const std::string& text, bool matchCase)
+{
+    TQRPrinter* p = QRPrinterOf();
+    if (p == nullptr)
+        return;
+    // One search at a time: a second waits for the first.
+    while (FSearching)
+        platform::messageQueue().processMessages();
+    FSearching = true;
+    SearchResultBox->setEnabled(true);
+    SearchTextLabel->setText(QString::fromStdString(text));
+    SearchResultBox->clear();
+    FSearchPages = SearchPages(*p, text, matchCase);
+    for (const int n : FSearchPages)
+        SearchResultBox->addItem("Seite " + QString::number(n));
+    if (FSearchPages.empty()) {
+        SearchResultBox->addItem("Kein Ergebnis bei Suche");
+        SearchResultBox->setEnabled(false);
+    }
+    Tabs->setCurrentWidget(TabSearchResult);
+    FSearching = false;
+}
+
+void TQRStandardPreview::SearchResultClick(int item)
+{
+    const TQRPrinter* p = QRPrinterOf();
+    int n = item >= 0 && item < static_cast<int>(FSearchPages.size()) ? FSearchPages[static_cast<std::size_t>(item)] : 1;
+    if (p == nullptr || n < 1 || n > p->PageCount())
+        n = 1;
+    SelectPage(n);
+}
+
+} // namespace zt::pages
