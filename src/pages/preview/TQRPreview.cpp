@@ -47,11 +47,14 @@ void PaintPageSheet(QPainter& painter, const QRect& r, const platform::gdi::TMet
     painter.translate(r.topLeft());
     painter.fillRect(QRect(QPoint(1, 1), QPoint(w - 3, h - 3)), Qt::white);
     if (page != nullptr) {
+        // The player sets its own transform and clip; they end with the page.
+        painter.save();
         if (clip)
             painter.setClipRect(QRect(QPoint(1, 1), QPoint(w - 4, h - 4)));
         platform::qt::QtRenderTarget target(painter);
-        platform::gdi::playEmf(*page, target, {0, 0, double(w), double(h)});
-        painter.setClipping(false);
+        const QPointF at = painter.transform().map(QPointF(0, 0));
+        platform::gdi::playEmf(*page, target, {at.x(), at.y(), at.x() + w, at.y() + h});
+        painter.restore();
     }
     painter.setPen(QPen(Qt::black, 0));
     painter.setBrush(Qt::NoBrush);
