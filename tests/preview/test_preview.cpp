@@ -1,0 +1,284 @@
+// The preview window and its page view, offscreen with scripted dialogs.
+
+#include "pages/QRPageSearch.h"
+#include "pages/QRPrinter.h"
+#include "pages/preview/PreviewThumbs.h"
+#include "pages/preview/TQRStandardPreview.h"
+#include "platform/dialogs/ScriptedDialogs.h"
+#include "platform/gdi/EmfRecorder.h"
+#include "report/QRBands.h"
+#include "report/QRLabels.h"
+#include "report/QRReport.h"
+#include "support/QtWidgetApp.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace zt;
+using namespace zt::pages;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Preview : public ::testing::Test {
+protected:
+    Preview() : scoped(dialogs)
+    {
+        zt::testing::ensureWidgetApplication();
+        report::SetUSMeasureQuery([] { return false; });
+        rep->ShowProgress = false;
+        rep->SetReportTitle("Probe");
+        rep->Page().SetPaperSize(report::TQRPaperSize::A4);
+        rep->PrevInitialZoom = report::TQRZoomState::qrZoomToFit;
+        auto* detail = rep->CreateBand(report::rbDetail);
+        detail->Size().SetHeight(250);
+        label = new report::TQRLabel(&form);
+        label->SetParent(detail);
+        rep->OnNeedData = [this](report::TQRComponent*, bool& more) {
+            more = record < records;
+            ++record;
+            label->SetCaption(record == 3 ? "Grüße aus Köln" : "Seite " + std::to_string(record));
+        };
+    }
+    ~Preview() override
+    {
+        if (window)
+            delete window;
+        report::SetUSMeasureQuery({});
+    }
+
+    // A prepared report of `pages` pages in a window.
+    TQRStandardPreview& open(int pages)
+    {
+        records = pages;
+        record = 0;
+        rep->Prepare();
+        window = new TQRStandardPreview(rep->QRPrinter);
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        window->resize(800, 700);
+        QApplication::processEvents();
+        return *window;
+    }
+
+    report::TQRForm form;
+    report::TBandoriaRep* rep = new report::TBandoriaRep(&form);
+    report::TQRLabel* label = nullptr;
+    int records = 0, record = 0;
+    TQRStandardPreview* window = nullptr;
+    platform::ScriptedDialogs dialogs;
+    platform::ScopedUserDialogs scoped;
+};
+
+TEST_F(Preview, TheWindowTakesTheReportsTitleAndShowsItsFirstPage)
+{
+    TQRStandardPreview& w = open(3);
+    EXPECT_EQ(w.windowTitle().toStdString(), "Bericht Vorschau : Probe");
+    EXPECT_EQ(w.PanelText(1), "Seite 1 von 3");
+    EXPECT_EQ(w.PanelText(3), "Probe");
+    EXPECT_TRUE(w.QRPreview->PreviewImage()->HasPage());
+    EXPECT_TRUE(w.Print->isEnabled());
+    EXPECT_TRUE(w.ZoomFit->isChecked());
+    EXPECT_FALSE(w.CancelButton->isEnabled());
+}
+
+TEST_F(Preview, FitOnA500By700ControlGives59)
+{
+    TQRStandardPreview& w = open(1);
+    w.QRPreview->resize(500, 700);
+    w.QRPreview->ZoomToFit();
+    EXPECT_EQ(w.QRPreview->Zoom(), 59);
+    EXPECT_EQ(w.QRPreview->ZoomState(), report::TQRZoomState::qrZoomToFit);
+}
+
+TEST_F(Preview, ZoomOutsideTwoToTwoThousandIsIgnored)
+{
+    TQRStandardPreview& w = open(1);
+    w.QRPreview->SetZoom(80);
+    w.QRPreview->SetZoom(1);
+    w.QRPreview->SetZoom(2001);
+    EXPECT_EQ(w.QRPreview->Zoom(), 80);
+    w.QRPreview->SetZoom(2000);
+    EXPECT_EQ(w.QRPreview->Zoom(), 2000);
+    EXPECT_EQ(w.QRPreview->ZoomState(), report::TQRZoomState::qrZoomOther);
+    w.ZoomMenuClick("N150");
+    EXPECT_EQ(w.QRPreview->Zoom(), 150);
+    EXPECT_TRUE(w.ZoomFit->isChecked());
+    EXPECT_EQ(w.PanelText(2), "150%");
+}
+
+TEST_F(Preview, TheGotoBoxTakesOnlyPagesThatExist)
+{
+    TQRStandardPreview& w = open(5);
+    for (const char* answer : {"0", "abc", "99"}) {
+        w.SelectPage(4);
+        dialogs.answerInput(std::string(answer));
+        w.GotoPageClick();
+        EXPECT_EQ(w.QRPreview->PageNumber(), 1) << answer;
+    }
+    dialogs.answerInput(std::string("3"));
+    w.GotoPageClick();
+    EXPECT_EQ(w.QRPreview->PageNumber(), 3);
+    const auto input = dialogs.calls(platform::DialogCall::Kind::Input).back();
+    EXPECT_EQ(input.caption, "Auswahl einer Seite von 1 bis 5");
+    EXPECT_EQ(input.text, "Eingabe einer Seitennummer");
+    dialogs.answerInput(std::nullopt);
+    w.GotoPageClick();
+    EXPECT_EQ(w.QRPreview->PageNumber(), 3);
+}
+
+TEST_F(Preview, KeysPageThroughTheReport)
+{
+    TQRStandardPreview& w = open(4);
+    QWidget* view = w.QRPreview;
+    w.PreviewKey(Qt::Key_End, {}, view);
+    EXPECT_EQ(w.QRPreview->PageNumber(), 4);
+    w.PreviewKey(Qt::Key_PageUp, {}, view);
+    EXPECT_EQ(w.QRPreview->PageNumber(), 3);
+    w.PreviewKey(Qt::Key_PageUp, Qt::ControlModifier, view);
+    EXPECT_EQ(w.QRPreview->PageNumber(), 1);
+    w.PreviewKey(Qt::Key_PageDown, {}, view);
+    EXPECT_EQ(w.QRPreview->PageNumber(), 2);
+    w.PreviewKey(Qt::Key_Home, {}, view);
+    EXPECT_EQ(w.QRPreview->PageNumber(), 1);
+    // Keys are left to the thumbnail grid when it has the focus.
+    EXPECT_FALSE(w.PreviewKey(Qt::Key_End, {}, w.ThumbGrid));
+    EXPECT_EQ(w.QRPreview->PageNumber(), 1);
+}
+
+TEST_F(Preview, ArrowsScrollWithinAPageAndThenTurnIt)
+{
+    TQRStandardPreview& w = open(3);
+    w.show();
+    QApplication::processEvents();
+    w.QRPreview->SetZoom(200);
+    QApplication::processEvents();
+    QScrollBar* bar = w.QRPreview->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    w.SelectPage(2);
+    bar->setValue(bar->maximum());
+    w.ArrowDown();
+    EXPECT_EQ(w.QRPreview->PageNumber(), 3);
+    EXPECT_EQ(bar->value(), 0);
+    w.ArrowUp();
+    EXPECT_EQ(w.QRPreview->PageNumber(), 2);
+    EXPECT_EQ(bar->value(), bar->maximum() - bar->singleStep());
+    w.ArrowUp();
+    EXPECT_EQ(w.QRPreview->PageNumber(), 2);
+}
+
+TEST_F(Preview, ProgressShowsStepsOfFiveAndClearsAtTheEnd)
+{
+    TQRStandardPreview& w = open(1);
+    w.ProgressUpdate(3);
+    EXPECT_EQ(w.PanelText(0), "0%");
+    w.ProgressUpdate(7);
+    EXPECT_EQ(w.PanelText(0), "7%");
+    w.ProgressUpdate(11);
+    EXPECT_EQ(w.PanelText(0), "7%");
+    w.ProgressUpdate(100);
+    EXPECT_EQ(w.PanelText(0), "");
+}
+
+TEST_F(Preview, SearchListsMatchingPagesOrSaysThereAreNone)
+{
+    TQRStandardPreview& w = open(4);
+    w.RunSearch("seite", false);
+    ASSERT_EQ(w.SearchResultBox->count(), 3);
+    EXPECT_EQ(w.SearchResultBox->item(0)->text().toStdString(), "Seite 1");
+    EXPECT_EQ(w.SearchResultBox->item(2)->text().toStdString(), "Seite 4");
+    w.SearchResultClick(2);
+    EXPECT_EQ(w.QRPreview->PageNumber(), 4);
+    w.RunSearch("seite", true);
+    EXPECT_EQ(w.SearchResultBox->item(0)->text().toStdString(), "Kein Ergebnis bei Suche");
+    EXPECT_FALSE(w.SearchResultBox->isEnabled());
+    w.RunSearch("GRÜSSE", false);
+    EXPECT_EQ(w.SearchResultBox->item(0)->text().toStdString(), "Kein Ergebnis bei Suche");
+    w.RunSearch("grüße", false);
+    EXPECT_EQ(w.SearchResultBox->item(0)->text().toStdString(), "Seite 3");
+}
+
+TEST(PageSearch, ComparesTheLowByteOfEachCharacter)
+{
+    auto rec = platform::gdi::EmfRecorder::forPage(platform::gdi::RefDevice::screen(), 100, 100);
+    rec.TextOut(0, 0, "Preis: 5 €");
+    const auto page = rec.Finish();
+    EXPECT_TRUE(PageContainsText(page, "5 €", true));
+    // The euro sign's low byte is that of "¬".
+    EXPECT_TRUE(PageContainsText(page, "5 ¬", true));
+    EXPECT_TRUE(PageContainsText(page, "PREIS", false));
+    EXPECT_FALSE(PageContainsText(page, "PREIS", true));
+}
+
+TEST_F(Preview, SavingFollowsTheExtensionOrTheChosenEntry)
+{
+    TQRStandardPreview& w = open(2);
+    const fs::path dir = fs::temp_directory_path() / ("zt-preview-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    dialogs.answerSave((dir / "a.pdf").string(), 1);
+    w.SaveReportClick();
+    EXPECT_FALSE(fs::exists(dir / "a.pdf"));  // no filter for PDF is registered here
+    dialogs.answerSave((dir / "b").string(), 2);
+    w.SaveReportClick();
+    EXPECT_TRUE(fs::exists(dir / "b.QRP"));
+    dialogs.answerSave((dir / "c").string(), 1);
+    w.SaveReportClick();
+    EXPECT_FALSE(fs::exists(dir / "c.PDF"));
+    dialogs.answerSave((dir / "d.QRP").string(), 1);
+    w.SaveReportClick();
+    EXPECT_TRUE(fs::exists(dir / "d.QRP"));
+    const auto save = dialogs.calls(platform::DialogCall::Kind::Save).front();
+    EXPECT_EQ(save.request.title, "Bericht speichern");
+    EXPECT_EQ(save.request.filter, ".PDF|*.PDF|Bandoria-Datei(*.QRP)|*.QRP");
+    EXPECT_EQ(save.request.fileName, "*.PDF");
+    fs::remove_all(dir);
+}
+
+TEST_F(Preview, LoadingAMissingFileSaysSo)
+{
+    TQRStandardPreview& w = open(1);
+    dialogs.answerOpen(std::string("/nonexistent/report.QRP"));
+    w.LoadReportClick();
+    EXPECT_EQ(dialogs.calls().back().text, "Die Datei existiert nicht");
+}
+
+TEST_F(Preview, EscapeClosesTheWindowAndTheReportLetsGoOfItsRecorder)
+{
+    TQRStandardPreview& w = open(2);
+    w.show();
+    QApplication::processEvents();
+    w.ThumbGrid->setFocus();
+    EXPECT_TRUE(w.PreviewKey(Qt::Key_Escape, {}, w.ThumbGrid));
+    QApplication::processEvents();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(rep->QRPrinter, nullptr);
+}
+
+TEST_F(Preview, EndDuringARunShowsTheLastCompletePage)
+{
+    records = 10;
+    record = 0;
+    std::unique_ptr<TQRStandardPreview> during;
+    auto* detail = rep->FindBand(report::rbDetail);
+    detail->AfterPrint = [&](report::TQRCustomBand*, bool) {
+        if (record == 5 && !during) {
+            // Page 5 is being drawn: four are complete.
+            during = std::make_unique<TQRStandardPreview>(rep->QRPrinter);
+            during->setAttribute(Qt::WA_DeleteOnClose, false);
+            platform::messageQueue().processMessages();
+            during->LastPageClick();
+            EXPECT_EQ(during->QRPreview->PageNumber(), 4);
+            EXPECT_FALSE(during->Print->isEnabled());
+        }
+    };
+    rep->Prepare();
+    ASSERT_TRUE(during);
+}
+
+} // namespace
