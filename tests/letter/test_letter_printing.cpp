@@ -100,3 +100,39 @@ TEST_F(LetterPrinting, WithoutAPrinterDruckenDoesNothing)
 }
 
 } // namespace
+
+#include "pages/preview/TQRStandardPreview.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+TEST_F(LetterPrinting, VorschauOpensTheWindowPlacedOnTheScreenZoomedToFit)
+{
+    pages::RegisterStandardPreview();
+    typeMessage(70);
+    frm->DruckvorschauExecute();
+    pages::TQRStandardPreview* preview = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* p = qobject_cast<pages::TQRStandardPreview*>(w); p != nullptr && p->isVisible())
+            preview = p;
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->windowTitle().toStdString(), "Bericht Vorschau : Zettelino für Windows");
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const auto place = output::PreviewPlacementFor(screen.width(), screen.height());
+    EXPECT_EQ(preview->geometry(), QRect(place.left, place.top, place.width, place.height));
+    EXPECT_EQ(preview->QRPreview->ZoomState(), report::TQRZoomState::qrZoomToFit);
+    EXPECT_FALSE(preview->Tabs->isVisible());
+    EXPECT_EQ(preview->PanelText(1), "Seite 1 von 2");
+    preview->LastPageClick();
+    EXPECT_EQ(preview->QRPreview->PageNumber(), 2);
+    preview->close();
+    QApplication::processEvents();
+    EXPECT_EQ(report.BandoriaRep1->QRPrinter, nullptr);
+    pages::SetStandardPreviewFactory(nullptr);
+    pages::SetProgressFormFactory(nullptr);
+}
+
+} // namespace
