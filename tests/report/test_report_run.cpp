@@ -473,3 +473,31 @@ TEST_F(ReportRun, ACompositeRunsItsReportsIntoOneDocument)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ReportRun, OnPrintReplacesTheTextForThatPrintOnly)
+{
+    TQRLabel* l = label(band(rbDetail, 10), "stored");
+    l->OnPrint = [](TQRComponent*, std::string& value) { value = "printed"; };
+    EXPECT_EQ(textsOf(run()), (std::vector<std::string>{"printed"}));
+    EXPECT_EQ(l->PrintCaption(), "stored");
+}
+
+TEST_F(ReportRun, FullJustificationSpreadsWordsOnlyWithinMaxBreakChars)
+{
+    TQRLabel* l = label(band(rbDetail, 10), "ab cd ef");
+    l->FullJustify = true;
+    l->MaxBreakChars = 0;
+    auto words = run()[0].texts;
+    ASSERT_EQ(words.size(), 3u);
+    const int single = words[1].x - words[0].x;
+    l->MaxBreakChars = 1000;
+    words = run()[0].texts;
+    ASSERT_EQ(words.size(), 3u);
+    EXPECT_GT(words[1].x - words[0].x, single);
+    // The last word ends near the label's right edge (100 mm wide).
+    EXPECT_GT(words[2].x, y(100 + 800));
+}
+
+} // namespace
