@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# The preview as a user sees it under Xvfb: a two-page letter opened with
+# Ctrl+O, "Vorschau" clicked; the window opens captioned with the report
+# title at the place and size the screen gives (90 % high, 60 % wide,
+# centred), End and Home page through it, Escape closes it and the letter
+# window stays.
+#   xvfb_preview_check.sh ZETTELINO_EXE [SCREENSHOT_DIR]
+set -euo pipefail
+exe=$1
+shots=${2:-}
+for tool in xvfb-run xdotool xwininfo; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing"; exit 77; }
+done
+export QT_QPA_PLATFORM=xcb
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$exe" "$work/zettelino"
+{
+  printf 'ZLVersion=1.8\r\nAbsLines=1\r\nAnsLines=1\r\nMitLines=60\r\nErika Mustermann\r\nFirma Beispiel\r\n'
+  for i in $(seq 1 60); do printf 'Zeile %d\r\n' "$i"; done
+  for i in $(seq 1 15); do printf 'cb%d=0\r\n' "$i"; done
+  printf 'edTitel=Lieferung\r\nedTitel2=\r\nedSonst1=\r\nedSonst2=\r\nedDatum=Bonn\r\n'
+} >"$work/brief.ZLW"
+
+cat > "$work/session.sh" <<'SESSION'
+#!/usr/bin/env bash
+set -euo pipefail
+cd "$1"
+shots=$2
+fail() { echo "$*" >&2; kill -9 $pid 2>/dev/null || true; exit 1; }
+shot() {
+  [ -n "$shots" ] || return 0
+  sleep 0.7
+  xwd -root -silent > "$shots/$1.xwd" 2>/dev/null || true
+}
+window() {
+  local id=
+  for _ in $(seq 50); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+gone() {
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  return 1
+}
+keys() { xdotool key --delay 40 "$@"; sleep 0.3; }
+
+./zettelino 2>zettelino.err & pid=$!
+main=$(window Zettelino) || fail "no main window"
+sleep 0.5
+xdotool windowfocus --sync "$main"
+keys ctrl+o
+dialog=$(window "Öffnen") || fail "no open dialog"
+xdotool windowfocus --sync "$dialog"
+xdotool type --delay 20 "$PWD/brief.ZLW"
+keys Return
+gone "Öffnen" || fail "the open dialog stays"
+sleep 0.5
+# The toolbar's "Vorschau" button.
+xdotool mousemove --window "$main" 208 42 click 1
+preview=$(window "Bericht Vorschau : Zettelino für Windows") || fail "no preview window"
+shot preview
+geometry=$(xwininfo -id "$preview")
+x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$geometry")
+y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$geometry")
+w=$(awk '/Width:/ {print $2}' <<<"$geometry")
+h=$(awk '/Height:/ {print $2}' <<<"$geometry")
+[ "$x,$y,$w,$h" = "256,51,768,922" ] || fail "preview at $x,$y ${w}x$h, not 256,51 768x922"
+xdotool windowfocus --sync "$preview"
+keys End
+shot page-two
+keys Home
+keys Escape
+gone "Bericht Vorschau : Zettelino für Windows" || fail "Escape left the preview open"
+xwininfo -id "$main" | grep -q IsViewable || fail "the letter window went with the preview"
+kill -0 $pid 2>/dev/null || fail "the program ended"
+kill -9 $pid
+echo ok
+SESSION
+chmod +x "$work/session.sh"
+
+xvfb-run -a -s "-screen 0 1280x1024x24" "$work/session.sh" "$work" "$shots"
