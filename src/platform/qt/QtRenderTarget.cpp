@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QGlyphRun>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainterPath>
 #include <cmath>
 #include <mutex>
@@ -82,7 +83,8 @@ QRawFont embeddableFont(const QString& file, const QRawFont& fromFile, double pi
 
 QtRenderTarget::QtRenderTarget(QPainter& painter)
     : painter_(painter),
-      embedFonts_(painter.device() != nullptr && painter.device()->devType() == QInternal::Printer)
+      embedFonts_((painter.device() != nullptr && painter.device()->devType() == QInternal::Printer) ||
+                  (painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Pdf))
 {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
