@@ -74,7 +74,7 @@ void TQRPDFDocumentFilter::assemble()
     const int procSetObject = next + 1;
 
     doc.Add("%PDF-1.3");
-    doc.Add(PdfCodePageText("%\u00C5\u00AD\u006F\u0081"));
+    doc.Add(PdfCodePageText("%\u00C5\u00ADo\u0081"));
 
     doc.BeginObject();
     for (const char* line : {"1 0 obj", "<<", "/Type /Catalog", "/Pages 3 0 R", "/Outlines 2 0 R",

@@ -33,6 +33,16 @@ struct LoggedCall {
     long double expanded = 0;   // AcceptBand
 };
 
+inline LoggedCall logged(std::string call, long double x = 0, long double y = 0, std::string text = {})
+{
+    LoggedCall c;
+    c.call = std::move(call);
+    c.x = x;
+    c.y = y;
+    c.text = std::move(text);
+    return c;
+}
+
 class LoggingFilter : public TQRExportFilter {
 public:
     explicit LoggingFilter(const std::string& filename = {}) : TQRExportFilter(filename) {}
@@ -44,24 +54,24 @@ public:
     void Start(int w, int h, const TQRFont& f) override
     {
         TQRExportFilter::Start(w, h, f);
-        calls.push_back({"Start", static_cast<long double>(w), static_cast<long double>(h)});
+        calls.push_back(logged("Start", w, h));
     }
-    void EndPage() override { calls.push_back({"EndPage"}); }
-    void NewPage() override { calls.push_back({"NewPage"}); }
+    void EndPage() override { calls.push_back(logged("EndPage")); }
+    void NewPage() override { calls.push_back(logged("NewPage")); }
     void Finish() override
     {
         TQRExportFilter::Finish();
-        calls.push_back({"Finish"});
+        calls.push_back(logged("Finish"));
     }
     void TextOut(long double x, long double y, const TQRFont&, TColor, TAlignment a, const std::string& t) override
     {
-        LoggedCall c{"TextOut", x, y, t};
+        LoggedCall c = logged("TextOut", x, y, t);
         c.alignment = a;
         calls.push_back(c);
     }
     void AcceptGraphic(long double x, long double y, TQRControl* control) override
     {
-        LoggedCall c{"AcceptGraphic", x, y};
+        LoggedCall c = logged("AcceptGraphic", x, y);
         c.width = control->Width();
         c.height = control->Height();
         if (auto* s = dynamic_cast<TQRShape*>(control)) {
@@ -74,7 +84,7 @@ public:
     }
     void AcceptBand(TQRCustomBand*, long double x, long double y, long double expanded) override
     {
-        LoggedCall c{"AcceptBand", x, y};
+        LoggedCall c = logged("AcceptBand", x, y);
         c.expanded = expanded;
         calls.push_back(c);
     }

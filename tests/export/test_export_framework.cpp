@@ -128,7 +128,7 @@ TEST_F(ExportReport, RunsWithFinalPassOffAndLeavesTheReportAsItWas)
 {
     label(band(rbDetail, 10), "detail");
     rep->Prepare();
-    pages::TQRPrinter* shown = rep->QRPrinter;
+    zt::pages::TQRPrinter* shown = rep->QRPrinter;
     const int pages = shown->PageCount();
     bool finalPassInRun = true, exportingInRun = false;
     rep->BeforePrint = [&](TCustomBandoriaRep* r, bool&) {
@@ -154,9 +154,9 @@ TEST_F(ExportReport, RunsWithFinalPassOffAndLeavesTheReportAsItWas)
 TEST_F(ExportReport, AnErrorInTheRunLeavesTheReportDetached)
 {
     TQRLabel* l = label(band(rbDetail, 10), "detail");
-    l->OnPrint = [](TQRComponent*, std::string&) { throw std::runtime_error("boom"); };
     rep->Prepare();
-    pages::TQRPrinter* before = rep->QRPrinter;
+    zt::pages::TQRPrinter* before = rep->QRPrinter;
+    l->OnPrint = [](TQRComponent*, std::string&) { throw std::runtime_error("boom"); };
     LoggingFilter f;
     EXPECT_THROW(rep->ExportToFilter(&f), std::runtime_error);
     EXPECT_EQ(rep->QRPrinter, before);
@@ -205,12 +205,30 @@ TEST_F(ExportReport, EmptyMemoLinesReachTheFilter)
 
 TEST_F(ExportReport, StreamingFilterNeverBreaksPages)
 {
-    memo(band(rbDetail, 10), 120, 0, 5);
+    TQRMemo* m = memo(band(rbDetail, 10), 200, 0, 5);
+    LoggingFilter probe;
+    rep->ExportToFilter(&probe);
+    // Two lines more than fit above the bottom margin: a page break on paper,
+    // still inside the whole paper length a streaming filter offers.
+    int onFirstPage = 0;
+    bool seenSecond = false;
+    for (const auto& c : probe.calls) {
+        seenSecond |= c.call == "NewPage" && onFirstPage > 0;
+        if (c.call == "TextOut" && !seenSecond)
+            ++onFirstPage;
+    }
+    std::vector<std::string> lines;
+    for (int i = 1; i <= onFirstPage + 2; ++i)
+        lines.push_back("line " + std::to_string(i));
+    m->SetLines(lines);
+    LoggingFilter paged;
+    rep->ExportToFilter(&paged);
+    EXPECT_EQ(paged.of("NewPage").size(), 2u);
     LoggingFilter f;
     f.streaming = true;
     rep->ExportToFilter(&f);
     EXPECT_EQ(f.sequence(), (Seq{"Start", "EndPage", "NewPage", "content", "EndPage", "Finish"}));
-    EXPECT_EQ(f.of("TextOut").size(), 120u);
+    EXPECT_EQ(f.of("TextOut").size(), lines.size());
 }
 
 } // namespace

@@ -41,7 +41,7 @@ TEST_F(ExportReport, OpaqueBandGoesAsAFilledRectangleWithoutOutline)
     EXPECT_EQ(t[0].pen.Style, TPenStyle::psClear);
     EXPECT_EQ(t[0].x, px(100));
     EXPECT_EQ(t[0].y, px(100));
-    EXPECT_EQ(t[0].width, px(2000));
+    EXPECT_EQ(t[0].width, px(2000) - px(100));
     EXPECT_EQ(t[0].height, px(300) - px(100));
 }
 

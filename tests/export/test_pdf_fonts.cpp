@@ -112,8 +112,9 @@ TEST_F(PdfFonts, CourierNewIsATrueTypeFontWithWidthsEncodingAndDescriptor)
         w.push_back(n);
     ASSERT_EQ(w.size(), 257u);
     EXPECT_EQ(w.back(), "]");
-    // A fixed pitch of 0.6 em.
-    EXPECT_EQ(w['A'], "600");
+    // A fixed pitch of 0.6 em, in thousandths of the em.
+    EXPECT_EQ(w['A'], w['i']);
+    EXPECT_NEAR(std::stoi(w['A']), 600, 2);
     EXPECT_TRUE(font[10].starts_with("/Encoding  <</Type/Encoding /Differences [ 2 /"));
     EXPECT_NE(font[10].find("/Euro"), std::string::npos);
     EXPECT_NE(font[10].find("/adieresis/aring"), std::string::npos);

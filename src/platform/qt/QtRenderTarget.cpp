@@ -83,8 +83,8 @@ QRawFont embeddableFont(const QString& file, const QRawFont& fromFile, double pi
 
 QtRenderTarget::QtRenderTarget(QPainter& painter)
     : painter_(painter),
-      embedFonts_((painter.device() != nullptr && painter.device()->devType() == QInternal::Printer) ||
-                  (painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Pdf))
+      pdf_(painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Pdf),
+      embedFonts_(pdf_ || (painter.device() != nullptr && painter.device()->devType() == QInternal::Printer))
 {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -229,6 +229,24 @@ void QtRenderTarget::drawGlyphs(const gdi::GlyphRun& run)
         }
         if (pair)
             ++i;
+    }
+    // A PDF reader tells words apart by the gaps between glyphs; the page's
+    // integer advances leave gaps inside words. Spread the font's own advances
+    // evenly over the run's span instead, so both ends stay where they were.
+    if (pdf_ && glyphs.size() > 1) {
+        const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
+        double natural = 0;
+        for (qsizetype i = 0; i + 1 < advances.size(); ++i)
+            natural += advances[i].x();
+        const double span = positions.back().x() - positions.front().x();
+        if (natural > 0 && span > 0) {
+            const double scale = span / natural;
+            double x = positions.front().x();
+            for (qsizetype i = 1; i < positions.size(); ++i) {
+                x += advances[i - 1].x() * scale;
+                positions[i].setX(x);
+            }
+        }
     }
     QGlyphRun glyphRun;
     glyphRun.setRawFont(font);

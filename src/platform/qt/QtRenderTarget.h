@@ -37,6 +37,7 @@ private:
     const QRawFont& rawFont(const std::string& file, double pixelSize);
 
     QPainter& painter_;
+    bool pdf_;
     // Printers get text they can search, not outlines.
     bool embedFonts_;
     QTransform transform_;
