@@ -230,9 +230,10 @@ void QtRenderTarget::drawGlyphs(const gdi::GlyphRun& run)
         if (pair)
             ++i;
     }
-    // A PDF reader tells words apart by the gaps between glyphs; the page's
-    // integer advances leave gaps inside words. Spread the font's own advances
-    // evenly over the run's span instead, so both ends stay where they were.
+    // A PDF reader tells words apart by the gaps between glyphs, and a page's
+    // spacing array may open gaps inside words. In a PDF the glyphs follow the
+    // font's own advances from the run's start, squeezed when the run must
+    // end sooner, so the text reads back as it was written.
     if (pdf_ && glyphs.size() > 1) {
         const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
         double natural = 0;
@@ -240,7 +241,7 @@ void QtRenderTarget::drawGlyphs(const gdi::GlyphRun& run)
             natural += advances[i].x();
         const double span = positions.back().x() - positions.front().x();
         if (natural > 0 && span > 0) {
-            const double scale = span / natural;
+            const double scale = std::min(1.0, span / natural);
             double x = positions.front().x();
             for (qsizetype i = 1; i < positions.size(); ++i) {
                 x += advances[i - 1].x() * scale;
