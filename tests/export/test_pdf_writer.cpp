@@ -10,7 +10,9 @@
 #include "platform/streams/Stream.h"
 #include "report/QRError.h"
 
+#include <array>
 #include <clocale>
+#include <sstream>
 
 using namespace zt::report;
 using zt::testing::ExportReport;
@@ -313,6 +315,67 @@ TEST_F(PdfWriter, FileThatCannotBeWrittenRaisesFromFinish)
     TQRPDFDocumentFilter f("/nonexistent/folder/out.pdf");
     EXPECT_ANY_THROW(rep->ExportToFilter(&f));
     EXPECT_FALSE(rep->Exporting);
+}
+
+} // namespace
+
+namespace {
+
+// A Windows bitmap file of two pixels side by side: red, then blue.
+TQRPicture redBluePicture()
+{
+    std::vector<std::uint8_t> d = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,
+                                   40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0,
+                                   8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                   0, 0, 255, 255, 0, 0, 0, 0};
+    TQRPicture p;
+    p.Data = d;
+    p.Width = 2;
+    p.Height = 1;
+    return p;
+}
+
+// The colour at a point of a P6 image that pdftoppm wrote at 72 dpi.
+std::array<int, 3> pixelAt(const std::string& ppm, int x, int y)
+{
+    std::istringstream in(ppm);
+    std::string magic;
+    int w = 0, h = 0, max = 0;
+    in >> magic >> w >> h >> max;
+    in.get();
+    const auto at = static_cast<std::size_t>(in.tellg()) + (static_cast<std::size_t>(y) * w + x) * 3;
+    return {static_cast<unsigned char>(ppm[at]), static_cast<unsigned char>(ppm[at + 1]),
+            static_cast<unsigned char>(ppm[at + 2])};
+}
+
+TEST_F(PdfWriter, StretchedPictureIsDrawnFromItsCompressedRgbData)
+{
+    plainBand(10);
+    auto* image = new TQRImage(&form);
+    image->SetParent(rep);
+    image->Size().SetLeft(50);
+    image->Size().SetTop(50);
+    image->Size().SetWidth(40);
+    image->Size().SetHeight(20);
+    image->Stretch = true;
+    image->SetPicture(redBluePicture());
+    for (const bool compress : {true, false}) {
+        const std::string path = pdf(compress ? "lzw.pdf" : "plain.pdf");
+        const PdfFile doc =
+            exportPdf(*rep, path, [&](TQRPDFDocumentFilter& f) { f.SetCompressionOn(compress); });
+        const std::string s = doc.streamOf(5);
+        EXPECT_NE(s.find(compress ? "/Filter [/ASCII85Decode /LZWDecode]" : "/Filter [/ASCII85Decode]"),
+                  std::string::npos);
+        const auto r = zt::testing::runTool("pdftoppm -r 72 -f 1 -l 1 " + zt::testing::quoted(path) + " " +
+                                            zt::testing::quoted(scratch.file("page")));
+        ASSERT_EQ(r.status, 0) << r.output;
+        const std::string ppm = zt::testing::readBytes(scratch.file("page-1.ppm"));
+        ASSERT_FALSE(ppm.empty());
+        // 50 mm is 141.7 points; the picture is 113 by 57 points.
+        EXPECT_EQ(pixelAt(ppm, 170, 170), (std::array<int, 3>{255, 0, 0}));
+        EXPECT_EQ(pixelAt(ppm, 225, 170), (std::array<int, 3>{0, 0, 255}));
+        EXPECT_EQ(pixelAt(ppm, 120, 120), (std::array<int, 3>{255, 255, 255}));
+    }
 }
 
 } // namespace
