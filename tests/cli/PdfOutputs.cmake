@@ -26,8 +26,9 @@ function(check_pdf pdf pages)
   if(NOT out MATCHES "Pages: +${pages}\n")
     message(FATAL_ERROR "${pdf}: not ${pages} pages:\n${out}")
   endif()
-  expect("${out}" "Page size:      595")
-  expect("${out}" "(A4)")
+  if(NOT out MATCHES "Page size: +595 x 842 pts \\(A4\\)")
+    message(FATAL_ERROR "${pdf}: not A4:\n${out}")
+  endif()
 endfunction()
 
 # A letter of two pages: what the preview's save writes for a .PDF name.
