@@ -54,12 +54,13 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
                 options.errors.push_back("--png needs a folder");
             else
                 options.outputs.push_back({BatchOutput::Kind::Png, args[++i]});
-        } else if (arg == "--text" || arg == "--zlw" || arg == "--qrp") {
+        } else if (arg == "--text" || arg == "--zlw" || arg == "--qrp" || arg == "--pdf") {
             if (i + 1 >= args.size() || args[i + 1].empty())
                 options.errors.push_back(arg + " needs a file");
             else
                 options.outputs.push_back({arg == "--text"  ? BatchOutput::Kind::Text
                                            : arg == "--zlw" ? BatchOutput::Kind::Zlw
+                                           : arg == "--pdf" ? BatchOutput::Kind::Pdf
                                                             : BatchOutput::Kind::Qrp,
                                            args[++i]});
         } else if (arg.starts_with("-") && arg != "-") {
@@ -110,6 +111,10 @@ std::string batchUsage()
            "Outputs of both (a letter's printed pages, or a saved report file's):\n"
            "  --png DIR      write each page as DIR/page-001.png, ... at 96 dpi,\n"
            "                 one pixel per device unit (DIR is created if missing)\n"
+           "  --pdf FILE     a PDF: for a letter what \"Bericht speichern\" writes for a\n"
+           "                 .PDF name in the letter's preview (the report run once more\n"
+           "                 into the PDF filter); for a saved report file its recorded\n"
+           "                 pages, each at its own paper size, text kept as text\n"
            "  --print [PRINTER]\n"
            "                 print on PRINTER (the default printer without a name): what\n"
            "                 \"Drucken\" prints for a letter, the recorded pages of a report\n"

@@ -16,13 +16,13 @@ inline constexpr int kExitNoPrinter = 6;
 
 // One thing to produce from the input, in command-line order.
 struct BatchOutput {
-    enum class Kind { Info, Png, Print, Text, Zlw, Qrp };
+    enum class Kind { Info, Png, Print, Text, Zlw, Qrp, Pdf };
     Kind kind;
     // The folder for Png; the printer for Print (empty: the default); the
-    // file for Text, Zlw and Qrp; empty for Info.
+    // file for Text, Zlw, Qrp and Pdf; empty for Info.
     std::string path;
-    // Text, Zlw and Qrp need a letter file, Info a saved report file; Png
-    // and Print take either.
+    // Text, Zlw and Qrp need a letter file, Info a saved report file; Png,
+    // Pdf and Print take either.
     bool lettersOnly() const { return kind == Kind::Text || kind == Kind::Zlw || kind == Kind::Qrp; }
     bool reportsOnly() const { return kind == Kind::Info; }
     bool operator==(const BatchOutput&) const = default;

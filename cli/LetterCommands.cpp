@@ -1,6 +1,7 @@
 #include "cli/LetterCommands.h"
 
 #include "cli/PagePngs.h"
+#include "cli/PdfOutput.h"
 #include "cli/PrintCommands.h"
 #include "letter/DateTexts.h"
 #include "letter/Forms.h"
@@ -85,6 +86,9 @@ void writeOutput(const BatchOutput& output, letter::TFrmMain& frm, ReportHolder&
         break;
     case BatchOutput::Kind::Png:
         writePngs(previewPages(holder.Report()), output.path);
+        break;
+    case BatchOutput::Kind::Pdf:
+        writeLetterPdf(holder.Report(), letter::PreviewPageTotal, output.path);
         break;
     case BatchOutput::Kind::Print:
         holder.Report().PrinterSettings().PrinterIndex = printerIndexFor(output.path);

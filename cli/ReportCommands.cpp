@@ -1,6 +1,7 @@
 #include "cli/ReportCommands.h"
 
 #include "cli/PagePngs.h"
+#include "cli/PdfOutput.h"
 #include "cli/PrintCommands.h"
 #include "pages/QRPageList.h"
 #include "platform/core/PlatformError.h"
@@ -8,6 +9,7 @@
 #include "platform/qt/QtRenderTarget.h"
 #include "report/QRError.h"
 
+#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -83,6 +85,8 @@ int runReportCommands(const BatchOptions& options, std::ostream& out, std::ostre
                 printInfo(report, out);
             else if (output.kind == BatchOutput::Kind::Png)
                 writePngs(report.pages, output.path);
+            else if (output.kind == BatchOutput::Kind::Pdf)
+                writeReportPdf(report.pages, output.path, std::filesystem::path(options.input).filename().string());
             else
                 printSavedReport(options.input, output.path);
         } catch (const NoPrinterError& e) {

@@ -1,6 +1,7 @@
 #include "cli/BatchOptions.h"
 #include "cli/LetterCommands.h"
 #include "cli/ReportCommands.h"
+#include "export/QRExportLibrary.h"
 #include "platform/qt/QtPrintDialog.h"
 
 #include <QApplication>
@@ -31,6 +32,8 @@ int main(int argc, char** argv)
     // Widgets: the letter commands run the real letter window, hidden.
     QApplication app(argc, argv);
     zt::platform::qt::installQtPrinting();
+    // As the program does at start-up: the PDF filter is in the library.
+    zt::report::RegisterExportFilters();
     if (options.letterInput())
         return zt::cli::runLetterCommands(options, std::cout, std::cerr);
     return zt::cli::runReportCommands(options, std::cout, std::cerr);

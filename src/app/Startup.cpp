@@ -2,6 +2,7 @@
 
 #include "app/GermanQtTexts.h"
 #include "app/Settings.h"
+#include "export/QRExportLibrary.h"
 #include "letter/DateTexts.h"
 #include "letter/Forms.h"
 #include "letter/ProgramState.h"
@@ -63,6 +64,8 @@ void ZettelinoProgram::Start()
     letter::ShortDateFormat = "dd.mm.yyyy";
     platform::setApplicationTitle(kApplicationTitle);
     letter::ProgramDir = programDir_;
+    // Before the first window: the preview's save offers and writes PDF.
+    report::RegisterExportFilters();
 
     frmMain_ = std::make_unique<letter::TFrmMain>();
     letter::FrmMain = frmMain_.get();

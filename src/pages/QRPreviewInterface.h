@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace zt::pages {
 
@@ -52,6 +53,8 @@ public:
     virtual platform::MessageTarget& Window() = 0;
     virtual void Show() = 0;
     virtual void Hide() = 0;
+    // "Printing progress" unless told otherwise (an export says so).
+    virtual void SetCaption(const std::string& /*caption*/) {}
 };
 
 using TQRProgressFormFactory = std::function<std::unique_ptr<TQRProgressWindow>(TQRPrinter* printer)>;

@@ -3,9 +3,11 @@
 
 #include "report/QRReport.h"
 
+#include "export/QRExportFilter.h"
 #include "pages/QRPrinter.h"
 #include "report/QRBands.h"
 #include "report/QRDraw.h"
+#include "report/QRExportHandOff.h"
 #include "report/QRLabels.h"
 #include "report/QRShapes.h"
 
@@ -51,6 +53,9 @@ int TCustomBandoriaRep::AvailableSpace() const
 {
     if (Available || PageNumber == 0 || CurrentY == -1)
         return 0;
+    // A streaming filter takes the whole paper as one page.
+    if (ExportingTo(this) && ExportFilter->Streaming())
+        return static_cast<int>(Round(UsablePageHeight()));
     return static_cast<int>(
         Round(UsablePageHeight() - Page().Value(TQRPage::iBottomMargin) - FPageFooterSize - CurrentY));
 }
@@ -196,8 +201,18 @@ void TCustomBandoriaRep::renderBand(TQRCustomBand* band, TQRBandType type)
             if (h > AvailableSpace())
                 NewColumn();
         }
+        if (!band->TransparentBand && band->Enabled && ExportingTo(this)) {
+            Native h = heightOf(band);
+            if (band->PreCaluculateBandHeight)
+                band->ExpandedHeight(h);
+            ExportFilledRect(*this, DeviceRect(*QRPrinter, CurrentX, CurrentY, CurrentX + widthOf(band), CurrentY + h),
+                             band->Color());
+        }
+        Native startX = CurrentX, startY = CurrentY;
         if (band->Height() != 0 && band->Enabled)
-            printBandRounds(band);
+            printBandRounds(band, startX, startY);
+        if (ExportingTo(this))
+            ExportFilter->AcceptBand(band, startX, startY, band->Expanded);
     }
     if (band->AfterPrint)
         band->AfterPrint(band, printBand);
@@ -227,7 +242,7 @@ void TCustomBandoriaRep::ensureBandSpace(TQRCustomBand* band, TQRBandType type)
         NewColumn();
 }
 
-void TCustomBandoriaRep::printBandRounds(TQRCustomBand* band)
+void TCustomBandoriaRep::printBandRounds(TQRCustomBand* band, Native& startX, Native& startY)
 {
     pages::TQRPrinter& printer = *QRPrinter;
     const auto bandRect = [&](Native height) {
@@ -239,6 +254,9 @@ void TCustomBandoriaRep::printBandRounds(TQRCustomBand* band)
     band->Expanded = 0;
     bool firstRound = true;
     for (;;) {
+        // A band continued on a new page starts there.
+        startX = CurrentX;
+        startY = CurrentY;
         Native largest = 0;
         bool unfinished = false;
         for (TQRControl* c : band->Controls()) {
@@ -260,9 +278,11 @@ void TCustomBandoriaRep::printBandRounds(TQRCustomBand* band)
                 unfinished = true;
         }
         band->Expanded = largest;
-        if (FinalPass) {
+        if (FinalPass || Exporting) {
             const gdi::EmfRect r = bandRect(h + band->Expanded + 1);
-            DrawFrame(band->Frame(), printer.PageCanvas(), r, printer.YFactor(), printer.XFactor());
+            if (FinalPass)
+                DrawFrame(band->Frame(), printer.PageCanvas(), r, printer.YFactor(), printer.XFactor());
+            ExportFrame(*this, band->Frame(), r, nullptr);
             drawBandLines(band, r);
         }
         if (!unfinished)
@@ -286,115 +306,12 @@ void TCustomBandoriaRep::drawBandLines(TQRCustomBand* band, const platform::gdi:
             continue;
         const long double centre = s->Left() + s->Width() / 2.0L;
         const int x = r.left + static_cast<int>(Round(centre * (r.right - r.left) / band->Width()));
-        canvas.SetPen({canvas.Pen().color, gdi::PS_SOLID, s->Pen().Width});
-        canvas.MoveTo(x, r.top);
-        canvas.LineTo(x, r.bottom);
-    }
-}
-
-// --- pages and columns -----------------------------------------------------
-
-void TCustomBandoriaRep::NewColumn()
-{
-    ++FBreakDepth;
-    struct Leave {
-        int& depth;
-        ~Leave() { --depth; }
-    } leave{FBreakDepth};
-    const TQRPage& p = Page();
-    if (CurrentColumn >= p.Columns()) {
-        CurrentColumn = 1;
-        CurrentX = static_cast<Native>(Round(p.Value(TQRPage::iLeftMargin)));
-        NewPage();
-    } else {
-        const TQRCustomBand* detail = FindBand(rbDetail);
-        const int columns = p.Columns();
-        const Native colWidth =
-            detail != nullptr
-                ? widthOf(detail)
-                : static_cast<Native>((Round(p.Value(TQRPage::iWidth) -
-                                             (p.Value(TQRPage::iLeftMargin) + p.Value(TQRPage::iRightMargin))) -
-                                       Round(p.Value(TQRPage::iColumnSpace)) * (columns - 1)) /
-                                      columns);
-        CurrentX += static_cast<Native>(Round(p.Value(TQRPage::iColumnSpace))) + colWidth;
-        CurrentY = ColumnTopPosition;
-        ++CurrentColumn;
-    }
-    Functions().Set("COLUMNNUMBER", std::to_string(CurrentColumn));
-    if (!(CurrentColumn == 1 && PageNumber == 1)) {
-        if (TQRCustomBand* header = FindBand(rbColumnHeader); header != nullptr && header->Enabled)
-            EmitBand(header);
-        Controller().ReprintGroupHeaders(*this);
-    }
-}
-
-void TCustomBandoriaRep::NewPage()
-{
-    EndPage();
-    ++PageNumber;
-    Functions().Set("PAGENUMBER", std::to_string(PageNumber));
-    if (FinalPass || PageNumber == 1)
-        QRPrinter->NewPage();
-    CurrentY = static_cast<Native>(Round(Page().Value(TQRPage::iTopMargin)));
-    if (OnStartPage)
-        OnStartPage(this);
-    pages::TQRPrinter& printer = *QRPrinter;
-    if (BackgroundColor != clWhite && FinalPass)
-        FillArea(printer.PageCanvas(),
-                 {0, 0, static_cast<int>(Round(Page().Value(TQRPage::iWidth) * printer.YFactor())),
-                  static_cast<int>(Round(Page().Value(TQRPage::iLength) * printer.YFactor()))},
-                 BackgroundColor);
-    if (TQRPrintable* image = backgroundImage())
-        image->Print(0, 0);
-    if (PageNumber > 1 || (Options & FirstPageHeader) != 0)
-        if (TQRCustomBand* header = FindBand(rbPageHeader))
-            EmitBand(header);
-    ColumnTopPosition = CurrentY;
-    CurrentColumn = 1;
-    if (PageNumber == 1)
-        if (const TQRCustomBand* title = FindBand(rbTitle))
-            ColumnTopPosition += static_cast<Native>(Round(heightOf(title)));
-}
-
-void TCustomBandoriaRep::EndPage()
-{
-    if (PageNumber <= 0)
-        return;
-    const TQRPage& p = Page();
-    CurrentY = static_cast<Native>(
-        Round(p.Value(TQRPage::iLength) - p.Value(TQRPage::iBottomMargin) - FPageFooterSize));
-    CurrentX = static_cast<Native>(Round(p.Value(TQRPage::iLeftMargin)));
-    if (!FLastPage || (Options & LastPageFooter) != 0)
-        if (TQRCustomBand* footer = FindBand(rbPageFooter))
-            EmitBand(footer);
-    printPageItems();
-    if (OnEndPage)
-        OnEndPage(this);
-}
-
-TQRPrintable* TCustomBandoriaRep::backgroundImage() const
-{
-    if (BackImageControl.empty())
-        return nullptr;
-    for (TQRPrintable* p : PagePrintables())
-        if (p->Name() == BackImageControl && dynamic_cast<TQRImage*>(p) != nullptr)
-            return p;
-    return nullptr;
-}
-
-void TCustomBandoriaRep::printPageItems()
-{
-    const TQRPrintable* background = backgroundImage();
-    for (TQRPrintable* p : PagePrintables())
-        if (p != background)
-            p->Print(0, 0);
-    if (FinalPass) {
-        const TQRPage& pg = Page();
-        const gdi::EmfRect r =
-            DeviceRect(*QRPrinter, pg.Value(TQRPage::iLeftMargin), pg.Value(TQRPage::iTopMargin),
-                       pg.Value(TQRPage::iWidth) - pg.Value(TQRPage::iRightMargin),
-                       pg.Value(TQRPage::iLength) - pg.Value(TQRPage::iBottomMargin));
-        DrawFrame(Frame(), QRPrinter->PageCanvas(), r, QRPrinter->YFactor(), QRPrinter->XFactor());
+        if (FinalPass) {
+            canvas.SetPen({canvas.Pen().color, gdi::PS_SOLID, s->Pen().Width});
+            canvas.MoveTo(x, r.top);
+            canvas.LineTo(x, r.bottom);
+        }
+        ExportBandLine(*this, *s, x, r.top, r.bottom);
     }
 }
 

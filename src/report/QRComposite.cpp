@@ -83,6 +83,52 @@ void TQRCompositeReport::run(TQRPrinterDestination destination)
         FPrinter = std::move(printer);
 }
 
+void TQRCompositeReport::ExportToFilter(TQRExportFilter* aFilter)
+{
+    if (FRunning || aFilter == nullptr)
+        return;
+    if (OnAddReports) {
+        FReports.clear();
+        OnAddReports(this);
+    }
+    auto printer = std::make_unique<pages::TQRPrinter>(this);
+    FRunning = true;
+    if (!FReports.empty())
+        pages::TransferPrinterSettings(*FReports.front(), *printer);
+    printer->BeginDoc();
+    const auto end = [&] {
+        // The pages of an export run are not kept.
+        printer->AbortDoc();
+        FRunning = false;
+    };
+    try {
+        for (TCustomBandoriaRep* r : FReports) {
+            if (!r->Available)
+                continue;
+            if (OnStartReport)
+                OnStartReport(r);
+            const int tag = r->Tag;
+            // The last report ends the last page and finishes the filter.
+            if (r == FReports.back())
+                r->Tag = 999;
+            r->CompositeReport = this;
+            try {
+                r->ExportComposite(aFilter, printer.get());
+            } catch (...) {
+                r->Tag = tag;
+                throw;
+            }
+            r->Tag = tag;
+            if (r->Cancelled)
+                break;
+        }
+    } catch (...) {
+        end();
+        throw;
+    }
+    end();
+}
+
 void TQRCompositeReport::AddReport(TCustomBandoriaRep* report)
 {
     if (report != nullptr)

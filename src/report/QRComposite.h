@@ -17,6 +17,7 @@ class TQRPrinter;
 namespace zt::report {
 
 class TCustomBandoriaRep;
+class TQRExportFilter;
 
 class TQRCompositeReport : public TQRComponent {
 public:
@@ -39,6 +40,8 @@ public:
     // straight to the printer (Print). Each report starts on a new page.
     void Prepare();
     void Print();
+    // Runs every report in turn into one filter (each report's ExportComposite).
+    void ExportToFilter(TQRExportFilter* aFilter);
     // The recorder of the last Prepare; none before.
     pages::TQRPrinter* QRPrinter() const { return FPrinter.get(); }
 

@@ -3,9 +3,11 @@
 
 #include "report/QRLabels.h"
 
+#include "export/QRExportFilter.h"
 #include "pages/QRPrinter.h"
 #include "report/QRBands.h"
 #include "report/QRDraw.h"
+#include "report/QRExportHandOff.h"
 #include "platform/core/WinMath.h"
 #include "report/QRReport.h"
 
@@ -75,8 +77,14 @@ void TQRCustomLabel::PrintLines(LineRun& run, bool autoStretch)
     run.width = Size().Value(TQRPrintableSize::iWidth);
     gdi::TCanvas& canvas = QRPrinter->PageCanvas();
 
-    if (!Transparent() && drawing)
-        FillArea(canvas, DeviceRect(*QRPrinter, run.left, run.top, run.left + run.width, run.top + run.height), Color());
+    const bool exporting = ExportingTo(report);
+    if (!Transparent() && (drawing || exporting)) {
+        const gdi::EmfRect box = DeviceRect(*QRPrinter, run.left, run.top, run.left + run.width, run.top + run.height);
+        if (drawing)
+            FillArea(canvas, box, Color());
+        else if (Color() != clWhite)
+            ExportFilledRect(*report, box, Color());
+    }
     const Native inset = frameInset(Frame());
     if (Frame().DrawTop())
         run.top += inset;
@@ -100,10 +108,15 @@ void TQRCustomLabel::PrintLines(LineRun& run, bool autoStretch)
         ++FCurrentLine;
     }
     FPrintFinished = !(FCurrentLine < count && autoStretch);
-    if (Frame().AnyFrame() && drawing) {
+    if (Frame().AnyFrame() && (drawing || exporting)) {
         const gdi::EmfRect r = DeviceRect(*QRPrinter, run.left - inset, run.top - inset, run.left + run.width,
                                           run.height + run.top + run.stretch);
-        DrawFrame(Frame(), canvas, r, QRPrinter->YFactor(), QRPrinter->XFactor());
+        if (drawing) {
+            DrawFrame(Frame(), canvas, r, QRPrinter->YFactor(), QRPrinter->XFactor());
+        } else {
+            const TColor color = Color();
+            ExportFrame(*report, Frame(), r, Transparent() ? nullptr : &color);
+        }
     }
     if (captionReplaced) {
         FPrintCaption = savedCaption;
@@ -134,6 +147,11 @@ void TQRCustomLabel::EmitLine(LineRun& run, int index)
 {
     const std::string& line = FormattedLines()[static_cast<std::size_t>(index)];
     TCustomBandoriaRep* report = ParentReport();
+    if (ExportingTo(report)) {
+        exportLine(run, line);
+        run.y += run.lineHeight;
+        return;
+    }
     if (!line.empty() && (report == nullptr || report->FinalPass)) {
         if (FullJustify) {
             emitJustified(run, line);
@@ -154,7 +172,26 @@ void TQRCustomLabel::EmitLine(LineRun& run, int index)
     run.y += run.lineHeight;
 }
 
-void TQRCustomLabel::emitJustified(const LineRun& run, const std::string& line)
+// Every line goes to the filter, empty ones included, at its anchor in
+// native units; a justified line goes word by word.
+void TQRCustomLabel::exportLine(const LineRun& run, const std::string& line)
+{
+    TQRExportFilter* filter = ParentReport()->ExportFilter;
+    if (FullJustify) {
+        for (const auto& [x, word] : justifiedWords(run, line))
+            filter->TextOut(run.x + (x - QRPrinter->XPos(run.x)) / QRPrinter->XFactor(), run.y, Font(), Color(),
+                            TAlignment::taLeftJustify, word);
+        return;
+    }
+    Native anchor = run.x;
+    if (Alignment() == TAlignment::taRightJustify)
+        anchor = run.x + run.width;
+    else if (Alignment() == TAlignment::taCenter)
+        anchor = run.x + run.width / 2;
+    filter->TextOut(anchor, run.y, Font(), Color(), Alignment(), line);
+}
+
+std::vector<std::pair<int, std::string>> TQRCustomLabel::justifiedWords(const LineRun& run, const std::string& line)
 {
     std::vector<std::string> words;
     std::size_t pos = 0;
@@ -178,11 +215,20 @@ void TQRCustomLabel::emitJustified(const LineRun& run, const std::string& line)
     if (gap > MaxBreakChars * space)
         gap = space;
     long double x = QRPrinter->XPos(run.x);
-    const int y = QRPrinter->YPos(run.y);
-    for (const std::string& w : words) {
-        canvas.TextOut(static_cast<int>(Round(x)), y, gdi::TA_LEFT | gdi::TA_TOP, w);
-        x += canvas.TextWidth(w) + gap;
+    std::vector<std::pair<int, std::string>> placed;
+    for (std::string& w : words) {
+        const int width = canvas.TextWidth(w);
+        placed.emplace_back(static_cast<int>(Round(x)), std::move(w));
+        x += width + gap;
     }
+    return placed;
+}
+
+void TQRCustomLabel::emitJustified(const LineRun& run, const std::string& line)
+{
+    const int y = QRPrinter->YPos(run.y);
+    for (const auto& [x, word] : justifiedWords(run, line))
+        QRPrinter->PageCanvas().TextOut(x, y, gdi::TA_LEFT | gdi::TA_TOP, word);
 }
 
 void TQRCustomLabel::GetExpandedHeight(Native& newHeight)

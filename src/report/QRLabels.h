@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zt::report {
@@ -116,6 +117,9 @@ private:
     bool FitNextLine(LineRun& run, bool autoStretch);
     void EmitLine(LineRun& run, int index);
     void emitJustified(const LineRun& run, const std::string& line);
+    // The words of a justified line with their device x.
+    std::vector<std::pair<int, std::string>> justifiedWords(const LineRun& run, const std::string& line);
+    void exportLine(const LineRun& run, const std::string& line);
     Native selectPageFont();
     std::optional<FormatKey> FFormatKey;
 

@@ -76,6 +76,9 @@ protected:
     void BoundsChanged(const TRect& old) override;
     void ParentChanged(TQRControl* oldParent) override;
 
+    // Hands the printable to the export filter while the report exports.
+    void exportGraphic(int ofsX, int ofsY);
+
     bool FIsPrinting = false;
     bool FPrintFinished = true;
 

@@ -147,6 +147,11 @@ public:
     void PreviewModal();
     void PreviewModeless();
     void PrintBackground();
+    // Runs the report once more with a filter attached, which receives what
+    // the run lays out; the caller owns the filter. ExportComposite does the
+    // same for one report of a composite, into the composite's recorder.
+    void ExportToFilter(TQRExportFilter* aFilter);
+    void ExportComposite(TQRExportFilter* aFilter, TQRPrinter* recorder);
     // Stops the run under way.
     void Cancel();
     // The composite report this one prints in, if any.
@@ -223,10 +228,13 @@ private:
     void emitChild(TQRCustomBand* parent, TQRBandType parentType, bool before);
     void renderBand(TQRCustomBand* band, TQRBandType type);
     void ensureBandSpace(TQRCustomBand* band, TQRBandType type);
-    void printBandRounds(TQRCustomBand* band);
+    void printBandRounds(TQRCustomBand* band, Native& startX, Native& startY);
     void drawBandLines(TQRCustomBand* band, const platform::gdi::EmfRect& r);
     TQRPrintable* backgroundImage() const;
     void printPageItems();
+    void endPageItems();
+    // Attaches the filter, runs, detaches: the export run around `run`.
+    void exportRun(TQRExportFilter* aFilter, const std::function<void()>& run);
     int FBreakDepth = 0;
     void bindPrintables(bool begin);
     std::unique_ptr<TQRPrinter> newPageRecorder(TQRPrinterDestination destination);

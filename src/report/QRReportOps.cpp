@@ -77,6 +77,8 @@ std::unique_ptr<TQRPrinter> TCustomBandoriaRep::newPageRecorder(TQRPrinterDestin
     printer->Destination = destination;
     printer->SetMaster(FWindow.get());
     printer->OnPrintSetup = [this](TQRPrinter*) { PrinterSetup(); };
+    // The preview's save through a filter runs the report once more.
+    printer->OnExportToFilter = [this](TQRExportFilter* aFilter) { ExportToFilter(aFilter); };
     if (OnPreview)
         printer->OnPreview = [this](TQRPrinter*) { OnPreview(this); };
     printer->Title = ReportTitle();

@@ -3,6 +3,7 @@
 
 #include "report/QRReport.h"
 
+#include "export/QRExportFilter.h"
 #include "pages/QRPrinter.h"
 #include "pages/QRPrinterSetup.h"
 #include "report/QRBands.h"
@@ -100,6 +101,9 @@ void TCustomBandoriaRep::runClaimed(bool composite)
                 PageNumber = 0;
             }
             CurrentColumn = page.Columns();
+            if (Exporting && ExportFilter != nullptr && !ExportFilter->Active())
+                ExportFilter->Start(static_cast<int>(Round(page.Value(TQRPage::iWidth))),
+                                    static_cast<int>(Round(page.Value(TQRPage::iLength))), Font());
             ResetPageFooterSize();
             AssignControllerBands();
             CurrentX = static_cast<Native>(Round(page.LeftMargin()));
@@ -111,6 +115,8 @@ void TCustomBandoriaRep::runClaimed(bool composite)
                 FLastPage = true;
                 if (!Cancelled)
                     EndPage();
+                if (Exporting && ExportFilter != nullptr)
+                    ExportFilter->Finish();
             }
         }
     } catch (...) {

@@ -5,6 +5,8 @@
 #include "pages/QRPrinter.h"
 #include "platform/gdi/EmfPlayer.h"
 #include "report/QRDraw.h"
+#include "report/QRExportHandOff.h"
+#include "export/QRExportFilter.h"
 #include "report/QRReport.h"
 
 namespace zt::report {
@@ -30,8 +32,10 @@ NativeBox boxAt(const TQRPrintable& p, int ofsX, int ofsY)
             s.Value(TQRPrintableSize::iWidth), s.Value(TQRPrintableSize::iHeight)};
 }
 
+} // namespace
+
 // A picture file's bitmap: Windows bitmap files only; anything else draws nothing.
-std::optional<gdi::Bitmap> decodePicture(const TQRPicture& picture)
+std::optional<gdi::Bitmap> DecodePicture(const TQRPicture& picture)
 {
     const auto& d = picture.Data;
     if (d.size() < 14 + 40 || d[0] != 'B' || d[1] != 'M')
@@ -42,15 +46,26 @@ std::optional<gdi::Bitmap> decodePicture(const TQRPicture& picture)
     return gdi::decodeDib(d.data() + 14, offBits - 14, d.data() + offBits, d.size() - offBits);
 }
 
-} // namespace
-
 void TQRPrintable::Print(int ofsX, int ofsY)
 {
-    if (!Frame().AnyFrame() || QRPrinter == nullptr || !drawing(*this))
+    if (!Frame().AnyFrame() || QRPrinter == nullptr)
         return;
     const NativeBox b = boxAt(*this, ofsX, ofsY);
-    DrawFrame(Frame(), QRPrinter->PageCanvas(), DeviceRect(*QRPrinter, b.l, b.t, b.l + b.w, b.t + b.h),
-              QRPrinter->YFactor(), QRPrinter->XFactor());
+    const gdi::EmfRect r = DeviceRect(*QRPrinter, b.l, b.t, b.l + b.w, b.t + b.h);
+    if (drawing(*this))
+        DrawFrame(Frame(), QRPrinter->PageCanvas(), r, QRPrinter->YFactor(), QRPrinter->XFactor());
+    else if (ExportingTo(ParentReport()))
+        ExportFrame(*ParentReport(), Frame(), r, nullptr);
+}
+
+// While exporting, a shape or picture goes to the filter at its device corner.
+void TQRPrintable::exportGraphic(int ofsX, int ofsY)
+{
+    TCustomBandoriaRep* report = ParentReport();
+    if (!ExportingTo(report) || QRPrinter == nullptr)
+        return;
+    const NativeBox b = boxAt(*this, ofsX, ofsY);
+    report->ExportFilter->AcceptGraphic(QRPrinter->XPos(b.l), QRPrinter->YPos(b.t), this);
 }
 
 void TQRShape::Print(int ofsX, int ofsY)
@@ -59,6 +74,7 @@ void TQRShape::Print(int ofsX, int ofsY)
         return;
     if (QRPrinter == nullptr)
         BeginPrinting();
+    exportGraphic(ofsX, ofsY);
     if (QRPrinter == nullptr || !drawing(*this))
         return;
     const pages::TQRPrinter& p = *QRPrinter;
@@ -111,9 +127,12 @@ void TQRImage::Print(int ofsX, int ofsY)
         return;
     if (QRPrinter == nullptr)
         BeginPrinting();
-    if (QRPrinter == nullptr || !drawing(*this))
+    exportGraphic(ofsX, ofsY);
+    if (QRPrinter == nullptr || !drawing(*this)) {
+        TQRPrintable::Print(ofsX, ofsY);
         return;
-    if (const auto bitmap = decodePicture(FPicture)) {
+    }
+    if (const auto bitmap = DecodePicture(FPicture)) {
         const NativeBox b = boxAt(*this, ofsX, ofsY);
         if (gdi::EmfRecorder* device = QRPrinter->PageCanvas().Device())
             device->StretchDraw(DeviceRect(*QRPrinter, b.l, b.t, b.l + b.w, b.t + b.h), *bitmap);

@@ -4,7 +4,10 @@
 #include "report/QRGraphics.h"
 #include "report/QRPrintable.h"
 
+#include "platform/gdi/Bitmap.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +44,9 @@ struct TQRPicture {
     int Height = 0;
     bool Empty() const { return Data.empty(); }
 };
+
+// A picture file's bitmap: Windows bitmap files only; none for anything else.
+std::optional<platform::gdi::Bitmap> DecodePicture(const TQRPicture& picture);
 
 class TQRImage : public TQRPrintable {
 public:

@@ -49,3 +49,17 @@ TEST(BatchOptions, LetterOutputsNeedAFileAndDoNotMixWithReportOutputs)
     EXPECT_EQ(parseBatchOptions({"b.ZLW", "--info", "--text", "x"}).errors.size(), 1u);
     EXPECT_FALSE(parseBatchOptions({"r.QRP", "--info"}).letterInput());
 }
+
+TEST(BatchOptions, PdfTakesAFileAndEitherInput)
+{
+    using K = BatchOutput::Kind;
+    const auto letter = parseBatchOptions({"brief.ZLW", "--pdf", "out.pdf"});
+    EXPECT_TRUE(letter.errors.empty());
+    EXPECT_EQ(letter.outputs, (std::vector<BatchOutput>{{K::Pdf, "out.pdf"}}));
+    EXPECT_TRUE(letter.letterInput());
+    const auto report = parseBatchOptions({"r.QRP", "--info", "--pdf", "out.pdf"});
+    EXPECT_TRUE(report.errors.empty());
+    EXPECT_FALSE(report.letterInput());
+    EXPECT_EQ(parseBatchOptions({"r.QRP", "--pdf"}).errors, std::vector<std::string>{"--pdf needs a file"});
+    EXPECT_NE(batchUsage().find("--pdf FILE"), std::string::npos);
+}

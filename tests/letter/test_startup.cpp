@@ -3,11 +3,13 @@
 #include "app/ProgramLocation.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
+#include "export/QRExportLibrary.h"
 #include "letter/DateTexts.h"
 #include "letter/Forms.h"
 #include "letter/ProgramState.h"
 #include "letter/TFrmMain.h"
 #include "letter/controls/TMemo.h"
+#include "output/uFrmReport.h"
 #include "platform/dialogs/ScriptedDialogs.h"
 #include "platform/files/FileAccess.h"
 #include "support/QtWidgetApp.h"
@@ -97,6 +99,19 @@ TEST_F(StartupTest, StartSetsTheProgramWideStateAndCreatesTheFiveWindows)
     EXPECT_NE(letter::frmTextbausteine, nullptr);
     EXPECT_NE(letter::AboutBox, nullptr);
     EXPECT_NE(letter::FrmKalender, nullptr);
+}
+
+TEST_F(StartupTest, StartRegistersThePdfFilterForThePreviewsSave)
+{
+    app::ZettelinoProgram program(dir());
+    program.Start();
+    const auto& library = report::QRExportFilterLibrary();
+    EXPECT_EQ(library.SaveDialogFilterString(), "Bandoria-Datei(*.QRP)|*.QRP|PDF document (*.PDF)|*.PDF");
+    const auto* entry = library.GetFilterByExtension("pdf");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->FilterName(), "PDF document");
+    // The report's preview preselects this type.
+    EXPECT_EQ(letter::frmReport->BandoriaRep1->PreviewDefaultSaveType, report::TPrevSaveType::stPDF);
 }
 
 TEST_F(StartupTest, ClosingWritesTheSettingsInOrder)

@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QGlyphRun>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainterPath>
 #include <cmath>
 #include <mutex>
@@ -82,7 +83,8 @@ QRawFont embeddableFont(const QString& file, const QRawFont& fromFile, double pi
 
 QtRenderTarget::QtRenderTarget(QPainter& painter)
     : painter_(painter),
-      embedFonts_(painter.device() != nullptr && painter.device()->devType() == QInternal::Printer)
+      pdf_(painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Pdf),
+      embedFonts_(pdf_ || (painter.device() != nullptr && painter.device()->devType() == QInternal::Printer))
 {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -227,6 +229,25 @@ void QtRenderTarget::drawGlyphs(const gdi::GlyphRun& run)
         }
         if (pair)
             ++i;
+    }
+    // A PDF reader tells words apart by the gaps between glyphs, and a page's
+    // spacing array may open gaps inside words. In a PDF the glyphs follow the
+    // font's own advances from the run's start, squeezed when the run must
+    // end sooner, so the text reads back as it was written.
+    if (pdf_ && glyphs.size() > 1) {
+        const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
+        double natural = 0;
+        for (qsizetype i = 0; i + 1 < advances.size(); ++i)
+            natural += advances[i].x();
+        const double span = positions.back().x() - positions.front().x();
+        if (natural > 0 && span > 0) {
+            const double scale = std::min(1.0, span / natural);
+            double x = positions.front().x();
+            for (qsizetype i = 1; i < positions.size(); ++i) {
+                x += advances[i - 1].x() * scale;
+                positions[i].setX(x);
+            }
+        }
     }
     QGlyphRun glyphRun;
     glyphRun.setRawFont(font);

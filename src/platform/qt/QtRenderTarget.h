@@ -1,8 +1,8 @@
 #pragma once
-// The metafile player's render target on a QPainter: screen, image or printer.
-// Text is drawn as glyph runs from the very font file the font service
-// measured, each glyph at the origin its spacing array gives. On a printer
-// the face comes through the font database, so the output keeps it as text.
+// The metafile player's render target on a QPainter: screen, image, printer
+// or PDF. Text is drawn as glyph runs from the very font file the font service
+// measured, each glyph at the origin its spacing array gives. On a printer or
+// a PDF the face comes through the font database, so the output keeps it as text.
 
 #include "platform/gdi/Metafile.h"
 #include "platform/gdi/RenderTarget.h"
@@ -37,6 +37,7 @@ private:
     const QRawFont& rawFont(const std::string& file, double pixelSize);
 
     QPainter& painter_;
+    bool pdf_;
     // Printers get text they can search, not outlines.
     bool embedFonts_;
     QTransform transform_;

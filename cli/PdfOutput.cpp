@@ -1,0 +1,76 @@
+#include "cli/PdfOutput.h"
+
+#include "export/QRExportLibrary.h"
+#include "pages/QRPrinter.h"
+#include "platform/core/PlatformError.h"
+#include "platform/gdi/EmfPlayer.h"
+#include "platform/qt/QtRenderTarget.h"
+#include "report/QRReport.h"
+
+#include <QFile>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace zt::cli {
+
+void writeLetterPdf(report::TBandoriaRep& rep, int& pageTotal, const std::string& path)
+{
+    const report::TQRExportFilterLibraryEntry* entry = report::QRExportFilterLibrary().GetFilterByExtension("PDF");
+    if (entry == nullptr)
+        throw platform::PlatformError("no PDF filter is registered");
+    rep.Prepare();
+    if (rep.QRPrinter == nullptr)
+        throw platform::PlatformError("the letter's report did not run");
+    pageTotal = rep.QRPrinter->PageCount();
+    const std::unique_ptr<report::TQRExportFilter> filter = entry->ExportFilterClass()->Create(path);
+    // The way the preview's save goes: through the recorder to the report.
+    rep.QRPrinter->ExportToFilter(filter.get());
+}
+
+namespace {
+
+// The paper of a recorded page, from its size in hundredths of a millimetre.
+QPageSize paperOf(const platform::gdi::TMetafile& page)
+{
+    const double w = page.MMWidth() > 0 ? page.MMWidth() / 100.0 : 210.0;
+    const double h = page.MMHeight() > 0 ? page.MMHeight() / 100.0 : 297.0;
+    return QPageSize(QSizeF(w, h), QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+}
+
+} // namespace
+
+void writeReportPdf(const std::vector<std::unique_ptr<platform::gdi::TMetafile>>& pages, const std::string& path,
+                    const std::string& title)
+{
+    const QString file = QString::fromStdString(path);
+    {
+        // QPdfWriter says nothing when it cannot write; find out first.
+        QFile probe(file);
+        if (!probe.open(QIODevice::WriteOnly))
+            throw platform::PlatformError("Cannot create file \"" + path + "\": " + probe.errorString().toStdString());
+    }
+    QPdfWriter writer(file);
+    writer.setTitle(QString::fromStdString(title));
+    writer.setCreator(QStringLiteral("Zettelino"));
+    writer.setResolution(1200);
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    if (!pages.empty())
+        writer.setPageSize(paperOf(*pages.front()));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        throw platform::PlatformError("Cannot write file \"" + path + "\"");
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0) {
+            writer.setPageSize(paperOf(*pages[i]));
+            writer.newPage();
+        }
+        platform::qt::QtRenderTarget target(painter);
+        platform::gdi::playEmf(*pages[i], target, {0, 0, double(writer.width()), double(writer.height())});
+        painter.resetTransform();
+    }
+    if (!painter.end())
+        throw platform::PlatformError("Cannot write file \"" + path + "\"");
+}
+
+} // namespace zt::cli

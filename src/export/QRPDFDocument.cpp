@@ -1,0 +1,124 @@
+#include "export/QRPDFDocument.h"
+
+#include "platform/text/CodePage.h"
+#include "platform/text/Utf.h"
+#include "report/QRMath.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace zt::report {
+
+void TPDFDocBuilder::Add(std::string line)
+{
+    if (line.empty())
+        return;
+    offset_ += static_cast<std::int64_t>(line.size()) + 2;
+    lines_.push_back(std::move(line));
+}
+
+void TPDFDocBuilder::AddRaw(std::string bytes)
+{
+    offset_ += static_cast<std::int64_t>(bytes.size());
+    raw_.push_back(lines_.size());
+    lines_.push_back(std::move(bytes));
+}
+
+void TPDFDocBuilder::BeginObject()
+{
+    char buf[24];
+    const auto r = std::to_chars(buf, buf + sizeof buf, offset_);
+    std::string digits(buf, r.ptr);
+    // "%-10.10d": ten digits with leading zeros.
+    if (digits.size() < 10)
+        digits.insert(0, 10 - digits.size(), '0');
+    xref_.push_back(std::move(digits));
+}
+
+std::string PdfInt(long double value)
+{
+    char buf[24];
+    const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(Round(value)));
+    return std::string(buf, r.ptr);
+}
+
+std::string PdfFixed(long double value, int decimals)
+{
+    char buf[64];
+    double v = static_cast<double>(value);
+    if (!std::isfinite(v))
+        v = 0;
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+    std::string s(buf, r.ptr);
+    // No negative zero in the output.
+    if (s.starts_with('-') && s.find_first_not_of("-0.") == std::string::npos)
+        s.erase(0, 1);
+    return s;
+}
+
+std::string PdfPad(std::string text, std::size_t width)
+{
+    if (text.size() < width)
+        text.insert(0, width - text.size(), ' ');
+    return text;
+}
+
+std::string PdfResourceNumber(int n)
+{
+    std::string s = std::to_string(n);
+    if (s.size() < 2)
+        s.insert(0, 2 - s.size(), '0');
+    return s;
+}
+
+namespace {
+
+template <class Escape>
+std::string convert(std::string_view utf8, Escape escape)
+{
+    std::string out;
+    out.reserve(utf8.size() + 8);
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80) {
+            escape(out, static_cast<char32_t>(c));
+            ++i;
+            continue;
+        }
+        escape(out, platform::text::decodeUtf8(utf8, i));
+    }
+    return out;
+}
+
+void putByte(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+        return;
+    }
+    const auto b = platform::text::unicodeToCp1252(cp);
+    out += b ? static_cast<char>(*b) : '?';
+}
+
+} // namespace
+
+std::string PdfEscapeText(std::string_view utf8)
+{
+    return convert(utf8, [](std::string& out, char32_t cp) {
+        switch (cp) {
+        case U'\\': out += "\\\\"; break;
+        case U'(': out += "\\("; break;
+        case U')': out += "\\)"; break;
+        case U'\u20AC': out += "\\200"; break;
+        default: putByte(out, cp);
+        }
+    });
+}
+
+std::string PdfCodePageText(std::string_view utf8)
+{
+    return convert(utf8, putByte);
+}
+
+} // namespace zt::report

@@ -1,0 +1,52 @@
+#pragma once
+// The PDF document as a list of lines with a running byte offset, and the
+// number formats of its content: full stops whatever the locale, integers
+// rounded with halves to even.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zt::report {
+
+// Builds the final document: every non-empty line counts its length plus the
+// CR LF that ends it in the file; raw entries (font files) count their bytes
+// and get no line end.
+class TPDFDocBuilder {
+public:
+    TPDFDocBuilder(std::vector<std::string>& lines, std::vector<std::size_t>& rawEntries,
+                   std::vector<std::string>& xref)
+        : lines_(lines), raw_(rawEntries), xref_(xref)
+    {
+    }
+    void Add(std::string line);
+    void AddRaw(std::string bytes);
+    // Notes the offset of the object that starts with the next line.
+    void BeginObject();
+    std::int64_t Offset() const { return offset_; }
+    int Objects() const { return static_cast<int>(xref_.size()); }
+
+private:
+    std::vector<std::string>& lines_;
+    std::vector<std::size_t>& raw_;
+    std::vector<std::string>& xref_;
+    std::int64_t offset_ = 0;
+};
+
+// Formats of the content-stream lines.
+std::string PdfInt(long double value);                  // "%d" of the rounded value
+std::string PdfFixed(long double value, int decimals);  // "%.Nf"
+// Right-aligns in `width` places, as "%6.1f" does.
+std::string PdfPad(std::string text, std::size_t width);
+// "%-2.2d": at least two digits.
+std::string PdfResourceNumber(int n);
+
+// Escapes a text for a PDF string and converts it to the single-byte code
+// page: "\" "(" ")" get a backslash, the euro sign becomes "\200"; other
+// characters the code page lacks become "?".
+std::string PdfEscapeText(std::string_view utf8);
+// UTF-8 to the output code page ("?" for what it lacks).
+std::string PdfCodePageText(std::string_view utf8);
+
+} // namespace zt::report

@@ -1,0 +1,178 @@
+#pragma once
+// The PDF document writer: an export filter that turns one report run into
+// a PDF 1.3 file. Every text line, shape and image becomes a drawing item
+// that is rendered at once into content-stream lines of the current page;
+// Finish assembles objects, cross-reference table and trailer and writes
+// the document through a single-byte code page.
+
+#include "export/QRExportFilter.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zt::platform {
+class TMemoryStream;
+class Font;
+}
+
+namespace zt::report {
+
+enum class TFontHandling { fhSubstitute, fhAutoEmbed, fhNoEmbedding };
+enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
+enum class TPDFItemType { IT_INVALID, IT_TEXT, IT_NEWPAGE, IT_GRAPHIC, IT_IMAGE };
+enum class TPDFShapeType { S_BOX, S_CIRCLE, S_HLINE, S_VLINE, S_OBLIQUE, S_TOPBOTTOM, S_LEFTRIGHT, S_RIGHTDIAG,
+                           S_LEFTDIAG };
+
+struct TRGBColor {
+    std::uint8_t Red = 0, Green = 0, Blue = 0;
+};
+
+// One drawing item; positions and sizes in points from the page's top-left corner.
+struct TPDFItemRec {
+    TPDFItemType ItemType = TPDFItemType::IT_INVALID;
+    long double XPos = 0, YPos = 0;
+    std::string FontName;
+    std::string FText;
+    int FontCharset = 0;
+    int FontSize = 0;
+    bool fbold = false, fItalic = false;
+    bool Filled = false;
+    long double Width = 0, Height = 0;
+    long double thickness = 0;
+    long double xscale = 1, yscale = 1;
+    std::string imagedata;
+    std::string ImageFilter;
+    TPDFShapeType Shape = TPDFShapeType::S_BOX;
+    int pixelWidth = 0, pixelHeight = 0;
+    TRGBColor RGBStrokeColor, RGBFColor;
+};
+
+struct TPDFPages {
+    long double PageWidth = 0, PageHeight = 0;
+};
+
+// One page's content: the text part and the graphics part, each as its
+// lines joined by CR LF.
+struct TPDFPageParts {
+    std::string text;
+    std::string graphics;
+};
+
+// Per-document page bookkeeping.
+struct TPDFNote {
+    std::vector<TPDFPages> pages;
+    std::vector<TPDFPageParts> parts;
+    std::vector<std::string> XRefBytes;
+};
+
+class TQRPDFDocumentFilter : public TQRPAbstractExportFilter {
+public:
+    explicit TQRPDFDocumentFilter(const std::string& filename);
+    ~TQRPDFDocumentFilter() override;
+
+    static const char* ClassName() { return "TQRPDFDocumentFilter"; }
+
+    std::string Name() const override { return "PDF document"; }
+    std::string Description() const override { return "PDF document filter"; }
+    std::string FileExtension() const override { return "PDF"; }
+    bool Streaming() const override { return false; }
+
+    void Start(int paperWidth, int paperHeight, const TQRFont& font) override;
+    void NewPage() override;
+    void EndPage() override {}
+    void TextOut(long double x, long double y, const TQRFont& font, TColor bgColor, TAlignment alignment,
+                 const std::string& text) override;
+    void AcceptGraphic(long double xoff, long double yoff, TQRControl* gcontrol) override;
+    void Finish() override;
+    void CreateStream(const std::string& fileName) override;
+
+    void SetDocumentInfo(const std::string& creator, const std::string& author, const std::string& title,
+                         const std::string& subject);
+    void AddFontMap(const std::string& ssmap);
+    void AddTTFont(const std::string& fontName);
+    void AddCustomWidths(const std::string& fontName, const std::string& widthstr);
+    void AddCustomEncoding(const std::string& fontName, const std::string& encodingstr);
+    void SetPageParams(long double w, long double h, long double tm, long double tma, long double lma);
+    void EndConcat();
+
+    // The document when no file name was given; owned by the filter.
+    platform::TMemoryStream* Stream() const { return FMemoryStream.get(); }
+    bool TextOnTop() const { return FTextOnTop; }
+    void SetTextOnTop(bool v)
+    {
+        FTextOnTop = v;
+        FTextFirst = !v;
+    }
+    bool Concatenating() const { return FPDFConcatenating; }
+    void SetConcatenating(bool v) { FPDFConcatenating = v; }
+    bool CompressionOn() const { return FPDFCompressionOn; }
+    void SetCompressionOn(bool v) { FPDFCompressionOn = v; }
+    TFontHandling FontHandling() const { return FFontHandling; }
+    void SetFontHandling(TFontHandling v) { FFontHandling = v; }
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode v) { FBiDiMode = v; }
+    // Shared by every PDF filter of the process: "key,value" lines that
+    // become extra document-information entries.
+    static std::vector<std::string>& MetaData();
+
+    const std::vector<std::string>& ReportFonts() const { return FReportFonts; }
+    const std::vector<std::string>& SubstitutedFonts() const { return FSubstitutedFonts; }
+    int PageCount() const { return FPageNumber; }
+
+    // Renders one item into the current page (public for the item tests).
+    void RenderItem(const TPDFItemRec& item);
+
+private:
+    friend class TPDFFontWriter;
+    struct Measure;
+    void openPage();
+    void closePage();
+    void ensurePage();
+    void computeFactors();
+    int deviceX(long double x) const;
+    int deviceY(long double y) const;
+    int fontResource(const TPDFItemRec& item);
+    void renderText(const TPDFItemRec& item);
+    void renderGraphic(const TPDFItemRec& item);
+    void renderImage(const TPDFItemRec& item);
+    void acceptShape(long double xoff, long double yoff, TQRControl* shape);
+    void acceptImage(long double xoff, long double yoff, TQRControl* image);
+    void assemble();
+    void writeDocument();
+
+    bool FFirstPage = true;
+    int FPageNumber = 0;
+    bool FPDFConcatenating = false;
+    TFontHandling FFontHandling = TFontHandling::fhNoEmbedding;
+    TBiDiMode FBiDiMode = TBiDiMode::bdLeftToRight;
+    bool FMadeFirstPageFiles = false;
+    bool FTextFirst = false;
+    bool FTextOnTop = true;
+    std::string FDocSubject, FDocCreator = "Bandorias", FDocTitle, FDocAuthor;
+    std::vector<std::pair<std::string, std::string>> FCustomWidths, FCustomEncodings;
+    bool FPDFCompressionOn = true;
+    TPDFNote FPDF;
+    std::vector<std::string> FReportFonts;
+    std::vector<std::string> FEmbedFonts;
+    std::vector<std::string> FSubstitutedFonts{"Arial:Helvetica", "Times New Roman:Times", "Courier New:Courier"};
+    long double FPageWidth = 0, FPageHeight = 0;
+    long double FAdjustTM = 0, FAdjustLM = 0;
+
+    // Points per device unit of the report's recorder.
+    long double FPtx = 0.75L, FPty = 0.75L;
+    // Lines of the final document that are raw bytes (embedded font files),
+    // written without a line end.
+    std::vector<std::size_t> FRawEntries;
+    std::unique_ptr<platform::TMemoryStream> FMemoryStream;
+    std::unique_ptr<Measure> FMeasure;
+    // The font of the last text line and its resource, for runs of one font.
+    std::string FLastKey;
+    int FLastResource = -1;
+};
+
+} // namespace zt::report

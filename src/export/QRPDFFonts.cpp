@@ -1,0 +1,358 @@
+#include "export/QRPDFFonts.h"
+
+#include "export/QRPDFDocument.h"
+#include "export/QRPDFGlyphs.h"
+#include "platform/fonts/FontService.h"
+#include "platform/text/AsciiCase.h"
+#include "platform/text/CodePage.h"
+#include "report/QRError.h"
+
+#include <array>
+#include <stdexcept>
+
+namespace zt::report {
+
+namespace text = platform::text;
+
+namespace {
+
+std::string trim(const std::string& s)
+{
+    const auto b = s.find_first_not_of(" \t");
+    if (b == std::string::npos)
+        return {};
+    const auto e = s.find_last_not_of(" \t");
+    return s.substr(b, e - b + 1);
+}
+
+const std::string* lookup(const std::vector<std::pair<std::string, std::string>>* list, const std::string& name)
+{
+    if (list == nullptr)
+        return nullptr;
+    for (const auto& [k, v] : *list)
+        if (text::equalsIgnoringAsciiCase(k, name))
+            return &v;
+    return nullptr;
+}
+
+std::uint32_t be16(const std::vector<std::uint8_t>& d, std::size_t at)
+{
+    return at + 2 <= d.size() ? static_cast<std::uint32_t>(d[at] << 8 | d[at + 1]) : 0;
+}
+
+std::uint32_t be32(const std::vector<std::uint8_t>& d, std::size_t at)
+{
+    return at + 4 <= d.size() ? (be16(d, at) << 16 | be16(d, at + 2)) : 0;
+}
+
+int signed16(std::uint32_t v)
+{
+    return v >= 0x8000 ? static_cast<int>(v) - 0x10000 : static_cast<int>(v);
+}
+
+// Glyph space of a PDF font is a thousandth of the em.
+int toGlyphSpace(long double value, long double unitsPerEm)
+{
+    return unitsPerEm > 0 ? static_cast<int>(Round(value * 1000.0L / unitsPerEm)) : 0;
+}
+
+struct TrueTypeTables {
+    std::size_t os2 = 0, head = 0;
+    bool hasOs2 = false, hasHead = false;
+};
+
+TrueTypeTables findTables(const std::vector<std::uint8_t>& data)
+{
+    TrueTypeTables t;
+    const std::uint32_t count = be16(data, 4);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::size_t rec = 12 + static_cast<std::size_t>(i) * 16;
+        if (rec + 16 > data.size())
+            break;
+        const std::string tag(reinterpret_cast<const char*>(&data[rec]), 4);
+        const std::size_t offset = be32(data, rec + 8);
+        if (tag == "OS/2") {
+            t.os2 = offset;
+            t.hasOs2 = true;
+        } else if (tag == "head") {
+            t.head = offset;
+            t.hasHead = true;
+        }
+    }
+    return t;
+}
+
+int flagsOf(int familyClass)
+{
+    switch (familyClass) {
+    case 0: return 4;
+    case 8: return 32;
+    case 10: return 40;
+    case 12: return 4;
+    default: return 34;
+    }
+}
+
+void writeStandardFont(const TPDFFontKey& key, int resource, int n, const TPDFFontOptions& options,
+                       TPDFDocBuilder& doc)
+{
+    static const std::vector<std::string> none;
+    doc.BeginObject();
+    doc.Add(std::to_string(n) + " 0 obj");
+    doc.Add("<<");
+    doc.Add("/Type /Font");
+    doc.Add("/Subtype /Type1");
+    doc.Add("/Name /F" + PdfResourceNumber(resource));
+    doc.Add("/BaseFont /" + PDFStandardFontName(key, options.substituted ? *options.substituted : none));
+    doc.Add("/Encoding /WinAnsiEncoding");
+    doc.Add(">>");
+    doc.Add("endobj");
+}
+
+std::string encodingOf(const TPDFFontKey& key, const TPDFFontOptions& options)
+{
+    if (const std::string* custom = lookup(options.customEncodings, key.psName))
+        return " <</Type/Encoding /Differences [ " + *custom + " ]>>";
+    const int codePage = PDFCodePageOfCharset(key.charset);
+    std::string s = " <</Type/Encoding /Differences [ 2 ";
+    for (int code = 2; code <= 255; ++code) {
+        const std::string& name = GlyphName(text::codePageToUnicode(codePage, static_cast<std::uint8_t>(code)));
+        s += "/" + (name.empty() ? std::string("space") : name);
+    }
+    return s + "]>>";
+}
+
+std::array<std::string, 256> widthsOf(const TPDFFontKey& key, const platform::LogFont& lf,
+                                      const TPDFFontOptions& options)
+{
+    std::array<std::string, 256> widths;
+    if (const std::string* custom = lookup(options.customWidths, key.psName)) {
+        std::vector<std::string> pieces;
+        std::size_t pos = 0;
+        while (pos < custom->size()) {
+            const std::size_t end = std::min(custom->find(' ', pos), custom->size());
+            if (end > pos)
+                pieces.push_back(custom->substr(pos, end - pos));
+            pos = end + 1;
+        }
+        if (pieces.size() < 256)
+            throw std::range_error("Not enough Custom widths (" + std::to_string(pieces.size()) +
+                                   " < 256) for font \"" + key.Text() + "\"  ");
+        for (std::size_t i = 0; i < 256; ++i)
+            widths[i] = pieces[i];
+        return widths;
+    }
+    std::array<int, 256> measured{};
+    try {
+        measured = platform::FontService::instance().charWidths(lf, PDFCodePageOfCharset(key.charset));
+    } catch (const std::exception& e) {
+        throw std::range_error("Font widths for \"" + lf.face + "\" not obtainable (" + e.what() + ")");
+    }
+    // Measured at an em of 1024 pixels; the PDF's glyph space has 1000 units.
+    for (std::size_t i = 0; i < 256; ++i)
+        widths[i] = std::to_string(toGlyphSpace(measured[i], 1024.0L));
+    return widths;
+}
+
+} // namespace
+
+std::string TPDFFontKey::Text() const
+{
+    return face + "\t" + style + "\t" + std::to_string(charset) + "\t" + psName;
+}
+
+TPDFFontKey TPDFFontKey::Parse(const std::string& key)
+{
+    TPDFFontKey k;
+    std::vector<std::string> parts;
+    std::size_t pos = 0;
+    for (;;) {
+        const std::size_t tab = key.find('\t', pos);
+        parts.push_back(key.substr(pos, tab == std::string::npos ? std::string::npos : tab - pos));
+        if (tab == std::string::npos)
+            break;
+        pos = tab + 1;
+    }
+    parts.resize(4);
+    k.face = parts[0];
+    k.style = parts[1];
+    k.charset = parts[2].empty() ? 0 : std::stoi(parts[2]);
+    k.psName = parts[3];
+    return k;
+}
+
+TPDFFontKey TPDFFontKey::Of(const std::string& face, bool bold, bool italic, int charset)
+{
+    TPDFFontKey k;
+    k.face = trim(face);
+    k.style = std::string(bold ? "B" : "") + (italic ? "I" : "");
+    k.charset = charset;
+    for (char c : k.face)
+        if (c != ' ')
+            k.psName += c;
+    if (bold || italic)
+        k.psName += std::string(",") + (bold ? "Bold" : "") + (italic ? "Italic" : "");
+    return k;
+}
+
+std::string PDFStandardFontName(const TPDFFontKey& key, const std::vector<std::string>& substituted)
+{
+    static const std::array<const char*, 5> standard{"Courier", "Helvetica", "Times", "Symbol", "ZapfDingbats"};
+    std::string name = "Courier";
+    for (const std::string& entry : substituted) {
+        if (entry.size() < key.face.size() ||
+            !text::equalsIgnoringAsciiCase(std::string_view(entry).substr(0, key.face.size()), key.face))
+            continue;
+        const std::size_t colon = entry.find(':');
+        std::string target = colon == std::string::npos ? std::string() : entry.substr(colon + 1);
+        if (target.empty())
+            target = "Courier";
+        target = target.substr(0, target.find('-'));
+        name = "Courier";
+        for (const char* s : standard)
+            if (text::equalsIgnoringAsciiCase(target, s))
+                name = s;
+        break;
+    }
+    if (key.Bold() || key.Italic()) {
+        name += "-";
+        if (key.Bold())
+            name += "Bold";
+        if (key.Italic())
+            name += (name.starts_with("Helvetica") || name.starts_with("Courier")) ? "Oblique" : "Italic";
+    }
+    return name;
+}
+
+int PDFCodePageOfCharset(int charset)
+{
+    switch (charset) {
+    case 128: return 932;
+    case 134: return 936;
+    case 136: return 950;
+    case 161: return 1253;
+    case 162: return 1254;
+    case 163: return 1258;
+    case 177: return 1255;
+    case 178: return 1256;
+    case 186: return 1257;
+    case 204: return 1251;
+    case 222: return 874;
+    case 238: return 1250;
+    case 255: return 850;  // the OEM code page of a German system
+    default: return 1252;
+    }
+}
+
+bool PDFFontEmbedded(const TPDFFontKey& key, const TPDFFontOptions& options)
+{
+    if (options.handling == TFontHandling::fhSubstitute)
+        return false;
+    if (options.handling == TFontHandling::fhAutoEmbed)
+        return true;
+    // Fonts named for embedding are matched by their face name.
+    if (options.embed != nullptr)
+        for (const std::string& name : *options.embed)
+            if (text::equalsIgnoringAsciiCase(trim(name), key.face))
+                return true;
+    return false;
+}
+
+int PDFFontObjectCount(const TPDFFontKey& key, const TPDFFontOptions& options)
+{
+    if (options.handling == TFontHandling::fhSubstitute)
+        return 1;
+    return PDFFontEmbedded(key, options) ? 4 : 2;
+}
+
+int WritePDFFont(const TPDFFontKey& key, int resource, int n, const TPDFFontOptions& options, TPDFDocBuilder& doc)
+{
+    if (options.handling == TFontHandling::fhSubstitute) {
+        writeStandardFont(key, resource, n, options, doc);
+        return 1;
+    }
+    platform::LogFont lf;
+    lf.face = key.face;
+    lf.height = -1024;
+    lf.weight = key.Bold() ? platform::kFwBold : platform::kFwNormal;
+    lf.italic = key.Italic();
+    lf.charset = key.charset;
+    std::shared_ptr<const platform::Font> font;
+    std::vector<std::uint8_t> data;
+    try {
+        font = platform::FontService::instance().font(lf);
+        data = font->fontData();
+    } catch (const std::exception&) {
+        raiseQRError(qrmsg::GetFontDataError);
+    }
+    if (data.empty())
+        raiseQRError(qrmsg::GetFontDataError);
+    const TrueTypeTables tables = findTables(data);
+    const long double unitsPerEm = tables.hasHead && be16(data, tables.head + 18) > 0
+                                       ? be16(data, tables.head + 18)
+                                       : 2048.0L;
+    const platform::OutlineMetrics om = font->outlineMetrics();
+    const long double em = om.emSquare > 0 && font->emPixels() > 0 ? font->emPixels() : 1024.0L;
+    const auto widths = widthsOf(key, lf, options);
+    const int flags = tables.hasOs2 ? flagsOf(static_cast<int>(be16(data, tables.os2 + 30) >> 8)) : 34;
+    std::array<int, 4> box{};
+    if (tables.hasHead)
+        for (std::size_t i = 0; i < 4; ++i)
+            box[i] = toGlyphSpace(signed16(be16(data, tables.head + 36 + 2 * i)), unitsPerEm);
+    const bool embedded = PDFFontEmbedded(key, options);
+
+    doc.BeginObject();
+    doc.Add(std::to_string(n) + " 0 obj");
+    doc.Add("<<");
+    doc.Add("/Type /Font");
+    doc.Add("/Subtype /TrueType");
+    doc.Add("/Name /F" + PdfResourceNumber(resource));
+    doc.Add("/BaseFont /" + key.psName);
+    doc.Add("/FirstChar 0");
+    doc.Add("/LastChar 255");
+    doc.Add("/Widths [ ");
+    std::string line;
+    for (const std::string& w : widths)
+        line += w + " ";
+    doc.Add(line + " ]");
+    doc.Add("/Encoding " + encodingOf(key, options));
+    doc.Add("/FontDescriptor " + std::to_string(n + 1) + " 0 R");
+    doc.Add(">>");
+    doc.Add("endobj");
+
+    doc.BeginObject();
+    doc.Add(std::to_string(n + 1) + " 0 obj");
+    doc.Add("<<");
+    doc.Add("/Type /FontDescriptor");
+    doc.Add("/Ascent " + std::to_string(toGlyphSpace(om.ascent, em)));
+    doc.Add("/Descent " + std::to_string(toGlyphSpace(om.descent, em)));
+    doc.Add("/Flags " + std::to_string(flags));
+    doc.Add("/FontBBox [ " + std::to_string(box[0]) + " " + std::to_string(box[1]) + " " + std::to_string(box[2]) +
+            " " + std::to_string(box[3]) + " ]");
+    doc.Add("/FontName /F" + PdfResourceNumber(resource));
+    // Tenths of a degree as the platform gives it; PDF wants degrees.
+    doc.Add("/ItalicAngle " + PdfInt(om.italicAngle / 10.0L));
+    if (embedded)
+        doc.Add("/FontFile2 " + std::to_string(n + 2) + " 0 R");
+    doc.Add(">>");
+    doc.Add("endobj");
+    if (!embedded)
+        return 2;
+
+    doc.BeginObject();
+    doc.Add(std::to_string(n + 2) + " 0 obj");
+    doc.Add("<<");
+    doc.Add("/Length " + std::to_string(n + 3) + " 0 R /Length1 " + std::to_string(n + 3) + " 0 R ");
+    doc.Add(">>");
+    doc.Add("stream");
+    doc.AddRaw(std::string(data.begin(), data.end()));
+    doc.Add("\r\nendstream");
+    doc.Add("endobj");
+    doc.BeginObject();
+    doc.Add(std::to_string(n + 3) + " 0 obj");
+    doc.Add("   " + std::to_string(data.size()));
+    doc.Add("endobj");
+    return 4;
+}
+
+} // namespace zt::report

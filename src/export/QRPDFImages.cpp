@@ -1,0 +1,132 @@
+#include "export/QRPDFImages.h"
+
+#include "export/QRPDFEncoders.h"
+#include "export/QRPDFFilter.h"
+#include "pages/QRPrinter.h"
+#include "report/QRReport.h"
+#include "report/QRDataSet.h"
+#include "report/QRShapes.h"
+
+#include <algorithm>
+
+namespace zt::report {
+
+namespace gdi = platform::gdi;
+
+std::vector<std::uint8_t> PDFImageRGB(const gdi::Bitmap& bitmap)
+{
+    std::vector<std::uint8_t> rgb;
+    rgb.reserve(bitmap.pixels.size() * 3);
+    for (const std::uint32_t p : bitmap.pixels) {
+        rgb.push_back(static_cast<std::uint8_t>(p >> 16));
+        rgb.push_back(static_cast<std::uint8_t>(p >> 8));
+        rgb.push_back(static_cast<std::uint8_t>(p));
+    }
+    return rgb;
+}
+
+TPDFImageData PDFEncodeImage(const gdi::Bitmap& bitmap, bool compress)
+{
+    std::vector<std::uint8_t> bytes = PDFImageRGB(bitmap);
+    TPDFImageData out;
+    if (compress) {
+        bytes = LZWEncode(bytes);
+        out.filter = "/ASCII85Decode /LZWDecode";
+    } else {
+        out.filter = "/ASCII85Decode";
+    }
+    out.data = ASCII85Encode(bytes);
+    return out;
+}
+
+gdi::Bitmap PDFStretchBitmap(const gdi::Bitmap& source, int width, int height)
+{
+    gdi::Bitmap out;
+    out.width = std::max(0, width);
+    out.height = std::max(0, height);
+    out.pixels.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height), 0xFFFFFFFFu);
+    if (source.width <= 0 || source.height <= 0)
+        return out;
+    for (int y = 0; y < out.height; ++y) {
+        const int sy = static_cast<int>(static_cast<long long>(y) * source.height / out.height);
+        for (int x = 0; x < out.width; ++x) {
+            const int sx = static_cast<int>(static_cast<long long>(x) * source.width / out.width);
+            out.pixels[static_cast<std::size_t>(y) * out.width + x] =
+                source.pixels[static_cast<std::size_t>(sy) * source.width + sx];
+        }
+    }
+    return out;
+}
+
+gdi::Bitmap PDFPlaceBitmap(const gdi::Bitmap& source, int width, int height)
+{
+    gdi::Bitmap out;
+    out.width = std::max(0, width);
+    out.height = std::max(0, height);
+    out.pixels.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height), 0xFFFFFFFFu);
+    for (int y = 0; y < std::min(out.height, source.height); ++y)
+        for (int x = 0; x < std::min(out.width, source.width); ++x)
+            out.pixels[static_cast<std::size_t>(y) * out.width + x] =
+                source.pixels[static_cast<std::size_t>(y) * source.width + x];
+    return out;
+}
+
+void TQRPDFDocumentFilter::acceptImage(long double xoff, long double yoff, TQRControl* control)
+{
+    const auto* image = static_cast<TQRImage*>(control);
+    const auto* dbImage = dynamic_cast<const TQRDBImage*>(image);
+    if (dbImage != nullptr && (dbImage->DataSet == nullptr || !dbImage->DataSet->HasField(dbImage->DataField)))
+        return;
+    const auto picture = DecodePicture(image->Picture());
+    if (!picture || picture->width <= 0 || picture->height <= 0)
+        return;
+    const long double fx = FOwner != nullptr && FOwner->QRPrinter != nullptr ? FOwner->QRPrinter->XFactor()
+                                                                            : pages::kDefaultFactor;
+    const long double q = fx / (kScreenPixelsPerInch / 254.0L);
+    const int cw = image->Width(), ch = image->Height();
+    long double drawnW = cw, drawnH = ch;
+    bool fixedScales = false;
+    long double xscale = 1, yscale = 1;
+    gdi::Bitmap bitmap;
+    if (dbImage != nullptr) {
+        if (!image->Stretch && cw > 0 && ch > 0) {
+            const long double rw = static_cast<long double>(picture->width) / cw;
+            const long double rh = static_cast<long double>(picture->height) / ch;
+            if (rw >= rh) {
+                drawnH = static_cast<long double>(Round(picture->height / rw));
+                yoff += (ch - drawnH) / 2 * q;
+            } else {
+                drawnW = static_cast<long double>(Round(picture->width / rh));
+                xoff += (cw - drawnW) / 2 * q;
+            }
+        }
+        bitmap = image->Stretch ? *picture : PDFPlaceBitmap(*picture, cw, ch);
+    } else if (image->Tag == 999) {
+        bitmap = *picture;
+        fixedScales = true;
+        xscale = static_cast<long double>(cw) / bitmap.width;
+        yscale = static_cast<long double>(ch) / bitmap.height;
+    } else if (image->Stretch) {
+        bitmap = PDFStretchBitmap(*picture, cw, ch);
+    } else {
+        bitmap = PDFPlaceBitmap(*picture, cw, ch);
+    }
+    if (bitmap.width <= 0 || bitmap.height <= 0)
+        return;
+    TPDFItemRec item;
+    item.ItemType = TPDFItemType::IT_IMAGE;
+    item.XPos = xoff * FPtx + FAdjustLM;
+    item.YPos = (yoff + drawnH * q) * FPty + FAdjustTM;
+    item.Width = bitmap.width * FPtx;
+    item.Height = bitmap.height * FPtx;
+    item.xscale = fixedScales ? xscale : drawnW / bitmap.width * q;
+    item.yscale = fixedScales ? yscale : drawnH / bitmap.height * q;
+    item.pixelWidth = bitmap.width;
+    item.pixelHeight = bitmap.height;
+    TPDFImageData data = PDFEncodeImage(bitmap, FPDFCompressionOn);
+    item.imagedata = std::move(data.data);
+    item.ImageFilter = std::move(data.filter);
+    RenderItem(item);
+}
+
+} // namespace zt::report

@@ -1,0 +1,184 @@
+// Rendering drawing items into the content-stream lines of the current page:
+// text into the text part, shapes and images into the graphics part. The
+// PDF's axis runs upwards, so every vertical position is flipped.
+
+#include "export/QRPDFDocument.h"
+#include "export/QRPDFFilter.h"
+#include "export/QRPDFFonts.h"
+#include "report/QRError.h"
+
+namespace zt::report {
+
+namespace {
+
+std::string colourLine(const TRGBColor& c, const char* op)
+{
+    return PdfFixed(c.Red / 255.0L, 2) + " " + PdfFixed(c.Green / 255.0L, 2) + " " + PdfFixed(c.Blue / 255.0L, 2) + op;
+}
+
+// "%2.0f w": the width as a whole number in two places.
+std::string lineWidth(long double thickness)
+{
+    return PdfPad(PdfInt(thickness), 2) + " w";
+}
+
+std::string moveLine(long double x1, long double y1, long double x2, long double y2)
+{
+    return PdfInt(x1) + " " + PdfInt(y1) + " m " + PdfInt(x2) + " " + PdfInt(y2) + " l s";
+}
+
+std::string num61(long double v)
+{
+    return PdfPad(PdfFixed(v, 1), 6);
+}
+
+void append(std::string& part, const std::string& line)
+{
+    if (!part.empty())
+        part += "\r\n";
+    part += line;
+}
+
+} // namespace
+
+int TQRPDFDocumentFilter::fontResource(const TPDFItemRec& item)
+{
+    const std::string key = TPDFFontKey::Of(item.FontName, item.fbold, item.fItalic, item.FontCharset).Text();
+    if (key == FLastKey)
+        return FLastResource;
+    int index = -1;
+    for (std::size_t i = 0; i < FReportFonts.size(); ++i)
+        if (FReportFonts[i] == key)
+            index = static_cast<int>(i);
+    if (index < 0) {
+        FReportFonts.push_back(key);
+        index = static_cast<int>(FReportFonts.size()) - 1;
+    }
+    FLastKey = key;
+    FLastResource = index;
+    return index;
+}
+
+void TQRPDFDocumentFilter::RenderItem(const TPDFItemRec& item)
+{
+    switch (item.ItemType) {
+    case TPDFItemType::IT_INVALID:
+        raiseQRError("Internal error: IT_INVALID");
+    case TPDFItemType::IT_NEWPAGE:
+        // A page that got no item yet still counts as a page.
+        ensurePage();
+        closePage();
+        openPage();
+        return;
+    case TPDFItemType::IT_TEXT:
+        ensurePage();
+        renderText(item);
+        return;
+    case TPDFItemType::IT_GRAPHIC:
+        ensurePage();
+        renderGraphic(item);
+        return;
+    case TPDFItemType::IT_IMAGE:
+        ensurePage();
+        renderImage(item);
+        return;
+    }
+}
+
+void TQRPDFDocumentFilter::renderText(const TPDFItemRec& item)
+{
+    const int resource = fontResource(item);
+    std::string& t = FPDF.parts.back().text;
+    append(t, colourLine(item.RGBFColor, " rg"));
+    append(t, "/F" + PdfResourceNumber(resource) + " " + PdfInt(item.FontSize) + " Tf");
+    append(t, " 1 0 0 1 " + PdfInt(item.XPos) + " " + PdfInt(FPageHeight - item.YPos) + " Tm (" +
+                  PdfEscapeText(item.FText) + ") Tj");
+}
+
+void TQRPDFDocumentFilter::renderGraphic(const TPDFItemRec& item)
+{
+    std::string& g = FPDF.parts.back().graphics;
+    const long double X = item.XPos, Y = FPageHeight - item.YPos, W = item.Width, H = item.Height;
+    const std::string stroke = colourLine(item.RGBStrokeColor, " RG");
+    switch (item.Shape) {
+    case TPDFShapeType::S_BOX:
+        append(g, PdfFixed(item.thickness, 2) + " w");
+        append(g, item.Filled ? colourLine(item.RGBFColor, " rg") : stroke);
+        append(g, PdfInt(X) + " " + PdfInt(Y - H) + " " + PdfInt(W) + " " + PdfInt(H) + " re " +
+                      (item.Filled ? "f" : "s"));
+        return;
+    case TPDFShapeType::S_CIRCLE: {
+        append(g, lineWidth(item.thickness));
+        append(g, item.Filled ? colourLine(item.RGBFColor, " rg") : stroke);
+        const long double rx = W / 2, ry = H / 2, cx = X + rx, cy = Y - ry;
+        const long double k = 0.55229L;
+        append(g, num61(cx) + " " + num61(Y) + " m");
+        const auto arc = [&](long double c1x, long double c1y, long double c2x, long double c2y, long double ex,
+                             long double ey) {
+            std::string s = " " + num61(c1x) + " " + num61(c1y) + " " + num61(c2x) + " " + num61(c2y) + " " +
+                            num61(ex) + " " + num61(ey);
+            const auto b = s.find_first_not_of(' ');
+            return s.substr(b) + " c";
+        };
+        append(g, arc(cx + k * rx, Y, X + W, cy + k * ry, X + W, cy));
+        append(g, arc(X + W, cy - k * ry, cx + k * rx, Y - H, cx, Y - H));
+        append(g, arc(cx - k * rx, Y - H, X, cy - k * ry, X, cy));
+        append(g, arc(X, cy + k * ry, cx - k * rx, Y, cx, Y) + (item.Filled ? " f" : " s"));
+        return;
+    }
+    case TPDFShapeType::S_HLINE:
+        append(g, lineWidth(item.thickness));
+        append(g, stroke);
+        append(g, moveLine(X, Y - H / 2, X + W, Y - H / 2));
+        return;
+    case TPDFShapeType::S_VLINE:
+        append(g, lineWidth(item.thickness));
+        append(g, stroke);
+        append(g, moveLine(X + W / 2, Y - H, X + W / 2, Y));
+        return;
+    case TPDFShapeType::S_TOPBOTTOM:
+        append(g, lineWidth(item.thickness));
+        append(g, stroke);
+        append(g, moveLine(X, Y, X + W, Y));
+        append(g, moveLine(X, Y - H, X + W, Y - H));
+        return;
+    case TPDFShapeType::S_LEFTRIGHT:
+        append(g, lineWidth(item.thickness));
+        append(g, stroke);
+        append(g, moveLine(X, Y - H, X, Y));
+        append(g, moveLine(X + W, Y - H, X + W, Y));
+        return;
+    case TPDFShapeType::S_RIGHTDIAG:
+        append(g, lineWidth(item.thickness));
+        append(g, stroke);
+        append(g, moveLine(X, Y, X + W, Y - H));
+        return;
+    case TPDFShapeType::S_LEFTDIAG:
+        append(g, lineWidth(item.thickness));
+        append(g, stroke);
+        append(g, moveLine(X, Y - H, X + W, Y));
+        return;
+    case TPDFShapeType::S_OBLIQUE:
+        return;
+    }
+}
+
+void TQRPDFDocumentFilter::renderImage(const TPDFItemRec& item)
+{
+    std::string& g = FPDF.parts.back().graphics;
+    const long double X = item.XPos, Y = FPageHeight - item.YPos;
+    append(g, "q " + PdfInt(item.Width * item.xscale) + " 0 0 " + PdfInt(item.Height * item.yscale) + " " + PdfInt(X) +
+                  " " + PdfInt(Y) + " cm");
+    append(g, "BI");
+    append(g, "/Width " + std::to_string(item.pixelWidth));
+    append(g, "/Height " + std::to_string(item.pixelHeight));
+    append(g, "/BitsPerComponent 8");
+    append(g, "/ColorSpace /DeviceRGB");
+    append(g, "/Filter [" + item.ImageFilter + "]");
+    append(g, "ID");
+    append(g, item.imagedata);
+    append(g, "EI");
+    append(g, "Q");
+}
+
+} // namespace zt::report

@@ -1,0 +1,152 @@
+// The printed letter as PDF, read back by outside tools: qpdf checks the
+// file, pdftotext reads the lines, pdffonts lists the fonts, pdfinfo the pages.
+
+#include "export/PdfExport.h"
+#include "output/LetterPrint.h"
+#include "output/uFrmReport.h"
+#include "pages/QRPrinter.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <sstream>
+
+using namespace zt::report;
+using zt::testing::PdfFile;
+using zt::testing::ScratchFolder;
+using zt::testing::runTool;
+using zt::testing::quoted;
+
+namespace {
+
+std::array<std::string, 16> marks()
+{
+    return {"", "Kenntnisnahme", "Anruf/Rücksprache", "Stellungnahme", "Kontrolle", "Erledigung", "Entscheidung",
+            "Rücknahme", "Verbleib", "", "Schreiben", "Rechnung", "Kopien", "Muster", "Vertrag", ""};
+}
+
+class PdfLetter : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        letter.absender = {"Erika Mustermann", "Hauptstraße 5", "12345 Musterstadt"};
+        letter.anschrift = {"Firma Beispiel GmbH", "Am Markt 1", "54321 Beispielhausen"};
+        letter.titel1 = "Ihre Anfrage (Preise)";
+        letter.datum = "Musterstadt, 09.12.2026";
+        for (int i = 1; i <= 100; ++i)
+            letter.mitteilung.push_back("Zeile " + std::to_string(i) + " Größe 5 € (netto) C:\\Ablage");
+        form->LetterSource = [this] { return zt::output::DesignPrintSource(letter, marks()); };
+        form->PageTotal = [this] { return total; };
+        rep.ShowProgress = false;
+    }
+    // Prepare for the page total, then the export, as the preview's save does.
+    std::string write(const std::string& name, const std::function<void(TQRPDFDocumentFilter&)>& configure = {})
+    {
+        rep.Prepare();
+        total = rep.QRPrinter->PageCount();
+        const std::string path = scratch.file(name);
+        TQRPDFDocumentFilter filter(path);
+        if (configure)
+            configure(filter);
+        rep.QRPrinter->ExportToFilter(&filter);
+        return path;
+    }
+
+    zt::files::TLetterContent letter;
+    std::unique_ptr<zt::output::TfrmReport> form = std::make_unique<zt::output::TfrmReport>();
+    TBandoriaRep& rep = *form->BandoriaRep1;
+    int total = 0;
+    ScratchFolder scratch{"pdf-letter"};
+};
+
+TEST_F(PdfLetter, PassesQpdfHasThePagesOfTheLayoutOnA4)
+{
+    const std::string path = write("letter.pdf");
+    EXPECT_EQ(zt::testing::qpdfProblems(path), "");
+    ASSERT_EQ(total, 2);
+    const auto info = runTool("pdfinfo " + quoted(path));
+    std::istringstream in(info.output.substr(std::min(info.output.size(), info.output.find("Pages:") + 6)));
+    int pages = 0;
+    in >> pages;
+    EXPECT_EQ(pages, 2) << info.output;
+    EXPECT_NE(info.output.find("595 x 842 pts (A4)"), std::string::npos) << info.output;
+}
+
+TEST_F(PdfLetter, PdftotextReadsEveryLineInOrderWithUmlautsEuroAndParentheses)
+{
+    const std::string path = write("letter.pdf");
+    const auto text = runTool("pdftotext -layout -enc UTF-8 " + quoted(path) + " -");
+    ASSERT_EQ(text.status, 0) << text.output;
+    std::size_t at = 0;
+    for (int i = 1; i <= 100; ++i) {
+        const std::string line = "Zeile " + std::to_string(i) + " Größe 5 € (netto) C:\\Ablage";
+        const std::size_t found = text.output.find(line, at);
+        ASSERT_NE(found, std::string::npos) << line << "\n" << text.output;
+        at = found + line.size();
+    }
+    const std::size_t page1 = text.output.find("Seite 1 von 2");
+    const std::size_t page2 = text.output.find("Seite 2 von 2");
+    EXPECT_NE(page1, std::string::npos);
+    EXPECT_NE(page2, std::string::npos);
+    EXPECT_LT(page1, page2);
+    EXPECT_NE(text.output.find("Erika Mustermann, Hauptstraße 5, 12345 Musterstadt"), std::string::npos);
+    EXPECT_NE(text.output.find("Ihre Anfrage (Preise)"), std::string::npos);
+    EXPECT_NE(text.output.find("Kenntnisnahme"), std::string::npos);
+}
+
+TEST_F(PdfLetter, PdffontsListsTheFixedPitchFontAndItsEmbedding)
+{
+    const std::string plain = write("plain.pdf");
+    const auto fonts = runTool("pdffonts " + quoted(plain));
+    ASSERT_EQ(fonts.status, 0) << fonts.output;
+    EXPECT_NE(fonts.output.find("CourierNew"), std::string::npos) << fonts.output;
+    EXPECT_NE(fonts.output.find("TrueType"), std::string::npos);
+    EXPECT_EQ(fonts.output.find(" yes yes "), std::string::npos) << fonts.output;
+
+    const std::string embedded = write("embedded.pdf", [](TQRPDFDocumentFilter& f) { f.AddTTFont("Courier New"); });
+    EXPECT_EQ(zt::testing::qpdfProblems(embedded), "");
+    const auto listed = runTool("pdffonts " + quoted(embedded));
+    EXPECT_NE(listed.output.find("CourierNew"), std::string::npos);
+    // name, type, encoding, emb, sub, uni: the embedded face says "yes" under emb.
+    bool embeddedYes = false;
+    std::istringstream lines(listed.output);
+    for (std::string l; std::getline(lines, l);)
+        if (l.starts_with("CourierNew ") && l.find("TrueType") != std::string::npos) {
+            std::istringstream cols(l.substr(l.find("Custom") + 6));
+            std::string emb;
+            cols >> emb;
+            embeddedYes |= emb == "yes";
+        }
+    EXPECT_TRUE(embeddedYes) << listed.output;
+    const auto text = runTool("pdftotext -enc UTF-8 " + quoted(embedded) + " -");
+    EXPECT_NE(text.output.find("Zeile 100 Größe 5 €"), std::string::npos);
+}
+
+TEST_F(PdfLetter, TheFooterSitsBelowTheMessageAndTheSenderLineAboveTheAddress)
+{
+    letter.mitteilung.resize(3);
+    const std::string path = write("short.pdf");
+    EXPECT_EQ(zt::testing::qpdfProblems(path), "");
+    const PdfFile doc(zt::testing::readBytes(path));
+    // Baselines from the content stream: y grows upwards.
+    const auto yOf = [&](const std::string& text) {
+        const std::string s = doc.streamOf(5);
+        const std::size_t at = s.find("(" + text);
+        const std::size_t tm = s.rfind(" 1 0 0 1 ", at);
+        std::istringstream in(s.substr(tm + 9));
+        long x = 0, y = 0;
+        in >> x >> y;
+        return y;
+    };
+    const long sender = yOf("Erika Mustermann, Hauptstra");
+    const long address = yOf("Firma Beispiel GmbH");
+    const long message = yOf("Zeile 3 ");
+    const long footer = yOf("Seite 1 von 1");
+    EXPECT_GT(sender, address);
+    EXPECT_GT(address, message);
+    EXPECT_GT(message, footer);
+    EXPECT_LT(footer, 842 / 10);
+}
+
+} // namespace
