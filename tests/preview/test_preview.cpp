@@ -282,3 +282,33 @@ TEST_F(Preview, EndDuringARunShowsTheLastCompletePage)
 }
 
 } // namespace
+
+#include "export/QRExportLibrary.h"
+
+namespace {
+
+TEST_F(Preview, WithThePdfFilterSavingAsPdfWritesTheDocument)
+{
+    report::RegisterExportFilters();
+    TQRStandardPreview& w = open(2);
+    const fs::path dir = fs::temp_directory_path() / ("zt-preview-pdf-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    dialogs.answerSave((dir / "a.pdf").string(), 1);
+    w.SaveReportClick();
+    ASSERT_TRUE(fs::exists(dir / "a.pdf"));
+    EXPECT_GT(fs::file_size(dir / "a.pdf"), 500u);
+    dialogs.answerSave((dir / "b").string(), 1);
+    w.SaveReportClick();
+    EXPECT_TRUE(fs::exists(dir / "b.PDF"));
+    dialogs.answerSave((dir / "c").string(), 3);
+    w.SaveReportClick();
+    EXPECT_TRUE(fs::exists(dir / "c.PDF"));
+    const auto save = dialogs.calls(platform::DialogCall::Kind::Save).front();
+    EXPECT_EQ(save.request.filter, ".PDF|*.PDF|Bandoria-Datei(*.QRP)|*.QRP|PDF document (*.PDF)|*.PDF");
+    // The preview still shows its own pages.
+    EXPECT_NE(w.QRPrinterOf(), nullptr);
+    EXPECT_EQ(w.QRPrinterOf()->PageCount(), 2);
+    fs::remove_all(dir);
+}
+
+} // namespace
