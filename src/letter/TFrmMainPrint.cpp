@@ -62,27 +62,35 @@ void TFrmMain::AttachReport(output::TfrmReport& report)
     report.PageTotal = [] { return PreviewPageTotal; };
 }
 
-void TFrmMain::DruckenExecute()
+namespace {
+
+// Both commands first run the report once to count its pages.
+report::TBandoriaRep* preparedReport(TFrmMain& frm)
 {
     if (frmReport == nullptr)
-        return;
-    AttachReport(*frmReport);
+        return nullptr;
+    frm.AttachReport(*frmReport);
     report::TBandoriaRep& r = *frmReport->BandoriaRep1;
     r.Prepare();
     if (r.QRPrinter != nullptr)
         PreviewPageTotal = r.QRPrinter->PageCount();
-    r.Print();
+    return &r;
+}
+
+} // namespace
+
+void TFrmMain::DruckenExecute()
+{
+    if (report::TBandoriaRep* r = preparedReport(*this))
+        r->Print();
 }
 
 void TFrmMain::DruckvorschauExecute()
 {
-    if (frmReport == nullptr)
+    report::TBandoriaRep* prepared = preparedReport(*this);
+    if (prepared == nullptr)
         return;
-    AttachReport(*frmReport);
-    report::TBandoriaRep& r = *frmReport->BandoriaRep1;
-    r.Prepare();
-    if (r.QRPrinter != nullptr)
-        PreviewPageTotal = r.QRPrinter->PageCount();
+    report::TBandoriaRep& r = *prepared;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
     output::PlacePreview(r, area.width(), area.height());

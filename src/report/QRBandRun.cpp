@@ -5,6 +5,7 @@
 
 #include "export/QRExportFilter.h"
 #include "pages/QRPrinter.h"
+#include "report/QRBandMeasures.h"
 #include "report/QRBands.h"
 #include "report/QRDraw.h"
 #include "report/QRExportHandOff.h"
@@ -20,15 +21,6 @@ namespace gdi = platform::gdi;
 
 namespace {
 
-Native heightOf(const TQRCustomBand* band)
-{
-    return band->Size().Value(TQRBandSize::iHeight);
-}
-
-Native widthOf(const TQRCustomBand* band)
-{
-    return band->Size().Value(TQRBandSize::iWidth);
-}
 
 bool isPageFurniture(TQRBandType t)
 {
@@ -68,14 +60,14 @@ void TCustomBandoriaRep::ResetPageFooterSize()
             continue;
         for (const TQRCustomBand* b = band; b != nullptr; b = ChildOf(b))
             if (b->Enabled)
-                FPageFooterSize += heightOf(b);
+                FPageFooterSize += BandHeight(b);
     }
 }
 
 bool TQRCustomBand::CanExpand(Native value) const
 {
     const TCustomBandoriaRep* report = ParentReport();
-    return report != nullptr && report->AvailableSpace() >= Round(heightOf(this) + Expanded + value);
+    return report != nullptr && report->AvailableSpace() >= Round(BandHeight(this) + Expanded + value);
 }
 
 bool TQRCustomBand::ExpandBand(Native value, Native& newExpanded, bool& hasExpanded)
@@ -96,7 +88,7 @@ bool TQRCustomBand::ExpandBand(Native value, Native& newExpanded, bool& hasExpan
 void TQRCustomBand::ExpandedHeight(Native& newHeight) const
 {
     constexpr long double pixelsPerNative = 0.37795L;
-    newHeight = heightOf(this);
+    newHeight = BandHeight(this);
     long double best = -1;
     const TQRPrintable* tallest = nullptr;
     for (TQRControl* c : Controls()) {
@@ -131,7 +123,7 @@ void TCustomBandoriaRep::emitBandAs(TQRCustomBand* band, TQRBandType type)
     if (band->AlignToBottom) {
         if (type == rbSummary && (Options & LastPageFooter) == 0)
             FPageFooterSize = 0;
-        const Native h = heightOf(band);
+        const Native h = BandHeight(band);
         const Native bottom = Page().Value(TQRPage::iBottomMargin) + FPageFooterSize;
         if (UsablePageHeight() - CurrentY >= Round(h + bottom))
             CurrentY = static_cast<Native>(Round(UsablePageHeight()) - Round(h) - Round(bottom));
@@ -202,10 +194,10 @@ void TCustomBandoriaRep::renderBand(TQRCustomBand* band, TQRBandType type)
                 NewColumn();
         }
         if (!band->TransparentBand && band->Enabled && ExportingTo(this)) {
-            Native h = heightOf(band);
+            Native h = BandHeight(band);
             if (band->PreCaluculateBandHeight)
                 band->ExpandedHeight(h);
-            ExportFilledRect(*this, DeviceRect(*QRPrinter, CurrentX, CurrentY, CurrentX + widthOf(band), CurrentY + h),
+            ExportFilledRect(*this, DeviceRect(*QRPrinter, CurrentX, CurrentY, CurrentX + BandWidth(band), CurrentY + h),
                              band->Color());
         }
         Native startX = CurrentX, startY = CurrentY;
@@ -225,9 +217,9 @@ void TCustomBandoriaRep::ensureBandSpace(TQRCustomBand* band, TQRBandType type)
     const TQRPage& p = Page();
     if (p.PrintOrder() == TQRPrintOrder::RowByRow && p.Columns() > 1)
         return;
-    Native h = heightOf(band);
+    Native h = BandHeight(band);
     for (const TQRCustomBand* l = band->LinkBand(); l != nullptr && l != band; l = l->LinkBand())
-        h += heightOf(l);
+        h += BandHeight(l);
     const Native pageSpace =
         p.Value(TQRPage::iLength) - (p.Value(TQRPage::iTopMargin) + p.Value(TQRPage::iBottomMargin));
     const bool fits = type == rbPageFooter || AvailableSpace() >= Round(h) || Round(h) > pageSpace ||
@@ -246,9 +238,9 @@ void TCustomBandoriaRep::printBandRounds(TQRCustomBand* band, Native& startX, Na
 {
     pages::TQRPrinter& printer = *QRPrinter;
     const auto bandRect = [&](Native height) {
-        return DeviceRect(printer, CurrentX, CurrentY, CurrentX + widthOf(band), CurrentY + height);
+        return DeviceRect(printer, CurrentX, CurrentY, CurrentX + BandWidth(band), CurrentY + height);
     };
-    const Native h = heightOf(band);
+    const Native h = BandHeight(band);
     if (FinalPass && !band->TransparentBand)
         FillArea(printer.PageCanvas(), bandRect(h), band->Color());
     band->Expanded = 0;

@@ -6,6 +6,7 @@
 
 #include "export/QRExportFilter.h"
 #include "pages/QRPrinter.h"
+#include "report/QRBandMeasures.h"
 #include "report/QRBands.h"
 #include "report/QRDraw.h"
 #include "report/QRExportHandOff.h"
@@ -19,15 +20,6 @@ namespace gdi = platform::gdi;
 
 namespace {
 
-Native heightOf(const TQRCustomBand* band)
-{
-    return band->Size().Value(TQRBandSize::iHeight);
-}
-
-Native widthOf(const TQRCustomBand* band)
-{
-    return band->Size().Value(TQRBandSize::iWidth);
-}
 
 } // namespace
 
@@ -50,7 +42,7 @@ void TCustomBandoriaRep::NewColumn()
         const int columns = p.Columns();
         const Native colWidth =
             detail != nullptr
-                ? widthOf(detail)
+                ? BandWidth(detail)
                 : static_cast<Native>((Round(p.Value(TQRPage::iWidth) -
                                              (p.Value(TQRPage::iLeftMargin) + p.Value(TQRPage::iRightMargin))) -
                                        Round(p.Value(TQRPage::iColumnSpace)) * (columns - 1)) /
@@ -96,7 +88,7 @@ void TCustomBandoriaRep::NewPage()
     CurrentColumn = 1;
     if (PageNumber == 1)
         if (const TQRCustomBand* title = FindBand(rbTitle))
-            ColumnTopPosition += static_cast<Native>(Round(heightOf(title)));
+            ColumnTopPosition += static_cast<Native>(Round(BandHeight(title)));
 }
 
 void TCustomBandoriaRep::EndPage()

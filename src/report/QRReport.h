@@ -239,6 +239,7 @@ private:
     void bindPrintables(bool begin);
     std::unique_ptr<TQRPrinter> newPageRecorder(TQRPrinterDestination destination);
     void installPageRecorder(std::unique_ptr<TQRPrinter> printer);
+    TQRPrinter* startPreviewRecorder();
     void dropPageRecorder();
     void runClaimed(bool composite);
     void runInBackground(TQRPrinterDestination destination, bool modal);

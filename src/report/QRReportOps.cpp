@@ -143,6 +143,17 @@ void TCustomBandoriaRep::Print()
     restore();
 }
 
+TQRPrinter* TCustomBandoriaRep::startPreviewRecorder()
+{
+    auto fresh = newPageRecorder(TQRPrinterDestination::qrdMetafile);
+    if (!fresh)
+        return nullptr;
+    installPageRecorder(std::move(fresh));
+    // The preview's settings are handed over once more before its window opens.
+    pages::TransferPrinterSettings(*this, *QRPrinter);
+    return QRPrinter;
+}
+
 void TCustomBandoriaRep::Preview()
 {
     if (QRPrinter != nullptr && QRPrinter->ShowingPreview())
@@ -154,12 +165,9 @@ void TCustomBandoriaRep::Preview()
         runInBackground(TQRPrinterDestination::qrdMetafile, false);
         return;
     }
-    auto fresh = newPageRecorder(TQRPrinterDestination::qrdMetafile);
-    if (!fresh)
+    TQRPrinter* printer = startPreviewRecorder();
+    if (printer == nullptr)
         return;
-    installPageRecorder(std::move(fresh));
-    TQRPrinter* printer = QRPrinter;
-    pages::TransferPrinterSettings(*this, *printer);
     printer->Preview();
     try {
         RunReport(false);
@@ -194,12 +202,9 @@ void TCustomBandoriaRep::PreviewModal()
         runInBackground(TQRPrinterDestination::qrdMetafile, true);
         return;
     }
-    auto fresh = newPageRecorder(TQRPrinterDestination::qrdMetafile);
-    if (!fresh)
+    TQRPrinter* printer = startPreviewRecorder();
+    if (printer == nullptr)
         return;
-    installPageRecorder(std::move(fresh));
-    TQRPrinter* printer = QRPrinter;
-    pages::TransferPrinterSettings(*this, *printer);
     RunReport(false);
     if (QRPrinter != printer)
         return;
