@@ -312,3 +312,33 @@ TEST_F(Preview, WithThePdfFilterSavingAsPdfWritesTheDocument)
 }
 
 } // namespace
+
+#include "pages/preview/TQRProgressForm.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace {
+
+TEST_F(Preview, TheProgressFormShowsStepsOfFiveAndCancels)
+{
+    records = 1;
+    rep->Prepare();
+    TQRPrinter* printer = rep->QRPrinter;
+    TQRProgressForm form(printer);
+    EXPECT_EQ(form.windowTitle().toStdString(), "Printing progress");
+    EXPECT_EQ(form.size(), QSize(149, 97));
+    printer->SetProgress(50);
+    form.handleMessage({kProgressNotice, 50, 0});
+    EXPECT_EQ(form.Gauge->value(), 50);
+    EXPECT_EQ(form.Info->text().toStdString(), "50%  Durchgeführt");
+    printer->SetProgress(53);
+    form.handleMessage({kProgressNotice, 53, 0});
+    EXPECT_EQ(form.Gauge->value(), 50);
+    form.CancelButton->click();
+    EXPECT_TRUE(rep->UserCancel);
+    EXPECT_TRUE(printer->Cancelled());
+}
+
+} // namespace
