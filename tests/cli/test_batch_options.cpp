@@ -49,3 +49,11 @@ TEST(BatchOptions, LetterOutputsNeedAFileAndDoNotMixWithReportOutputs)
     EXPECT_EQ(parseBatchOptions({"b.ZLW", "--info", "--text", "x"}).errors.size(), 1u);
     EXPECT_FALSE(parseBatchOptions({"r.QRP", "--info"}).letterInput());
 }
+
+TEST(BatchOptions, VersionNeedsNoInput)
+{
+    const auto o = parseBatchOptions({"--version"});
+    EXPECT_TRUE(o.version);
+    EXPECT_TRUE(o.errors.empty());
+    EXPECT_NE(batchUsage().find("--version"), std::string::npos);
+}
