@@ -15,9 +15,11 @@
 #include "pages/preview/TQRStandardPreview.h"
 #include "platform/dialogs/UserDialogs.h"
 
+#include <QPointer>
 #include <QTimer>
 #include <exception>
 #include <filesystem>
+#include <vector>
 
 namespace zt::app {
 
@@ -104,12 +106,17 @@ void ZettelinoProgram::OpenFile(const std::string& path)
 
 void ZettelinoProgram::dropSavedReport()
 {
-    // A preview still open would draw from the recorder freed here.
-    if (savedReport_)
+    // A preview still open would draw from the recorder freed here. Found
+    // first, deleted after: a preview takes its own top-level menus along.
+    if (savedReport_) {
+        std::vector<QPointer<pages::TQRStandardPreview>> previews;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* preview = qobject_cast<pages::TQRStandardPreview*>(w);
                 preview != nullptr && preview->QRPrinterOf() == savedReport_.get())
-                delete preview;
+                previews.emplace_back(preview);
+        for (const auto& preview : previews)
+            delete preview.data();
+    }
     savedReport_.reset();
 }
 
