@@ -8,8 +8,7 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Die Zettelino-Entwickler")
 set(CPACK_PACKAGE_CONTACT "Die Zettelino-Entwickler <zettelino@zettelino.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "fill in, print and preview German office short letters")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Zettelino fills in the German office short letter (Kurzmitteilung):
+set(CPACK_PACKAGE_DESCRIPTION "Zettelino fills in the German office short letter (Kurzmitteilung):
 sender and recipient blocks, two subject lines, place and date, a free
 message and the tick-mark boxes. It prints the letter on A4 pages,
 previews them, saves them as a saved report file and hands the letter

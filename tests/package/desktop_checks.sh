@@ -37,7 +37,7 @@ check_desktop_files() {
   done
 
   # The file types as the desktop sees them, from this prefix alone.
-  update-mime-database "$share/mime" || fail "update-mime-database"
+  update-mime-database "$share/mime" >"$work/mime.log" 2>&1 || { cat "$work/mime.log"; fail "update-mime-database"; }
   update-desktop-database "$share/applications" || fail "update-desktop-database"
   mkdir -p "$work/files"
   printf 'ZLVersion=1.8\r\nAbsLines=0\r\n' >"$work/files/brief.ZLW"
