@@ -1,4 +1,4 @@
-# Shared by scripts/run, scripts/test and scripts/fuzz: the Debian packages the
+# Shared by scripts/run, scripts/test, scripts/fuzz and scripts/package: the Debian packages the
 # project needs, installed when missing, and the build helpers.
 
 ZT_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
