@@ -1,27 +1,10 @@
 #include "cli/BatchOptions.h"
 
+#include "files/FileKind.h"
+
 #include <algorithm>
-#include <cctype>
-#include <fstream>
 
 namespace zt::cli {
-
-bool looksLikeLetterFile(const std::string& path)
-{
-    std::string ext = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    if (ext == ".zlw")
-        return true;
-    if (ext == ".qrp")
-        return false;
-    std::ifstream in(path, std::ios::binary);
-    std::string head(16, '\0');
-    in.read(head.data(), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<std::size_t>(in.gcount()));
-    if (head.starts_with("\xEF\xBB\xBF"))
-        head.erase(0, 3);
-    return head.starts_with("ZLVersion=");
-}
 
 bool BatchOptions::letterInput() const
 {
@@ -29,7 +12,7 @@ bool BatchOptions::letterInput() const
         return true;
     if (std::any_of(outputs.begin(), outputs.end(), [](const BatchOutput& o) { return o.reportsOnly(); }))
         return false;
-    return !outputs.empty() && looksLikeLetterFile(input);
+    return !outputs.empty() && files::LooksLikeLetterFile(input);
 }
 
 BatchOptions parseBatchOptions(const std::vector<std::string>& args)
@@ -39,6 +22,8 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (arg == "--printers") {
             options.listPrinters = true;
         } else if (arg == "--print") {
@@ -78,7 +63,7 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
     if (any(&BatchOutput::lettersOnly) && any(&BatchOutput::reportsOnly))
         options.errors.push_back("--text, --zlw and --qrp read a letter file, --info a saved report file; they "
                                  "cannot be mixed");
-    if (!options.help && options.errors.empty() && 
+    if (!options.help && !options.version && options.errors.empty() &&
         !(options.listPrinters && options.input.empty() && options.outputs.empty())) {
         if (options.input.empty())
             options.errors.push_back("no input file given");
@@ -93,7 +78,7 @@ std::string batchUsage()
     return "Usage: zettelino-print LETTER.ZLW LETTER-OUTPUT...\n"
            "       zettelino-print REPORT.QRP REPORT-OUTPUT...\n"
            "       zettelino-print --printers\n"
-           "       zettelino-print --help\n"
+           "       zettelino-print --help | --version\n"
            "\n"
            "Reads a letter file (.ZLW) through the letter window, hidden, or a saved\n"
            "report file (.QRP), and writes what is asked for, in order. Nothing else\n"
@@ -123,11 +108,17 @@ std::string batchUsage()
            "  --printers     list the installed printers, one a line; the default\n"
            "                 printer's line starts with \"* \", the others' with two blanks\n"
            "  -h, --help     print this help and exit\n"
+           "  --version      print the version and exit\n"
            "\n"
            "Exit status: 0 done, 2 usage error, 3 the letter could not be opened\n"
            "(the window's message on standard error), 4 an output could not be written,\n"
            "5 the file is not a readable saved report file, 6 no printer is installed\n"
            "or the named printer does not exist.\n";
+}
+
+std::string batchVersion()
+{
+    return std::string("zettelino-print ") + ZT_VERSION + "\n";
 }
 
 } // namespace zt::cli

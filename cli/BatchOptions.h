@@ -30,6 +30,7 @@ struct BatchOutput {
 
 struct BatchOptions {
     bool help = false;
+    bool version = false;
     bool listPrinters = false;        // --printers: needs no input
     std::string input;                // the letter or saved report file
     std::vector<BatchOutput> outputs;
@@ -40,11 +41,10 @@ struct BatchOptions {
     bool letterInput() const;
 };
 
-// A letter file by its name (.zlw in any case) or its first line.
-bool looksLikeLetterFile(const std::string& path);
-
 BatchOptions parseBatchOptions(const std::vector<std::string>& args);
 
 std::string batchUsage();
+// "zettelino-print 1.8.7": the build's project version.
+std::string batchVersion();
 
 } // namespace zt::cli

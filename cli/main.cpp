@@ -16,6 +16,10 @@ int main(int argc, char** argv)
         std::cout << zt::cli::batchUsage();
         return zt::cli::kExitDone;
     }
+    if (options.version) {
+        std::cout << zt::cli::batchVersion();
+        return zt::cli::kExitDone;
+    }
     if (!options.errors.empty()) {
         for (const auto& error : options.errors)
             std::cerr << "zettelino-print: " << error << '\n';

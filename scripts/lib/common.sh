@@ -1,4 +1,4 @@
-# Shared by scripts/run, scripts/test and scripts/fuzz: the Debian packages the
+# Shared by scripts/run, scripts/test, scripts/fuzz and scripts/package: the Debian packages the
 # project needs, installed when missing, and the build helpers.
 
 ZT_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -9,7 +9,10 @@ ZT_PACKAGES=(
   libfreetype-dev libfontconfig-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool python3-xlib qpdf poppler-utils
+  librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl man-db
 )
+# scripts/package and the package checks: CPack's dependency lookup and lintian.
+ZT_PACKAGE_PACKAGES=(dpkg-dev file git lintian)
 ZT_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # Independent readers for scripts/test --external; large, so not installed by default.
 ZT_EXTERNAL_PACKAGES=(libreoffice-draw libreoffice-core inkscape libuemf-dev cups printer-driver-cups-pdf)
@@ -65,5 +68,5 @@ zt_build() {
   if [ ! -f "$dir/build.ninja" ]; then
     cmake -S "$ZT_ROOT" -B "$dir" -G Ninja "$@"
   fi
-  cmake --build "$dir" -j "$(nproc)"
+  cmake --build "$dir" -j "${ZT_JOBS:-$(nproc)}"
 }

@@ -41,16 +41,20 @@ std::string programFileFolder()
 
 std::string chooseProgramDir(const std::string& programFolder)
 {
-    if (::access(programFolder.c_str(), W_OK) == 0)
-        return withSeparator(programFolder);
+    // An installed program's bin/ folder is shared by every user (and open
+    // to root), so it never takes the settings.
+    const std::string folder = withSeparator(programFolder);
+    const bool installed = folder == "/bin/" || folder.ends_with("/bin/");
+    if (!installed && ::access(folder.c_str(), W_OK) == 0)
+        return folder;
     std::string config;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/')
         config = xdg;
     else
         config = letter::builtInLastDir() + ".config";
-    const std::string folder = withSeparator(config) + "zettelino/";
-    makeFolders(folder);
-    return folder;
+    const std::string userFolder = withSeparator(config) + "zettelino/";
+    makeFolders(userFolder);
+    return userFolder;
 }
 
 } // namespace zt::app

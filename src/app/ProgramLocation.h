@@ -9,9 +9,10 @@ namespace zt::app {
 std::string programFileFolder();
 
 // The program file's folder when the program may write there, as on
-// Windows; otherwise (an installed program under /usr) the per-user folder
-// $XDG_CONFIG_HOME/zettelino/ (default ~/.config/zettelino/), created here,
-// so settings persist for installed users too.
+// Windows; otherwise, and always for an installed program (one in a folder
+// named bin, as `cmake --install` and the package put it), the per-user
+// folder $XDG_CONFIG_HOME/zettelino/ (default ~/.config/zettelino/),
+// created here, so settings persist for installed users too.
 std::string chooseProgramDir(const std::string& programFolder);
 
 } // namespace zt::app

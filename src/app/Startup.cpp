@@ -10,11 +10,17 @@
 #include "letter/TFrmKalender.h"
 #include "letter/TFrmMain.h"
 #include "letter/TfrmTextbausteine.h"
+#include "files/FileKind.h"
 #include "output/uFrmReport.h"
+#include "pages/QRPrinter.h"
 #include "pages/preview/TQRStandardPreview.h"
 #include "platform/dialogs/UserDialogs.h"
 
+#include <QPointer>
+#include <QTimer>
 #include <exception>
+#include <filesystem>
+#include <vector>
 
 namespace zt::app {
 
@@ -39,6 +45,7 @@ ZettelinoProgram::~ZettelinoProgram()
     letter::frmTextbausteine = nullptr;
     letter::AboutBox = nullptr;
     letter::FrmKalender = nullptr;
+    dropSavedReport();
     // The auxiliary windows go before the main window they may sit beside.
     frmKalender_.reset();
     aboutBox_.reset();
@@ -82,10 +89,52 @@ void ZettelinoProgram::Start()
     ReadSettings(*frmMain_, SettingsPath());
 }
 
-int ZettelinoProgram::Run()
+int ZettelinoProgram::Run(const std::string& file)
 {
     frmMain_->show();
+    if (!file.empty())
+        QTimer::singleShot(0, frmMain_.get(), [this, file] { OpenFile(file); });
     return QApplication::exec();
+}
+
+void ZettelinoProgram::OpenFile(const std::string& path)
+{
+    frmMain_->Guarded([&] {
+        if (files::LooksLikeLetterFile(path))
+            frmMain_->OpenLetterFile(path);
+        else
+            openSavedReport(path);
+    });
+}
+
+void ZettelinoProgram::dropSavedReport()
+{
+    // A preview still open would draw from the recorder freed here. Found
+    // first, deleted after: a preview takes its own top-level menus along.
+    if (savedReport_) {
+        std::vector<QPointer<pages::TQRStandardPreview>> previews;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* preview = qobject_cast<pages::TQRStandardPreview*>(w);
+                preview != nullptr && preview->QRPrinterOf() == savedReport_.get())
+                previews.emplace_back(preview);
+        for (const auto& preview : previews)
+            delete preview.data();
+    }
+    savedReport_.reset();
+}
+
+void ZettelinoProgram::openSavedReport(const std::string& path)
+{
+    if (!std::filesystem::exists(path)) {
+        platform::userDialogs().showMessage("Die Datei existiert nicht");
+        return;
+    }
+    auto printer = std::make_unique<pages::TQRPrinter>(nullptr);
+    printer->Load(path);
+    printer->Title = std::filesystem::absolute(path).lexically_normal().string();
+    dropSavedReport();
+    savedReport_ = std::move(printer);
+    savedReport_->Preview();
 }
 
 void ZettelinoProgram::Finish()

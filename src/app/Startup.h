@@ -10,6 +10,10 @@ namespace zt::output {
 class TfrmReport;
 }
 
+namespace zt::pages {
+class TQRPrinter;
+}
+
 namespace zt::letter {
 class TFrmMain;
 class TfrmTextbausteine;
@@ -40,8 +44,18 @@ public:
     // format, application title, ProgramDir, the five windows created
     // hidden in order, ReadSettings.
     void Start();
-    // Shows the main window and runs the event loop until it is closed.
-    int Run();
+    // Shows the main window and runs the event loop until it is closed;
+    // a file given is opened (OpenFile) once the loop runs, so its messages
+    // stand over the shown window.
+    int Run(const std::string& file = {});
+    // A file named on the command line: a letter file through the window's
+    // Open (its reader, message, CurrentFile, caption and status bar); any
+    // other file as a saved report file in the preview, loaded as the
+    // preview's "Bericht laden" loads one. Errors the commands leave
+    // uncaught go to the general error box.
+    void OpenFile(const std::string& path);
+    // The recorder holding a saved report file opened by OpenFile, if any.
+    pages::TQRPrinter* SavedReport() const { return savedReport_.get(); }
     // WriteSettings, once, on every exit.
     void Finish();
 
@@ -55,6 +69,10 @@ private:
     std::unique_ptr<letter::TfrmTextbausteine> frmTextbausteine_;
     std::unique_ptr<letter::TAboutBox> aboutBox_;
     std::unique_ptr<letter::TFrmKalender> frmKalender_;
+    // Outlives its preview window, which neither owns nor frees it.
+    std::unique_ptr<pages::TQRPrinter> savedReport_;
+    void openSavedReport(const std::string& path);
+    void dropSavedReport();
 };
 
 } // namespace zt::app

@@ -87,6 +87,10 @@ public:
     void NeuExecute();
     void SpeichernExecute(QAction* sender);
     void OeffnenExecute();
+    // Opens `path` as if it had been chosen in Open's dialog: the same
+    // reader and failure message, CurrentFile, caption and status bar. For
+    // a file named on the command line.
+    void OpenLetterFile(const std::string& path);
     // "Öffnen alte Version...": reads a letter in one of the older layouts.
     void OeffnenAltExecute();
     void DruckenExecute();
@@ -220,6 +224,8 @@ private:
     // The open and save dialogs as the letter files use them; each keeps
     // the name last chosen in it.
     std::optional<std::string> runOpenDialog();
+    // Open's steps after its dialog; nothing chosen only marks the letter saved.
+    void openChosen(const std::optional<std::string>& chosen);
     // Puts what a reader found into the controls, each block in one piece.
     void ApplyLetter(const files::TLetterBuffer& read);
     void applyRequestedOuterSize();

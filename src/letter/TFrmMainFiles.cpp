@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <filesystem>
 
 namespace zt::letter {
 
@@ -129,6 +130,20 @@ void TFrmMain::OeffnenExecute()
 {
     const auto chosen = runOpenDialog();
     LastDir = platform::files::folderOf(FOpenDialogFileName);
+    openChosen(chosen);
+}
+
+void TFrmMain::OpenLetterFile(const std::string& path)
+{
+    // As the dialog would have answered: an absolute name, which the
+    // dialog then offers next time and whose folder becomes the last one.
+    FOpenDialogFileName = std::filesystem::absolute(path).lexically_normal().string();
+    LastDir = platform::files::folderOf(FOpenDialogFileName);
+    openChosen(FOpenDialogFileName);
+}
+
+void TFrmMain::openChosen(const std::optional<std::string>& chosen)
+{
     if (chosen) {
         // Read the whole file before the letter is touched: a file that
         // cannot be read leaves the letter, the file it belongs to, the

@@ -63,3 +63,11 @@ TEST(BatchOptions, PdfTakesAFileAndEitherInput)
     EXPECT_EQ(parseBatchOptions({"r.QRP", "--pdf"}).errors, std::vector<std::string>{"--pdf needs a file"});
     EXPECT_NE(batchUsage().find("--pdf FILE"), std::string::npos);
 }
+
+TEST(BatchOptions, VersionNeedsNoInput)
+{
+    const auto o = parseBatchOptions({"--version"});
+    EXPECT_TRUE(o.version);
+    EXPECT_TRUE(o.errors.empty());
+    EXPECT_NE(batchUsage().find("--version"), std::string::npos);
+}

@@ -136,6 +136,26 @@ TEST_F(LetterOutputTest, AReadOnlyWorkingFolderGivesTheEditorErrorAndTheShellIsN
     EXPECT_TRUE(shell.opened.empty());
 }
 
+TEST_F(LetterOutputTest, AWorkingFolderNobodyMayWriteToIsReportedByTheEditorAndTheMailHandOff)
+{
+    // A working folder that has been removed takes no new file, not even
+    // from root, so this holds whoever runs the suite.
+    fs::create_directory(folder / "weg");
+    fs::current_path(folder / "weg");
+    fs::remove(folder / "weg");
+    frm->MemoMitteilung->SetText("x");
+    frm->EditorExecute();
+    frm->EMailExecute();
+    fs::current_path(folder);
+    const auto boxes = dialogs.calls(DialogCall::Kind::Message);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "Fehler beim Starten des Standard-Texteditors.");
+    EXPECT_EQ(boxes[1].text, "Fehler beim Starten der E-Mail-Anwendung.");
+    EXPECT_EQ(boxes[1].type, platform::TMsgDlgType::mtError);
+    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_FALSE(fs::exists(folder / "_zlwmitt.txt"));
+}
+
 TEST_F(LetterOutputTest, AFileInTheWayGivesTheEditorError)
 {
     // A folder named like the file cannot be replaced by it, even by root.

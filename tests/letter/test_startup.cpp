@@ -232,6 +232,11 @@ TEST_F(StartupTest, AProgramFolderThatCannotBeWrittenGivesWayToTheUserConfigFold
     const std::string chosen = app::chooseProgramDir("/nonexistent/zettelino/bin/");
     EXPECT_EQ(chosen, (folder / "config").string() + "/zettelino/");
     EXPECT_TRUE(fs::is_directory(chosen));
+    // An installed program's bin folder is never taken, even when this
+    // user (root, say) may write there.
+    fs::create_directory(folder / "bin");
+    EXPECT_EQ(app::chooseProgramDir((folder / "bin").string()), chosen);
+    EXPECT_EQ(app::chooseProgramDir((folder / "bin/").string()), chosen);
     if (old)
         ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
     else

@@ -1,0 +1,262 @@
+// The program's command line: the options, and a file named on it opened
+// as Open or the preview's "Bericht laden" opens one.
+
+#include "app/CommandLine.h"
+#include "app/Startup.h"
+#include "letter/ProgramState.h"
+#include "letter/TFrmMain.h"
+#include "letter/controls/TMemo.h"
+#include "pages/QRPrinter.h"
+#include "pages/preview/TQRStandardPreview.h"
+#include "platform/dialogs/ScriptedDialogs.h"
+#include "platform/files/FileAccess.h"
+#include "support/QtWidgetApp.h"
+#include "support/ScratchFolder.h"
+
+#include <QApplication>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+using namespace zt;
+using platform::DialogCall;
+
+namespace {
+
+const std::string kLetters = ZT_TEST_DATA;
+const std::string kPages = ZT_TEST_DATA "/../../data/pages";
+
+// What Open leaves behind, to compare the two ways in.
+struct OpenEffects {
+    files::TLetterContent letter;
+    std::string currentFile, caption, panel, lastDir;
+    bool saved;
+    std::vector<std::string> messages;
+};
+
+OpenEffects effectsOf(const letter::TFrmMain& frm, const platform::ScriptedDialogs& dialogs)
+{
+    OpenEffects e{frm.LetterContent(), letter::CurrentFile, frm.windowTitle().toStdString(),
+                  frm.PanelText(2), letter::LastDir, letter::LetterSaved, {}};
+    for (const DialogCall& c : dialogs.calls(DialogCall::Kind::Message))
+        e.messages.push_back(c.text);
+    return e;
+}
+
+void expectSame(const OpenEffects& a, const OpenEffects& b)
+{
+    EXPECT_EQ(a.letter.absender, b.letter.absender);
+    EXPECT_EQ(a.letter.anschrift, b.letter.anschrift);
+    EXPECT_EQ(a.letter.mitteilung, b.letter.mitteilung);
+    EXPECT_EQ(a.letter.marks, b.letter.marks);
+    EXPECT_EQ(a.letter.titel1, b.letter.titel1);
+    EXPECT_EQ(a.letter.datum, b.letter.datum);
+    EXPECT_EQ(a.currentFile, b.currentFile);
+    EXPECT_EQ(a.caption, b.caption);
+    EXPECT_EQ(a.panel, b.panel);
+    EXPECT_EQ(a.lastDir, b.lastDir);
+    EXPECT_EQ(a.saved, b.saved);
+    EXPECT_EQ(a.messages, b.messages);
+}
+
+class CommandLineOpenTest : public ::testing::Test {
+protected:
+    CommandLineOpenTest() : scoped_(dialogs)
+    {
+        zt::testing::ensureWidgetApplication();
+        letter::resetProgramState();
+    }
+
+    // Opens `path` once through Open's dialog and once as named on the
+    // command line, each in a fresh program; returns both effects.
+    std::pair<OpenEffects, OpenEffects> bothWays(const std::string& dialogAnswer, const std::string& named)
+    {
+        OpenEffects viaDialog, viaCommandLine;
+        {
+            app::ZettelinoProgram program(scratch.dir());
+            program.Start();
+            dialogs.answerOpen(dialogAnswer);
+            program.FrmMain().OeffnenExecute();
+            viaDialog = effectsOf(program.FrmMain(), dialogs);
+        }
+        dialogs.clear();
+        letter::resetProgramState();
+        {
+            app::ZettelinoProgram program(scratch.dir());
+            program.Start();
+            program.OpenFile(named);
+            viaCommandLine = effectsOf(program.FrmMain(), dialogs);
+        }
+        return {viaDialog, viaCommandLine};
+    }
+
+    static std::vector<pages::TQRStandardPreview*> previews()
+    {
+        std::vector<pages::TQRStandardPreview*> found;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* p = qobject_cast<pages::TQRStandardPreview*>(w); p != nullptr && p->isVisible())
+                found.push_back(p);
+        return found;
+    }
+
+    zt::testing::ScratchFolder scratch{"zt-cmdline", true};
+    platform::ScriptedDialogs dialogs;
+
+private:
+    platform::ScopedUserDialogs scoped_;
+};
+
+} // namespace
+
+TEST(CommandLine, OneFileOrHelpOrVersion)
+{
+    EXPECT_EQ(app::parseCommandLine({}).file, "");
+    EXPECT_TRUE(app::parseCommandLine({}).errors.empty());
+    EXPECT_EQ(app::parseCommandLine({"brief.ZLW"}).file, "brief.ZLW");
+    EXPECT_TRUE(app::parseCommandLine({"--help"}).help);
+    EXPECT_TRUE(app::parseCommandLine({"-h"}).help);
+    EXPECT_TRUE(app::parseCommandLine({"--version"}).version);
+    EXPECT_FALSE(app::parseCommandLine({"--version"}).help);
+    const auto dashed = app::parseCommandLine({"--", "-brief.ZLW"});
+    EXPECT_EQ(dashed.file, "-brief.ZLW");
+    EXPECT_TRUE(dashed.errors.empty());
+    EXPECT_FALSE(app::parseCommandLine({"--", "--help"}).help);
+}
+
+TEST(CommandLine, UnknownOptionsAndASecondFileAreUsageErrors)
+{
+    EXPECT_EQ(app::parseCommandLine({"--frobnicate"}).errors,
+              std::vector<std::string>{"unknown option: --frobnicate"});
+    EXPECT_EQ(app::parseCommandLine({"a.ZLW", "b.ZLW"}).errors,
+              std::vector<std::string>{"unexpected argument: b.ZLW"});
+}
+
+TEST(CommandLine, HelpAndVersionAreFoundBeforeTheToolkitStarts)
+{
+    char prog[] = "zettelino", help[] = "--help", version[] = "--version", file[] = "a.ZLW", dashes[] = "--";
+    char* withHelp[] = {prog, file, help};
+    char* withVersion[] = {prog, version};
+    char* plain[] = {prog, file};
+    char* afterDashes[] = {prog, dashes, help};
+    EXPECT_TRUE(app::asksForHelpOrVersion(3, withHelp));
+    EXPECT_TRUE(app::asksForHelpOrVersion(2, withVersion));
+    EXPECT_FALSE(app::asksForHelpOrVersion(2, plain));
+    EXPECT_FALSE(app::asksForHelpOrVersion(3, afterDashes));
+}
+
+TEST(CommandLine, TheVersionIsTheBuildsAndTheUsageNamesTheOptions)
+{
+    EXPECT_EQ(app::programVersion("zettelino"), std::string("zettelino ") + ZT_VERSION + "\n");
+    const std::string usage = app::programUsage();
+    for (const char* s : {"Usage: zettelino [FILE]", "--help", "--version", "Exit status"})
+        EXPECT_NE(usage.find(s), std::string::npos) << s;
+}
+
+TEST_F(CommandLineOpenTest, ALetterOpensAsIfChosenInOpensDialog)
+{
+    const std::string path = kLetters + "/letter18.ZLW";
+    const auto [viaDialog, viaCommandLine] = bothWays(path, path);
+    expectSame(viaDialog, viaCommandLine);
+    EXPECT_EQ(viaCommandLine.currentFile, path);
+    EXPECT_EQ(viaCommandLine.caption, "Zettelino - [ " + path + "]");
+    EXPECT_EQ(viaCommandLine.panel, "letter18.ZLW");
+    EXPECT_EQ(viaCommandLine.letter.absender.at(0), "Max Mustermann");
+    EXPECT_TRUE(viaCommandLine.messages.empty());
+}
+
+TEST_F(CommandLineOpenTest, ARelativeNameBecomesTheFullNameTheDialogWouldGive)
+{
+    fs::copy_file(kLetters + "/letter18.ZLW", "brief.zlw");
+    const std::string full = (fs::current_path() / "brief.zlw").string();
+    const auto [viaDialog, viaCommandLine] = bothWays(full, "./brief.zlw");
+    expectSame(viaDialog, viaCommandLine);
+    EXPECT_EQ(viaCommandLine.currentFile, full);
+    EXPECT_EQ(viaCommandLine.lastDir, platform::files::folderOf(full));
+}
+
+TEST_F(CommandLineOpenTest, AnUnreadableLetterGivesOpensMessageAndChangesNothing)
+{
+    const std::string path = kLetters + "/pastend.ZLW";
+    const auto [viaDialog, viaCommandLine] = bothWays(path, path);
+    expectSame(viaDialog, viaCommandLine);
+    ASSERT_EQ(viaCommandLine.messages.size(), 1u);
+    EXPECT_EQ(viaCommandLine.messages[0].rfind("Fehler beim Öffnen!", 0), 0u);
+    EXPECT_EQ(viaCommandLine.currentFile, "");
+    EXPECT_EQ(viaCommandLine.caption, "Zettelino");
+}
+
+TEST_F(CommandLineOpenTest, AMissingLetterGivesOpensMessage)
+{
+    const std::string path = kLetters + "/no-such-letter.ZLW";
+    const auto [viaDialog, viaCommandLine] = bothWays(path, path);
+    expectSame(viaDialog, viaCommandLine);
+    ASSERT_EQ(viaCommandLine.messages.size(), 1u);
+}
+
+TEST_F(CommandLineOpenTest, AnyNameBeginningLikeALetterFileOpensAsOne)
+{
+    std::ofstream("brief.txt", std::ios::binary)
+        << "\xEF\xBB\xBFZLVersion=1.8\r\nAbsLines=1\r\nAnsLines=0\r\nMitLines=0\r\nAnna\r\n";
+    app::ZettelinoProgram program(scratch.dir());
+    program.Start();
+    program.OpenFile("brief.txt");
+    EXPECT_EQ(program.FrmMain().MemoAbsender->Lines(), std::vector<std::string>{"Anna"});
+    EXPECT_EQ(program.SavedReport(), nullptr);
+    EXPECT_TRUE(previews().empty());
+}
+
+TEST_F(CommandLineOpenTest, ASavedReportFileOpensThePreviewWithItsPages)
+{
+    const std::string path = kPages + "/many_pages_120.qrp";
+    app::ZettelinoProgram program(scratch.dir());
+    program.Start();
+    program.OpenFile(path);
+    EXPECT_TRUE(dialogs.calls().empty());
+    ASSERT_NE(program.SavedReport(), nullptr);
+    EXPECT_GT(program.SavedReport()->PageCount(), 1);
+    const auto open = previews();
+    ASSERT_EQ(open.size(), 1u);
+    EXPECT_EQ(open[0]->QRPrinterOf(), program.SavedReport());
+    EXPECT_EQ(open[0]->windowTitle().toStdString(),
+              "Bericht Vorschau : " + fs::absolute(path).lexically_normal().string());
+    // The letter window is as at a plain start.
+    EXPECT_EQ(letter::CurrentFile, "");
+    EXPECT_EQ(program.FrmMain().windowTitle().toStdString(), "Zettelino");
+}
+
+TEST_F(CommandLineOpenTest, ASecondSavedReportReplacesTheFirstsPreview)
+{
+    app::ZettelinoProgram program(scratch.dir());
+    program.Start();
+    program.OpenFile(kPages + "/many_pages_120.qrp");
+    program.OpenFile(kPages + "/one_page_120.qrp");
+    const auto open = previews();
+    ASSERT_EQ(open.size(), 1u);
+    EXPECT_EQ(open[0]->QRPrinterOf(), program.SavedReport());
+    EXPECT_EQ(program.SavedReport()->PageCount(), 1);
+}
+
+TEST_F(CommandLineOpenTest, AMissingSavedReportFileSaysSoAsTheLoadButtonDoes)
+{
+    app::ZettelinoProgram program(scratch.dir());
+    program.Start();
+    program.OpenFile("kein-bericht.QRP");
+    ASSERT_EQ(dialogs.calls().size(), 1u);
+    EXPECT_EQ(dialogs.calls()[0].kind, DialogCall::Kind::Plain);
+    EXPECT_EQ(dialogs.calls()[0].text, "Die Datei existiert nicht");
+    EXPECT_EQ(program.SavedReport(), nullptr);
+    EXPECT_TRUE(previews().empty());
+}
+
+TEST_F(CommandLineOpenTest, AnUnreadableSavedReportFileGoesToTheErrorBoxWithoutAPreview)
+{
+    std::ofstream("kaputt.QRP", std::ios::binary) << "kein Bericht";
+    app::ZettelinoProgram program(scratch.dir());
+    program.Start();
+    program.OpenFile("kaputt.QRP");
+    ASSERT_EQ(dialogs.calls().size(), 1u);
+    EXPECT_EQ(dialogs.calls()[0].type, platform::TMsgDlgType::mtError);
+    EXPECT_EQ(program.SavedReport(), nullptr);
+    EXPECT_TRUE(previews().empty());
+}
