@@ -63,7 +63,7 @@ public:
 private:
     void printOnce(TCustomBandoriaRep& report);
     void runSubs(TCustomBandoriaRep& report, bool before);
-    void openGroups(TCustomBandoriaRep& report, bool first);
+    void openGroups(TCustomBandoriaRep& report);
     void closeGroups(TCustomBandoriaRep& report, bool all);
     bool advance(TQRComponent* owner, bool& moreData);
 

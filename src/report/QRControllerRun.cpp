@@ -7,6 +7,7 @@
 #include "report/QRBands.h"
 #include "report/QRDataSet.h"
 #include "report/QRReport.h"
+#include "report/QRStrings.h"
 
 #include <cctype>
 
@@ -14,21 +15,11 @@ namespace zt::report {
 
 namespace {
 
-std::string trimmed(const std::string& s)
-{
-    std::size_t b = 0, e = s.size();
-    while (b < e && std::isspace(static_cast<unsigned char>(s[b])))
-        ++b;
-    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1])))
-        --e;
-    return s.substr(b, e - b);
-}
-
 // A group's value for the current record: a field of the data (also named
 // as "Table.Field"), a report variable, or else the expression's own text.
 std::string groupValue(const TQRGroup& g, const TQRDataSet* data, TCustomBandoriaRep& report)
 {
-    const std::string e = trimmed(g.Expression);
+    const std::string e = TrimBlanks(g.Expression);
     if (data != nullptr) {
         if (data->HasField(e))
             return data->FieldByName(e);
@@ -65,7 +56,7 @@ void TQRCustomController::runSubs(TCustomBandoriaRep& report, bool before)
             s->Controller().Execute(report, false);
 }
 
-void TQRCustomController::openGroups(TCustomBandoriaRep& report, bool /*first*/)
+void TQRCustomController::openGroups(TCustomBandoriaRep& report)
 {
     for (TQRGroup* g : FGroups) {
         if (g->FOpen)
@@ -160,7 +151,7 @@ void TQRCustomController::Execute(TCustomBandoriaRep& report, bool reportsOwn)
             break;
         }
         ++DetailNumber;
-        openGroups(report, DetailNumber == 1);
+        openGroups(report);
         runSubs(report, true);
         report.EmitBand(Detail);
         runSubs(report, false);

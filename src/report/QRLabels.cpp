@@ -2,6 +2,7 @@
 
 #include "platform/text/Utf.h"
 #include "report/QRReport.h"
+#include "report/QRStrings.h"
 #include "report/QRTextWrap.h"
 
 #include <algorithm>
@@ -14,16 +15,6 @@
 namespace zt::report {
 
 namespace {
-
-std::string trim(const std::string& s)
-{
-    std::size_t b = 0, e = s.size();
-    while (b < e && std::isspace(static_cast<unsigned char>(s[b])))
-        ++b;
-    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1])))
-        --e;
-    return s.substr(b, e - b);
-}
 
 // The text of a quoted string literal; false when `s` is none.
 bool unquote(const std::string& s, std::string& out)
@@ -293,7 +284,7 @@ void TQRExpr::SetExpression(const std::string& e)
 
 std::string TQRExpr::Value() const
 {
-    const std::string e = trim(FExpression);
+    const std::string e = TrimBlanks(FExpression);
     std::string text;
     if (TCustomBandoriaRep* report = ParentReport())
         if (const std::string* v = report->Functions().Find(e))

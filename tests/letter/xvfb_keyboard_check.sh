@@ -36,32 +36,8 @@ cat > "$work/session.sh" <<'SESSION'
 set -euo pipefail
 cd "$1"
 shots=$2
-fail() { echo "$*" >&2; kill -9 $pid 2>/dev/null || true; exit 1; }
-# A picture of window $2 (else the whole screen) for a person to look at.
-shot() {
-  [ -n "$shots" ] || return 0
-  sleep 0.7
-  if [ -n "${2:-}" ]; then xwd -id "$2" -silent; else xwd -root -silent; fi > "$shots/$1.xwd" 2>/dev/null || true
-}
-# The id of the first window named exactly $1, waiting up to 5 s.
-window() {
-  local id=
-  for _ in $(seq 50); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-gone() {
-  for _ in $(seq 50); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  return 1
-}
-keys() { xdotool key --delay 40 "$@"; sleep 0.3; }
-typed() { xdotool type --delay 40 "$1"; sleep 0.3; }
+# shellcheck source=../support/xvfb_session.sh
+source "$ZT_XVFB_LIB"
 
 ./zettelino 2>zettelino.err & pid=$!
 main=$(window Zettelino) || fail "no main window"
@@ -121,4 +97,4 @@ echo ok
 SESSION
 chmod +x "$work/session.sh"
 
-xvfb-run -a -s "-screen 0 1280x1024x24" "$work/session.sh" "$work" "$shots"
+ZT_XVFB_LIB="$(cd "$(dirname "$0")/../support" && pwd)/xvfb_session.sh" xvfb-run -a -s "-screen 0 1280x1024x24" "$work/session.sh" "$work" "$shots"

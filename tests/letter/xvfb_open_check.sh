@@ -28,29 +28,9 @@ cat > "$work/session.sh" <<'SESSION'
 set -euo pipefail
 cd "$1"
 shots=$2
+# shellcheck source=../support/xvfb_session.sh
+source "$ZT_XVFB_LIB"
 pid=
-fail() { echo "$*" >&2; [ -n "$pid" ] && kill -9 $pid 2>/dev/null; exit 1; }
-shot() {
-  [ -n "$shots" ] || return 0
-  sleep 0.7
-  xwd -root -silent > "$shots/$1.xwd" 2>/dev/null || true
-}
-window() {
-  local id=
-  for _ in $(seq 80); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-gone() {
-  for _ in $(seq 50); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  return 1
-}
 stop() { kill -9 $pid 2>/dev/null || true; wait $pid 2>/dev/null || true; pid=; }
 # xdotool takes the name as a regular expression.
 quoted() { sed 's/[][\.*^$()+?{}|]/\\&/g' <<<"$1"; }
@@ -83,4 +63,4 @@ echo ok
 SESSION
 chmod +x "$work/session.sh"
 
-xvfb-run -a -s "-screen 0 1280x1024x24" "$work/session.sh" "$work" "$shots"
+ZT_XVFB_LIB="$(cd "$(dirname "$0")/../support" && pwd)/xvfb_session.sh" xvfb-run -a -s "-screen 0 1280x1024x24" "$work/session.sh" "$work" "$shots"

@@ -11,6 +11,7 @@
 #include "report/QRShapes.h"
 #include "report/QRUnits.h"
 #include "support/PageContent.h"
+#include "support/SmallReport.h"
 
 #include <gtest/gtest.h>
 
@@ -23,63 +24,8 @@ using zt::testing::readPageContent;
 
 namespace {
 
-class ReportRun : public ::testing::Test {
+class ReportRun : public zt::testing::SmallReportTest {
 protected:
-    void SetUp() override
-    {
-        SetUSMeasureQuery([] { return false; });
-        rep->SetUnits(TQRUnit::MM);
-        TQRPage& p = rep->Page();
-        p.SetPaperSize(TQRPaperSize::A4);
-        p.SetTopMargin(10);
-        p.SetBottomMargin(10);
-        p.SetLeftMargin(10);
-        p.SetRightMargin(10);
-        rep->Options = 0;
-    }
-    void TearDown() override { SetUSMeasureQuery({}); }
-
-    TQRCustomBand* band(TQRBandType type, long double heightMm)
-    {
-        TQRCustomBand* b = rep->CreateBand(type);
-        b->Size().SetHeight(heightMm);
-        return b;
-    }
-    TQRLabel* label(TQRControl* parent, const std::string& caption, long double topMm = 0, long double leftMm = 0)
-    {
-        auto* l = new TQRLabel(&form);
-        l->SetParent(parent);
-        l->SetAutoSize(false);
-        l->Size().SetLeft(leftMm);
-        l->Size().SetTop(topMm);
-        l->Size().SetWidth(100);
-        l->Size().SetHeight(5);
-        TQRFont f;
-        f.Name = "Courier New";
-        f.SetSize(10);
-        l->SetFont(f);
-        l->SetCaption(caption);
-        return l;
-    }
-    TQRMemo* memo(TQRControl* parent, int lines, long double topMm, long double heightMm)
-    {
-        auto* m = new TQRMemo(&form);
-        m->SetParent(parent);
-        m->SetAutoSize(false);
-        m->Size().SetTop(topMm);
-        m->Size().SetWidth(150);
-        m->Size().SetHeight(heightMm);
-        TQRFont f;
-        f.Name = "Courier New";
-        f.SetSize(10);
-        m->SetFont(f);
-        std::vector<std::string> text;
-        for (int i = 1; i <= lines; ++i)
-            text.push_back("line " + std::to_string(i));
-        m->SetLines(text);
-        m->AutoStretch = true;
-        return m;
-    }
     std::vector<PageContent> run()
     {
         rep->Prepare();
@@ -98,8 +44,6 @@ protected:
     }
     static int y(long double native) { return static_cast<int>(Round(native * 96.0L / 254.0L)); }
 
-    TQRForm form;
-    TBandoriaRep* rep = new TBandoriaRep(&form);
 };
 
 TEST_F(ReportRun, WithoutDataTitleDetailAndSummaryPrintOnceEach)
