@@ -3,6 +3,7 @@
 #include "cli/PagePngs.h"
 #include "cli/PdfOutput.h"
 #include "cli/PrintCommands.h"
+#include "cli/ReportPages.h"
 #include "letter/DateTexts.h"
 #include "letter/Forms.h"
 #include "letter/ProgramState.h"
@@ -54,20 +55,6 @@ private:
     output::TfrmReport report_;
 };
 
-// The pages the preview shows: Prepare for the total, then the preview's own
-// run, into a preview that opens no window.
-std::vector<std::unique_ptr<platform::gdi::TMetafile>> previewPages(report::TBandoriaRep& rep)
-{
-    pages::SetPreviewInterfaceClass([] { return std::make_unique<pages::TQRPreviewInterface>(); });
-    rep.Prepare();
-    letter::PreviewPageTotal = rep.QRPrinter != nullptr ? rep.QRPrinter->PageCount() : 0;
-    rep.Preview();
-    std::vector<std::unique_ptr<platform::gdi::TMetafile>> pages;
-    for (int i = 1; rep.QRPrinter != nullptr && i <= rep.QRPrinter->PageCount(); ++i)
-        pages.push_back(rep.QRPrinter->GetPage(i));
-    return pages;
-}
-
 void writeOutput(const BatchOutput& output, letter::TFrmMain& frm, ReportHolder& holder,
                  platform::ScriptedDialogs& dialogs)
 {
@@ -81,11 +68,11 @@ void writeOutput(const BatchOutput& output, letter::TFrmMain& frm, ReportHolder&
         frm.SpeichernExecute(frm.SpeichernUnter);
         break;
     case BatchOutput::Kind::Qrp:
-        previewPages(holder.Report());
+        previewPages(holder.Report(), letter::PreviewPageTotal);
         holder.Report().QRPrinter->Save(output.path);
         break;
     case BatchOutput::Kind::Png:
-        writePngs(previewPages(holder.Report()), output.path);
+        writePngs(previewPages(holder.Report(), letter::PreviewPageTotal), output.path);
         break;
     case BatchOutput::Kind::Pdf:
         writeLetterPdf(holder.Report(), letter::PreviewPageTotal, output.path);

@@ -1,6 +1,7 @@
 #include "cli/BatchOptions.h"
 #include "cli/LetterCommands.h"
 #include "cli/ReportCommands.h"
+#include "cli/WindowlessCommands.h"
 #include "export/QRExportLibrary.h"
 #include "platform/qt/QtPrintDialog.h"
 
@@ -25,6 +26,13 @@ int main(int argc, char** argv)
             std::cerr << "zettelino-print: " << error << '\n';
         std::cerr << zt::cli::batchUsage();
         return zt::cli::kExitUsage;
+    }
+    // A letter that needs no window for what is asked is written without
+    // the toolkit: its start-up would be most of the run.
+    if (zt::cli::needsNoWindow(options)) {
+        zt::report::RegisterExportFilters();
+        if (const auto status = zt::cli::runLetterWithoutWindow(options, std::cout, std::cerr))
+            return *status;
     }
     // The batch tool needs no display: its pages render offscreen. Qt's own
     // chatter about that setting would only clutter a script's error output.

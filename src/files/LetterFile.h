@@ -44,4 +44,10 @@ private:
 // ELetterFileError where the file falls short; what was put in stays.
 void ReadLetterFile(const TLetterFileReader& file, TLetterSink& sink);
 
+// What the user is told when a letter file cannot be opened.
+inline constexpr const char* kLetterOpenFailure =
+    "Fehler beim Öffnen!\n"
+    "Möglicherweise wurde der Zettelino mit einer älteren Programmversion erstellt.\n"
+    "Versuchen Sie die ggf. über \"Zettelino|Öffnen alte Version...\" fortzufahren";
+
 } // namespace zt::files

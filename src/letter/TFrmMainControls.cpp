@@ -4,6 +4,7 @@
 #include "letter/Images.h"
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
+#include "output/LetterBoxes.h"
 #include "platform/qt/QtFonts.h"
 
 #include <QCheckBox>
@@ -74,6 +75,11 @@ QToolButton* stripButton(QWidget* parent, const char* name, const char* caption,
     return button;
 }
 
+QRect boxRect(const output::TBoxDesign& box)
+{
+    return {box.left, box.top, box.width, box.height};
+}
+
 QCheckBox* tickMark(QWidget* parent, const char* name, const char* caption)
 {
     auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
@@ -114,7 +120,7 @@ void TFrmMain::createControls()
     ToolBar1->setGeometry(2, 2, kDesignedClientWidth - 4, 38);
     a.place(CoolBar1, {0, 0, kDesignedClientWidth, 42}, akLeft | akTop | akRight);
 
-    const platform::LogFont courier10 = screenLogFont("Courier New", 10);
+    const platform::LogFont courier10 = output::BoxFont();
     const QFont courier9 = qtFont(screenLogFont("Courier New", 9));
 
     Label1 = sectionStrip(c, "Label1", " Absender", kOlive);
@@ -129,12 +135,12 @@ void TFrmMain::createControls()
     constexpr int kCaptionGap = 4;
     Label1->setMinimumWidth(Label1->fontMetrics().horizontalAdvance(Label1->text()) + kCaptionGap + (329 - 203));
     MemoAbsender = new TMemo("MemoAbsender", courier10, false, c);
-    a.place(MemoAbsender, {2, 64, 329, 89}, akLeft | akTop | akRight);
+    a.place(MemoAbsender, boxRect(output::kAbsenderBox), akLeft | akTop | akRight);
 
     Label2 = sectionStrip(c, "Label2", " Anschrift", kTeal);
     a.place(Label2, {2, 159, 329, 16}, akLeft | akTop | akRight);
     MemoAnschrift = new TMemo("MemoAnschrift", courier10, false, c);
-    a.place(MemoAnschrift, {2, 175, 329, 89}, akLeft | akTop | akRight);
+    a.place(MemoAnschrift, boxRect(output::kAnschriftBox), akLeft | akTop | akRight);
 
     Label5 = sectionStrip(c, "Label5", " Mit der Bitte um", kStripBlue);
     a.place(Label5, {342, 47, 320, 16}, akTop | akRight);
@@ -142,29 +148,28 @@ void TFrmMain::createControls()
     struct Mark {
         QCheckBox** field;
         const char* name;
-        const char* caption;
         QRect rect;
     };
     const Mark marks[] = {
-        {&cbKenntnisnahme, "cbKenntnisnahme", "Kenntnisnahme", {342, 65, 120, kCheckBoxHeight}},
-        {&cbAnrufRuecksprache, "cbAnrufRuecksprache", "Anruf/Rücksprache", {342, 83, 120, kCheckBoxHeight}},
-        {&cbStellungnahme, "cbStellungnahme", "Stellungnahme", {342, 100, 120, kCheckBoxHeight}},
-        {&cbKontrolle, "cbKontrolle", "Kontrolle", {342, 119, 120, kCheckBoxHeight}},
-        {&cbErledigung, "cbErledigung", "Erledigung", {342, 136, 120, kCheckBoxHeight}},
-        {&cbEntscheidung, "cbEntscheidung", "Entscheidung", {468, 65, 190, kCheckBoxHeight}},
-        {&cbRuecknahme, "cbRuecknahme", "Rücknahme", {468, 83, 190, kCheckBoxHeight}},
-        {&cbVerbleib, "cbVerbleib", "Verbleib", {468, 100, 190, kCheckBoxHeight}},
-        {&cbSonst1, "cbSonst1", "", {468, 121, 13, kCheckBoxHeight}},
-        {&cbSchreiben, "cbSchreiben", "Schreiben", {342, 179, 120, kCheckBoxHeight}},
-        {&CheckBox11, "CheckBox11", "Rechnung", {342, 196, 120, kCheckBoxHeight}},
-        {&CheckBox12, "CheckBox12", "Kopien", {342, 214, 120, kCheckBoxHeight}},
-        {&CheckBox13, "CheckBox13", "Muster", {468, 179, 190, kCheckBoxHeight}},
-        {&CheckBox14, "CheckBox14", "Vertrag", {468, 196, 190, kCheckBoxHeight}},
-        {&CheckBox15, "CheckBox15", "", {468, 214, 13, kCheckBoxHeight}},
+        {&cbKenntnisnahme, "cbKenntnisnahme", {342, 65, 120, kCheckBoxHeight}},
+        {&cbAnrufRuecksprache, "cbAnrufRuecksprache", {342, 83, 120, kCheckBoxHeight}},
+        {&cbStellungnahme, "cbStellungnahme", {342, 100, 120, kCheckBoxHeight}},
+        {&cbKontrolle, "cbKontrolle", {342, 119, 120, kCheckBoxHeight}},
+        {&cbErledigung, "cbErledigung", {342, 136, 120, kCheckBoxHeight}},
+        {&cbEntscheidung, "cbEntscheidung", {468, 65, 190, kCheckBoxHeight}},
+        {&cbRuecknahme, "cbRuecknahme", {468, 83, 190, kCheckBoxHeight}},
+        {&cbVerbleib, "cbVerbleib", {468, 100, 190, kCheckBoxHeight}},
+        {&cbSonst1, "cbSonst1", {468, 121, 13, kCheckBoxHeight}},
+        {&cbSchreiben, "cbSchreiben", {342, 179, 120, kCheckBoxHeight}},
+        {&CheckBox11, "CheckBox11", {342, 196, 120, kCheckBoxHeight}},
+        {&CheckBox12, "CheckBox12", {342, 214, 120, kCheckBoxHeight}},
+        {&CheckBox13, "CheckBox13", {468, 179, 190, kCheckBoxHeight}},
+        {&CheckBox14, "CheckBox14", {468, 196, 190, kCheckBoxHeight}},
+        {&CheckBox15, "CheckBox15", {468, 214, 13, kCheckBoxHeight}},
     };
     int n = 1;
     for (const Mark& m : marks) {
-        *m.field = tickMark(c, m.name, m.caption);
+        *m.field = tickMark(c, m.name, output::TickMarkCaption(n));
         a.place(*m.field, m.rect, tr);
         FTickMarks[n++] = *m.field;
     }
@@ -207,8 +212,8 @@ void TFrmMain::createControls()
 
     Label4 = sectionStrip(c, "Label4", " Mitteilung", kStripBlue);
     a.place(Label4, {2, 367, 660, 16}, akLeft | akTop | akRight);
-    MemoMitteilung = new TMemo("MemoMitteilung", courier10, true, c);
-    a.place(MemoMitteilung, {2, 384, 661, 70}, akLeft | akTop | akRight | akBottom);
+    MemoMitteilung = new TMemo("MemoMitteilung", courier10, output::kMitteilungBox.scrollBar, c);
+    a.place(MemoMitteilung, boxRect(output::kMitteilungBox), akLeft | akTop | akRight | akBottom);
 
     StatusBar1 = new QStatusBar(c);
     StatusBar1->setObjectName("StatusBar1");

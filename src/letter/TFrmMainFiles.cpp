@@ -22,10 +22,6 @@ namespace {
 
 constexpr const char* kLetterFilter = "Zettelino für Windows (*.ZLW)|*.ZLW";
 constexpr const char* kLetterExt = "*.ZLW";
-constexpr const char* kOpenFailure =
-    "Fehler beim Öffnen!\n"
-    "Möglicherweise wurde der Zettelino mit einer älteren Programmversion erstellt.\n"
-    "Versuchen Sie die ggf. über \"Zettelino|Öffnen alte Version...\" fortzufahren";
 
 std::string fileNameOf(const std::string& path)
 {
@@ -153,7 +149,7 @@ void TFrmMain::openChosen(const std::optional<std::string>& chosen)
         try {
             files::ReadLetterFile(files::TLetterFileReader(platform::text::readTextFile(*chosen)), read);
         } catch (const std::exception&) {
-            platform::userDialogs().messageDlg(kOpenFailure, platform::TMsgDlgType::mtWarning, platform::mbOK);
+            platform::userDialogs().messageDlg(files::kLetterOpenFailure, platform::TMsgDlgType::mtWarning, platform::mbOK);
             return;
         }
         CurrentFile = *chosen;

@@ -1,12 +1,12 @@
 // Lines of a multi-line box: by its own breaks, and as it shows them.
 
-#include "letter/BoxLines.h"
+#include "output/BoxLines.h"
 #include "platform/fonts/FontService.h"
 
 #include <gtest/gtest.h>
 
-using zt::letter::displayLines;
-using zt::letter::textLines;
+using zt::output::displayLines;
+using zt::output::textLines;
 using Lines = std::vector<std::string>;
 
 namespace {

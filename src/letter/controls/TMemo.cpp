@@ -1,6 +1,7 @@
 #include "letter/controls/TMemo.h"
 
-#include "letter/BoxLines.h"
+#include "output/BoxLines.h"
+#include "output/LetterBoxes.h"
 #include "platform/qt/QtFonts.h"
 
 #include <QScrollBar>
@@ -70,7 +71,7 @@ void TMemo::DeleteLine(int index)
     std::vector<int> starts;
     int pos = 0;
     for (const QString& paragraph : toPlainText().split('\n')) {
-        for (const std::string& piece : wrapParagraph(paragraph.toStdString(), *font_, FormatWidth())) {
+        for (const std::string& piece : output::wrapParagraph(paragraph.toStdString(), *font_, FormatWidth())) {
             starts.push_back(pos);
             pos += static_cast<int>(QString::fromStdString(piece).size());
         }
@@ -108,17 +109,17 @@ void TMemo::ScrollToTop()
 
 int TMemo::FormatWidth() const
 {
-    return std::max(0, width() - 2 * kEdge - 2 * kMargin - (scrollBar_ ? kScrollBarWidth : 0));
+    return output::BoxFormatWidth(width(), scrollBar_);
 }
 
 std::vector<std::string> TMemo::Lines() const
 {
-    return displayLines(Text(), *font_, FormatWidth());
+    return output::displayLines(Text(), *font_, FormatWidth());
 }
 
 std::vector<std::string> TMemo::TextLines() const
 {
-    return textLines(Text());
+    return output::textLines(Text());
 }
 
 } // namespace zt::letter

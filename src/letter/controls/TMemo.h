@@ -3,6 +3,7 @@
 // are the lines it shows (see BoxLines.h), measured by the font service at
 // the width the text is formatted to.
 
+#include "output/LetterBoxes.h"
 #include "platform/fonts/FontService.h"
 
 #include <QPlainTextEdit>
@@ -16,9 +17,9 @@ class TMemo : public QPlainTextEdit {
     Q_OBJECT
 public:
     // The box's sunken edge and the edit margins, in pixels on each side.
-    static constexpr int kEdge = 2;
-    static constexpr int kMargin = 1;
-    static constexpr int kScrollBarWidth = 17;
+    static constexpr int kEdge = output::kBoxEdge;
+    static constexpr int kMargin = output::kBoxMargin;
+    static constexpr int kScrollBarWidth = output::kBoxScrollBarWidth;
 
     TMemo(const QString& name, const platform::LogFont& font, bool withScrollBar, QWidget* parent);
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zt::letter {
+namespace zt::output {
 
 // The lines by the text's own breaks (CR LF, LF or CR). No text gives no
 // lines, and an empty line after a final break is not counted.
@@ -25,4 +25,4 @@ std::vector<std::string> displayLines(std::string_view text, const platform::Fon
 // hold the whole paragraph. An empty paragraph is one empty line.
 std::vector<std::string> wrapParagraph(std::string_view paragraph, const platform::Font& font, int formatWidth);
 
-} // namespace zt::letter
+} // namespace zt::output

@@ -1,9 +1,9 @@
-#include "letter/BoxLines.h"
+#include "output/BoxLines.h"
 
 #include "platform/text/TextFile.h"
 #include "platform/text/Utf.h"
 
-namespace zt::letter {
+namespace zt::output {
 
 namespace {
 
@@ -73,6 +73,9 @@ std::vector<std::string> displayLines(std::string_view text, const platform::Fon
 
 std::vector<std::string> wrapParagraph(std::string_view paragraph, const platform::Font& font, int formatWidth)
 {
+    // Most lines fit their box whole; they need no splitting into characters.
+    if (!paragraph.empty() && platform::text::isValidUtf8(paragraph) && font.textWidth(paragraph) <= formatWidth)
+        return {std::string(paragraph)};
     std::u32string cps;
     for (std::size_t pos = 0; pos < paragraph.size();)
         cps.push_back(platform::text::decodeUtf8(paragraph, pos));
@@ -81,4 +84,4 @@ std::vector<std::string> wrapParagraph(std::string_view paragraph, const platfor
     return lines;
 }
 
-} // namespace zt::letter
+} // namespace zt::output

@@ -1,0 +1,21 @@
+#include "cli/ReportPages.h"
+
+#include "pages/QRPreviewInterface.h"
+#include "pages/QRPrinter.h"
+#include "report/QRReport.h"
+
+namespace zt::cli {
+
+std::vector<std::unique_ptr<platform::gdi::TMetafile>> previewPages(report::TBandoriaRep& rep, int& pageTotal)
+{
+    pages::SetPreviewInterfaceClass([] { return std::make_unique<pages::TQRPreviewInterface>(); });
+    rep.Prepare();
+    pageTotal = rep.QRPrinter != nullptr ? rep.QRPrinter->PageCount() : 0;
+    rep.Preview();
+    std::vector<std::unique_ptr<platform::gdi::TMetafile>> pages;
+    for (int i = 1; rep.QRPrinter != nullptr && i <= rep.QRPrinter->PageCount(); ++i)
+        pages.push_back(rep.QRPrinter->GetPage(i));
+    return pages;
+}
+
+} // namespace zt::cli

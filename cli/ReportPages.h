@@ -1,0 +1,19 @@
+#pragma once
+// The pages the letter's preview shows, recorded without opening a window.
+
+#include "platform/gdi/Metafile.h"
+
+#include <memory>
+#include <vector>
+
+namespace zt::report {
+class TBandoriaRep;
+}
+
+namespace zt::cli {
+
+// Prepare for the page total (stored in `pageTotal`, which the page line
+// reads), then the preview's own run into a preview that opens no window.
+std::vector<std::unique_ptr<platform::gdi::TMetafile>> previewPages(report::TBandoriaRep& report, int& pageTotal);
+
+} // namespace zt::cli

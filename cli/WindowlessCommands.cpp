@@ -1,0 +1,102 @@
+#include "cli/WindowlessCommands.h"
+
+#include "cli/PdfOutput.h"
+#include "cli/ReportPages.h"
+#include "files/LetterFile.h"
+#include "output/LetterPrint.h"
+#include "output/PlainText.h"
+#include "output/WindowlessLetter.h"
+#include "output/uFrmReport.h"
+#include "pages/QRPreviewInterface.h"
+#include "pages/QRPrinter.h"
+#include "platform/text/TextFile.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace zt::cli {
+
+namespace {
+
+// The printed letter's report as the window's report holder runs it.
+class LetterReport {
+public:
+    explicit LetterReport(const output::TWindowlessLetter& letter)
+    {
+        form_.LetterSource = [&letter] { return output::DesignPrintSource(letter.content, letter.labels); };
+        form_.PageTotal = [this] { return pageTotal_; };
+        form_.BandoriaRep1->ShowProgress = false;
+    }
+    ~LetterReport() { pages::SetPreviewInterfaceClass(nullptr); }
+    LetterReport(const LetterReport&) = delete;
+    LetterReport& operator=(const LetterReport&) = delete;
+
+    report::TBandoriaRep& Report() { return *form_.BandoriaRep1; }
+    int& PageTotal() { return pageTotal_; }
+
+private:
+    output::TfrmReport form_;
+    int pageTotal_ = 0;
+};
+
+void writeOutput(const BatchOutput& output, const output::TWindowlessLetter& letter)
+{
+    switch (output.kind) {
+    case BatchOutput::Kind::Text:
+        platform::text::writeTextFile(output.path, output::PlainTextLines(letter.content, letter.labels));
+        break;
+    case BatchOutput::Kind::Zlw:
+        platform::text::writeTextFile(output.path, files::LetterFileLines(letter.content));
+        break;
+    case BatchOutput::Kind::Qrp: {
+        LetterReport report(letter);
+        previewPages(report.Report(), report.PageTotal());
+        report.Report().QRPrinter->Save(output.path);
+        break;
+    }
+    case BatchOutput::Kind::Pdf: {
+        LetterReport report(letter);
+        writeLetterPdf(report.Report(), report.PageTotal(), output.path);
+        break;
+    }
+    case BatchOutput::Kind::Info:
+    case BatchOutput::Kind::Png:
+    case BatchOutput::Kind::Print:
+        break; // not taken here (needsNoWindow)
+    }
+}
+
+} // namespace
+
+bool needsNoWindow(const BatchOptions& options)
+{
+    return options.letterInput() && std::all_of(options.outputs.begin(), options.outputs.end(), [](const BatchOutput& o) {
+               return o.kind == BatchOutput::Kind::Text || o.kind == BatchOutput::Kind::Zlw ||
+                      o.kind == BatchOutput::Kind::Qrp || o.kind == BatchOutput::Kind::Pdf;
+           });
+}
+
+std::optional<int> runLetterWithoutWindow(const BatchOptions& options, std::ostream&, std::ostream& err)
+{
+    files::TLetterBuffer read;
+    try {
+        files::ReadLetterFile(files::TLetterFileReader(platform::text::readTextFile(options.input)), read);
+    } catch (const std::exception&) {
+        err << files::kLetterOpenFailure << '\n';
+        return kExitNotOpened;
+    }
+    const std::optional<output::TWindowlessLetter> letter = output::OpenWithoutWindow(read);
+    if (!letter)
+        return std::nullopt;
+    for (const BatchOutput& output : options.outputs) {
+        try {
+            writeOutput(output, *letter);
+        } catch (const std::exception& e) {
+            err << "zettelino-print: " << e.what() << '\n';
+            return kExitNotWritten;
+        }
+    }
+    return kExitDone;
+}
+
+} // namespace zt::cli

@@ -1,0 +1,94 @@
+#include "output/WindowlessLetter.h"
+
+#include "output/BoxLines.h"
+#include "output/LetterBoxes.h"
+#include "platform/text/Utf.h"
+
+namespace zt::output {
+
+namespace {
+
+// A line edit keeps at most this many UTF-16 units of text set into it.
+constexpr std::size_t kLineEditLimit = 32767;
+
+bool keptChar(char32_t c)
+{
+    if (c < 0x20 || (c >= 0x7F && c <= 0xA0))
+        return false; // controls break or vanish; a no-break space reads back as a blank
+    if (c == 0x2028 || c == 0x2029 || c == 0xFEFF || c >= 0xFFF0)
+        return false; // separators, the byte-order mark, specials, other planes
+    if (c >= 0xFDD0 && c <= 0xFDEF)
+        return false; // the text document's frame marks
+    return true;
+}
+
+std::vector<std::string> boxLines(const std::optional<std::vector<std::string>>& given, const TBoxDesign& box)
+{
+    // The box takes the lines each with a break after it, so its
+    // paragraphs are the lines given: none holds a break (KeptAsGiven).
+    std::vector<std::string> shown;
+    if (!given)
+        return shown;
+    const auto font = platform::FontService::instance().font(BoxFont());
+    const int width = BoxFormatWidth(box.width, box.scrollBar);
+    shown.reserve(given->size());
+    for (const std::string& line : *given) {
+        std::vector<std::string> pieces = wrapParagraph(line, *font, width);
+        if (pieces.size() == 1)
+            shown.push_back(std::move(pieces.front()));
+        else
+            shown.insert(shown.end(), std::make_move_iterator(pieces.begin()), std::make_move_iterator(pieces.end()));
+    }
+    return shown;
+}
+
+} // namespace
+
+bool KeptAsGiven(const std::string& text)
+{
+    std::size_t units = 0;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t start = pos;
+        const char32_t c = platform::text::decodeUtf8(text, pos);
+        if (c == platform::text::kReplacementChar && pos - start != 3)
+            return false;
+        if (!keptChar(c))
+            return false;
+        ++units;
+    }
+    return units <= kLineEditLimit;
+}
+
+std::optional<TWindowlessLetter> OpenWithoutWindow(const files::TLetterBuffer& read)
+{
+    using files::TLetterBlock;
+    using files::TLetterField;
+    for (TLetterBlock b : {TLetterBlock::Absender, TLetterBlock::Anschrift, TLetterBlock::Mitteilung})
+        if (const auto& lines = read.Block(b))
+            for (const std::string& line : *lines)
+                if (!KeptAsGiven(line))
+                    return std::nullopt;
+    for (TLetterField f : {TLetterField::Titel1, TLetterField::Titel2, TLetterField::Sonst1, TLetterField::Sonst2,
+                           TLetterField::Datum})
+        if (const auto& text = read.Field(f); text && !KeptAsGiven(*text))
+            return std::nullopt;
+
+    TWindowlessLetter letter;
+    files::TLetterContent& c = letter.content;
+    c.absender = boxLines(read.Block(TLetterBlock::Absender), kAbsenderBox);
+    c.anschrift = boxLines(read.Block(TLetterBlock::Anschrift), kAnschriftBox);
+    c.mitteilung = boxLines(read.Block(TLetterBlock::Mitteilung), kMitteilungBox);
+    for (int n = 1; n <= files::kTickMarkCount; ++n)
+        c.marks[static_cast<std::size_t>(n)] = read.Mark(n).value_or(false);
+    const auto field = [&](TLetterField f) { return read.Field(f).value_or(std::string()); };
+    c.titel1 = field(TLetterField::Titel1);
+    c.titel2 = field(TLetterField::Titel2);
+    c.sonst1 = field(TLetterField::Sonst1);
+    c.sonst2 = field(TLetterField::Sonst2);
+    c.datum = field(TLetterField::Datum);
+    for (int n = 1; n <= files::kTickMarkCount; ++n)
+        letter.labels[static_cast<std::size_t>(n)] = n == 9 ? c.sonst1 : n == 15 ? c.sonst2 : TickMarkCaption(n);
+    return letter;
+}
+
+} // namespace zt::output

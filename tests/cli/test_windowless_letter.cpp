@@ -1,0 +1,202 @@
+// The batch tool writes a letter's text, letter file, saved report file and
+// PDF without a window; what it writes must be what the real window's
+// commands write, byte for byte (but for the moment of writing), whatever
+// the letter holds and whatever printer is installed.
+
+#include "cli/BatchOptions.h"
+#include "cli/LetterCommands.h"
+#include "cli/WindowlessCommands.h"
+#include "export/QRExportLibrary.h"
+#include "files/LetterFile.h"
+#include "output/WindowlessLetter.h"
+#include "pages/QRPHeader.h"
+#include "platform/printing/FakePrinterDriver.h"
+#include "platform/text/TextFile.h"
+#include "support/QtWidgetApp.h"
+#include "support/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+using namespace zt;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readBytes(const fs::path& p)
+{
+    std::ifstream f(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+
+// The moment of writing is the only thing two runs may differ in.
+std::string withoutMoment(const fs::path& p)
+{
+    std::string bytes = readBytes(p);
+    if (p.extension() == ".qrp" && bytes.size() >= pages::kQRPDateAt + 8)
+        std::fill_n(bytes.begin() + pages::kQRPDateAt, 8, '\0');
+    if (p.extension() == ".pdf")
+        bytes = std::regex_replace(bytes, std::regex(R"(/CreationDate \([^)]*\))"), "/CreationDate ()");
+    return bytes;
+}
+
+struct Letter {
+    std::vector<std::string> absender, anschrift, mitteilung;
+    std::array<bool, 16> marks{};
+    std::string titel1, titel2, sonst1, sonst2, datum;
+};
+
+class WindowlessLetter : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        zt::testing::ensureWidgetApplication();
+        report::RegisterExportFilters();
+    }
+    void TearDown() override { platform::printing::setPrinterDriver(nullptr); }
+
+    std::string write(const Letter& l)
+    {
+        files::TLetterContent c;
+        c.absender = l.absender;
+        c.anschrift = l.anschrift;
+        c.mitteilung = l.mitteilung;
+        for (std::size_t i = 0; i < l.marks.size(); ++i)
+            c.marks[i] = l.marks[i];
+        c.titel1 = l.titel1;
+        c.titel2 = l.titel2;
+        c.sonst1 = l.sonst1;
+        c.sonst2 = l.sonst2;
+        c.datum = l.datum;
+        const std::string path = (scratch.path() / "brief.ZLW").string();
+        platform::text::writeTextFile(path, files::LetterFileLines(c));
+        return path;
+    }
+
+    cli::BatchOptions options(const std::string& letter, const fs::path& dir)
+    {
+        fs::create_directories(dir);
+        return cli::parseBatchOptions({letter, "--text", (dir / "a.txt").string(), "--zlw", (dir / "a.ZLW").string(),
+                                       "--qrp", (dir / "a.qrp").string(), "--pdf", (dir / "a.pdf").string()});
+    }
+
+    // Both ways, then every file compared.
+    void expectSameOutputs(const std::string& letter)
+    {
+        std::ostringstream out, errWindow, errWindowless;
+        const int byWindow = cli::runLetterCommands(options(letter, scratch.path() / "window"), out, errWindow);
+        const auto without = cli::runLetterWithoutWindow(options(letter, scratch.path() / "without"), out, errWindowless);
+        ASSERT_TRUE(without.has_value()) << "the letter should need no window";
+        EXPECT_EQ(*without, byWindow);
+        EXPECT_EQ(errWindowless.str(), errWindow.str());
+        for (const char* name : {"a.txt", "a.ZLW", "a.qrp", "a.pdf"}) {
+            SCOPED_TRACE(name);
+            const fs::path a = scratch.path() / "window" / name, b = scratch.path() / "without" / name;
+            ASSERT_TRUE(fs::exists(a));
+            ASSERT_TRUE(fs::exists(b));
+            EXPECT_TRUE(withoutMoment(a) == withoutMoment(b)) << "differs from the window's " << name;
+        }
+    }
+
+    zt::testing::ScratchFolder scratch{"zt-windowless"};
+};
+
+Letter ordinary()
+{
+    Letter l;
+    l.absender = {"Stadtverwaltung Musterhausen", "Bauamt, Zimmer 3.14", "Rathausplatz 1", "50667 Köln"};
+    l.anschrift = {"Herrn", "Jürgen Weißmüller", "Hauptstraße 12a", "50999 Köln-Sürth"};
+    for (int i = 0; i < 40; ++i)
+        l.mitteilung.push_back(i % 7 == 3 ? "" : "Zeile " + std::to_string(i) + ": Bestätigung der Prüfung für Anfang €");
+    l.marks[1] = l.marks[7] = l.marks[10] = l.marks[15] = true;
+    l.titel1 = "Kurzmitteilung: Bauantrag";
+    l.titel2 = "Ihr Schreiben vom 02.02.2025";
+    l.sonst1 = "Rückfrage";
+    l.sonst2 = "Pläne";
+    l.datum = "Köln, 14.02.2025";
+    return l;
+}
+
+TEST_F(WindowlessLetter, AnOrdinaryLetterGivesTheWindowsBytes)
+{
+    expectSameOutputs(write(ordinary()));
+}
+
+TEST_F(WindowlessLetter, LinesWiderThanTheirBoxWrapAsTheBoxesShowThem)
+{
+    Letter l = ordinary();
+    const std::string word = "Donaudampfschifffahrtsgesellschaftskapitänsmützenabzeichen";
+    l.absender = {"Ein Absender, dessen erste Zeile viel zu lang ist für das schmale Feld links oben", word + word,
+                  "   führende und folgende Blanks   ", "      ", ""};
+    l.anschrift = {std::string(200, 'x'), "a b c d e f g h i j k l m n o p q r s t u v w x y z ä ö ü ß Ä Ö Ü"};
+    l.mitteilung.clear();
+    const std::string ascii = "Donaudampfschifffahrtsgesellschaftskapitaensmuetzenabzeichen";
+    for (int i = 0; i < 300; ++i)
+        l.mitteilung.push_back(std::string(static_cast<std::size_t>(i % 13), ' ') + ascii.substr(0, static_cast<std::size_t>(i % 50)) +
+                               " Wort " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 90), 'm'));
+    l.titel1 = std::string(120, 'T');
+    l.sonst1 = "ein Sonstiges, länger als zwanzig Zeichen";
+    expectSameOutputs(write(l));
+}
+
+TEST_F(WindowlessLetter, AnEmptyLetterGivesTheWindowsBytes)
+{
+    expectSameOutputs(write(Letter{}));
+}
+
+TEST_F(WindowlessLetter, AnInstalledPrinterChangesNothingTheWindowWouldNotChange)
+{
+    auto driver = platform::printing::installFakePrinterDriver();
+    for (auto& p : driver->printers) {
+        p.dpiX = p.dpiY = 300;
+        p.offsetX = 77;
+        p.offsetY = 131;
+        p.defaults.dmPaperSize = platform::printing::DMPAPER_LETTER;
+    }
+    expectSameOutputs(write(ordinary()));
+}
+
+TEST_F(WindowlessLetter, TextTheBoxesWouldChangeIsLeftToTheWindow)
+{
+    for (const std::string odd : {"Tab\there", "no\u00A0break", "Steuer\x01zeichen", "\u2028", "\uFDD0", "\uFFFD",
+                                  "\U0001F600"}) {
+        SCOPED_TRACE(odd);
+        Letter l = ordinary();
+        l.mitteilung[2] = odd;
+        const std::string path = write(l);
+        std::ostringstream out, err;
+        EXPECT_FALSE(cli::runLetterWithoutWindow(options(path, scratch.path() / "odd"), out, err).has_value());
+        EXPECT_FALSE(fs::exists(scratch.path() / "odd" / "a.txt"));
+    }
+    Letter l = ordinary();
+    l.titel2 = std::string(32768, 'z');
+    std::ostringstream out, err;
+    EXPECT_FALSE(cli::runLetterWithoutWindow(options(write(l), scratch.path() / "long"), out, err).has_value());
+}
+
+TEST_F(WindowlessLetter, AnUnreadableLetterGivesTheWindowsMessageAndStatus)
+{
+    const std::string path = (scratch.path() / "kaputt.ZLW").string();
+    std::ofstream(path, std::ios::binary) << "ZLVersion=1.8\r\nAbsLines=7\r\n";
+    std::ostringstream out, errWindow, errWindowless;
+    const int byWindow = cli::runLetterCommands(options(path, scratch.path() / "w"), out, errWindow);
+    const auto without = cli::runLetterWithoutWindow(options(path, scratch.path() / "n"), out, errWindowless);
+    ASSERT_TRUE(without.has_value());
+    EXPECT_EQ(byWindow, 3);
+    EXPECT_EQ(*without, 3);
+    EXPECT_EQ(errWindowless.str(), errWindow.str());
+    EXPECT_EQ(errWindowless.str().rfind("Fehler beim Öffnen!\n", 0), 0u);
+}
+
+TEST_F(WindowlessLetter, OnlyLetterOutputsTheWindowWritesAloneGoWithoutIt)
+{
+    EXPECT_TRUE(cli::needsNoWindow(cli::parseBatchOptions({"a.ZLW", "--pdf", "a.pdf", "--text", "a.txt"})));
+    EXPECT_FALSE(cli::needsNoWindow(cli::parseBatchOptions({"a.ZLW", "--pdf", "a.pdf", "--png", "dir"})));
+    EXPECT_FALSE(cli::needsNoWindow(cli::parseBatchOptions({"a.ZLW", "--print", ""})));
+    EXPECT_FALSE(cli::needsNoWindow(cli::parseBatchOptions({"a.qrp", "--pdf", "a.pdf"})));
+}
+
+} // namespace
