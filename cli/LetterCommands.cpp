@@ -1,7 +1,7 @@
 #include "cli/LetterCommands.h"
 
 #include "cli/PagePngs.h"
-#include "cli/PdfOutput.h"
+#include "cli/LetterPdf.h"
 #include "cli/PrintCommands.h"
 #include "cli/ReportPages.h"
 #include "letter/DateTexts.h"

@@ -1,6 +1,6 @@
 #include "cli/WindowlessCommands.h"
 
-#include "cli/PdfOutput.h"
+#include "cli/LetterPdf.h"
 #include "cli/ReportPages.h"
 #include "files/LetterFile.h"
 #include "output/LetterPrint.h"

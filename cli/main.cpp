@@ -1,13 +1,8 @@
 #include "cli/BatchOptions.h"
-#include "cli/LetterCommands.h"
-#include "cli/ReportCommands.h"
+#include "cli/WindowTool.h"
 #include "cli/WindowlessCommands.h"
 #include "export/QRExportLibrary.h"
-#include "platform/qt/QtPrintDialog.h"
 
-#include <QApplication>
-#include <QtGlobal>
-#include <cstdlib>
 #include <iostream>
 
 int main(int argc, char** argv)
@@ -34,19 +29,7 @@ int main(int argc, char** argv)
         if (const auto status = zt::cli::runLetterWithoutWindow(options, std::cout, std::cerr))
             return *status;
     }
-    // The batch tool needs no display: its pages render offscreen. Qt's own
-    // chatter about that setting would only clutter a script's error output.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::cerr << "zettelino-print: " << message.toStdString() << '\n';
-    });
-    // Widgets: the letter commands run the real letter window, hidden.
-    QApplication app(argc, argv);
-    zt::platform::qt::installQtPrinting();
-    // As the program does at start-up: the PDF filter is in the library.
-    zt::report::RegisterExportFilters();
-    if (options.letterInput())
-        return zt::cli::runLetterCommands(options, std::cout, std::cerr);
-    return zt::cli::runReportCommands(options, std::cout, std::cerr);
+    // Everything else needs the toolkit: the window tool does it.
+    zt::cli::execWindowTool(argv, std::cerr);
+    return zt::cli::kExitNotWritten;
 }

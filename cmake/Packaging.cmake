@@ -1,6 +1,8 @@
 # Installation of the two programs and the Debian package (scripts/package).
 include(GNUInstallDirs)
 install(TARGETS zettelino zettelino-print RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The batch tool's toolkit half: started by zettelino-print, not by users.
+install(TARGETS zettelino-print-window RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/zettelino)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zettelino)

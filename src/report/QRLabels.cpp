@@ -154,7 +154,9 @@ void TQRCustomLabel::wrapLines()
     if (!CaptionBased() && FWrapStyle == TWrapStyle::BreakOnSpaces) {
         // A line that fits and holds no line break wraps to itself.
         const bool unchanged = std::all_of(FLines.begin(), FLines.end(), [&](const std::string& line) {
-            return line.find_first_of("\r\n") == std::string::npos && wrapper.Measured(line) <= rules.PixelWidth;
+            // Two scans: find_first_of tries the set at every character.
+            return line.find('\n') == std::string::npos && line.find('\r') == std::string::npos &&
+                   wrapper.Measured(line) <= rules.PixelWidth;
         });
         if (unchanged) {
             FFormattedAreSource = true;

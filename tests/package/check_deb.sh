@@ -26,6 +26,7 @@ dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | sort >"$work
 {
   echo usr/bin/zettelino
   echo usr/bin/zettelino-print
+  echo usr/libexec/zettelino/zettelino-print-window
   echo usr/share/applications/zettelino.desktop
   echo usr/share/doc/zettelino/changelog.gz
   echo usr/share/doc/zettelino/copyright

@@ -12,13 +12,17 @@ trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install"
 
-for f in bin/zettelino bin/zettelino-print share/applications/zettelino.desktop share/mime/packages/zettelino.xml \
+for f in bin/zettelino bin/zettelino-print libexec/zettelino/zettelino-print-window share/applications/zettelino.desktop share/mime/packages/zettelino.xml \
          share/metainfo/org.example.zettelino.metainfo.xml share/man/man1/zettelino.1.gz \
          share/man/man1/zettelino-print.1.gz share/doc/zettelino/copyright share/doc/zettelino/changelog.gz; do
   [ -e "$prefix/$f" ] || fail "not installed: $f"
 done
 [ -x "$prefix/bin/zettelino" ] && [ -x "$prefix/bin/zettelino-print" ] || fail "programs not executable"
 check_desktop_files "$prefix/share" "$work"
+# The installed batch tool finds its toolkit half: images need it.
+QT_QPA_PLATFORM=offscreen "$prefix/bin/zettelino-print" "$(dirname "$0")/../letter/data/letter18.ZLW" --png "$work/png" ||
+  fail "the installed zettelino-print cannot render pages"
+ls "$work/png"/*.png >/dev/null 2>&1 || fail "the installed zettelino-print wrote no page images"
 
 for page in zettelino zettelino-print; do
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$prefix/share/man/man1/$page.1.gz" 2>&1 >/dev/null)

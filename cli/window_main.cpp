@@ -1,0 +1,46 @@
+// The batch tool's commands that need the toolkit; zettelino-print hands
+// them over to this program (cli/WindowTool.h).
+#include "cli/BatchOptions.h"
+#include "cli/LetterCommands.h"
+#include "cli/ReportCommands.h"
+#include "export/QRExportLibrary.h"
+#include "platform/qt/QtPrintDialog.h"
+
+#include <QApplication>
+#include <QtGlobal>
+#include <cstdlib>
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    const zt::cli::BatchOptions options = zt::cli::parseBatchOptions({argv + 1, argv + argc});
+    if (options.help) {
+        std::cout << zt::cli::batchUsage();
+        return zt::cli::kExitDone;
+    }
+    if (options.version) {
+        std::cout << zt::cli::batchVersion();
+        return zt::cli::kExitDone;
+    }
+    if (!options.errors.empty()) {
+        for (const auto& error : options.errors)
+            std::cerr << "zettelino-print: " << error << '\n';
+        std::cerr << zt::cli::batchUsage();
+        return zt::cli::kExitUsage;
+    }
+    // The batch tool needs no display: its pages render offscreen. Qt's own
+    // chatter about that setting would only clutter a script's error output.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << "zettelino-print: " << message.toStdString() << '\n';
+    });
+    // Widgets: the letter commands run the real letter window, hidden.
+    QApplication app(argc, argv);
+    zt::platform::qt::installQtPrinting();
+    // As the program does at start-up: the PDF filter is in the library.
+    zt::report::RegisterExportFilters();
+    if (options.letterInput())
+        return zt::cli::runLetterCommands(options, std::cout, std::cerr);
+    return zt::cli::runReportCommands(options, std::cout, std::cerr);
+}
