@@ -73,6 +73,12 @@ std::string PdfResourceNumber(int n)
 
 namespace {
 
+// Both conversions keep these bytes as they are.
+constexpr bool plainAscii(unsigned char c)
+{
+    return c < 0x80 && c != '\\' && c != '(' && c != ')';
+}
+
 template <class Escape>
 std::string convert(std::string_view utf8, Escape escape)
 {
@@ -80,6 +86,14 @@ std::string convert(std::string_view utf8, Escape escape)
     out.reserve(utf8.size() + 8);
     std::size_t i = 0;
     while (i < utf8.size()) {
+        // Runs of ASCII that needs no escape are copied as they are.
+        std::size_t run = i;
+        while (run < utf8.size() && plainAscii(static_cast<unsigned char>(utf8[run])))
+            ++run;
+        out.append(utf8.data() + i, run - i);
+        i = run;
+        if (i == utf8.size())
+            break;
         const auto c = static_cast<unsigned char>(utf8[i]);
         if (c < 0x80) {
             escape(out, static_cast<char32_t>(c));

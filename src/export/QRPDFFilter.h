@@ -170,9 +170,16 @@ private:
     std::vector<std::size_t> FRawEntries;
     std::unique_ptr<platform::TMemoryStream> FMemoryStream;
     std::unique_ptr<Measure> FMeasure;
-    // The font of the last text line and its resource, for runs of one font.
+    // The font of the last text line and its resource, for runs of one font;
+    // the font as the item named it, so a run builds no key at all.
     std::string FLastKey;
     int FLastResource = -1;
+    std::string FLastFontName;
+    bool FLastBold = false, FLastItalic = false;
+    int FLastCharset = -1;
+    // The colour line of the last text line, for runs of one colour.
+    TRGBColor FLastTextColour;
+    std::string FLastTextColourLine;
 };
 
 } // namespace zt::report

@@ -6,6 +6,9 @@
 #include "export/QRPDFFilter.h"
 #include "export/QRPDFFonts.h"
 #include "report/QRError.h"
+#include "report/QRMath.h"
+
+#include <charconv>
 
 namespace zt::report {
 
@@ -39,10 +42,30 @@ void append(std::string& part, const std::string& line)
     part += line;
 }
 
+// PdfInt written straight into the part, without a string of its own.
+void appendInt(std::string& part, long double value)
+{
+    char buf[24];
+    const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(Round(value)));
+    part.append(buf, r.ptr);
+}
+
+bool sameColour(const TRGBColor& a, const TRGBColor& b)
+{
+    return a.Red == b.Red && a.Green == b.Green && a.Blue == b.Blue;
+}
+
 } // namespace
 
 int TQRPDFDocumentFilter::fontResource(const TPDFItemRec& item)
 {
+    if (FLastResource >= 0 && item.FontName == FLastFontName && item.fbold == FLastBold &&
+        item.fItalic == FLastItalic && item.FontCharset == FLastCharset)
+        return FLastResource;
+    FLastFontName = item.FontName;
+    FLastBold = item.fbold;
+    FLastItalic = item.fItalic;
+    FLastCharset = item.FontCharset;
     const std::string key = TPDFFontKey::Of(item.FontName, item.fbold, item.fItalic, item.FontCharset).Text();
     if (key == FLastKey)
         return FLastResource;
@@ -87,12 +110,25 @@ void TQRPDFDocumentFilter::RenderItem(const TPDFItemRec& item)
 
 void TQRPDFDocumentFilter::renderText(const TPDFItemRec& item)
 {
+    // Written piece by piece: every text line of the document comes here.
     const int resource = fontResource(item);
     std::string& t = FPDF.parts.back().text;
-    append(t, colourLine(item.RGBFColor, " rg"));
-    append(t, "/F" + PdfResourceNumber(resource) + " " + PdfInt(item.FontSize) + " Tf");
-    append(t, " 1 0 0 1 " + PdfInt(item.XPos) + " " + PdfInt(FPageHeight - item.YPos) + " Tm (" +
-                  PdfEscapeText(item.FText) + ") Tj");
+    if (FLastTextColourLine.empty() || !sameColour(item.RGBFColor, FLastTextColour)) {
+        FLastTextColour = item.RGBFColor;
+        FLastTextColourLine = colourLine(item.RGBFColor, " rg");
+    }
+    append(t, FLastTextColourLine);
+    t += "\r\n/F";
+    t += PdfResourceNumber(resource);
+    t += ' ';
+    appendInt(t, item.FontSize);
+    t += " Tf\r\n 1 0 0 1 ";
+    appendInt(t, item.XPos);
+    t += ' ';
+    appendInt(t, FPageHeight - item.YPos);
+    t += " Tm (";
+    t += PdfEscapeText(item.FText);
+    t += ") Tj";
 }
 
 void TQRPDFDocumentFilter::renderGraphic(const TPDFItemRec& item)

@@ -33,11 +33,12 @@ std::vector<std::string> boxLines(const std::optional<std::vector<std::string>>&
     const int width = BoxFormatWidth(box.width, box.scrollBar);
     shown.reserve(given->size());
     for (const std::string& line : *given) {
+        if (!line.empty() && font->textWidth(line) <= width) {
+            shown.push_back(line); // fits whole, the common case
+            continue;
+        }
         std::vector<std::string> pieces = wrapParagraph(line, *font, width);
-        if (pieces.size() == 1)
-            shown.push_back(std::move(pieces.front()));
-        else
-            shown.insert(shown.end(), std::make_move_iterator(pieces.begin()), std::make_move_iterator(pieces.end()));
+        shown.insert(shown.end(), std::make_move_iterator(pieces.begin()), std::make_move_iterator(pieces.end()));
     }
     return shown;
 }
@@ -48,6 +49,12 @@ bool KeptAsGiven(const std::string& text)
 {
     std::size_t units = 0;
     for (std::size_t pos = 0; pos < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[pos]);
+        if (byte >= 0x20 && byte < 0x7F) {
+            ++pos;
+            ++units;
+            continue;
+        }
         const std::size_t start = pos;
         const char32_t c = platform::text::decodeUtf8(text, pos);
         if (c == platform::text::kReplacementChar && pos - start != 3)

@@ -128,11 +128,13 @@ int Font::textWidth(std::string_view utf8) const
 {
     std::int64_t width = 0;
     std::lock_guard lock(mutex_);
+    const std::int32_t* low = page0_->data();
     for (std::size_t pos = 0; pos < utf8.size();) {
         const auto byte = static_cast<unsigned char>(utf8[pos]);
         if (byte < 0x80) {
             // ASCII needs no decoding; it is nearly all of the text measured.
-            width += lookup(byte);
+            const std::int32_t known = low[byte];
+            width += known >= 0 ? known : lookup(byte);
             ++pos;
         } else {
             width += lookup(text::decodeUtf8(utf8, pos));

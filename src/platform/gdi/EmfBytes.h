@@ -28,24 +28,19 @@ inline float readF32(const std::uint8_t* p)
     return f;
 }
 
-// Each field grows the buffer once: pages are written field by field, and a
-// capacity check per byte showed in the time of every recorded text.
+// Each field is appended in one piece: pages are written field by field, and
+// both a capacity check per byte and zero-filling a resize first showed in
+// the time of every recorded text.
 inline void putU16(std::vector<std::uint8_t>& out, std::uint16_t v)
 {
-    const std::size_t n = out.size();
-    out.resize(n + 2);
-    out[n] = static_cast<std::uint8_t>(v);
-    out[n + 1] = static_cast<std::uint8_t>(v >> 8);
+    const std::uint8_t b[2] = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)};
+    out.insert(out.end(), b, b + 2);
 }
 inline void putU32(std::vector<std::uint8_t>& out, std::uint32_t v)
 {
-    const std::size_t n = out.size();
-    out.resize(n + 4);
-    std::uint8_t* p = out.data() + n;
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-    p[2] = static_cast<std::uint8_t>(v >> 16);
-    p[3] = static_cast<std::uint8_t>(v >> 24);
+    const std::uint8_t b[4] = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
+                               static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
+    out.insert(out.end(), b, b + 4);
 }
 inline void putI32(std::vector<std::uint8_t>& out, std::int32_t v)
 {

@@ -39,8 +39,17 @@ std::string decodeCp1252(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
-    for (const char c : bytes)
-        appendUtf8(out, cp1252ToUnicode(static_cast<std::uint8_t>(c)));
+    for (std::size_t i = 0; i < bytes.size();) {
+        // Runs of ASCII, nearly all of a letter, are the same in UTF-8.
+        std::size_t run = i;
+        while (run < bytes.size() && static_cast<std::uint8_t>(bytes[run]) < 0x80)
+            ++run;
+        out.append(bytes.data() + i, run - i);
+        if (run == bytes.size())
+            break;
+        appendUtf8(out, cp1252ToUnicode(static_cast<std::uint8_t>(bytes[run])));
+        i = run + 1;
+    }
     return out;
 }
 

@@ -67,6 +67,10 @@ void appendUtf8(std::string& out, char32_t cp)
 bool isValidUtf8(std::string_view s)
 {
     for (std::size_t pos = 0; pos < s.size();) {
+        if (static_cast<unsigned char>(s[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
         const std::size_t start = pos;
         if (decodeUtf8(s, pos) == kReplacementChar) {
             // A literal U+FFFD (EF BF BD) is valid; a replacement caused by bad bytes is not.
