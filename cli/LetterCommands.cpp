@@ -68,7 +68,7 @@ void writeOutput(const BatchOutput& output, letter::TFrmMain& frm, ReportHolder&
         frm.SpeichernExecute(frm.SpeichernUnter);
         break;
     case BatchOutput::Kind::Qrp:
-        previewPages(holder.Report(), letter::PreviewPageTotal);
+        recordPreview(holder.Report(), letter::PreviewPageTotal);
         holder.Report().QRPrinter->Save(output.path);
         break;
     case BatchOutput::Kind::Png:

@@ -6,12 +6,17 @@
 
 namespace zt::cli {
 
-std::vector<std::unique_ptr<platform::gdi::TMetafile>> previewPages(report::TBandoriaRep& rep, int& pageTotal)
+void recordPreview(report::TBandoriaRep& rep, int& pageTotal)
 {
     pages::SetPreviewInterfaceClass([] { return std::make_unique<pages::TQRPreviewInterface>(); });
     rep.Prepare();
     pageTotal = rep.QRPrinter != nullptr ? rep.QRPrinter->PageCount() : 0;
     rep.Preview();
+}
+
+std::vector<std::unique_ptr<platform::gdi::TMetafile>> previewPages(report::TBandoriaRep& rep, int& pageTotal)
+{
+    recordPreview(rep, pageTotal);
     std::vector<std::unique_ptr<platform::gdi::TMetafile>> pages;
     for (int i = 1; rep.QRPrinter != nullptr && i <= rep.QRPrinter->PageCount(); ++i)
         pages.push_back(rep.QRPrinter->GetPage(i));

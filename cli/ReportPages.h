@@ -14,6 +14,10 @@ namespace zt::cli {
 
 // Prepare for the page total (stored in `pageTotal`, which the page line
 // reads), then the preview's own run into a preview that opens no window.
+// The pages stay in the report's recorder.
+void recordPreview(report::TBandoriaRep& report, int& pageTotal);
+
+// recordPreview, then every recorded page taken out of the recorder.
 std::vector<std::unique_ptr<platform::gdi::TMetafile>> previewPages(report::TBandoriaRep& report, int& pageTotal);
 
 } // namespace zt::cli

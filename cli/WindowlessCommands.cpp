@@ -50,7 +50,7 @@ void writeOutput(const BatchOutput& output, const output::TWindowlessLetter& let
         break;
     case BatchOutput::Kind::Qrp: {
         LetterReport report(letter);
-        previewPages(report.Report(), report.PageTotal());
+        recordPreview(report.Report(), report.PageTotal());
         report.Report().QRPrinter->Save(output.path);
         break;
     }

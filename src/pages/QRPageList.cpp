@@ -178,11 +178,15 @@ void TQRPageList::SaveToStream(platform::TStream& inStream)
 void TQRPageList::SaveToFile(const std::string& Filename)
 {
     Guard guard(FLock);
-    platform::TMemoryStream bytes;
-    stream().SaveToStream(bytes);
-    const auto& b = bytes.Bytes();
-    platform::files::writeFileAtomically(Filename,
-                                         std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
+    // Block by block: a second copy of a long report in memory would double
+    // what saving it takes.
+    TQRStream& pages = stream();
+    platform::files::writeFileAtomically(Filename, [&pages](const platform::files::ByteSink& sink) {
+        pages.Seek(0, platform::SeekOrigin::Beginning);
+        std::vector<char> block(64 * 1024);
+        for (std::size_t n; (n = pages.Read(block.data(), block.size())) > 0;)
+            sink(std::string_view(block.data(), n));
+    });
 }
 
 void TQRPageList::LoadFromFile(const std::string& Filename)

@@ -113,7 +113,12 @@ std::string folderOf(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-void writeFileAtomically(const std::string& requested, std::string_view bytes)
+void writeFileAtomically(const std::string& path, std::string_view bytes)
+{
+    writeFileAtomically(path, [bytes](const ByteSink& sink) { sink(bytes); });
+}
+
+void writeFileAtomically(const std::string& requested, const std::function<void(const ByteSink&)>& produce)
 {
     // Replace what a symbolic link points at, not the link itself.
     std::string path = requested;
@@ -141,7 +146,7 @@ void writeFileAtomically(const std::string& requested, std::string_view bytes)
     try {
         const mode_t mode = exists ? (target.st_mode & 07777) : (0666 & ~currentUmask());
         ::fchmod(fd.get(), mode);
-        writeAll(fd.get(), bytes, path);
+        produce([&](std::string_view bytes) { writeAll(fd.get(), bytes, path); });
         if (::fsync(fd.get()) != 0)
             throwSystemError(what, errno);
         if (::close(fd.release()) != 0)

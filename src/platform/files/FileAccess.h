@@ -3,6 +3,7 @@
 // for writing. Failures throw PlatformError with the system's message.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,11 @@ bool isReadOnly(const std::string& path);
 // whole. A read-only target is refused (EACCES). A new file gets the usual
 // permissions (0666 less the umask), a replaced one keeps its own.
 void writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// The same for content too large to hold twice: `produce` hands the bytes
+// to the sink it is given, piece by piece, in order.
+using ByteSink = std::function<void(std::string_view)>;
+void writeFileAtomically(const std::string& path, const std::function<void(const ByteSink&)>& produce);
 
 // True when the existing file can be opened for reading and writing and no
 // other process holds a lock on it (the exclusive-open test before a file is
