@@ -1,11 +1,10 @@
 #include "pages/QRPrinter.h"
 
 #include "pages/QRPreviewInterface.h"
+#include "pages/QRPrinterMaster.h"
 #include "pages/QRStream.h"
-#include "report/QRComposite.h"
 #include "report/QRError.h"
 #include "report/QRPaper.h"
-#include "report/QRReport.h"
 
 namespace zt::pages {
 
@@ -42,20 +41,16 @@ platform::MessageTarget* TWindowRef::Get() const
     return handle_ != 0 && platform::isTargetAlive(handle_) ? window_ : nullptr;
 }
 
-TQRPrinter::TQRPrinter(report::TQRComponent* parentrep)
-    : FPageList(std::make_unique<TQRPageList>()), aPrinterSettings(std::make_unique<TPrinterSettings>())
+TQRPrinter::TQRPrinter(TQRPrinterMaster* master)
+    : FParentReport(master), FPageList(std::make_unique<TQRPageList>()),
+      aPrinterSettings(std::make_unique<TPrinterSettings>())
 {
     namespace pp = platform::printing;
     FPrinterOK = !pp::Printer().Printers().empty();
-    const report::TBandoriaRepPrinterSettings* wishes = nullptr;
-    if (auto* rep = dynamic_cast<report::TCustomBandoriaRep*>(parentrep))
-        wishes = &rep->PrinterSettings();
-    else if (auto* composite = dynamic_cast<report::TQRCompositeReport*>(parentrep))
-        wishes = &composite->PrinterSettings;
-    if (wishes != nullptr) {
-        FParentReport = parentrep;
-        aPrinterSettings->UseStandardPrinter = wishes->UseStandardprinter;
-        aPrinterSettings->MemoryLimit = wishes->MemoryLimit;
+    if (master != nullptr) {
+        const TQRPrinterMaster::TRecorderWishes wishes = master->RecorderWishes();
+        aPrinterSettings->UseStandardPrinter = wishes.UseStandardPrinter;
+        aPrinterSettings->MemoryLimit = wishes.MemoryLimit;
     }
     if (aPrinterSettings->UseStandardPrinter) {
         aPrinter = &pp::Printer();
@@ -267,8 +262,7 @@ void TQRPrinter::AbortDoc()
     } else if (FMetafile) {
         const auto page = FMetafile->Finish();
         FMetafile.reset();
-        auto* rep = dynamic_cast<report::TCustomBandoriaRep*>(FParentReport);
-        if (rep == nullptr || !rep->Exporting)
+        if (FParentReport == nullptr || !FParentReport->ExportRunning())
             FPageList->AddPage(page);
     }
     FStatus = TQRPrinterStatus::mpFinished;
