@@ -18,10 +18,10 @@ void writeLetterPdf(report::TBandoriaRep& rep, int& pageTotal, const std::string
 {
     const report::TQRExportFilterLibraryEntry* entry = report::QRExportFilterLibrary().GetFilterByExtension("PDF");
     if (entry == nullptr)
-        throw platform::PlatformError("no PDF filter is registered");
+        throw platform::PlatformError(platform::ErrorKind::InternalFault, "no PDF filter is registered");
     rep.Prepare();
     if (rep.QRPrinter == nullptr)
-        throw platform::PlatformError("the letter's report did not run");
+        throw platform::PlatformError(platform::ErrorKind::InternalFault, "the letter's report did not run");
     pageTotal = rep.QRPrinter->PageCount();
     const std::unique_ptr<report::TQRExportFilter> filter = entry->ExportFilterClass()->Create(path);
     // The way the preview's save goes: through the recorder to the report.
@@ -48,7 +48,8 @@ void writeReportPdf(const std::vector<std::unique_ptr<platform::gdi::TMetafile>>
         // QPdfWriter says nothing when it cannot write; find out first.
         QFile probe(file);
         if (!probe.open(QIODevice::WriteOnly))
-            throw platform::PlatformError("Cannot create file \"" + path + "\": " + probe.errorString().toStdString());
+            throw platform::PlatformError(platform::ErrorKind::SystemFailure,
+                                          "Cannot create file \"" + path + "\": " + probe.errorString().toStdString());
     }
     QPdfWriter writer(file);
     writer.setTitle(QString::fromStdString(title));
@@ -59,7 +60,7 @@ void writeReportPdf(const std::vector<std::unique_ptr<platform::gdi::TMetafile>>
         writer.setPageSize(paperOf(*pages.front()));
     QPainter painter;
     if (!painter.begin(&writer))
-        throw platform::PlatformError("Cannot write file \"" + path + "\"");
+        throw platform::PlatformError(platform::ErrorKind::SystemFailure, "Cannot write file \"" + path + "\"");
     for (std::size_t i = 0; i < pages.size(); ++i) {
         if (i > 0) {
             writer.setPageSize(paperOf(*pages[i]));
@@ -70,7 +71,7 @@ void writeReportPdf(const std::vector<std::unique_ptr<platform::gdi::TMetafile>>
         painter.resetTransform();
     }
     if (!painter.end())
-        throw platform::PlatformError("Cannot write file \"" + path + "\"");
+        throw platform::PlatformError(platform::ErrorKind::SystemFailure, "Cannot write file \"" + path + "\"");
 }
 
 } // namespace zt::cli

@@ -141,7 +141,7 @@ void TQRPrinter::BeginDoc()
     FTopWaste = toPrinter ? aPrinterSettings->TopOffset() : 0;
     FLeftWaste = toPrinter ? aPrinterSettings->LeftOffset() : 0;
     if (FStatus != TQRPrinterStatus::mpReady)
-        report::raiseQRError(report::qrmsg::PrinterNotReady);
+        report::raiseQRError(report::ErrorKind::InternalFault, report::qrmsg::PrinterNotReady);
     FPageNumber = 0;
     FPageCount = 0;
     FStatus = TQRPrinterStatus::mpBusy;
@@ -167,7 +167,7 @@ bool TQRPrinter::inRange(int page) const
 void TQRPrinter::NewPage()
 {
     if (FStatus != TQRPrinterStatus::mpBusy)
-        report::raiseQRError(report::qrmsg::InvalidNewPage);
+        report::raiseQRError(report::ErrorKind::InternalFault, report::qrmsg::InvalidNewPage);
     if (FPageNumber > 0) {
         finishPage();
         pageAvailable();
