@@ -110,10 +110,12 @@ std::string batchUsage()
            "  -h, --help     print this help and exit\n"
            "  --version      print the version and exit\n"
            "\n"
-           "Exit status: 0 done, 2 usage error, 3 the letter could not be opened\n"
-           "(the window's message on standard error), 4 an output could not be written,\n"
-           "5 the file is not a readable saved report file, 6 no printer is installed\n"
-           "or the named printer does not exist.\n";
+           "Exit status: 0 done, 2 usage error, 3 the letter file is damaged (the\n"
+           "window's message on standard error), 4 the system failed: a file could not\n"
+           "be opened, read or written, or the printer failed (the system's message),\n"
+           "5 the file is not a readable saved report file (it is damaged),\n"
+           "6 no printer is installed or the named printer does not exist, 7 an\n"
+           "internal error of the program.\n";
 }
 
 std::string batchVersion()

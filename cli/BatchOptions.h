@@ -9,10 +9,16 @@ namespace zt::cli {
 
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitUsage = 2;
+// The letter file is damaged: the window's Open refused it.
 inline constexpr int kExitNotOpened = 3;
+// The system failed: a file could not be opened, read or written, or the
+// printer failed.
 inline constexpr int kExitNotWritten = 4;
+// The saved report file is damaged.
 inline constexpr int kExitBadReport = 5;
 inline constexpr int kExitNoPrinter = 6;
+// A fault of the program.
+inline constexpr int kExitInternal = 7;
 
 // One thing to produce from the input, in command-line order.
 struct BatchOutput {

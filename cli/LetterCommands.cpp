@@ -1,5 +1,6 @@
 #include "cli/LetterCommands.h"
 
+#include "cli/ExitStatus.h"
 #include "cli/PagePngs.h"
 #include "cli/LetterPdf.h"
 #include "cli/PrintCommands.h"
@@ -96,6 +97,15 @@ int runLetterCommands(const BatchOptions& options, std::ostream&, std::ostream& 
     platform::ScriptedDialogs dialogs;
     platform::ScopedUserDialogs scoped(dialogs);
 
+    // The window's Open says the same for every failure; a file the system
+    // cannot read is told apart first, by the reader Open uses.
+    try {
+        (void)platform::text::readTextFile(options.input);
+    } catch (const std::exception& e) {
+        err << "zettelino-print: " << e.what() << '\n';
+        return exitStatusFor(e, InputFile::Letter);
+    }
+
     letter::TFrmMain frm;
     ReportHolder holder(frm);
     dialogs.answerOpen(options.input);
@@ -109,12 +119,9 @@ int runLetterCommands(const BatchOptions& options, std::ostream&, std::ostream& 
         const std::size_t before = dialogs.calls().size();
         try {
             writeOutput(output, frm, holder, dialogs);
-        } catch (const NoPrinterError& e) {
-            err << "zettelino-print: " << e.what() << '\n';
-            return kExitNoPrinter;
         } catch (const std::exception& e) {
             err << "zettelino-print: " << e.what() << '\n';
-            return kExitNotWritten;
+            return exitStatusFor(e, InputFile::Letter);
         }
         if (const DialogCall* failure = failureSince(dialogs, before)) {
             err << "zettelino-print: " << failure->text << '\n';

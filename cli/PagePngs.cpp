@@ -19,12 +19,13 @@ std::string pngName(const std::string& dir, std::size_t page)
 void writePngs(const std::vector<std::unique_ptr<platform::gdi::TMetafile>>& pages, const std::string& dir)
 {
     if (!QDir().mkpath(QString::fromStdString(dir)))
-        throw platform::PlatformError("Cannot create folder \"" + dir + "\"");
+        throw platform::PlatformError(platform::ErrorKind::SystemFailure, "Cannot create folder \"" + dir + "\"");
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const std::string file = pngName(dir, i + 1);
         QImageWriter writer(QString::fromStdString(file), "png");
         if (!writer.write(platform::qt::renderPage(*pages[i])))
-            throw platform::PlatformError("Cannot write file \"" + file + "\": " + writer.errorString().toStdString());
+            throw platform::PlatformError(platform::ErrorKind::SystemFailure,
+                                          "Cannot write file \"" + file + "\": " + writer.errorString().toStdString());
     }
 }
 

@@ -31,7 +31,7 @@ void writeReportPdf(const std::vector<std::unique_ptr<platform::gdi::TMetafile>>
         // QPdfWriter says nothing when it cannot write; find out first.
         QFile probe(file);
         if (!probe.open(QIODevice::WriteOnly))
-            throw platform::PlatformError("Cannot create file \"" + path + "\": " + probe.errorString().toStdString());
+            throw platform::PlatformError(platform::ErrorKind::SystemFailure, "Cannot create file \"" + path + "\": " + probe.errorString().toStdString());
     }
     QPdfWriter writer(file);
     writer.setTitle(QString::fromStdString(title));
@@ -42,7 +42,7 @@ void writeReportPdf(const std::vector<std::unique_ptr<platform::gdi::TMetafile>>
         writer.setPageSize(paperOf(*pages.front()));
     QPainter painter;
     if (!painter.begin(&writer))
-        throw platform::PlatformError("Cannot write file \"" + path + "\"");
+        throw platform::PlatformError(platform::ErrorKind::SystemFailure, "Cannot write file \"" + path + "\"");
     for (std::size_t i = 0; i < pages.size(); ++i) {
         if (i > 0) {
             writer.setPageSize(paperOf(*pages[i]));
@@ -53,7 +53,7 @@ void writeReportPdf(const std::vector<std::unique_ptr<platform::gdi::TMetafile>>
         painter.resetTransform();
     }
     if (!painter.end())
-        throw platform::PlatformError("Cannot write file \"" + path + "\"");
+        throw platform::PlatformError(platform::ErrorKind::SystemFailure, "Cannot write file \"" + path + "\"");
 }
 
 } // namespace zt::cli

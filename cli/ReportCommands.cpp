@@ -1,5 +1,6 @@
 #include "cli/ReportCommands.h"
 
+#include "cli/ExitStatus.h"
 #include "cli/PagePngs.h"
 #include "cli/PdfOutput.h"
 #include "cli/PrintCommands.h"
@@ -33,14 +34,16 @@ LoadedReport load(const std::string& path)
     // The store shows what a damaged file still holds; an inspection tool says
     // the file is damaged instead of quietly showing fewer pages.
     if (list.StatedPageCount() > list.PageCount())
-        throw platform::PlatformError("the header counts " + std::to_string(list.StatedPageCount()) +
-                                      " pages, the file holds " + std::to_string(list.PageCount()));
+        throw platform::PlatformError(platform::ErrorKind::DamagedInput,
+                                      "the header counts " + std::to_string(list.StatedPageCount()) +
+                                          " pages, the file holds " + std::to_string(list.PageCount()));
     LoadedReport report;
     report.packed = list.Compression();
     for (std::int32_t n = 1; n <= list.PageCount(); ++n) {
         auto page = list.GetPage(n);
         if (!page)
-            throw platform::PlatformError("page " + std::to_string(n) + " is missing");
+            throw platform::PlatformError(platform::ErrorKind::DamagedInput,
+                                          "page " + std::to_string(n) + " is missing");
         report.pages.push_back(std::move(page));
     }
     return report;
@@ -65,9 +68,9 @@ int runReportCommands(const BatchOptions& options, std::ostream& out, std::ostre
     if (options.listPrinters) {
         try {
             listPrinters(out);
-        } catch (const NoPrinterError& e) {
+        } catch (const std::exception& e) {
             err << "zettelino-print: " << e.what() << '\n';
-            return kExitNoPrinter;
+            return exitStatusFor(e, InputFile::SavedReport);
         }
         if (options.input.empty())
             return kExitDone;
@@ -76,8 +79,12 @@ int runReportCommands(const BatchOptions& options, std::ostream& out, std::ostre
     try {
         report = load(options.input);
     } catch (const std::exception& e) {
-        err << "zettelino-print: " << options.input << ": not a readable saved report file: " << e.what() << '\n';
-        return kExitBadReport;
+        const int status = exitStatusFor(e, InputFile::SavedReport);
+        err << "zettelino-print: ";
+        if (status == kExitBadReport)
+            err << options.input << ": not a readable saved report file: ";
+        err << e.what() << '\n';
+        return status;
     }
     for (const auto& output : options.outputs) {
         try {
@@ -89,12 +96,9 @@ int runReportCommands(const BatchOptions& options, std::ostream& out, std::ostre
                 writeReportPdf(report.pages, output.path, std::filesystem::path(options.input).filename().string());
             else
                 printSavedReport(options.input, output.path);
-        } catch (const NoPrinterError& e) {
-            err << "zettelino-print: " << e.what() << '\n';
-            return kExitNoPrinter;
         } catch (const std::exception& e) {
             err << "zettelino-print: " << e.what() << '\n';
-            return kExitNotWritten;
+            return exitStatusFor(e, InputFile::SavedReport);
         }
     }
     return kExitDone;

@@ -1,5 +1,6 @@
 #include "cli/WindowlessCommands.h"
 
+#include "cli/ExitStatus.h"
 #include "cli/LetterPdf.h"
 #include "cli/ReportPages.h"
 #include "files/LetterFile.h"
@@ -78,9 +79,17 @@ bool needsNoWindow(const BatchOptions& options)
 
 std::optional<int> runLetterWithoutWindow(const BatchOptions& options, std::ostream&, std::ostream& err)
 {
+    // As the window's Open, with a file the system cannot read told apart.
+    std::vector<std::string> text;
+    try {
+        text = platform::text::readTextFile(options.input);
+    } catch (const std::exception& e) {
+        err << "zettelino-print: " << e.what() << '\n';
+        return exitStatusFor(e, InputFile::Letter);
+    }
     files::TLetterBuffer read;
     try {
-        files::ReadLetterFile(files::TLetterFileReader(platform::text::readTextFile(options.input)), read);
+        files::ReadLetterFile(files::TLetterFileReader(std::move(text)), read);
     } catch (const std::exception&) {
         err << files::kLetterOpenFailure << '\n';
         return kExitNotOpened;
@@ -93,7 +102,7 @@ std::optional<int> runLetterWithoutWindow(const BatchOptions& options, std::ostr
             writeOutput(output, *letter);
         } catch (const std::exception& e) {
             err << "zettelino-print: " << e.what() << '\n';
-            return kExitNotWritten;
+            return exitStatusFor(e, InputFile::Letter);
         }
     }
     return kExitDone;

@@ -1,4 +1,5 @@
 #include "cli/BatchOptions.h"
+#include "cli/ExitStatus.h"
 #include "cli/WindowTool.h"
 #include "cli/WindowlessCommands.h"
 #include "export/QRExportLibrary.h"
@@ -25,9 +26,16 @@ int main(int argc, char** argv)
     // A letter that needs no window for what is asked is written without
     // the toolkit: its start-up would be most of the run.
     if (zt::cli::needsNoWindow(options)) {
-        zt::report::RegisterExportFilters();
-        if (const auto status = zt::cli::runLetterWithoutWindow(options, std::cout, std::cerr))
-            return *status;
+        try {
+            zt::report::RegisterExportFilters();
+            if (const auto status = zt::cli::runLetterWithoutWindow(options, std::cout, std::cerr))
+                return *status;
+        } catch (const std::exception& e) {
+            // What no command expects, as fonts that cannot be found, still
+            // ends with the status of its kind.
+            std::cerr << "zettelino-print: " << e.what() << '\n';
+            return zt::cli::exitStatusFor(e, zt::cli::InputFile::Letter);
+        }
     }
     // Everything else needs the toolkit: the window tool does it.
     zt::cli::execWindowTool(argv, std::cerr);

@@ -1,6 +1,7 @@
 // The batch tool's commands that need the toolkit; zettelino-print hands
 // them over to this program (cli/WindowTool.h).
 #include "cli/BatchOptions.h"
+#include "cli/ExitStatus.h"
 #include "cli/LetterCommands.h"
 #include "cli/ReportCommands.h"
 #include "export/QRExportLibrary.h"
@@ -40,7 +41,15 @@ int main(int argc, char** argv)
     zt::platform::qt::installQtPrinting();
     // As the program does at start-up: the PDF filter is in the library.
     zt::report::RegisterExportFilters();
-    if (options.letterInput())
-        return zt::cli::runLetterCommands(options, std::cout, std::cerr);
-    return zt::cli::runReportCommands(options, std::cout, std::cerr);
+    const bool letter = options.letterInput();
+    try {
+        if (letter)
+            return zt::cli::runLetterCommands(options, std::cout, std::cerr);
+        return zt::cli::runReportCommands(options, std::cout, std::cerr);
+    } catch (const std::exception& e) {
+        // What no command expects, as fonts that cannot be found, still ends
+        // with the status of its kind.
+        std::cerr << "zettelino-print: " << e.what() << '\n';
+        return zt::cli::exitStatusFor(e, letter ? zt::cli::InputFile::Letter : zt::cli::InputFile::SavedReport);
+    }
 }

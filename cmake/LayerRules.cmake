@@ -1,6 +1,9 @@
 # The engine and platform layers must stay free of Qt: every target registered
 # with zt_qt_free_library() is checked at configure time for Qt among its
 # (transitive) link libraries, and a ctest test scans its sources for Qt headers.
+# Among those libraries links point down only (the table below); the test
+# layers_include_downwards (CheckIncludes.cmake) holds the folders inside
+# zt_engine to the same direction.
 
 set_property(GLOBAL PROPERTY ZT_QT_FREE_TARGETS "")
 
@@ -40,6 +43,14 @@ function(_zt_collect_links target out_var)
   set(${out_var} ${seen} PARENT_SCOPE)
 endfunction()
 
+# The Qt-free libraries each of them may link.
+set(_zt_may_link_zt_platform "")
+set(_zt_may_link_zt_files zt_platform)
+set(_zt_may_link_zt_engine zt_platform)
+set(_zt_may_link_zt_output zt_platform zt_files zt_engine)
+# The batch tool's half without a toolkit sits on top of all of them.
+set(_zt_may_link_zt_cli_core zt_platform zt_files zt_engine zt_output)
+
 function(zt_check_layers)
   get_property(targets GLOBAL PROPERTY ZT_QT_FREE_TARGETS)
   foreach(t IN LISTS targets)
@@ -48,6 +59,9 @@ function(zt_check_layers)
     foreach(lib IN LISTS all)
       if(lib MATCHES "^Qt[0-9]*::|Qt[0-9]*(Core|Gui|Widgets|PrintSupport)")
         message(FATAL_ERROR "Layer rule broken: ${t} links ${lib}; engine and platform code must not use Qt.")
+      endif()
+      if(lib IN_LIST targets AND NOT lib IN_LIST _zt_may_link_${t})
+        message(FATAL_ERROR "Layer rule broken: ${t} links ${lib}; links point down only.")
       endif()
     endforeach()
   endforeach()

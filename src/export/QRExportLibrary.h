@@ -2,7 +2,7 @@
 // The process-wide registry of export filter classes: looked up by file
 // extension, and the file-type list of the preview's save dialog.
 
-#include "export/QRExportFilter.h"
+#include "report/QRExportFilter.h"
 
 #include <memory>
 #include <string>

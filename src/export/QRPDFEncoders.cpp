@@ -106,7 +106,7 @@ std::vector<std::uint8_t> LZWDecode(const std::vector<std::uint8_t>& input)
     int previous = -1;
     for (;;) {
         if (bitPos + static_cast<std::size_t>(width) > totalBits)
-            throw EQRError("LZWDecode: End of stream");
+            throw EQRError(ErrorKind::DamagedInput, "LZWDecode: End of stream");
         int code = 0;
         for (int i = 0; i < width; ++i, ++bitPos)
             code = (code << 1) | ((input[bitPos / 8] >> (7 - bitPos % 8)) & 1);
@@ -120,7 +120,7 @@ std::vector<std::uint8_t> LZWDecode(const std::vector<std::uint8_t>& input)
         }
         const auto size = static_cast<int>(table.size());
         if (code > size || (code == size && previous < 0))
-            throw EQRError("LZWDecode: code>=idxCodeTable");
+            throw EQRError(ErrorKind::DamagedInput, "LZWDecode: code>=idxCodeTable");
         std::vector<std::uint8_t> entry;
         if (code < size) {
             entry = table[static_cast<std::size_t>(code)];

@@ -5,7 +5,7 @@
 // Finish assembles objects, cross-reference table and trailer and writes
 // the document through a single-byte code page.
 
-#include "export/QRExportFilter.h"
+#include "report/QRExportFilter.h"
 
 #include <cstdint>
 #include <map>

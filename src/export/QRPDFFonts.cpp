@@ -8,7 +8,6 @@
 #include "report/QRError.h"
 
 #include <array>
-#include <stdexcept>
 
 namespace zt::report {
 
@@ -136,8 +135,8 @@ std::array<std::string, 256> widthsOf(const TPDFFontKey& key, const platform::Lo
             pos = end + 1;
         }
         if (pieces.size() < 256)
-            throw std::range_error("Not enough Custom widths (" + std::to_string(pieces.size()) +
-                                   " < 256) for font \"" + key.Text() + "\"  ");
+            throw EQRError(ErrorKind::InternalFault, "Not enough Custom widths (" + std::to_string(pieces.size()) +
+                                                         " < 256) for font \"" + key.Text() + "\"  ");
         for (std::size_t i = 0; i < 256; ++i)
             widths[i] = pieces[i];
         return widths;
@@ -146,7 +145,8 @@ std::array<std::string, 256> widthsOf(const TPDFFontKey& key, const platform::Lo
     try {
         measured = platform::FontService::instance().charWidths(lf, PDFCodePageOfCharset(key.charset));
     } catch (const std::exception& e) {
-        throw std::range_error("Font widths for \"" + lf.face + "\" not obtainable (" + e.what() + ")");
+        throw EQRError(ErrorKind::SystemFailure,
+                       "Font widths for \"" + lf.face + "\" not obtainable (" + e.what() + ")");
     }
     // Measured at an em of 1024 pixels; the PDF's glyph space has 1000 units.
     for (std::size_t i = 0; i < 256; ++i)
@@ -283,10 +283,10 @@ int WritePDFFont(const TPDFFontKey& key, int resource, int n, const TPDFFontOpti
         font = platform::FontService::instance().font(lf);
         data = font->fontData();
     } catch (const std::exception&) {
-        raiseQRError(qrmsg::GetFontDataError);
+        raiseQRError(ErrorKind::SystemFailure, qrmsg::GetFontDataError);
     }
     if (data.empty())
-        raiseQRError(qrmsg::GetFontDataError);
+        raiseQRError(ErrorKind::SystemFailure, qrmsg::GetFontDataError);
     const TrueTypeTables tables = findTables(data);
     const long double unitsPerEm = tables.hasHead && be16(data, tables.head + 18) > 0
                                        ? be16(data, tables.head + 18)

@@ -86,7 +86,7 @@ void TQRPDFDocumentFilter::RenderItem(const TPDFItemRec& item)
 {
     switch (item.ItemType) {
     case TPDFItemType::IT_INVALID:
-        raiseQRError("Internal error: IT_INVALID");
+        raiseQRError(ErrorKind::InternalFault, "Internal error: IT_INVALID");
     case TPDFItemType::IT_NEWPAGE:
         // A page that got no item yet still counts as a page.
         ensurePage();

@@ -5,8 +5,9 @@
 // step by step, and stop where the file falls short. The window collects the
 // steps first (TLetterBuffer) and takes them only from a read it accepts.
 
+#include "platform/core/PlatformError.h"
+
 #include <array>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -32,10 +33,13 @@ public:
     virtual void SetField(TLetterField field, const std::string& text) = 0;
 };
 
-// A letter file that does not hold what its layout promises.
-class ELetterFileError : public std::runtime_error {
+// A letter file that does not hold what its layout promises: damaged input.
+class ELetterFileError : public platform::PlatformError {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ELetterFileError(const std::string& message)
+        : PlatformError(platform::ErrorKind::DamagedInput, message)
+    {
+    }
 };
 
 } // namespace zt::files

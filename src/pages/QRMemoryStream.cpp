@@ -69,7 +69,7 @@ std::int64_t TQRMemoryStream::Seek(std::int64_t offset, platform::SeekOrigin ori
         base = Size();
     const std::int64_t target = base + offset;
     if (target < 0)
-        throw platform::PlatformError("Stream seek error");
+        throw platform::PlatformError(platform::ErrorKind::DamagedInput, "Stream seek error");
     position_ = static_cast<std::size_t>(target);
     return target;
 }

@@ -79,7 +79,7 @@ std::int64_t findHeaderLength(platform::TStream& stream)
 
 [[noreturn]] void invalidFile(const std::string& why)
 {
-    throw platform::PlatformError("Invalid saved report file: " + why);
+    throw platform::PlatformError(platform::ErrorKind::DamagedInput, "Invalid saved report file: " + why);
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 
 namespace zt::pages {
 
+using platform::ErrorKind;
 using platform::PlatformError;
 using platform::SeekOrigin;
 using platform::gdi::TMetafile;
@@ -33,7 +34,7 @@ TQRPageList::~TQRPageList() = default;
 TQRStream& TQRPageList::stream()
 {
     if (!FStream)
-        throw PlatformError("The page store has no stream");
+        throw PlatformError(ErrorKind::InternalFault, "The page store has no stream");
     return *FStream;
 }
 
@@ -67,7 +68,7 @@ void TQRPageList::AddPage(const TMetafile& aMetafile)
     Guard guard(FLock);
     TQRStream& s = stream();
     if (aMetafile.Empty())
-        throw PlatformError("Invalid metafile");
+        throw PlatformError(ErrorKind::InternalFault, "Invalid metafile");
     TQRStreamLock streamLock(s);
     const std::int32_t before = FPageCount;
     std::int64_t start = 0;
@@ -82,14 +83,14 @@ void TQRPageList::AddPage(const TMetafile& aMetafile)
         }
         start = s.Seek(0, SeekOrigin::End);
         if (start > kMaxOffset - kQRPRecordOverhead)
-            throw PlatformError("The page store is full");
+            throw PlatformError(ErrorKind::SystemFailure, "The page store is full");
         s.WriteInt32(FPageCount);
         s.WriteInt32(static_cast<std::int32_t>(start + 4));
         WritePayload(s, aMetafile, FCompression);
         s.WriteInt32(static_cast<std::int32_t>(start));
         const std::int64_t end = s.Position();
         if (end > kMaxOffset)
-            throw PlatformError("The page store is full");
+            throw PlatformError(ErrorKind::SystemFailure, "The page store is full");
         s.SetPosition(start + 4);
         s.WriteInt32(static_cast<std::int32_t>(end));
         s.SetPosition(end);
@@ -134,7 +135,8 @@ std::unique_ptr<TMetafile> TQRPageList::GetPage(std::int32_t PageNumber)
         if (const auto first = chain.First())
             record = chain.Find(PageNumber, *first);
     if (!record)
-        throw PlatformError("Invalid saved report file: page " + std::to_string(PageNumber) + " not found");
+        throw PlatformError(ErrorKind::DamagedInput,
+                            "Invalid saved report file: page " + std::to_string(PageNumber) + " not found");
 
     std::vector<std::uint8_t> payload(static_cast<std::size_t>(record->PayloadSize()));
     s.SetPosition(record->PayloadOffset());
@@ -226,7 +228,7 @@ void TQRPageList::LoadFromStream(platform::TStream& inStream)
     Guard guard(FLock);
     const std::int64_t size = inStream.Size();
     if (size > kMaxOffset)
-        throw PlatformError("Saved report is too large");
+        throw PlatformError(ErrorKind::DamagedInput, "Saved report is too large");
     auto copy = TQRStream::Create(static_cast<std::int32_t>(size));
     copy->CopyFrom(inStream, 0);
     const TQRPLayout layout = ReadLayout(*copy);

@@ -1,11 +1,10 @@
 #include "pages/QRPrinter.h"
 
 #include "pages/QRPreviewInterface.h"
+#include "pages/QRPrinterMaster.h"
 #include "pages/QRStream.h"
-#include "report/QRComposite.h"
 #include "report/QRError.h"
 #include "report/QRPaper.h"
-#include "report/QRReport.h"
 
 namespace zt::pages {
 
@@ -42,20 +41,16 @@ platform::MessageTarget* TWindowRef::Get() const
     return handle_ != 0 && platform::isTargetAlive(handle_) ? window_ : nullptr;
 }
 
-TQRPrinter::TQRPrinter(report::TQRComponent* parentrep)
-    : FPageList(std::make_unique<TQRPageList>()), aPrinterSettings(std::make_unique<TPrinterSettings>())
+TQRPrinter::TQRPrinter(TQRPrinterMaster* master)
+    : FParentReport(master), FPageList(std::make_unique<TQRPageList>()),
+      aPrinterSettings(std::make_unique<TPrinterSettings>())
 {
     namespace pp = platform::printing;
     FPrinterOK = !pp::Printer().Printers().empty();
-    const report::TBandoriaRepPrinterSettings* wishes = nullptr;
-    if (auto* rep = dynamic_cast<report::TCustomBandoriaRep*>(parentrep))
-        wishes = &rep->PrinterSettings();
-    else if (auto* composite = dynamic_cast<report::TQRCompositeReport*>(parentrep))
-        wishes = &composite->PrinterSettings;
-    if (wishes != nullptr) {
-        FParentReport = parentrep;
-        aPrinterSettings->UseStandardPrinter = wishes->UseStandardprinter;
-        aPrinterSettings->MemoryLimit = wishes->MemoryLimit;
+    if (master != nullptr) {
+        const TQRPrinterMaster::TRecorderWishes wishes = master->RecorderWishes();
+        aPrinterSettings->UseStandardPrinter = wishes.UseStandardPrinter;
+        aPrinterSettings->MemoryLimit = wishes.MemoryLimit;
     }
     if (aPrinterSettings->UseStandardPrinter) {
         aPrinter = &pp::Printer();
@@ -146,7 +141,7 @@ void TQRPrinter::BeginDoc()
     FTopWaste = toPrinter ? aPrinterSettings->TopOffset() : 0;
     FLeftWaste = toPrinter ? aPrinterSettings->LeftOffset() : 0;
     if (FStatus != TQRPrinterStatus::mpReady)
-        report::raiseQRError(report::qrmsg::PrinterNotReady);
+        report::raiseQRError(report::ErrorKind::InternalFault, report::qrmsg::PrinterNotReady);
     FPageNumber = 0;
     FPageCount = 0;
     FStatus = TQRPrinterStatus::mpBusy;
@@ -172,7 +167,7 @@ bool TQRPrinter::inRange(int page) const
 void TQRPrinter::NewPage()
 {
     if (FStatus != TQRPrinterStatus::mpBusy)
-        report::raiseQRError(report::qrmsg::InvalidNewPage);
+        report::raiseQRError(report::ErrorKind::InternalFault, report::qrmsg::InvalidNewPage);
     if (FPageNumber > 0) {
         finishPage();
         pageAvailable();
@@ -267,8 +262,7 @@ void TQRPrinter::AbortDoc()
     } else if (FMetafile) {
         const auto page = FMetafile->Finish();
         FMetafile.reset();
-        auto* rep = dynamic_cast<report::TCustomBandoriaRep*>(FParentReport);
-        if (rep == nullptr || !rep->Exporting)
+        if (FParentReport == nullptr || !FParentReport->ExportRunning())
             FPageList->AddPage(page);
     }
     FStatus = TQRPrinterStatus::mpFinished;

@@ -26,11 +26,12 @@
 #include <vector>
 
 namespace zt::report {
-class TQRComponent;
 class TQRExportFilter;
 }
 
 namespace zt::pages {
+
+class TQRPrinterMaster;
 
 // Device pixels per 0.1 mm at 96 pixels per inch, as the engine writes it.
 inline constexpr long double kDefaultFactor = 0.37795L;
@@ -58,9 +59,9 @@ public:
     using TQRNotify = std::function<void(TQRPrinter* sender)>;
     using TQRExportToFilterEvent = std::function<void(report::TQRExportFilter* aFilter)>;
 
-    // `parentrep`: the report or composite report that runs into this
+    // `master`: the report or composite report that runs into this
     // recorder, or none.
-    explicit TQRPrinter(report::TQRComponent* parentrep);
+    explicit TQRPrinter(TQRPrinterMaster* master);
     ~TQRPrinter();
     TQRPrinter(const TQRPrinter&) = delete;
     TQRPrinter& operator=(const TQRPrinter&) = delete;
@@ -111,7 +112,7 @@ public:
     const std::vector<platform::printing::PrinterInfo>& Printers() const { return aPrinter->Printers(); }
     platform::printing::TPrinter& SystemPrinter() const { return *aPrinter; }
 
-    report::TQRComponent* ParentReport() const { return FParentReport; }
+    TQRPrinterMaster* ParentReport() const { return FParentReport; }
     TQRPageList& PageList() const { return *FPageList; }
     TPrinterSettings& PrinterSettings() const { return *aPrinterSettings; }
     bool PrinterOK() const { return FPrinterOK; }
@@ -174,7 +175,7 @@ private:
 
     platform::printing::TPrinter* aPrinter = nullptr;
     std::unique_ptr<platform::printing::TPrinter> FOwnPrinter;
-    report::TQRComponent* FParentReport = nullptr;
+    TQRPrinterMaster* FParentReport = nullptr;
     TQRStream* aStream = nullptr;
     int FAvailablePages = 0;
     bool FCancelled = false;
@@ -193,5 +194,11 @@ private:
     std::unique_ptr<TQRPageList> FPageList;
     std::unique_ptr<TPrinterSettings> aPrinterSettings;
 };
+
+// Set when a saved report file has been loaded into a recorder; cleared
+// when a report is created. From then on a preview plays recorded pages to
+// the printer and its printer setup leaves the report's settings alone.
+bool SavedReportLoaded();
+void SetSavedReportLoaded(bool value);
 
 } // namespace zt::pages

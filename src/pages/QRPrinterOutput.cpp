@@ -4,9 +4,10 @@
 #include "pages/QRPrinter.h"
 
 #include "pages/QRPreviewInterface.h"
-#include "report/QRPage.h"
+#include "pages/QRPrinterMaster.h"
 #include "report/QRPaper.h"
-#include "report/QRReport.h"
+
+#include <atomic>
 
 namespace zt::pages {
 
@@ -16,12 +17,28 @@ using report::TQRPaperSize;
 using report::TQRPrinterStatus;
 using report::Trunc;
 
+namespace {
+
+std::atomic<bool> savedReportLoaded{false};
+
+} // namespace
+
+bool SavedReportLoaded()
+{
+    return savedReportLoaded;
+}
+
+void SetSavedReportLoaded(bool value)
+{
+    savedReportLoaded = value;
+}
+
 // --- playback --------------------------------------------------------------
 
 platform::gdi::EmfRect TQRPrinter::sheetRect() const
 {
-    auto* rep = dynamic_cast<report::TCustomBandoriaRep*>(FParentReport);
-    if (rep == nullptr)
+    const auto sheet = FParentReport != nullptr ? FParentReport->RecordedSheet() : std::nullopt;
+    if (!sheet)
         return platform::printing::printableRect(aPrinter->Caps());
     // The whole recorded sheet, its corner on the paper's corner, which lies
     // the printer's offsets up and to the left of the device origin.
@@ -29,8 +46,8 @@ platform::gdi::EmfRect TQRPrinter::sheetRect() const
     const long double py = aPrinterSettings->PixelsPerY() / 254.0L;
     const long double l = aPrinterSettings->LeftOffset();
     const long double t = aPrinterSettings->TopOffset();
-    const long double w = rep->Page().Value(report::TQRPage::iWidth);
-    const long double h = rep->Page().Value(report::TQRPage::iLength);
+    const long double w = sheet->Width;
+    const long double h = sheet->Length;
     return {static_cast<std::int32_t>(-Round(l * px)), static_cast<std::int32_t>(-Round(t * py)),
             static_cast<std::int32_t>(Round((w - l) * px)), static_cast<std::int32_t>(Round((h - t) * py))};
 }
@@ -62,8 +79,7 @@ void TQRPrinter::Print()
     }
     if (FStatus != TQRPrinterStatus::mpFinished || !FPrinterOK)
         return;
-    auto* rep = dynamic_cast<report::TCustomBandoriaRep*>(FParentReport);
-    const bool wantProgress = rep != nullptr && rep->ShowProgress;
+    const bool wantProgress = FParentReport != nullptr && FParentReport->ShowsPrintProgress();
     // A range reaching past the recorded pages prints what there is, not blank sheets.
     const int first = std::max(FirstPage > 0 ? FirstPage : 1, 1);
     const int last = std::min(LastPage > 0 ? LastPage : FPageCount, FPageCount);
@@ -96,12 +112,8 @@ void TQRPrinter::Print()
         LastPage = 0;
         if (progress)
             progress->Hide();
-        if (rep != nullptr) {
-            if (rep->AfterPrint)
-                rep->AfterPrint(rep);
-            rep->PrinterSettings().FirstPage = 0;
-            rep->PrinterSettings().LastPage = 0;
-        }
+        if (FParentReport != nullptr)
+            FParentReport->RecordedPagesPrinted();
     } catch (...) {
         try {
             finish();
@@ -208,7 +220,7 @@ void TQRPrinter::afterLoad()
     OnPrintSetup = nullptr;
     OnExportToFilter = nullptr;
     ReportLoaded = true;
-    report::SetSavedReportLoaded(true);
+    SetSavedReportLoaded(true);
 }
 
 void TQRPrinter::detectPaper(const platform::gdi::TMetafile& page)

@@ -7,14 +7,21 @@
 
 #include "platform/printing/DevMode.h"
 #include "platform/printing/Printer.h"
-#include "report/QRReportPrinterSettings.h"
 #include "report/QRTypes.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace zt::pages {
+
+class TPrinterSettings;
+
+// Told around reading and writing the printer driver's device mode; setting
+// `cancel` keeps the values (reading) or the driver's record (writing) as they were.
+using TQRPrinterSettingsEvent =
+    std::function<void(TPrinterSettings* sender, bool& cancel, platform::printing::DevMode* devMode)>;
 
 class TPrinterSettings {
 public:
@@ -63,8 +70,8 @@ public:
 
     bool PrintMetafile = false;
     bool UseStandardPrinter = false;
-    report::TQRPrinterSettingsEvent OnGetPrinterSettings;
-    report::TQRPrinterSettingsEvent OnApplyPrinterSettings;
+    TQRPrinterSettingsEvent OnGetPrinterSettings;
+    TQRPrinterSettingsEvent OnApplyPrinterSettings;
     bool UseExtendedDuplex = false;   // kept for the report; writing looks at ExtendedDuplex only
     int ExtendedDuplex = 0;           // raw duplex code; 0 derives it from Duplex
     bool UseCustomBinCode = false;

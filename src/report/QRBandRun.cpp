@@ -3,11 +3,11 @@
 
 #include "report/QRReport.h"
 
-#include "export/QRExportFilter.h"
 #include "pages/QRPrinter.h"
 #include "report/QRBandMeasures.h"
 #include "report/QRBands.h"
 #include "report/QRDraw.h"
+#include "report/QRExportFilter.h"
 #include "report/QRExportHandOff.h"
 #include "report/QRLabels.h"
 #include "report/QRShapes.h"

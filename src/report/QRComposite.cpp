@@ -1,7 +1,7 @@
 #include "report/QRComposite.h"
 
 #include "pages/QRPrinter.h"
-#include "pages/QRPrinterSetup.h"
+#include "report/QRPrinterSetup.h"
 #include "report/QRReport.h"
 
 #include <algorithm>
@@ -38,7 +38,7 @@ void TQRCompositeReport::run(TQRPrinterDestination destination)
     printer->Title = ReportTitle;
     // The first report's page sets the paper of the whole document.
     if (!FReports.empty())
-        pages::TransferPrinterSettings(*FReports.front(), *printer);
+        TransferPrinterSettings(*FReports.front(), *printer);
     printer->SetCompression((Options & Compression) != 0);
     printer->BeginDoc();
     bool cancelled = false;
@@ -94,7 +94,7 @@ void TQRCompositeReport::ExportToFilter(TQRExportFilter* aFilter)
     auto printer = std::make_unique<pages::TQRPrinter>(this);
     FRunning = true;
     if (!FReports.empty())
-        pages::TransferPrinterSettings(*FReports.front(), *printer);
+        TransferPrinterSettings(*FReports.front(), *printer);
     printer->BeginDoc();
     const auto end = [&] {
         // The pages of an export run are not kept.

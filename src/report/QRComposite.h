@@ -1,6 +1,7 @@
 #pragma once
 // Chains several reports into one document.
 
+#include "pages/QRPrinterMaster.h"
 #include "report/QRComponent.h"
 #include "report/QRReportPrinterSettings.h"
 #include "report/QRTypes.h"
@@ -19,7 +20,7 @@ namespace zt::report {
 class TCustomBandoriaRep;
 class TQRExportFilter;
 
-class TQRCompositeReport : public TQRComponent {
+class TQRCompositeReport : public TQRComponent, public pages::TQRPrinterMaster {
 public:
     explicit TQRCompositeReport(TQRComponent* owner);
     ~TQRCompositeReport() override;
@@ -44,6 +45,17 @@ public:
     void ExportToFilter(TQRExportFilter* aFilter);
     // The recorder of the last Prepare; none before.
     pages::TQRPrinter* QRPrinter() const { return FPrinter.get(); }
+
+    // What the chain's recorder asks of it: the chain's own printer wishes;
+    // its pages are played onto the printable area, without progress.
+    TRecorderWishes RecorderWishes() const override
+    {
+        return {PrinterSettings.UseStandardprinter, PrinterSettings.MemoryLimit};
+    }
+    bool ExportRunning() const override { return false; }
+    std::optional<TSheetSize> RecordedSheet() const override { return std::nullopt; }
+    bool ShowsPrintProgress() const override { return false; }
+    void RecordedPagesPrinted() override {}
 
 protected:
     // A report that goes away leaves the chain.

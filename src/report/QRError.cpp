@@ -2,9 +2,9 @@
 
 namespace zt::report {
 
-void raiseQRError(const std::string& message)
+void raiseQRError(ErrorKind kind, const std::string& message)
 {
-    throw EQRError(message);
+    throw EQRError(kind, message);
 }
 
 } // namespace zt::report

@@ -1,14 +1,18 @@
 #pragma once
-// The report engine's own error, carrying the engine's German message texts.
+// The report engine's own error, carrying the engine's German message texts;
+// one of the platform's errors, with a kind like every other.
 
-#include <stdexcept>
+#include "platform/core/PlatformError.h"
+
 #include <string>
 
 namespace zt::report {
 
-class EQRError : public std::runtime_error {
+using platform::ErrorKind;
+
+class EQRError : public platform::PlatformError {
 public:
-    explicit EQRError(const std::string& message) : std::runtime_error(message) {}
+    EQRError(ErrorKind kind, const std::string& message) : PlatformError(kind, message) {}
 };
 
 // The engine's message texts, in one place so every raiser uses the same words.
@@ -19,6 +23,6 @@ inline constexpr const char* GetFontDataError = "GetFontData error";
 inline constexpr const char* CircularReference = "Zirkuläre Verweise sind nicht erlaubt";
 } // namespace qrmsg
 
-[[noreturn]] void raiseQRError(const std::string& message);
+[[noreturn]] void raiseQRError(ErrorKind kind, const std::string& message);
 
 } // namespace zt::report

@@ -1,8 +1,8 @@
 #include "report/QRExportHandOff.h"
 
-#include "export/QRExportFilter.h"
 #include "pages/QRPrinter.h"
 #include "report/QRDraw.h"
+#include "report/QRExportFilter.h"
 #include "report/QRReport.h"
 #include "report/QRShapes.h"
 

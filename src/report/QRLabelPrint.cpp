@@ -3,12 +3,12 @@
 
 #include "report/QRLabels.h"
 
-#include "export/QRExportFilter.h"
 #include "pages/QRPrinter.h"
+#include "platform/core/WinMath.h"
 #include "report/QRBands.h"
 #include "report/QRDraw.h"
+#include "report/QRExportFilter.h"
 #include "report/QRExportHandOff.h"
-#include "platform/core/WinMath.h"
 #include "report/QRReport.h"
 
 namespace zt::report {

@@ -4,11 +4,11 @@
 
 #include "report/QRReport.h"
 
-#include "export/QRExportFilter.h"
 #include "pages/QRPrinter.h"
 #include "report/QRBandMeasures.h"
 #include "report/QRBands.h"
 #include "report/QRDraw.h"
+#include "report/QRExportFilter.h"
 #include "report/QRExportHandOff.h"
 #include "report/QRShapes.h"
 

@@ -19,8 +19,6 @@ std::function<int()>& printerPaperQuery()
     return query;
 }
 
-std::atomic<bool> savedReportLoaded{false};
-
 // The paper code of the application-wide printer's device mode; 0 without a
 // printer or when its driver names no paper.
 int currentPrinterPaper()
@@ -39,16 +37,6 @@ int currentPrinterPaper()
 }
 
 } // namespace
-
-bool SavedReportLoaded()
-{
-    return savedReportLoaded;
-}
-
-void SetSavedReportLoaded(bool value)
-{
-    savedReportLoaded = value;
-}
 
 void SetPrinterPaperQuery(std::function<int()> query)
 {
@@ -82,7 +70,7 @@ TCustomBandoriaRep::TCustomBandoriaRep(TQRComponent* owner)
 {
     FController->ParentReport = this;
     FWindow = MakeReportWindow(*this);
-    SetSavedReportLoaded(false);
+    pages::SetSavedReportLoaded(false);
     TQRFont f;
     f.Name = "Arial";
     f.SetSize(10);

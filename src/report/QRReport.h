@@ -8,6 +8,7 @@
 #include "report/QRReferenceDC.h"
 #include "report/QRReportPrinterSettings.h"
 
+#include "pages/QRPrinterMaster.h"
 #include "platform/messages/MessageQueue.h"
 
 #include <atomic>
@@ -63,7 +64,7 @@ private:
 using TQRReportNotify = std::function<void(TCustomBandoriaRep* sender)>;
 using TQRNotify = std::function<void(TQRComponent* sender)>;
 
-class TCustomBandoriaRep : public TQRBasePanel {
+class TCustomBandoriaRep : public TQRBasePanel, public pages::TQRPrinterMaster {
 public:
     explicit TCustomBandoriaRep(TQRComponent* owner);
     ~TCustomBandoriaRep() override;
@@ -154,6 +155,13 @@ public:
     void ExportComposite(TQRExportFilter* aFilter, TQRPrinter* recorder);
     // Stops the run under way.
     void Cancel();
+    // What the report's page recorders ask of it.
+    TRecorderWishes RecorderWishes() const override;
+    bool ExportRunning() const override { return Exporting; }
+    std::optional<TSheetSize> RecordedSheet() const override;
+    bool ShowsPrintProgress() const override { return ShowProgress; }
+    // The report's AfterPrint, and the page range is used up.
+    void RecordedPagesPrinted() override;
     // The composite report this one prints in, if any.
     TQRCompositeReport* CompositeReport = nullptr;
     // The window that receives the recorder's notices to the report.
@@ -291,12 +299,6 @@ private:
 
 // The report's receiver of its recorders' notices.
 std::unique_ptr<platform::MessageTarget> MakeReportWindow(TCustomBandoriaRep& report);
-
-// Set when a saved report file has been loaded into a preview; cleared when
-// a report is created. From then on a preview plays recorded pages to the
-// printer and its printer setup leaves the report's settings alone.
-bool SavedReportLoaded();
-void SetSavedReportLoaded(bool value);
 
 // The paper size of the current printer, as a paper code; 0 when there is no
 // printer or it reports none. By default the application-wide printer's;

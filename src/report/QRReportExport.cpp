@@ -4,10 +4,10 @@
 
 #include "report/QRReport.h"
 
-#include "export/QRExportFilter.h"
 #include "pages/QRPreviewInterface.h"
 #include "pages/QRPrinter.h"
 #include "report/QRComposite.h"
+#include "report/QRExportFilter.h"
 
 namespace zt::report {
 

@@ -1,11 +1,12 @@
 // The report's operations: each runs the whole report on a fresh page
-// recorder wired for its purpose, and the notices the recorder sends back.
+// recorder wired for its purpose, what the recorder asks of the report and
+// the notices it sends back.
 
 #include "report/QRReport.h"
 
 #include "pages/QRPreviewInterface.h"
 #include "pages/QRPrinter.h"
-#include "pages/QRPrinterSetup.h"
+#include "report/QRPrinterSetup.h"
 
 #include <thread>
 
@@ -44,6 +45,24 @@ std::intptr_t TCustomBandoriaRep::handleNotice(const platform::Message& message)
     default:
         return 0;
     }
+}
+
+TCustomBandoriaRep::TRecorderWishes TCustomBandoriaRep::RecorderWishes() const
+{
+    return {FPrinterSettings->UseStandardprinter, FPrinterSettings->MemoryLimit};
+}
+
+std::optional<TCustomBandoriaRep::TSheetSize> TCustomBandoriaRep::RecordedSheet() const
+{
+    return TSheetSize{FPage->Value(TQRPage::iWidth), FPage->Value(TQRPage::iLength)};
+}
+
+void TCustomBandoriaRep::RecordedPagesPrinted()
+{
+    if (AfterPrint)
+        AfterPrint(this);
+    PrinterSettings().FirstPage = 0;
+    PrinterSettings().LastPage = 0;
 }
 
 void TCustomBandoriaRep::previewClosed(TQRPrinter* printer)
@@ -150,7 +169,7 @@ TQRPrinter* TCustomBandoriaRep::startPreviewRecorder()
         return nullptr;
     installPageRecorder(std::move(fresh));
     // The preview's settings are handed over once more before its window opens.
-    pages::TransferPrinterSettings(*this, *QRPrinter);
+    TransferPrinterSettings(*this, *QRPrinter);
     return QRPrinter;
 }
 

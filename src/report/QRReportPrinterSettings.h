@@ -2,23 +2,12 @@
 // The printer wishes a report keeps with its definition; copied into the page
 // recorder at the start of a run.
 
+#include "pages/QRPrinterSettings.h"
 #include "report/QRTypes.h"
-
-#include <functional>
-
-namespace zt::platform::printing {
-struct DevMode;
-}
-namespace zt::pages {
-class TPrinterSettings;
-}
 
 namespace zt::report {
 
-// Told around reading and writing the printer driver's device mode; setting
-// `cancel` keeps the values (reading) or the driver's record (writing) as they were.
-using TQRPrinterSettingsEvent =
-    std::function<void(pages::TPrinterSettings* sender, bool& cancel, platform::printing::DevMode* devMode)>;
+using pages::TQRPrinterSettingsEvent;
 
 struct TBandoriaRepPrinterSettings {
     int PrinterIndex = -1;  // -1: the report never chose a printer

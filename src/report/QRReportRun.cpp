@@ -3,11 +3,11 @@
 
 #include "report/QRReport.h"
 
-#include "export/QRExportFilter.h"
 #include "pages/QRPrinter.h"
-#include "pages/QRPrinterSetup.h"
 #include "report/QRBands.h"
+#include "report/QRExportFilter.h"
 #include "report/QRPrintable.h"
+#include "report/QRPrinterSetup.h"
 
 namespace zt::report {
 
@@ -92,7 +92,7 @@ void TCustomBandoriaRep::runClaimed(bool composite)
                 CurrentY = -1;
                 PageNumber = 0;
             } else {
-                pages::TransferPrinterSettings(*this, printer);
+                TransferPrinterSettings(*this, printer);
                 printer.Title = ReportTitle();
                 printer.SetCompression((Options & Compression) != 0);
                 printer.BeginDoc();

@@ -5,8 +5,8 @@
 #include "pages/QRPrinter.h"
 #include "platform/gdi/EmfPlayer.h"
 #include "report/QRDraw.h"
+#include "report/QRExportFilter.h"
 #include "report/QRExportHandOff.h"
-#include "export/QRExportFilter.h"
 #include "report/QRReport.h"
 
 namespace zt::report {

@@ -1,6 +1,14 @@
 #include "cli/BatchOptions.h"
+#include "cli/ExitStatus.h"
+#include "cli/PrintCommands.h"
+#include "files/LetterContent.h"
+#include "platform/core/PlatformError.h"
+#include "report/QRError.h"
 
 #include <gtest/gtest.h>
+
+#include <new>
+#include <stdexcept>
 
 using namespace zt::cli;
 
@@ -70,4 +78,22 @@ TEST(BatchOptions, VersionNeedsNoInput)
     EXPECT_TRUE(o.version);
     EXPECT_TRUE(o.errors.empty());
     EXPECT_NE(batchUsage().find("--version"), std::string::npos);
+}
+
+TEST(BatchExitStatus, FollowsTheKindOfTheFailure)
+{
+    using zt::platform::ErrorKind;
+    using zt::platform::PlatformError;
+    const PlatformError damaged(ErrorKind::DamagedInput, "x");
+    EXPECT_EQ(exitStatusFor(damaged, InputFile::Letter), kExitNotOpened);
+    EXPECT_EQ(exitStatusFor(damaged, InputFile::SavedReport), kExitBadReport);
+    for (const InputFile input : {InputFile::Letter, InputFile::SavedReport}) {
+        EXPECT_EQ(exitStatusFor(PlatformError(ErrorKind::SystemFailure, "x"), input), kExitNotWritten);
+        EXPECT_EQ(exitStatusFor(PlatformError(ErrorKind::InternalFault, "x"), input), kExitInternal);
+        EXPECT_EQ(exitStatusFor(zt::report::EQRError(ErrorKind::InternalFault, "x"), input), kExitInternal);
+        EXPECT_EQ(exitStatusFor(NoPrinterError("x"), input), kExitNoPrinter);
+        EXPECT_EQ(exitStatusFor(std::bad_alloc(), input), kExitNotWritten);
+        EXPECT_EQ(exitStatusFor(std::logic_error("x"), input), kExitInternal);
+    }
+    EXPECT_EQ(exitStatusFor(zt::files::ELetterFileError("x"), InputFile::Letter), kExitNotOpened);
 }

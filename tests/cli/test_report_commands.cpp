@@ -97,8 +97,11 @@ TEST_F(ReportCommands, DamagedFilesAreRefusedBeforeAnythingIsWritten)
     EXPECT_EQ(run({dir_ + "junk.QRP", "--png", dir_ + "png"}), cli::kExitBadReport);
     EXPECT_NE(err_.str().find("not a readable saved report file"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir_ + "png"));
-    EXPECT_EQ(run({dir_ + "missing.QRP", "--info"}), cli::kExitBadReport);
+    // A file the system cannot open is not a damaged one.
+    EXPECT_EQ(run({dir_ + "missing.QRP", "--info"}), cli::kExitNotWritten);
     EXPECT_NE(err_.str().find("No such file"), std::string::npos);
+    EXPECT_EQ(err_.str().find("not a readable saved report file"), std::string::npos) << err_.str();
+    EXPECT_EQ(run({dir_, "--info"}), cli::kExitNotWritten) << err_.str();
 
     // A file cut short inside its second page.
     const std::string path = save(2, false);

@@ -2,8 +2,8 @@
 // A small report on A4 with 10 mm margins, built in millimetres, and a
 // filter that logs every call it receives.
 
-#include "export/QRExportFilter.h"
 #include "report/QRBands.h"
+#include "report/QRExportFilter.h"
 #include "report/QRLabels.h"
 #include "report/QRPage.h"
 #include "report/QRReport.h"

@@ -8,10 +8,10 @@
 #include "export/QRPDFFonts.h"
 #include "export/QRPDFGlyphs.h"
 #include "platform/fonts/FontService.h"
+#include "report/QRError.h"
 
 #include <filesystem>
 #include <sstream>
-#include <stdexcept>
 
 using namespace zt::report;
 using zt::testing::ExportReport;
@@ -182,8 +182,9 @@ TEST_F(PdfFonts, TooFewCustomWidthsStopTheExportWithoutAFile)
     try {
         rep->ExportToFilter(&f);
         FAIL() << "no error";
-    } catch (const std::range_error& e) {
+    } catch (const EQRError& e) {
         EXPECT_EQ(std::string(e.what()), "Not enough Custom widths (255 < 256) for font \"Courier New\t\t1\tCourierNew\"  ");
+        EXPECT_EQ(e.kind(), ErrorKind::InternalFault);
     }
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_FALSE(rep->Exporting);

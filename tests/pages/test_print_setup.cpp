@@ -4,16 +4,16 @@
 
 #include "PrinterTestSupport.h"
 
-#include "pages/QRPrintDialog.h"
 #include "pages/QRPrinter.h"
-#include "pages/QRPrinterSetup.h"
 #include "report/QRPage.h"
+#include "report/QRPrintDialog.h"
+#include "report/QRPrinterSetup.h"
 #include "report/QRReport.h"
 
 using namespace zt;
 using namespace zt::platform::printing;
-using pages::TPrintRange;
-using pages::TQRPrintDialog;
+using report::TPrintRange;
+using report::TQRPrintDialog;
 using pages::TQRPrinter;
 using report::TPrinterOrientation;
 using report::TQRBin;
@@ -57,7 +57,7 @@ protected:
 TEST_F(SetupTest, TheDialogStartsOnTheSharedPrinterWithTheSystemsFlags)
 {
     TQRPrintDialog d;
-    d.Options = pages::poPageNums | pages::poWarning;
+    d.Options = report::poPageNums | report::poWarning;
     d.FromPage = 2;
     d.ToPage = 70000;
     d.Collate = 1;
@@ -80,7 +80,7 @@ TEST_F(SetupTest, TheDialogStartsOnTheSharedPrinterWithTheSystemsFlags)
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(closed, 1);
 
-    d.Options = pages::poPrintToFile | pages::poSelection | pages::poHelp | pages::poDisablePrintToFile;
+    d.Options = report::poPrintToFile | report::poSelection | report::poHelp | report::poDisablePrintToFile;
     d.PrintRange = TPrintRange::prPageNums;
     d.Collate = 0;
     d.PrintToFile = true;
@@ -207,8 +207,8 @@ TEST_F(SetupTest, AllPagesClearsTheReportsRange)
 TEST_F(SetupTest, AfterASetupWithAllPagesTheSamePreviewPrintsFromFirstToLast)
 {
     auto r = recorded(3);
-    report::SetSavedReportLoaded(false);
-    pages::PreviewPrinterSetup(*r, {});
+    pages::SetSavedReportLoaded(false);
+    report::PreviewPrinterSetup(*r, {});
     EXPECT_EQ(r->FirstPage, 1);
     EXPECT_EQ(r->LastPage, 3);
     r->Print();
@@ -226,7 +226,7 @@ TEST_F(SetupTest, ThePreviewSetupGivesTheAnswersToItsRecorder)
         a.mode.dmCopies = 2;
         a.mode.dmCollate = 1;
     };
-    pages::PreviewPrinterSetup(*r, {});
+    report::PreviewPrinterSetup(*r, {});
     EXPECT_EQ(r->PrinterSettings().Device(), "Fake B");
     EXPECT_FALSE(r->PrinterSettings().UseCustomBinCode);
     EXPECT_EQ(r->OutputBin(), TQRBin::Manual);
@@ -247,7 +247,7 @@ TEST_F(SetupTest, ADriversOwnSourceTravelsAsACustomCode)
 {
     auto r = recorded(1);
     dialog.edit = [](PrintDialogAnswer& a) { a.mode.dmDefaultSource = 260; };
-    pages::PreviewPrinterSetup(*r, {});
+    report::PreviewPrinterSetup(*r, {});
     EXPECT_TRUE(r->PrinterSettings().UseCustomBinCode);
     EXPECT_EQ(r->PrinterSettings().CustomBinCode, 260);
     r->Print();
@@ -258,7 +258,7 @@ TEST_F(SetupTest, ANegativeSourceIsNotTakenForABin)
 {
     auto r = recorded(1);
     dialog.edit = [](PrintDialogAnswer& a) { a.mode.dmDefaultSource = -3; };
-    pages::PreviewPrinterSetup(*r, {});
+    report::PreviewPrinterSetup(*r, {});
     EXPECT_TRUE(r->PrinterSettings().UseCustomBinCode);
     EXPECT_EQ(r->PrinterSettings().CustomBinCode, -3);
 }
@@ -266,25 +266,25 @@ TEST_F(SetupTest, ANegativeSourceIsNotTakenForABin)
 TEST_F(SetupTest, AfterASavedReportWasLoadedTheReportsSettingsStayAlone)
 {
     auto r = recorded(1);
-    report::SetSavedReportLoaded(true);
+    pages::SetSavedReportLoaded(true);
     dialog.edit = [](PrintDialogAnswer& a) { a.mode.dmDuplex = DMDUP_VERTICAL; };
-    pages::PreviewPrinterSetup(*r, {});
+    report::PreviewPrinterSetup(*r, {});
     EXPECT_EQ(r->PrinterSettings().ExtendedDuplex, 2);
     EXPECT_EQ(rep->PrinterSettings().ExtendedDuplex, 0);
-    report::SetSavedReportLoaded(false);
+    pages::SetSavedReportLoaded(false);
 }
 
 TEST_F(SetupTest, APreviewSetupPrintsAtOnceOnlyWhenTheReportAsks)
 {
     auto r = recorded(1);
     int printed = 0;
-    pages::PreviewPrinterSetup(*r, [&] { ++printed; });
+    report::PreviewPrinterSetup(*r, [&] { ++printed; });
     EXPECT_EQ(printed, 0);
     rep->PrintAfterSetup = true;
-    pages::PreviewPrinterSetup(*r, [&] { ++printed; });
+    report::PreviewPrinterSetup(*r, [&] { ++printed; });
     EXPECT_EQ(printed, 1);
     dialog.confirm = false;
-    pages::PreviewPrinterSetup(*r, [&] { ++printed; });
+    report::PreviewPrinterSetup(*r, [&] { ++printed; });
     EXPECT_EQ(printed, 1) << "a cancelled setup prints nothing";
 }
 
@@ -303,7 +303,7 @@ TEST_F(SetupTest, TheHandOverStartsFromTheDriversDefaults)
     int applied = 0;
     rep->OnApplyPrinterSettings = [&](pages::TPrinterSettings*, bool&, DevMode*) { ++applied; };
     TQRPrinter r(rep);
-    pages::TransferPrinterSettings(*rep, r);
+    report::TransferPrinterSettings(*rep, r);
     EXPECT_EQ(r.PrinterSettings().Device(), "Fake B");
     EXPECT_EQ(r.Copies(), 2);
     EXPECT_EQ(r.OutputBin(), TQRBin::Lower);
@@ -325,7 +325,7 @@ TEST_F(SetupTest, ACustomPageTravelsAsItsExtentInPortrait)
     rep->Page().SetWidth(300);   // mm, landscape
     rep->Page().SetLength(200);
     TQRPrinter r(rep);
-    pages::TransferPrinterSettings(*rep, r);
+    report::TransferPrinterSettings(*rep, r);
     EXPECT_EQ(r.PaperSize(), TQRPaperSize::Custom);
     EXPECT_EQ(r.PaperWidth(), 2000);
     EXPECT_EQ(r.PaperLength(), 3000);
@@ -336,7 +336,7 @@ TEST_F(SetupTest, APaperThePrinterLacksKeepsThePrintersOwn)
 {
     rep->Page().SetPaperSize(TQRPaperSize::B5);
     TQRPrinter r(rep);
-    pages::TransferPrinterSettings(*rep, r);
+    report::TransferPrinterSettings(*rep, r);
     EXPECT_EQ(r.PaperSize(), TQRPaperSize::A4);
     EXPECT_EQ(r.PaperLengthValue(), 2970);
 }

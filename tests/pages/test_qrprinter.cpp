@@ -414,7 +414,7 @@ TEST_F(RecorderTest, ASavedA4ReportLoadsAsA4SmallPortrait)
         run(r, 2);
         r.Save(path);
     }
-    report::SetSavedReportLoaded(false);
+    pages::SetSavedReportLoaded(false);
     TQRPrinter loaded(nullptr);
     loaded.SetOrientation(TPrinterOrientation::poLandscape);
     loaded.Load(path);
@@ -423,7 +423,7 @@ TEST_F(RecorderTest, ASavedA4ReportLoadsAsA4SmallPortrait)
     EXPECT_EQ(loaded.PaperSize(), TQRPaperSize::A4Small);
     EXPECT_EQ(loaded.Orientation(), TPrinterOrientation::poPortrait);
     EXPECT_TRUE(loaded.ReportLoaded);
-    EXPECT_TRUE(report::SavedReportLoaded());
+    EXPECT_TRUE(pages::SavedReportLoaded());
     EXPECT_EQ(platform::gdi::enumerateTexts(*loaded.GetPage(2)), std::vector<std::string>{"Seite 2"});
     std::filesystem::remove(path);
 }

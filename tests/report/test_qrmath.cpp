@@ -56,12 +56,15 @@ TEST(WinMath, MulDivRoundsHalvesAwayFromZero)
     EXPECT_EQ(zt::platform::pointsToLogicalHeight(12, 600), -100);
 }
 
-TEST(EngineErrors, CarryTheEngineTexts)
+TEST(EngineErrors, CarryTheEngineTextsAndTheirKind)
 {
     try {
-        zt::report::raiseQRError(zt::report::qrmsg::PrinterNotReady);
-    } catch (const zt::report::EQRError& e) {
+        zt::report::raiseQRError(zt::report::ErrorKind::InternalFault, zt::report::qrmsg::PrinterNotReady);
+        FAIL() << "no error";
+    } catch (const zt::platform::PlatformError& e) {
         EXPECT_STREQ(e.what(), "QRPrinter nicht bereit");
+        EXPECT_EQ(e.kind(), zt::platform::ErrorKind::InternalFault);
+        EXPECT_NE(dynamic_cast<const zt::report::EQRError*>(&e), nullptr);
     }
 }
 

@@ -5,13 +5,13 @@
 
 #include "pages/QRPageSearch.h"
 #include "pages/QRPrinter.h"
-#include "pages/QRPrinterSetup.h"
 #include "pages/preview/PreviewExport.h"
 #include "pages/preview/PreviewThumbs.h"
 #include "pages/preview/TSearchDlg.h"
 #include "platform/dialogs/UserDialogs.h"
 #include "platform/files/FileAccess.h"
 #include "platform/qt/QtRenderTarget.h"
+#include "report/QRPrinterSetup.h"
 #include "report/QRReport.h"
 
 #include <QAction>
@@ -72,7 +72,7 @@ void TQRStandardPreview::PrintClick()
     if (p == nullptr)
         return;
     auto* rep = dynamic_cast<report::TBandoriaRep*>(p->ParentReport());
-    if (!report::SavedReportLoaded() && rep != nullptr) {
+    if (!SavedReportLoaded() && rep != nullptr) {
         rep->Print();
         if (QRPreview->QRPrinter() == nullptr && rep->QRPrinter != nullptr)
             QRPreview->SetQRPrinter(rep->QRPrinter);
@@ -86,7 +86,7 @@ void TQRStandardPreview::PrintSetupClick()
     if (hook(TStandPrevEventType::spPrintSetup, "PrintSetup"))
         return;
     if (TQRPrinter* p = QRPrinterOf())
-        PreviewPrinterSetup(*p, [this] { PrintClick(); });
+        report::PreviewPrinterSetup(*p, [this] { PrintClick(); });
 }
 
 void TQRStandardPreview::CopyClick()
@@ -198,7 +198,7 @@ void TQRStandardPreview::LoadReportClick()
     ThumbGrid->SetQRPrinter(p);
     PageAvailable(1);
     ThumbGrid->SelectRow(0);
-    report::SetSavedReportLoaded(true);
+    SetSavedReportLoaded(true);
     Print->setEnabled(true);
 }
 

@@ -16,7 +16,7 @@ TAutomationRef CreateOleObject(const std::string& progId)
     if (gFactory)
         if (TAutomationRef object = gFactory->Create(progId))
             return object;
-    throw PlatformError("Ungültige Klassenzeichenfolge");
+    throw PlatformError(ErrorKind::SystemFailure, "Ungültige Klassenzeichenfolge");
 }
 
 TAutomationFactory* setAutomationFactory(TAutomationFactory* factory)
@@ -28,7 +28,7 @@ TAutomationRef asObject(const TVariant& value, const std::string& member)
 {
     if (const auto* object = std::get_if<TAutomationRef>(&value); object && *object)
         return *object;
-    throw PlatformError("\"" + member + "\" is not an object");
+    throw PlatformError(ErrorKind::SystemFailure, "\"" + member + "\" is not an object");
 }
 
 int asInteger(const TVariant& value, const std::string& member)
@@ -37,7 +37,7 @@ int asInteger(const TVariant& value, const std::string& member)
         return *i;
     if (const bool* b = std::get_if<bool>(&value))
         return *b ? -1 : 0;
-    throw PlatformError("\"" + member + "\" is not a number");
+    throw PlatformError(ErrorKind::SystemFailure, "\"" + member + "\" is not a number");
 }
 
 TVariant getPath(const TAutomationRef& root, const std::string& path)

@@ -23,7 +23,7 @@ public:
 private:
     [[noreturn]] static void fail(const std::string& what)
     {
-        throw PlatformError("No user dialogs are available to show: " + what);
+        throw PlatformError(ErrorKind::InternalFault, "No user dialogs are available to show: " + what);
     }
 };
 

@@ -107,13 +107,13 @@ struct FontFace::Impl {
 FontFace::FontFace(ResolvedFace resolved) : resolved_(std::move(resolved)), impl_(std::make_unique<Impl>())
 {
     if (FT_Init_FreeType(&impl_->library) != 0)
-        throw PlatformError("The font engine cannot be started");
+        throw PlatformError(ErrorKind::SystemFailure, "The font engine cannot be started");
     // v35 is the interpreter that behaves as the GDI black-and-white
     // rasteriser: no backward-compatibility mode, hdmx widths honoured.
     FT_UInt version = TT_INTERPRETER_VERSION_35;
     FT_Property_Set(impl_->library, "truetype", "interpreter-version", &version);
     if (FT_New_Face(impl_->library, resolved_.file.c_str(), resolved_.index, &impl_->face) != 0)
-        throw PlatformError("Font file \"" + resolved_.file + "\" cannot be read");
+        throw PlatformError(ErrorKind::SystemFailure, "Font file \"" + resolved_.file + "\" cannot be read");
     FT_Face face = impl_->face;
     if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) != 0)
         impl_->symbolCmap = FT_Select_Charmap(face, FT_ENCODING_MS_SYMBOL) == 0;

@@ -68,7 +68,7 @@ FontResolver::FontResolver(std::string fallbackFamily) : fallback_(std::move(fal
     // a rescan of the font cache per resolver.
     config_ = FcConfigReference(nullptr);
     if (!config_)
-        throw PlatformError("The font configuration cannot be loaded");
+        throw PlatformError(ErrorKind::SystemFailure, "The font configuration cannot be loaded");
 }
 
 FontResolver::~FontResolver()
@@ -154,7 +154,7 @@ ResolvedFace FontResolver::resolve(const std::string& face, bool bold, bool ital
     if (!found && foldFaceName(fallback_) != foldFaceName(familyFor(face)))
         found = match(fallback_, bold, italic);
     if (!found)
-        throw PlatformError("Font \"" + face + "\" cannot be found");
+        throw PlatformError(ErrorKind::SystemFailure, "Font \"" + face + "\" cannot be found");
     found->requested = face;
     return *found;
 }

@@ -53,7 +53,7 @@ Font::Font(std::shared_ptr<FontFace> face, LogFont request)
     : face_(std::move(face)), request_(std::move(request)), page0_(std::make_unique<Page>())
 {
     if (!face_)
-        throw PlatformError("Font \"" + request_.face + "\" has no face");
+        throw PlatformError(ErrorKind::SystemFailure, "Font \"" + request_.face + "\" has no face");
     page0_->fill(-1);
     resolved_ = face_->resolved();
     resolved_.requested = request_.face;

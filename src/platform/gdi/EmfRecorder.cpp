@@ -65,7 +65,7 @@ struct EmfRecorder::Record {
 EmfRecorder::EmfRecorder(RefDevice device, EmfRect frame) : device_(device), frame_(frame)
 {
     if (device_.widthPx <= 0 || device_.heightPx <= 0 || device_.widthMM <= 0 || device_.heightMM <= 0)
-        throw PlatformError("Invalid reference device for a metafile");
+        throw PlatformError(ErrorKind::InternalFault, "Invalid reference device for a metafile");
     objects_.resize(1); // index 0 stands for the metafile itself
     // A page of text runs to tens of kilobytes; growing from small sizes copied it over and over.
     bytes_.reserve(48 * 1024);
@@ -105,7 +105,7 @@ EmfRecorder EmfRecorder::forPage(RefDevice device, std::int32_t widthPx, std::in
 EmfRecorder::Record EmfRecorder::begin(std::uint32_t type)
 {
     if (finished_)
-        throw PlatformError("The metafile has been finished");
+        throw PlatformError(ErrorKind::InternalFault, "The metafile has been finished");
     Record r{bytes_.size()};
     putU32(bytes_, type);
     putU32(bytes_, 0);
@@ -234,7 +234,7 @@ void EmfRecorder::SelectObject(Handle handle)
         kind = objects_[handle].kind;
     }
     if (kind == ObjectKind::None)
-        throw PlatformError("Invalid object handle " + std::to_string(handle));
+        throw PlatformError(ErrorKind::InternalFault, "Invalid object handle " + std::to_string(handle));
     if (kind == ObjectKind::Font)
         state_.font = handle;
     else if (kind == ObjectKind::Pen)
@@ -248,7 +248,7 @@ void EmfRecorder::DeleteObject(Handle handle)
 {
     if ((handle & kStockObject) || handle == 0 || handle >= objects_.size() ||
         objects_[handle].kind == ObjectKind::None)
-        throw PlatformError("Invalid object handle " + std::to_string(handle));
+        throw PlatformError(ErrorKind::InternalFault, "Invalid object handle " + std::to_string(handle));
     simple(EMR_DELETEOBJECT, handle);
     objects_[handle] = {};
     if (handle == currentFontHandle_)
@@ -479,7 +479,7 @@ void EmfRecorder::SaveDC()
 void EmfRecorder::RestoreDC(std::int32_t relative)
 {
     if (relative >= 0 || static_cast<std::size_t>(-static_cast<std::int64_t>(relative)) > saved_.size())
-        throw PlatformError("RestoreDC without a matching SaveDC");
+        throw PlatformError(ErrorKind::InternalFault, "RestoreDC without a matching SaveDC");
     simple(EMR_RESTOREDC, static_cast<std::uint32_t>(relative));
     const std::size_t keep = saved_.size() - static_cast<std::size_t>(-static_cast<std::int64_t>(relative));
     state_ = saved_[keep];
@@ -490,7 +490,7 @@ void EmfRecorder::StretchDraw(const EmfRect& dest, const Bitmap& bitmap)
 {
     if (bitmap.width <= 0 || bitmap.height <= 0 ||
         bitmap.pixels.size() != static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height))
-        throw PlatformError("Invalid bitmap");
+        throw PlatformError(ErrorKind::InternalFault, "Invalid bitmap");
     const std::uint32_t rowBytes = static_cast<std::uint32_t>((bitmap.width * 3 + 3) / 4 * 4);
     const std::uint32_t bitsSize = rowBytes * static_cast<std::uint32_t>(bitmap.height);
     constexpr std::uint32_t fixed = 80, bmiSize = 40;

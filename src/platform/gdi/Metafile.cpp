@@ -13,7 +13,7 @@ namespace {
 
 [[noreturn]] void invalid()
 {
-    throw PlatformError("Invalid metafile");
+    throw PlatformError(ErrorKind::DamagedInput, "Invalid metafile");
 }
 
 EmfRect rectAt(const std::uint8_t* p)

@@ -73,7 +73,7 @@ private:
 const FakeJob& FakePrinterDriver::LastJob() const
 {
     if (jobs_.empty())
-        throw PlatformError("No print job was started");
+        throw PlatformError(ErrorKind::InternalFault, "No print job was started");
     return jobs_.back();
 }
 
@@ -81,7 +81,7 @@ FakePrinter& FakePrinterDriver::Find(const std::string& name)
 {
     const auto it = std::find_if(printers.begin(), printers.end(), [&](const FakePrinter& p) { return p.info.name == name; });
     if (it == printers.end())
-        throw PlatformError("Unknown printer: " + name);
+        throw PlatformError(ErrorKind::SystemFailure, "Unknown printer: " + name);
     return *it;
 }
 
@@ -98,7 +98,7 @@ DevMode FakePrinterDriver::DefaultDevMode(const std::string& printer)
     ++devModeReads_;
     const FakePrinter& p = Find(printer);
     if (p.failDevMode)
-        throw PlatformError("The printer's driver does not answer");
+        throw PlatformError(ErrorKind::SystemFailure, "The printer's driver does not answer");
     return p.defaults;
 }
 
@@ -106,7 +106,7 @@ DeviceCaps FakePrinterDriver::GetDeviceCaps(const std::string& printer, const De
 {
     const FakePrinter& p = Find(printer);
     if (p.failDeviceCaps)
-        throw PlatformError("The printer's driver does not answer");
+        throw PlatformError(ErrorKind::SystemFailure, "The printer's driver does not answer");
     // A named paper the fake knows wins; otherwise the record's own extent.
     auto paper = mode.Has(DM_PAPERSIZE) ? paperOf(mode.dmPaperSize) : std::nullopt;
     if (!paper && mode.dmPaperWidth > 0 && mode.dmPaperLength > 0)

@@ -20,7 +20,7 @@ gdi::EmfRect printableRect(const DeviceCaps& caps)
 PrintJob::PrintJob(const DeviceCaps& caps) : caps_(caps)
 {
     if (!usable(caps_))
-        throw PlatformError("The printer reports no printable page");
+        throw PlatformError(ErrorKind::SystemFailure, "The printer reports no printable page");
 }
 
 PrintJob::~PrintJob() = default;
@@ -28,7 +28,7 @@ PrintJob::~PrintJob() = default;
 void PrintJob::requireOpenJob() const
 {
     if (ended_)
-        throw PlatformError("The print job has ended");
+        throw PlatformError(ErrorKind::InternalFault, "The print job has ended");
 }
 
 void PrintJob::StartPage()
@@ -45,7 +45,7 @@ gdi::EmfRecorder& PrintJob::Canvas()
 {
     requireOpenJob();
     if (!canvas_)
-        throw PlatformError("No page of the print job is open");
+        throw PlatformError(ErrorKind::InternalFault, "No page of the print job is open");
     return *canvas_;
 }
 

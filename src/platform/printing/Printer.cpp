@@ -14,15 +14,18 @@ class NoPrinterDriver final : public PrinterDriver {
 public:
     std::vector<PrinterInfo> EnumPrinters() override { return {}; }
     std::string DefaultPrinter() override { return {}; }
-    DevMode DefaultDevMode(const std::string&) override { throw PlatformError("No printer is installed"); }
+    DevMode DefaultDevMode(const std::string&) override
+    {
+        throw PlatformError(ErrorKind::SystemFailure, "No printer is installed");
+    }
     DeviceCaps GetDeviceCaps(const std::string&, const DevMode&) override
     {
-        throw PlatformError("No printer is installed");
+        throw PlatformError(ErrorKind::SystemFailure, "No printer is installed");
     }
     std::optional<std::vector<std::int32_t>> PaperCodes(const std::string&) override { return std::nullopt; }
     std::unique_ptr<PrintJob> StartDoc(const std::string&, const DevMode&, const std::string&) override
     {
-        throw PlatformError("No printer is installed");
+        throw PlatformError(ErrorKind::SystemFailure, "No printer is installed");
     }
 };
 
@@ -129,7 +132,7 @@ void TPrinter::SetPrinterIndex(int index)
 {
     const auto& list = Printers();
     if (index < -1 || index >= static_cast<int>(list.size()))
-        throw PlatformError("Printer index out of range");
+        throw PlatformError(ErrorKind::InternalFault, "Printer index out of range");
     index_ = index;
     mode_.reset();
 }
@@ -138,7 +141,7 @@ const PrinterInfo& TPrinter::chosen()
 {
     const int i = PrinterIndex();
     if (i < 0)
-        throw PlatformError("No printer is installed");
+        throw PlatformError(ErrorKind::SystemFailure, "No printer is installed");
     return (*printers_)[static_cast<std::size_t>(i)];
 }
 
@@ -169,7 +172,7 @@ void TPrinter::SetPrinter(const std::string& device, const DevMode& m)
         Refresh();
         it = find();
         if (it == Printers().end())
-            throw PlatformError("Printer selected is not valid: " + device);
+            throw PlatformError(ErrorKind::SystemFailure, "Printer selected is not valid: " + device);
     }
     index_ = static_cast<int>(it - Printers().begin());
     mode_ = m;
@@ -217,7 +220,7 @@ void TPrinter::SetOrientation(std::int32_t dmOrientation)
 void TPrinter::BeginDoc()
 {
     if (job_)
-        throw PlatformError("Printing in progress");
+        throw PlatformError(ErrorKind::InternalFault, "Printing in progress");
     const PrinterInfo p = chosen();
     aborted_ = false;
     auto job = driver_->StartDoc(p.name, mode(), Title);
@@ -253,7 +256,7 @@ void TPrinter::Abort()
 PrintJob& TPrinter::Job()
 {
     if (!job_)
-        throw PlatformError("Printer is not currently printing");
+        throw PlatformError(ErrorKind::InternalFault, "Printer is not currently printing");
     return *job_;
 }
 

@@ -18,7 +18,7 @@ QPrinterInfo infoOf(const std::string& name)
 {
     const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(name));
     if (info.isNull())
-        throw PlatformError("Printer selected is not valid: " + name);
+        throw PlatformError(ErrorKind::SystemFailure, "Printer selected is not valid: " + name);
     return info;
 }
 
@@ -97,12 +97,13 @@ void QtPrintJob::docDone()
         return;
     QPainter painter;
     if (!painter.begin(printer_.get()))
-        throw PlatformError("Cannot start the print job on \"" + printer_->printerName().toStdString() + "\"");
+        throw PlatformError(ErrorKind::SystemFailure,
+                            "Cannot start the print job on \"" + printer_->printerName().toStdString() + "\"");
     QtRenderTarget target(painter);
     const gdi::RectF whole{0, 0, double(Caps().horzRes), double(Caps().vertRes)};
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         if (i > 0 && !printer_->newPage())
-            throw PlatformError("The printer refused a new page");
+            throw PlatformError(ErrorKind::SystemFailure, "The printer refused a new page");
         painter.save();
         gdi::playEmf(pages_[i].drawing, target, whole);
         for (const PlacedSheet& s : pages_[i].sheets)
@@ -111,7 +112,8 @@ void QtPrintJob::docDone()
     }
     pages_.clear();
     if (!painter.end() || printer_->printerState() == QPrinter::Error)
-        throw PlatformError("The print job on \"" + printer_->printerName().toStdString() + "\" failed");
+        throw PlatformError(ErrorKind::SystemFailure,
+                            "The print job on \"" + printer_->printerName().toStdString() + "\" failed");
 }
 
 void QtPrintJob::docAborted()

@@ -34,7 +34,7 @@ void XdgOpenShell::open(const std::string& target)
     // the program never blocks on a slow browser.
     const pid_t child = fork();
     if (child < 0)
-        throw PlatformError(systemMessage("Starting " + program_, errno));
+        throw PlatformError(ErrorKind::SystemFailure, systemMessage("Starting " + program_, errno));
     if (child == 0) {
         const pid_t grandchild = fork();
         if (grandchild != 0)
@@ -54,13 +54,13 @@ void XdgOpenShell::open(const std::string& target)
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw PlatformError("Starting " + program_ + " failed");
+        throw PlatformError(ErrorKind::SystemFailure, "Starting " + program_ + " failed");
 }
 
 void RecordingShell::open(const std::string& target)
 {
     if (fail)
-        throw PlatformError("The shell cannot start a program for " + target);
+        throw PlatformError(ErrorKind::SystemFailure, "The shell cannot start a program for " + target);
     opened.push_back(target);
 }
 

@@ -16,13 +16,13 @@ namespace zt::platform {
 void TStream::ReadBuffer(void* buffer, std::size_t count)
 {
     if (Read(buffer, count) != count)
-        throw PlatformError("Stream read error");
+        throw PlatformError(ErrorKind::DamagedInput, "Stream read error");
 }
 
 void TStream::WriteBuffer(const void* buffer, std::size_t count)
 {
     if (Write(buffer, count) != count)
-        throw PlatformError("Stream write error");
+        throw PlatformError(ErrorKind::SystemFailure, "Stream write error");
 }
 
 std::int32_t TStream::ReadInt32()
@@ -89,7 +89,7 @@ std::int64_t TMemoryStream::Seek(std::int64_t offset, SeekOrigin origin)
         base = Size();
     const std::int64_t target = base + offset;
     if (target < 0)
-        throw PlatformError("Stream seek error");
+        throw PlatformError(ErrorKind::DamagedInput, "Stream seek error");
     // Past the end is allowed, as for files: a later write fills the gap with zeros.
     position_ = static_cast<std::size_t>(target);
     return target;
@@ -159,7 +159,7 @@ std::int64_t TFileStream::Seek(std::int64_t offset, SeekOrigin origin)
     const int whence = origin == SeekOrigin::Beginning ? SEEK_SET : origin == SeekOrigin::Current ? SEEK_CUR : SEEK_END;
     const off_t r = ::lseek(fd_, static_cast<off_t>(offset), whence);
     if (r < 0)
-        throw PlatformError("Stream seek error");
+        throw PlatformError(errno == EINVAL ? ErrorKind::DamagedInput : ErrorKind::SystemFailure, "Stream seek error");
     return static_cast<std::int64_t>(r);
 }
 

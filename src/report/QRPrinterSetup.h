@@ -5,24 +5,24 @@
 
 #include <functional>
 
-namespace zt::report {
-class TCustomBandoriaRep;
+namespace zt::pages {
+class TQRPrinter;
 }
 
-namespace zt::pages {
+namespace zt::report {
 
-class TQRPrinter;
+class TCustomBandoriaRep;
 
 // The report's printer settings and page handed to the recorder before a
 // run. The printer choice comes first and starts from the driver's
 // defaults, so every run is those defaults overlaid with the report's wishes.
-void TransferPrinterSettings(report::TCustomBandoriaRep& report, TQRPrinter& printer);
+void TransferPrinterSettings(TCustomBandoriaRep& report, pages::TQRPrinter& printer);
 
 // The preview's printer setup: runs the previewed report's printer setup
 // and, when confirmed, gives the answers to the preview's recorder and
 // (unless a saved report file was loaded) to the report's settings.
 // `printNow` is the preview's print command, run when the report asks to
 // print right after its setup.
-void PreviewPrinterSetup(TQRPrinter& printer, const std::function<void()>& printNow);
+void PreviewPrinterSetup(pages::TQRPrinter& printer, const std::function<void()>& printNow);
 
-} // namespace zt::pages
+} // namespace zt::report

@@ -1,22 +1,17 @@
-#include "pages/QRPrinterSetup.h"
+#include "report/QRPrinterSetup.h"
 
-#include "pages/QRPrintDialog.h"
 #include "pages/QRPrinter.h"
 #include "pages/QRPrinterCodes.h"
 #include "platform/printing/DevMode.h"
 #include "platform/printing/Printer.h"
+#include "report/QRPrintDialog.h"
 #include "report/QRReport.h"
 
 #include <utility>
 
-namespace zt::pages {
+namespace zt::report {
 
-using report::TBandoriaRepPrinterSettings;
-using report::TCustomBandoriaRep;
-using report::TPrinterOrientation;
-using report::TQRBin;
-using report::TQRPage;
-using report::TQRPaperSize;
+using pages::TPrinterSettings;
 
 namespace {
 
@@ -35,7 +30,7 @@ void chooseBin(int raw, bool& useCustom, TQRBin& bin, int& custom)
 
 } // namespace
 
-void TransferPrinterSettings(TCustomBandoriaRep& report, TQRPrinter& printer)
+void TransferPrinterSettings(TCustomBandoriaRep& report, pages::TQRPrinter& printer)
 {
     const TBandoriaRepPrinterSettings& p = report.PrinterSettings();
     const TQRPage& page = report.Page();
@@ -44,8 +39,8 @@ void TransferPrinterSettings(TCustomBandoriaRep& report, TQRPrinter& printer)
     printer.SetPaperSize(page.PaperSize());
     printer.SetOrientation(page.Orientation());
     if (printer.PaperSize() == TQRPaperSize::Custom) {
-        auto w = static_cast<int>(report::Round(page.Value(TQRPage::iWidth)));
-        auto l = static_cast<int>(report::Round(page.Value(TQRPage::iLength)));
+        auto w = static_cast<int>(Round(page.Value(TQRPage::iWidth)));
+        auto l = static_cast<int>(Round(page.Value(TQRPage::iLength)));
         if (page.Orientation() == TPrinterOrientation::poLandscape)
             std::swap(w, l);
         printer.SetPaperWidth(w);
@@ -70,7 +65,7 @@ void TransferPrinterSettings(TCustomBandoriaRep& report, TQRPrinter& printer)
     s.OnGetPrinterSettings = report.OnGetPrinterSettings;
 }
 
-void PreviewPrinterSetup(TQRPrinter& printer, const std::function<void()>& printNow)
+void PreviewPrinterSetup(pages::TQRPrinter& printer, const std::function<void()>& printNow)
 {
     auto* rep = dynamic_cast<TCustomBandoriaRep*>(printer.ParentReport());
     if (rep == nullptr)
@@ -98,7 +93,7 @@ void PreviewPrinterSetup(TQRPrinter& printer, const std::function<void()>& print
     s.ExtendedDuplex = u.ExtendedDuplex;
     s.UseExtendedDuplex = u.UseExtendedDuplex;
 
-    if (!report::SavedReportLoaded()) {
+    if (!pages::SavedReportLoaded()) {
         TBandoriaRepPrinterSettings& p = rep->PrinterSettings();
         chooseBin(u.CustomBinCode, p.UseCustomBinCode, p.OutputBin, p.CustomBinCode);
         p.PrinterIndex = u.PrinterIndex;
@@ -121,16 +116,12 @@ void PreviewPrinterSetup(TQRPrinter& printer, const std::function<void()>& print
         printNow();
 }
 
-} // namespace zt::pages
-
-namespace zt::report {
-
 void TCustomBandoriaRep::PrinterSetup()
 {
     namespace pp = platform::printing;
     pp::TPrinter& printer = pp::Printer();
     printer.Refresh();
-    pages::TQRPrintDialog dialog;
+    TQRPrintDialog dialog;
     dialog.MinPage = 0;
     dialog.MaxPage = 9999;
     if (QRPrinter != nullptr && QRPrinter->Status() == TQRPrinterStatus::mpFinished) {
@@ -139,7 +130,7 @@ void TCustomBandoriaRep::PrinterSetup()
         dialog.FromPage = 1;
         dialog.ToPage = QRPrinter->PageCount();
     }
-    dialog.Options = pages::poPageNums | pages::poWarning;
+    dialog.Options = poPageNums | poWarning;
     if (!printer.Printers().empty())
         printer.SetOrientation(Page().Orientation() == TPrinterOrientation::poLandscape ? pp::DMORIENT_LANDSCAPE
                                                                                          : pp::DMORIENT_PORTRAIT);
@@ -174,7 +165,7 @@ void TCustomBandoriaRep::PrinterSetup()
     u.PrinterIndex = chosen;
     u.Duplex = dialog.Duplex;
 
-    if (dialog.PrintRange == pages::TPrintRange::prPageNums) {
+    if (dialog.PrintRange == TPrintRange::prPageNums) {
         PrinterSettings().FirstPage = dialog.FromPage;
         PrinterSettings().LastPage = dialog.ToPage;
     } else {

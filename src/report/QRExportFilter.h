@@ -1,7 +1,8 @@
 #pragma once
 // The export filter framework: the calls a filter receives during an export
 // run of a report, the abstract base of stream-writing filters, and the
-// class references the filter library stores.
+// class references the filter library stores. It lives with the report,
+// which makes the calls; the filters themselves are in export/.
 
 #include "report/QRGraphics.h"
 #include "report/QRMath.h"

@@ -1,11 +1,11 @@
-#include "pages/QRPrintDialog.h"
+#include "report/QRPrintDialog.h"
 
 #include "platform/printing/PrintDialog.h"
 #include "platform/printing/Printer.h"
 
 #include <algorithm>
 
-namespace zt::pages {
+namespace zt::report {
 
 using namespace platform::printing;
 
@@ -97,4 +97,4 @@ bool TQRPrintDialog::Execute()
     return true;
 }
 
-} // namespace zt::pages
+} // namespace zt::report

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace zt::pages {
+namespace zt::report {
 
 enum TPrintDialogOption : unsigned {
     poPrintToFile = 1u,
@@ -22,13 +22,13 @@ using TPrintDialogOptions = unsigned;
 
 enum class TPrintRange { prAllPages, prSelection, prPageNums };
 
-class TQRCommonDialog : public report::TQRComponent {
+class TQRCommonDialog : public TQRComponent {
 public:
-    explicit TQRCommonDialog(report::TQRComponent* owner) : TQRComponent(owner) {}
+    explicit TQRCommonDialog(TQRComponent* owner) : TQRComponent(owner) {}
     bool Ctl3D = true;
     int HelpContext = 0;
-    std::function<void(report::TQRComponent* sender)> OnShow;
-    std::function<void(report::TQRComponent* sender)> OnClose;
+    std::function<void(TQRComponent* sender)> OnShow;
+    std::function<void(TQRComponent* sender)> OnClose;
 };
 
 class TQRBasePrintDialog : public TQRCommonDialog {
@@ -38,7 +38,7 @@ public:
 
 class TQRPrintDialog : public TQRBasePrintDialog {
 public:
-    explicit TQRPrintDialog(report::TQRComponent* owner = nullptr) : TQRBasePrintDialog(owner) {}
+    explicit TQRPrintDialog(TQRComponent* owner = nullptr) : TQRBasePrintDialog(owner) {}
 
     // True when the user confirmed; the printer chosen then is the
     // application-wide printer's, with the device mode the user left.
@@ -70,4 +70,4 @@ private:
     int FCopies = 1;
 };
 
-} // namespace zt::pages
+} // namespace zt::report

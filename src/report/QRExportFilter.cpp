@@ -1,4 +1,4 @@
-#include "export/QRExportFilter.h"
+#include "report/QRExportFilter.h"
 
 namespace zt::report {
 
