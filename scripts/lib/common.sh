@@ -61,6 +61,11 @@ zt_start_cups_pdf() {
   lpstat -d 2>/dev/null | grep -q "^system default destination:" || $sudo lpadmin -d PDF
 }
 
+# The release build the package is made from; the whole-process benchmarks
+# time the same binaries.
+ZT_RELEASE_DIR="$ZT_ROOT/build/package"
+ZT_RELEASE_OPTS=(-DCMAKE_BUILD_TYPE=Release -DZT_BUILD_TESTS=OFF -DZT_BUILD_BENCH=OFF -DCMAKE_INSTALL_PREFIX=/usr)
+
 # zt_build DIR [cmake options...]: configure once, then build incrementally.
 zt_build() {
   local dir=$1
