@@ -1,10 +1,15 @@
-// Opening a long letter in the window and rendering it as plain text, the
-// path `zettelino-print --text` takes. Filling the boxes must stay linear in
-// the letter's lines: the complexity fit should read O(N).
+// Opening a long letter and rendering it as plain text: in the window, and
+// without it, the path `zettelino-print --text` takes for ordinary letters.
+// Both must stay linear in the letter's lines: the complexity fits should
+// read O(N).
 
 #include "letter/ProgramState.h"
 #include "letter/TFrmMain.h"
 #include "letter/controls/TMemo.h"
+#include "files/LetterFile.h"
+#include "output/PlainText.h"
+#include "output/WindowlessLetter.h"
+#include "platform/text/TextFile.h"
 #include "platform/dialogs/ScriptedDialogs.h"
 
 #include <QApplication>
@@ -68,5 +73,35 @@ void BM_OpenAndRenderAsText(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * lines);
 }
 BENCHMARK(BM_OpenAndRenderAsText)->Arg(1000)->Arg(4000)->Arg(16000)->Unit(benchmark::kMillisecond)->Complexity();
+
+void BM_OpenWithoutWindowAndRenderAsText(benchmark::State& state)
+{
+    const int lines = static_cast<int>(state.range(0));
+    const std::string path = writeLetter(lines);
+    std::size_t shown = 0;
+    for (auto _ : state) {
+        zt::files::TLetterBuffer read;
+        zt::files::ReadLetterFile(zt::files::TLetterFileReader(zt::platform::text::readTextFile(path)), read);
+        const auto letter = zt::output::OpenWithoutWindow(read);
+        if (!letter) {
+            state.SkipWithError("the letter needs the window");
+            break;
+        }
+        shown = letter->content.mitteilung.size();
+        benchmark::DoNotOptimize(zt::output::PlainTextLines(letter->content, letter->labels));
+    }
+    if (shown != static_cast<std::size_t>(lines))
+        state.SkipWithError("the letter did not open");
+    std::filesystem::remove(path);
+    state.SetComplexityN(lines);
+    state.SetItemsProcessed(state.iterations() * lines);
+}
+BENCHMARK(BM_OpenWithoutWindowAndRenderAsText)
+    ->Arg(1000)
+    ->Arg(4000)
+    ->Arg(16000)
+    ->Arg(68000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 } // namespace
