@@ -3,6 +3,7 @@
 #include "files/FileKind.h"
 
 #include <algorithm>
+#include <ostream>
 
 namespace zt::cli {
 
@@ -80,7 +81,7 @@ std::string batchUsage()
            "       zettelino-print --printers\n"
            "       zettelino-print --help | --version\n"
            "\n"
-           "Reads a letter file (.ZLW) through the letter window, hidden, or a saved\n"
+           "Reads a letter file (.ZLW) as the letter window opens it, or a saved\n"
            "report file (.QRP), and writes what is asked for, in order. Nothing else\n"
            "is written.\n"
            "\n"
@@ -121,6 +122,24 @@ std::string batchUsage()
 std::string batchVersion()
 {
     return std::string("zettelino-print ") + ZT_VERSION + "\n";
+}
+
+std::optional<int> answerWithoutRunning(const BatchOptions& options, std::ostream& out, std::ostream& err)
+{
+    if (options.help) {
+        out << batchUsage();
+        return kExitDone;
+    }
+    if (options.version) {
+        out << batchVersion();
+        return kExitDone;
+    }
+    if (options.errors.empty())
+        return std::nullopt;
+    for (const auto& error : options.errors)
+        err << "zettelino-print: " << error << '\n';
+    err << batchUsage();
+    return kExitUsage;
 }
 
 } // namespace zt::cli

@@ -2,6 +2,8 @@
 // Command line of the batch tool, parsed apart from running it so the rules
 // can be tested without a window.
 
+#include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +52,10 @@ struct BatchOptions {
 BatchOptions parseBatchOptions(const std::vector<std::string>& args);
 
 std::string batchUsage();
+
+// --help, --version and usage errors, answered on `out` or `err`: the exit
+// status, or nullopt when there is work to do.
+std::optional<int> answerWithoutRunning(const BatchOptions& options, std::ostream& out, std::ostream& err);
 // "zettelino-print 1.8.7": the build's project version.
 std::string batchVersion();
 

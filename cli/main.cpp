@@ -9,20 +9,8 @@
 int main(int argc, char** argv)
 {
     const zt::cli::BatchOptions options = zt::cli::parseBatchOptions({argv + 1, argv + argc});
-    if (options.help) {
-        std::cout << zt::cli::batchUsage();
-        return zt::cli::kExitDone;
-    }
-    if (options.version) {
-        std::cout << zt::cli::batchVersion();
-        return zt::cli::kExitDone;
-    }
-    if (!options.errors.empty()) {
-        for (const auto& error : options.errors)
-            std::cerr << "zettelino-print: " << error << '\n';
-        std::cerr << zt::cli::batchUsage();
-        return zt::cli::kExitUsage;
-    }
+    if (const auto status = zt::cli::answerWithoutRunning(options, std::cout, std::cerr))
+        return *status;
     // A letter that needs no window for what is asked is written without
     // the toolkit: its start-up would be most of the run.
     if (zt::cli::needsNoWindow(options)) {

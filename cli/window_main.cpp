@@ -15,20 +15,8 @@
 int main(int argc, char** argv)
 {
     const zt::cli::BatchOptions options = zt::cli::parseBatchOptions({argv + 1, argv + argc});
-    if (options.help) {
-        std::cout << zt::cli::batchUsage();
-        return zt::cli::kExitDone;
-    }
-    if (options.version) {
-        std::cout << zt::cli::batchVersion();
-        return zt::cli::kExitDone;
-    }
-    if (!options.errors.empty()) {
-        for (const auto& error : options.errors)
-            std::cerr << "zettelino-print: " << error << '\n';
-        std::cerr << zt::cli::batchUsage();
-        return zt::cli::kExitUsage;
-    }
+    if (const auto status = zt::cli::answerWithoutRunning(options, std::cout, std::cerr))
+        return *status;
     // The batch tool needs no display: its pages render offscreen. Qt's own
     // chatter about that setting would only clutter a script's error output.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
