@@ -60,6 +60,7 @@ TEST(EngineErrors, CarryTheEngineTexts)
 {
     try {
         zt::report::raiseQRError(zt::report::qrmsg::PrinterNotReady);
+        FAIL() << "nothing was raised";
     } catch (const zt::report::EQRError& e) {
         EXPECT_STREQ(e.what(), "QRPrinter nicht bereit");
     }
