@@ -2,8 +2,15 @@
 # their session scripts, which set `shots` (a folder for pictures, or empty)
 # and `pid` (the program's process, once started).
 
-# Ends the check with a message, taking the program down with it.
-fail() { echo "$*" >&2; [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null; exit 1; }
+# Ends the check with a message, taking the program down with it, and shows
+# what the program wrote to its error output (zettelino.err), which tells
+# why a program that died early did so.
+fail() {
+  echo "$*" >&2
+  [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null
+  [ -s zettelino.err ] && { echo "--- zettelino.err:" >&2; tail -n 60 zettelino.err >&2; }
+  exit 1
+}
 # A picture of window $2 (else the whole screen) for a person to look at.
 shot() {
   [ -n "${shots:-}" ] || return 0
