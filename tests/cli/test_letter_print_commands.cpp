@@ -5,6 +5,7 @@
 #include "cli/LetterCommands.h"
 #include "pages/QRPageList.h"
 #include "platform/printing/FakePrinterDriver.h"
+#include "support/BatchExitStatus.h"
 #include "support/PageContent.h"
 #include "support/QtWidgetApp.h"
 
@@ -65,7 +66,7 @@ protected:
 
 TEST_F(LetterPrintCommands, SavedReportFileHoldsThePreviewsPagesWithTheirTotal)
 {
-    ASSERT_EQ(run({letter(150), "--qrp", dir + "brief.QRP"}), cli::kExitDone) << err.str();
+    ASSERT_EQ(run({letter(150), "--qrp", dir + "brief.QRP"}), exit_status::done) << err.str();
     pages::TQRPageList list;
     list.LoadFromFile(dir + "brief.QRP");
     ASSERT_EQ(list.PageCount(), 3);
@@ -82,7 +83,7 @@ TEST_F(LetterPrintCommands, SavedReportFileHoldsThePreviewsPagesWithTheirTotal)
 
 TEST_F(LetterPrintCommands, ImagesOfTheLettersPages)
 {
-    ASSERT_EQ(run({letter(3), "--png", dir + "png"}), cli::kExitDone) << err.str();
+    ASSERT_EQ(run({letter(3), "--png", dir + "png"}), exit_status::done) << err.str();
     QImage page(QString::fromStdString(dir + "png/page-001.png"));
     EXPECT_EQ(page.size(), QSize(794, 1123));
     EXPECT_FALSE(fs::exists(dir + "png/page-002.png"));
@@ -90,7 +91,7 @@ TEST_F(LetterPrintCommands, ImagesOfTheLettersPages)
 
 TEST_F(LetterPrintCommands, PrintGoesToTheNamedPrinterWithThePageTotal)
 {
-    ASSERT_EQ(run({letter(150), "--print", "Fake B"}), cli::kExitDone) << err.str();
+    ASSERT_EQ(run({letter(150), "--print", "Fake B"}), exit_status::done) << err.str();
     ASSERT_EQ(driver->Jobs().size(), 1u);
     const FakeJob& job = driver->LastJob();
     EXPECT_EQ(job.printer, "Fake B");
@@ -103,14 +104,14 @@ TEST_F(LetterPrintCommands, PrintGoesToTheNamedPrinterWithThePageTotal)
 
 TEST_F(LetterPrintCommands, PrintWithoutSuchPrinterFailsWithStatusSix)
 {
-    EXPECT_EQ(run({letter(1), "--print", "Nobody"}), cli::kExitNoPrinter);
+    EXPECT_EQ(run({letter(1), "--print", "Nobody"}), exit_status::noPrinter);
     EXPECT_NE(err.str().find("Nobody"), std::string::npos);
     EXPECT_TRUE(driver->Jobs().empty());
 }
 
 TEST_F(LetterPrintCommands, UnwritableReportFileFailsWithStatusFour)
 {
-    EXPECT_EQ(run({letter(1), "--qrp", dir + "missing/folder/brief.QRP"}), cli::kExitNotWritten);
+    EXPECT_EQ(run({letter(1), "--qrp", dir + "missing/folder/brief.QRP"}), exit_status::notWritten);
 }
 
 TEST(LetterInputSniffing, PngAndPrintTakeLettersByNameOrFirstLine)

@@ -8,6 +8,7 @@
 #include "platform/gdi/EmfReader.h"
 #include "platform/gdi/EmfRecorder.h"
 #include "platform/printing/FakePrinterDriver.h"
+#include "support/BatchExitStatus.h"
 #include "support/QtTestApp.h"
 
 #include <gtest/gtest.h>
@@ -91,7 +92,7 @@ TEST(PrintOptions, PrintersNeedsNoInput)
 TEST_F(PrintCommands, PrintersAreListedWithTheDefaultMarked)
 {
     driver->defaultPrinter = "Fake B";
-    EXPECT_EQ(run({"--printers"}), cli::kExitDone) << err.str();
+    EXPECT_EQ(run({"--printers"}), exit_status::done) << err.str();
     EXPECT_EQ(out.str(), "  Fake A\n* Fake B\n");
 }
 
@@ -99,15 +100,15 @@ TEST_F(PrintCommands, NoPrinterIsExitStatusSix)
 {
     const std::string path = save(1);
     setPrinterDriver(nullptr);
-    EXPECT_EQ(run({"--printers"}), cli::kExitNoPrinter);
+    EXPECT_EQ(run({"--printers"}), exit_status::noPrinter);
     EXPECT_NE(err.str().find("no printer is installed"), std::string::npos);
-    EXPECT_EQ(run({path, "--print"}), cli::kExitNoPrinter);
+    EXPECT_EQ(run({path, "--print"}), exit_status::noPrinter);
 }
 
 TEST_F(PrintCommands, AnUnknownPrinterIsExitStatusSix)
 {
     const std::string path = save(1);
-    EXPECT_EQ(run({path, "--print", "Fake C"}), cli::kExitNoPrinter);
+    EXPECT_EQ(run({path, "--print", "Fake C"}), exit_status::noPrinter);
     EXPECT_NE(err.str().find("no printer named \"Fake C\""), std::string::npos);
     EXPECT_TRUE(driver->Jobs().empty());
 }
@@ -115,7 +116,7 @@ TEST_F(PrintCommands, AnUnknownPrinterIsExitStatusSix)
 TEST_F(PrintCommands, ThePagesGoToTheDefaultPrinterAtTheirOwnSize)
 {
     const std::string path = save(2);
-    ASSERT_EQ(run({path, "--print"}), cli::kExitDone) << err.str();
+    ASSERT_EQ(run({path, "--print"}), exit_status::done) << err.str();
     ASSERT_EQ(driver->Jobs().size(), 1u);
     const FakeJob& job = driver->LastJob();
     EXPECT_EQ(job.printer, "Fake A");
@@ -135,7 +136,7 @@ TEST_F(PrintCommands, ThePagesGoToTheDefaultPrinterAtTheirOwnSize)
 TEST_F(PrintCommands, ANamedPrinterIsUsed)
 {
     const std::string path = save(1);
-    ASSERT_EQ(run({path, "--print", "Fake B", "--info"}), cli::kExitDone) << err.str();
+    ASSERT_EQ(run({path, "--print", "Fake B", "--info"}), exit_status::done) << err.str();
     EXPECT_EQ(driver->LastJob().printer, "Fake B");
     EXPECT_NE(out.str().find("pages: 1"), std::string::npos);
 }
@@ -144,6 +145,6 @@ TEST_F(PrintCommands, AFailingPrinterIsExitStatusFour)
 {
     const std::string path = save(1);
     driver->Find("Fake A").dpiX = 0;
-    EXPECT_EQ(run({path, "--print"}), cli::kExitNotWritten);
+    EXPECT_EQ(run({path, "--print"}), exit_status::notWritten);
     EXPECT_NE(err.str().find("no printable page"), std::string::npos) << err.str();
 }

@@ -4,6 +4,7 @@
 #include "platform/gdi/EmfRecorder.h"
 
 #include <QImage>
+#include "support/BatchExitStatus.h"
 #include "support/QtTestApp.h"
 
 #include <gtest/gtest.h>
@@ -70,7 +71,7 @@ protected:
 TEST_F(ReportCommands, InfoDescribesEveryPage)
 {
     const std::string path = save(2, true);
-    ASSERT_EQ(run({path, "--info"}), cli::kExitDone) << err_.str();
+    ASSERT_EQ(run({path, "--info"}), exit_status::done) << err_.str();
     const std::string bytes = std::to_string(page(1).Bytes().size());
     EXPECT_EQ(out_.str(), "pages: 2\npacked: yes\n"
                           "page 1: 794 x 1123 px, " + bytes + " bytes, 8 records\n"
@@ -80,7 +81,7 @@ TEST_F(ReportCommands, InfoDescribesEveryPage)
 TEST_F(ReportCommands, PngsShowThePages)
 {
     const std::string path = save(3, false);
-    ASSERT_EQ(run({path, "--png", dir_ + "png"}), cli::kExitDone) << err_.str();
+    ASSERT_EQ(run({path, "--png", dir_ + "png"}), exit_status::done) << err_.str();
     for (const char* name : {"page-001.png", "page-002.png", "page-003.png"}) {
         const QImage img(QString::fromStdString(dir_ + "png/" + name));
         ASSERT_FALSE(img.isNull()) << name;
@@ -94,19 +95,19 @@ TEST_F(ReportCommands, PngsShowThePages)
 TEST_F(ReportCommands, DamagedFilesAreRefusedBeforeAnythingIsWritten)
 {
     std::ofstream(dir_ + "junk.QRP", std::ios::binary) << std::string(300, 'H');
-    EXPECT_EQ(run({dir_ + "junk.QRP", "--png", dir_ + "png"}), cli::kExitBadReport);
+    EXPECT_EQ(run({dir_ + "junk.QRP", "--png", dir_ + "png"}), exit_status::badReport);
     EXPECT_NE(err_.str().find("not a readable saved report file"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir_ + "png"));
     // A file the system cannot open is not a damaged one.
-    EXPECT_EQ(run({dir_ + "missing.QRP", "--info"}), cli::kExitNotWritten);
+    EXPECT_EQ(run({dir_ + "missing.QRP", "--info"}), exit_status::notWritten);
     EXPECT_NE(err_.str().find("No such file"), std::string::npos);
     EXPECT_EQ(err_.str().find("not a readable saved report file"), std::string::npos) << err_.str();
-    EXPECT_EQ(run({dir_, "--info"}), cli::kExitNotWritten) << err_.str();
+    EXPECT_EQ(run({dir_, "--info"}), exit_status::notWritten) << err_.str();
 
     // A file cut short inside its second page.
     const std::string path = save(2, false);
     fs::resize_file(path, fs::file_size(path) - 40);
-    EXPECT_EQ(run({path, "--info"}), cli::kExitBadReport);
+    EXPECT_EQ(run({path, "--info"}), exit_status::badReport);
     EXPECT_NE(err_.str().find("the header counts 2 pages, the file holds 1"), std::string::npos) << err_.str();
 }
 
@@ -120,7 +121,7 @@ TEST_F(ReportCommands, IndependentlyWrittenFilesRenderTheirText)
             continue;
         ++files;
         const std::string out = dir_ + entry.path().stem().string();
-        ASSERT_EQ(run({entry.path().string(), "--info", "--png", out}), cli::kExitDone) << entry.path() << err_.str();
+        ASSERT_EQ(run({entry.path().string(), "--info", "--png", out}), exit_status::done) << entry.path() << err_.str();
         const QImage img(QString::fromStdString(out + "/page-001.png"));
         ASSERT_EQ(img.size(), QSize(794, 1123)) << entry.path();
         int ink = 0, stray = 0;
@@ -138,6 +139,6 @@ TEST_F(ReportCommands, UnwritableOutputIsExitStatusFour)
 {
     const std::string path = save(1, false);
     std::ofstream(dir_ + "file") << "x";
-    EXPECT_EQ(run({path, "--png", dir_ + "file"}), cli::kExitNotWritten);
+    EXPECT_EQ(run({path, "--png", dir_ + "file"}), exit_status::notWritten);
     EXPECT_NE(err_.str().find(dir_ + "file"), std::string::npos);
 }

@@ -9,6 +9,7 @@
 #include "platform/fonts/FontService.h"
 #include "platform/streams/Stream.h"
 #include "report/QRError.h"
+#include "support/Locales.h"
 
 #include <array>
 #include <clocale>
@@ -97,13 +98,9 @@ TEST_F(PdfWriter, TextLinesCarryColourFontAndPositionFlippedToTheBaseline)
     l->SetTransparent(true);
     const PdfFile doc = exportPdf(*rep, pdf());
     const std::string content = doc.streamOf(5);
-    // Device 113, 57 on the screen-resolution recorder; points 0.75 a unit.
-    const long double pt = 2.8346456692913385826L / (zt::pages::kDefaultFactor * 10);
-    const long double x = Round(300 * zt::pages::kDefaultFactor) * pt;
-    const long double y = 841.8897637795L - (10 + Round(150 * zt::pages::kDefaultFactor) * pt);
-    const std::string expected = "0.00 0.00 0.00 rg\r\n/F00 10 Tf\r\n 1 0 0 1 " + std::to_string(Round(x)) + " " +
-                                 std::to_string(Round(y)) + " Tm (Hallo) Tj\r\nET";
-    EXPECT_EQ(content, "BT\r\n" + expected);
+    // Device 113, 57 on the screen-resolution recorder; points 0.75 a unit:
+    // x = 113 * 0.75 = 84.75, y = 841.89 - (10 + 57 * 0.75) = 789.14.
+    EXPECT_EQ(content, "BT\r\n0.00 0.00 0.00 rg\r\n/F00 10 Tf\r\n 1 0 0 1 85 789 Tm (Hallo) Tj\r\nET");
 }
 
 TEST_F(PdfWriter, TwoFontsGetF00AndF01InOrderOfUseAndPointAtTheirFirstObjects)
@@ -175,8 +172,10 @@ TEST_F(PdfWriter, RightAlignedRunEndsAtItsAnchor)
     const PdfFile doc = exportPdf(*rep, pdf());
     TQRFont f = l->Font();
     const int w = zt::platform::FontService::instance().font(f.ToLogFont(96))->textWidth("rechts");
-    const long double pt = 2.8346456692913385826L / (zt::pages::kDefaultFactor * 10);
-    const long long x = Round((Round(1300 * zt::pages::kDefaultFactor) - w) * pt);
+    // The anchor is device 491 (130 mm on the screen-resolution recorder);
+    // points 0.75 a unit (72 / 25.4 per mm over 0.37795 units per 0.1 mm).
+    const long double pt = 2.8346456692913385826L / 3.7795L;
+    const long long x = Round((491 - w) * pt);
     EXPECT_NE(doc.streamOf(5).find(" 1 0 0 1 " + std::to_string(x) + " "), std::string::npos) << doc.streamOf(5);
 }
 
@@ -302,11 +301,15 @@ TEST_F(PdfWriter, ShapeItemsRenderAsTheirLines)
 
 TEST_F(PdfWriter, NumbersKeepTheFullStopUnderACommaLocale)
 {
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr && std::setlocale(LC_NUMERIC, "de_DE") == nullptr)
-        GTEST_SKIP() << "no German locale on this machine";
+    if (const auto missing = zt::testing::missingLocale("de_DE.UTF-8"))
+        GTEST_SKIP() << *missing;
+    struct BackToC {
+        ~BackToC() { std::setlocale(LC_NUMERIC, "C"); }
+    } backToC;
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr);
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     EXPECT_EQ(PdfFixed(0.75L, 2), "0.75");
     EXPECT_EQ(PdfPad(PdfFixed(25, 1), 6), "  25.0");
-    std::setlocale(LC_NUMERIC, "C");
 }
 
 TEST_F(PdfWriter, FileThatCannotBeWrittenRaisesFromFinish)

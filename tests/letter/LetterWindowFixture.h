@@ -1,10 +1,12 @@
 #pragma once
-// A fresh main window per test, offscreen, with scripted dialogs and the
-// program-wide state as at program start.
+// A fresh main window per test, offscreen, with scripted dialogs (held to
+// their script when the test ends) and the program-wide state as at program
+// start.
 
 #include "letter/ProgramState.h"
 #include "letter/TFrmMain.h"
 #include "platform/dialogs/ScriptedDialogs.h"
+#include "support/DialogScript.h"
 #include "support/QtWidgetApp.h"
 
 #include <QApplication>
@@ -35,6 +37,7 @@ protected:
     }
 
     platform::ScriptedDialogs dialogs;
+    DialogScriptCheck scriptCheck_{dialogs};
     std::unique_ptr<letter::TFrmMain> frm;
 
 private:

@@ -67,6 +67,7 @@ TEST_F(ClosingTest, AnUnsavedLetterAsksWithYesNoAndCancelAndCancelKeepsTheWindow
     EXPECT_EQ(frm->MemoAbsender->Text(), "Max Muster");
 
     // The box closed without a button keeps the window too.
+    dialogs.closeMessage();
     EXPECT_FALSE(frm->close());
     EXPECT_TRUE(frm->isVisible());
 }
@@ -92,8 +93,11 @@ TEST_F(ClosingTest, YesSavesAndClosesOnlyWhenTheSaveWentThrough)
     ::chmod(locked.c_str(), 0444);
     dialogs.answerMessage(platform::mrYes);
     dialogs.answerSave(locked);
+    dialogs.answerMessage(platform::mrOk);
     EXPECT_FALSE(frm->close());
-    EXPECT_EQ(dialogs.calls(DialogCall::Kind::Message).back().type, platform::TMsgDlgType::mtError);
+    const DialogCall error = dialogs.calls(DialogCall::Kind::Message).back();
+    EXPECT_EQ(error.type, platform::TMsgDlgType::mtError);
+    EXPECT_NE(error.text.find("gesperrt.ZLW"), std::string::npos) << error.text;
     EXPECT_EQ(platform::files::readFileBytes(locked), "vorher");
 
     // Once the file can be written: saved there, then closed.
@@ -103,16 +107,19 @@ TEST_F(ClosingTest, YesSavesAndClosesOnlyWhenTheSaveWentThrough)
     EXPECT_TRUE(frm->close());
     EXPECT_NE(platform::files::readFileBytes(locked).find("Max Muster"), std::string::npos);
     EXPECT_EQ(questions().size(), 3u);
-    EXPECT_EQ(dialogs.unscripted(), 0u);
+    EXPECT_EQ(dialogs.calls(DialogCall::Kind::Message).back().text,
+              "Zettelino \"" + locked + "\" wurde gespeichert.");
 }
 
 TEST_F(ClosingTest, YesWithAFileAlreadyChosenSavesInPlace)
 {
     CurrentFile = scratch.file("offen.ZLW");
     dialogs.answerMessage(platform::mrYes);
-    dialogs.answerMessage(platform::mrOk);
+    dialogs.answerMessage(platform::mrOk); // "... wurde gespeichert."
     EXPECT_TRUE(frm->close());
     EXPECT_TRUE(dialogs.calls(DialogCall::Kind::Save).empty());
+    EXPECT_EQ(dialogs.calls(DialogCall::Kind::Message).back().text,
+              "Zettelino \"" + scratch.file("offen.ZLW") + "\" wurde gespeichert.");
     EXPECT_NE(platform::files::readFileBytes(CurrentFile).find("Max Muster"), std::string::npos);
 }
 

@@ -10,6 +10,7 @@
 #include "pages/preview/TQRStandardPreview.h"
 #include "platform/dialogs/ScriptedDialogs.h"
 #include "platform/files/FileAccess.h"
+#include "support/DialogScript.h"
 #include "support/QtWidgetApp.h"
 #include "support/ScratchFolder.h"
 
@@ -26,6 +27,9 @@ namespace {
 
 const std::string kLetters = ZT_TEST_DATA;
 const std::string kPages = ZT_TEST_DATA "/../../data/pages";
+const char* const kOpenFailure = "Fehler beim Öffnen!\n"
+                                  "Möglicherweise wurde der Zettelino mit einer älteren Programmversion erstellt.\n"
+                                  "Versuchen Sie die ggf. über \"Zettelino|Öffnen alte Version...\" fortzufahren";
 
 // What Open leaves behind, to compare the two ways in.
 struct OpenEffects {
@@ -33,14 +37,17 @@ struct OpenEffects {
     std::string currentFile, caption, panel, lastDir;
     bool saved;
     std::vector<std::string> messages;
+    std::vector<platform::TMsgDlgType> types;
 };
 
 OpenEffects effectsOf(const letter::TFrmMain& frm, const platform::ScriptedDialogs& dialogs)
 {
     OpenEffects e{frm.LetterContent(), letter::CurrentFile, frm.windowTitle().toStdString(),
-                  frm.PanelText(2), letter::LastDir, letter::LetterSaved, {}};
-    for (const DialogCall& c : dialogs.calls(DialogCall::Kind::Message))
+                  frm.PanelText(2), letter::LastDir, letter::LetterSaved, {}, {}};
+    for (const DialogCall& c : dialogs.calls(DialogCall::Kind::Message)) {
         e.messages.push_back(c.text);
+        e.types.push_back(c.type);
+    }
     return e;
 }
 
@@ -58,6 +65,7 @@ void expectSame(const OpenEffects& a, const OpenEffects& b)
     EXPECT_EQ(a.lastDir, b.lastDir);
     EXPECT_EQ(a.saved, b.saved);
     EXPECT_EQ(a.messages, b.messages);
+    EXPECT_EQ(a.types, b.types);
 }
 
 class CommandLineOpenTest : public ::testing::Test {
@@ -69,22 +77,29 @@ protected:
     }
 
     // Opens `path` once through Open's dialog and once as named on the
-    // command line, each in a fresh program; returns both effects.
-    std::pair<OpenEffects, OpenEffects> bothWays(const std::string& dialogAnswer, const std::string& named)
+    // command line, each in a fresh program; returns both effects. Each way
+    // is expected to show `okBoxes` boxes with only an OK button.
+    std::pair<OpenEffects, OpenEffects> bothWays(const std::string& dialogAnswer, const std::string& named,
+                                                 int okBoxes = 0)
     {
         OpenEffects viaDialog, viaCommandLine;
         {
             app::ZettelinoProgram program(scratch.dir());
             program.Start();
             dialogs.answerOpen(dialogAnswer);
+            for (int i = 0; i < okBoxes; ++i)
+                dialogs.answerMessage(platform::mrOk);
             program.FrmMain().OeffnenExecute();
             viaDialog = effectsOf(program.FrmMain(), dialogs);
         }
+        zt::testing::expectDialogScriptKept(dialogs);
         dialogs.clear();
         letter::resetProgramState();
         {
             app::ZettelinoProgram program(scratch.dir());
             program.Start();
+            for (int i = 0; i < okBoxes; ++i)
+                dialogs.answerMessage(platform::mrOk);
             program.OpenFile(named);
             viaCommandLine = effectsOf(program.FrmMain(), dialogs);
         }
@@ -102,6 +117,7 @@ protected:
 
     zt::testing::ScratchFolder scratch{"zt-cmdline", true};
     platform::ScriptedDialogs dialogs;
+    zt::testing::DialogScriptCheck scriptCheck_{dialogs};
 
 private:
     platform::ScopedUserDialogs scoped_;
@@ -178,10 +194,10 @@ TEST_F(CommandLineOpenTest, ARelativeNameBecomesTheFullNameTheDialogWouldGive)
 TEST_F(CommandLineOpenTest, AnUnreadableLetterGivesOpensMessageAndChangesNothing)
 {
     const std::string path = kLetters + "/pastend.ZLW";
-    const auto [viaDialog, viaCommandLine] = bothWays(path, path);
+    const auto [viaDialog, viaCommandLine] = bothWays(path, path, 1);
     expectSame(viaDialog, viaCommandLine);
     ASSERT_EQ(viaCommandLine.messages.size(), 1u);
-    EXPECT_EQ(viaCommandLine.messages[0].rfind("Fehler beim Öffnen!", 0), 0u);
+    EXPECT_EQ(viaCommandLine.messages[0], kOpenFailure);
     EXPECT_EQ(viaCommandLine.currentFile, "");
     EXPECT_EQ(viaCommandLine.caption, "Zettelino");
 }
@@ -189,9 +205,11 @@ TEST_F(CommandLineOpenTest, AnUnreadableLetterGivesOpensMessageAndChangesNothing
 TEST_F(CommandLineOpenTest, AMissingLetterGivesOpensMessage)
 {
     const std::string path = kLetters + "/no-such-letter.ZLW";
-    const auto [viaDialog, viaCommandLine] = bothWays(path, path);
+    const auto [viaDialog, viaCommandLine] = bothWays(path, path, 1);
     expectSame(viaDialog, viaCommandLine);
     ASSERT_EQ(viaCommandLine.messages.size(), 1u);
+    EXPECT_EQ(viaCommandLine.messages[0], kOpenFailure);
+    EXPECT_EQ(viaCommandLine.currentFile, "");
 }
 
 TEST_F(CommandLineOpenTest, AnyNameBeginningLikeALetterFileOpensAsOne)
@@ -241,6 +259,7 @@ TEST_F(CommandLineOpenTest, AMissingSavedReportFileSaysSoAsTheLoadButtonDoes)
 {
     app::ZettelinoProgram program(scratch.dir());
     program.Start();
+    dialogs.answerMessage(platform::mrOk);
     program.OpenFile("kein-bericht.QRP");
     ASSERT_EQ(dialogs.calls().size(), 1u);
     EXPECT_EQ(dialogs.calls()[0].kind, DialogCall::Kind::Plain);
@@ -254,9 +273,13 @@ TEST_F(CommandLineOpenTest, AnUnreadableSavedReportFileGoesToTheErrorBoxWithoutA
     std::ofstream("kaputt.QRP", std::ios::binary) << "kein Bericht";
     app::ZettelinoProgram program(scratch.dir());
     program.Start();
+    dialogs.answerMessage(platform::mrOk);
     program.OpenFile("kaputt.QRP");
     ASSERT_EQ(dialogs.calls().size(), 1u);
+    EXPECT_EQ(dialogs.calls()[0].kind, DialogCall::Kind::Message);
     EXPECT_EQ(dialogs.calls()[0].type, platform::TMsgDlgType::mtError);
+    EXPECT_EQ(dialogs.calls()[0].buttons, platform::mbOK);
+    EXPECT_EQ(dialogs.calls()[0].text, "Invalid saved report file: shorter than its header");
     EXPECT_EQ(program.SavedReport(), nullptr);
     EXPECT_TRUE(previews().empty());
 }

@@ -90,6 +90,7 @@ TEST_F(EditingAidsTest, InsertingAPhraseTypesItAtTheCaretAndLeavesItOnTheClipboa
 
 TEST_F(EditingAidsTest, InsertingWithoutAPhraseChosenOnlyExplains)
 {
+    dialogs.answerMessage(platform::mrOk);
     frm->SpeedButton1Click();
     const auto boxes = dialogs.calls(DialogCall::Kind::Message);
     ASSERT_EQ(boxes.size(), 1u);
@@ -229,6 +230,7 @@ TEST_F(EditingAidsTest, TheDefaultSenderIsSavedByItsOwnBreaksAndLoadedBack)
 TEST_F(EditingAidsTest, AMissingDefaultSenderGivesThePlainMessage)
 {
     frm->MemoAbsender->SetText("bleibt");
+    dialogs.answerMessage(platform::mrOk);
     frm->btnAbsenderLadenClick();
     const auto boxes = dialogs.calls(DialogCall::Kind::Plain);
     ASSERT_EQ(boxes.size(), 1u);
@@ -332,14 +334,17 @@ TEST_F(AuxWindowsTest, AboutBoxShowsTheVersionAndOpensItsLinksThroughTheShell)
     EXPECT_EQ(about->lblVersion->text().toStdString(), "1.8.7 - 27.04.2015");
     QTest::mouseClick(about->Label3, Qt::LeftButton);
     QTest::mouseClick(about->Label2, Qt::LeftButton);
-    EXPECT_EQ(shell.opened, (Lines{std::string("MAILTO:") + letter::kAboutMailAddress, letter::kAboutWebAddress}));
+    EXPECT_EQ(shell.opened, (Lines{"MAILTO:info@zettelino.example", "https://zettelino.example/"}));
 
     shell.fail = true;
+    dialogs.answerMessage(platform::mrOk);
+    dialogs.answerMessage(platform::mrOk);
     about->Label3Click();
     about->Label2Click();
     const auto boxes = dialogs.calls(DialogCall::Kind::Message);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].text, "Fehler beim Starten der E-Mail-Anwendung.");
+    EXPECT_EQ(boxes[0].type, platform::TMsgDlgType::mtError);
     EXPECT_EQ(boxes[1].text, "Fehler beim Starten des Internet-Browsers.");
     EXPECT_EQ(boxes[1].type, platform::TMsgDlgType::mtError);
     platform::setShell(previous);

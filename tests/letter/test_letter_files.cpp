@@ -38,6 +38,32 @@ protected:
         frm->OeffnenExecute();
     }
 
+    // Save's confirmation, answered with its OK.
+    void expectSavedBox(const std::string& file)
+    {
+        dialogs.answerMessage(platform::mrOk);
+        expectedSaves_.push_back(file);
+    }
+
+    // Open's warning about a file it could not read, answered with its OK.
+    void expectOpenFailure() { dialogs.answerMessage(platform::mrOk); }
+
+    // The confirmations seen are those announced, in order.
+    void TearDown() override
+    {
+        std::vector<std::string> seen;
+        for (const DialogCall& c : dialogs.calls(DialogCall::Kind::Message))
+            if (c.text.ends_with("\" wurde gespeichert.")) {
+                EXPECT_EQ(c.type, platform::TMsgDlgType::mtInformation);
+                EXPECT_EQ(c.buttons, platform::mbOK);
+                seen.push_back(c.text);
+            }
+        std::vector<std::string> announced;
+        for (const std::string& file : expectedSaves_)
+            announced.push_back("Zettelino \"" + file + "\" wurde gespeichert.");
+        EXPECT_EQ(seen, announced);
+    }
+
     // The letter of letter18.ZLW, typed into the window.
     void typeLetter18()
     {
@@ -70,7 +96,22 @@ protected:
 
     zt::testing::ScratchFolder scratch{"zt-files"};
     const fs::path& folder = scratch.path();
+
+private:
+    std::vector<std::string> expectedSaves_;
 };
+
+const char* const kOpenFailure = "Fehler beim Öffnen!\n"
+                                  "Möglicherweise wurde der Zettelino mit einer älteren Programmversion erstellt.\n"
+                                  "Versuchen Sie die ggf. über \"Zettelino|Öffnen alte Version...\" fortzufahren";
+
+void expectOneOpenFailure(const std::vector<DialogCall>& boxes)
+{
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, kOpenFailure);
+    EXPECT_EQ(boxes[0].type, platform::TMsgDlgType::mtWarning);
+    EXPECT_EQ(boxes[0].buttons, platform::mbOK);
+}
 
 } // namespace
 
@@ -78,6 +119,7 @@ TEST_F(LetterFilesTest, SavingWritesTheHandWrittenBytesOfLayout18)
 {
     typeLetter18();
     dialogs.answerSave(path("brief.ZLW"));
+    expectSavedBox(path("brief.ZLW"));
     frm->SpeichernExecute(frm->Speichern);
     EXPECT_EQ(platform::files::readFileBytes(path("brief.ZLW")),
               platform::files::readFileBytes(fixture("letter18.ZLW")));
@@ -94,6 +136,7 @@ TEST_F(LetterFilesTest, SavingWritesTheHandWrittenBytesOfLayout18)
 TEST_F(LetterFilesTest, AnEmptyLetterSavesZeroCountsFollowedByTheTickMarks)
 {
     dialogs.answerSave(path("leer.ZLW"));
+    expectSavedBox(path("leer.ZLW"));
     frm->SpeichernExecute(frm->SpeichernUnter);
     EXPECT_EQ(platform::files::readFileBytes(path("leer.ZLW")),
               platform::files::readFileBytes(fixture("empty18.ZLW")));
@@ -107,6 +150,7 @@ TEST_F(LetterFilesTest, BlocksWrappedInTheBoxAreSavedAsTheirDisplayedLines)
     // The sender box holds 40 Courier characters a line.
     frm->MemoAbsender->SetText(std::string(50, 'a'));
     dialogs.answerSave(path("wrap.ZLW"));
+    expectSavedBox(path("wrap.ZLW"));
     frm->SpeichernExecute(frm->Speichern);
     const std::string bytes = platform::files::readFileBytes(path("wrap.ZLW"));
     EXPECT_EQ(bytes.rfind("ZLVersion=1.8\r\nAbsLines=2\r\nAnsLines=0\r\nMitLines=0\r\n" + std::string(40, 'a') +
@@ -151,14 +195,9 @@ TEST_F(LetterFilesTest, AFailedOpenLeavesTheLetterItsFileCaptionAndPanelAsTheyWe
     LetterSaved = false;
     const std::string caption = frm->windowTitle().toStdString();
 
+    expectOpenFailure();
     open(fixture("pastend.ZLW"));
-    const auto boxes = dialogs.calls(DialogCall::Kind::Message);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Fehler beim Öffnen!\n"
-                             "Möglicherweise wurde der Zettelino mit einer älteren Programmversion erstellt.\n"
-                             "Versuchen Sie die ggf. über \"Zettelino|Öffnen alte Version...\" fortzufahren");
-    EXPECT_EQ(boxes[0].type, platform::TMsgDlgType::mtWarning);
-    EXPECT_EQ(boxes[0].buttons, platform::mbOK);
+    expectOneOpenFailure(dialogs.calls(DialogCall::Kind::Message));
     // Nothing of the file that could not be read reached the letter.
     EXPECT_EQ(frm->MemoAbsender->Lines(), (std::vector<std::string>{"Max Mustermann", "Hauptstraße 1"}));
     EXPECT_EQ(frm->MemoMitteilung->LineCount(), 2);
@@ -174,8 +213,9 @@ TEST_F(LetterFilesTest, AfterAFailedFirstOpenSaveAsksForAName)
 {
     fs::copy_file(fixture("nocount.ZLW"), path("nocount.ZLW")); // a regression must not hit the fixture
     frm->MemoAbsender->SetText("bleibt");
+    expectOpenFailure();
     open(path("nocount.ZLW"));
-    EXPECT_EQ(dialogs.calls(DialogCall::Kind::Message).size(), 1u);
+    expectOneOpenFailure(dialogs.calls(DialogCall::Kind::Message));
     EXPECT_EQ(frm->MemoAbsender->Text(), "bleibt");
     EXPECT_EQ(frm->PanelText(2), "<kein Zettelino geladen>");
     EXPECT_EQ(frm->windowTitle().toStdString(), "Zettelino");
@@ -188,8 +228,9 @@ TEST_F(LetterFilesTest, AfterAFailedFirstOpenSaveAsksForAName)
 
 TEST_F(LetterFilesTest, AMissingFileFailsWithTheMessage)
 {
+    expectOpenFailure();
     open(path("gibtsnicht.ZLW"));
-    EXPECT_EQ(dialogs.calls(DialogCall::Kind::Message).size(), 1u);
+    expectOneOpenFailure(dialogs.calls(DialogCall::Kind::Message));
     EXPECT_EQ(CurrentFile, "");
 }
 
@@ -228,6 +269,7 @@ TEST_F(LetterFilesTest, SaveAfterOpenWritesInPlaceAndTakesTheSaveDialogsFolder)
     fs::copy_file(fixture("letter18.ZLW"), path("a.ZLW"));
     open(path("a.ZLW"));
     frm->EditTitel2->SetText("neu");
+    expectSavedBox(path("a.ZLW"));
     frm->SpeichernExecute(frm->Speichern);
     EXPECT_TRUE(dialogs.calls(DialogCall::Kind::Save).empty());
     EXPECT_NE(platform::files::readFileBytes(path("a.ZLW")).find("edTitel2=neu\r\n"), std::string::npos);
@@ -237,6 +279,7 @@ TEST_F(LetterFilesTest, SaveAfterOpenWritesInPlaceAndTakesTheSaveDialogsFolder)
 TEST_F(LetterFilesTest, SaveAsAsksBeforeReplacingAndEachDialogRemembersItsName)
 {
     dialogs.answerSave(path("eins.ZLW"));
+    expectSavedBox(path("eins.ZLW"));
     frm->SpeichernExecute(frm->SpeichernUnter);
     dialogs.answerSave(std::nullopt);
     frm->SpeichernExecute(frm->SpeichernUnter);
@@ -257,6 +300,7 @@ TEST_F(LetterFilesTest, AFailedWriteKeepsTheLetterUnsavedAndThePreviousFile)
     frm->EditTitel1->SetText("neu");
     LetterSaved = false;
     dialogs.answerSave(target);
+    dialogs.answerMessage(platform::mrOk);
     frm->Guarded([&] { frm->SpeichernExecute(frm->SpeichernUnter); });
     const auto boxes = dialogs.calls(DialogCall::Kind::Message);
     ASSERT_EQ(boxes.size(), 1u);
@@ -268,7 +312,10 @@ TEST_F(LetterFilesTest, AFailedWriteKeepsTheLetterUnsavedAndThePreviousFile)
     // New still asks before the letter is lost.
     dialogs.answerMessage(platform::mrNo);
     frm->NeuExecute();
-    EXPECT_EQ(dialogs.calls(DialogCall::Kind::Message).size(), 2u);
+    const auto asked = dialogs.calls(DialogCall::Kind::Message);
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[1].text, "Die Kurzmitteilung wurde noch nicht gespeichert.\nMöchten Sie sie zuerst speichern?");
+    EXPECT_EQ(asked[1].type, platform::TMsgDlgType::mtWarning);
 }
 
 TEST_F(LetterFilesTest, OpenKeepsLongSubjectsWhole)
@@ -286,6 +333,7 @@ TEST_F(LetterFilesTest, SaveThenOpenRestoresEverything)
 {
     typeLetter18();
     dialogs.answerSave(path("rund.ZLW"));
+    expectSavedBox(path("rund.ZLW"));
     frm->SpeichernExecute(frm->Speichern);
     frm->NeuExecute();
     open(path("rund.ZLW"));
@@ -313,6 +361,7 @@ TEST_F(LetterFilesTest, TheOldVersionEntryReadsTheSectionedLayout)
     EXPECT_TRUE(dialogs.calls(DialogCall::Kind::Message).empty());
 
     // A later Save writes layout 1.8 to the same path.
+    expectSavedBox(path("alt.ini"));
     frm->SpeichernExecute(frm->Speichern);
     EXPECT_EQ(platform::files::readFileBytes(path("alt.ini")).rfind("ZLVersion=1.8\r\n", 0), 0u);
 }

@@ -9,6 +9,7 @@
 #include "platform/text/TextFile.h"
 #include "support/RecordingAutomation.h"
 #include "support/ScratchFolder.h"
+#include "support/Unprivileged.h"
 
 #include <QCheckBox>
 #include <filesystem>
@@ -111,12 +112,14 @@ TEST_F(LetterOutputTest, AnEmptyMessageOnlyExplains)
 {
     for (auto run : {&letter::TFrmMain::EditorExecute, &letter::TFrmMain::EMailExecute,
                      &letter::TFrmMain::WordExecute}) {
-        dialogs.clear();
+        dialogs.answerMessage(platform::mrOk);
         (frm.get()->*run)();
-        const auto boxes = dialogs.calls(DialogCall::Kind::Message);
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text, "Bitte geben Sie zuerst eine Mitteilung ein.");
-        EXPECT_EQ(boxes[0].type, platform::TMsgDlgType::mtInformation);
+    }
+    const auto boxes = dialogs.calls(DialogCall::Kind::Message);
+    ASSERT_EQ(boxes.size(), 3u);
+    for (const DialogCall& box : boxes) {
+        EXPECT_EQ(box.text, "Bitte geben Sie zuerst eine Mitteilung ein.");
+        EXPECT_EQ(box.type, platform::TMsgDlgType::mtInformation);
     }
     EXPECT_FALSE(fs::exists("_zlwmitt.txt"));
     EXPECT_TRUE(shell.opened.empty());
@@ -125,10 +128,18 @@ TEST_F(LetterOutputTest, AnEmptyMessageOnlyExplains)
 TEST_F(LetterOutputTest, AReadOnlyWorkingFolderGivesTheEditorErrorAndTheShellIsNotAsked)
 {
     frm->MemoMitteilung->SetText("x");
+    zt::testing::handOver(folder);
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-    if (::access(folder.c_str(), W_OK) == 0)
-        GTEST_SKIP() << "this user writes into read-only folders";
-    frm->EditorExecute();
+    {
+        zt::testing::AsUnprivilegedUser user;
+        if (!user.active())
+            GTEST_SKIP() << user.reason();
+        if (zt::testing::canCreateIn(folder))
+            GTEST_SKIP() << "this user writes into read-only folders";
+        dialogs.answerMessage(platform::mrOk);
+        frm->EditorExecute();
+    }
+    EXPECT_FALSE(fs::exists(folder / "_zlwmitt.txt"));
     const auto boxes = dialogs.calls(DialogCall::Kind::Message);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Fehler beim Starten des Standard-Texteditors.");
@@ -144,12 +155,15 @@ TEST_F(LetterOutputTest, AWorkingFolderNobodyMayWriteToIsReportedByTheEditorAndT
     fs::current_path(folder / "weg");
     fs::remove(folder / "weg");
     frm->MemoMitteilung->SetText("x");
+    dialogs.answerMessage(platform::mrOk);
+    dialogs.answerMessage(platform::mrOk);
     frm->EditorExecute();
     frm->EMailExecute();
     fs::current_path(folder);
     const auto boxes = dialogs.calls(DialogCall::Kind::Message);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].text, "Fehler beim Starten des Standard-Texteditors.");
+    EXPECT_EQ(boxes[0].type, platform::TMsgDlgType::mtError);
     EXPECT_EQ(boxes[1].text, "Fehler beim Starten der E-Mail-Anwendung.");
     EXPECT_EQ(boxes[1].type, platform::TMsgDlgType::mtError);
     EXPECT_TRUE(shell.opened.empty());
@@ -162,9 +176,12 @@ TEST_F(LetterOutputTest, AFileInTheWayGivesTheEditorError)
     fs::create_directory("_zlwmitt.txt");
     fs::create_directory("_zlwmitt.txt/inside");
     frm->MemoMitteilung->SetText("x");
+    dialogs.answerMessage(platform::mrOk);
     frm->EditorExecute();
-    ASSERT_EQ(dialogs.calls(DialogCall::Kind::Message).size(), 1u);
-    EXPECT_EQ(dialogs.calls()[0].text, "Fehler beim Starten des Standard-Texteditors.");
+    const auto boxes = dialogs.calls(DialogCall::Kind::Message);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Fehler beim Starten des Standard-Texteditors.");
+    EXPECT_EQ(boxes[0].type, platform::TMsgDlgType::mtError);
     EXPECT_TRUE(shell.opened.empty());
 }
 
@@ -186,17 +203,22 @@ TEST_F(LetterOutputTest, MailWritesTheTextAndOpensAMailToThePlaceholder)
 {
     frm->MemoMitteilung->SetText("x");
     frm->EMailExecute();
-    EXPECT_EQ(shell.opened, Lines{std::string("MAILTO: ") + letter::kMailRecipient});
+    EXPECT_EQ(shell.opened, Lines{"MAILTO: empfaenger@zettelino.example"});
     EXPECT_TRUE(fs::exists("_zlwmitt.txt"));
+    EXPECT_TRUE(dialogs.calls().empty());
     shell.fail = true;
+    dialogs.answerMessage(platform::mrOk);
     frm->EMailExecute();
-    ASSERT_EQ(dialogs.calls(DialogCall::Kind::Message).size(), 1u);
-    EXPECT_EQ(dialogs.calls()[0].text, "Fehler beim Starten der E-Mail-Anwendung.");
+    const auto boxes = dialogs.calls(DialogCall::Kind::Message);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Fehler beim Starten der E-Mail-Anwendung.");
+    EXPECT_EQ(boxes[0].type, platform::TMsgDlgType::mtError);
 }
 
 TEST_F(LetterOutputTest, WithoutWordTheBoxGivesTheSystemsMessageAndNothingIsWritten)
 {
     frm->MemoMitteilung->SetText("x");
+    dialogs.answerMessage(platform::mrOk);
     frm->WordExecute();
     const auto boxes = dialogs.calls(DialogCall::Kind::Message);
     ASSERT_EQ(boxes.size(), 1u);

@@ -12,6 +12,7 @@
 #include "output/uFrmReport.h"
 #include "platform/dialogs/ScriptedDialogs.h"
 #include "platform/files/FileAccess.h"
+#include "support/DialogScript.h"
 #include "support/QtWidgetApp.h"
 #include "support/ScratchFolder.h"
 
@@ -23,6 +24,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -46,9 +48,33 @@ protected:
     zt::testing::ScratchFolder scratch{"zt-startup"};
     const fs::path& folder = scratch.path();
     platform::ScriptedDialogs dialogs;
+    zt::testing::DialogScriptCheck scriptCheck_{dialogs};
 
 private:
     platform::ScopedUserDialogs scoped_;
+};
+
+// HOME set for the lifetime of the object, and the program state reset
+// under it, so the dialogs' first folder is known.
+class ScopedHome {
+public:
+    explicit ScopedHome(const char* home)
+    {
+        if (const char* old = std::getenv("HOME"))
+            old_ = old;
+        ::setenv("HOME", home, 1);
+        letter::resetProgramState();
+    }
+    ~ScopedHome()
+    {
+        if (old_)
+            ::setenv("HOME", old_->c_str(), 1);
+        else
+            ::unsetenv("HOME");
+    }
+
+private:
+    std::optional<std::string> old_;
 };
 
 struct Bounds {
@@ -70,6 +96,7 @@ void PrintTo(const Bounds& b, std::ostream* os)
 
 TEST_F(StartupTest, WithoutSettingsTheWindowStartsAtTenTenTallEnoughForTheWholeForm)
 {
+    ScopedHome home("/home/anna");
     app::ZettelinoProgram program(dir());
     program.Start();
     EXPECT_EQ(boundsOf(program.FrmMain()), (Bounds{10, 10, 680, 620}));
@@ -81,7 +108,7 @@ TEST_F(StartupTest, WithoutSettingsTheWindowStartsAtTenTenTallEnoughForTheWholeF
     const int textHeight = frm.MemoMitteilung->viewport()->height();
     EXPECT_GE(textHeight / frm.MemoMitteilung->fontMetrics().lineSpacing(), 8);
     frm.hide();
-    EXPECT_EQ(letter::LastDir, letter::builtInLastDir());
+    EXPECT_EQ(letter::LastDir, "/home/anna/"); // the dialogs start at home
     EXPECT_EQ(program.FrmMain().windowTitle().toStdString(), "Zettelino");
     EXPECT_TRUE(dialogs.calls().empty());
 }
@@ -190,12 +217,12 @@ TEST_F(StartupTest, AReadOnlySettingsFileStaysUnchangedAndTheProgramEndsNormally
 TEST_F(StartupTest, AnUnreadableSettingsFileIsIgnored)
 {
     fs::create_directory(ini()); // a folder where the file should be cannot be read as one
+    ScopedHome home("/home/anna");
     app::ZettelinoProgram program(dir());
     program.Start();
     // Nothing applied: the window keeps its designed client area.
-    EXPECT_EQ(program.FrmMain().centralWidget()->size(),
-              QSize(letter::TFrmMain::kDesignedClientWidth, letter::TFrmMain::kDesignedClientHeight));
-    EXPECT_EQ(letter::LastDir, letter::builtInLastDir());
+    EXPECT_EQ(program.FrmMain().centralWidget()->size(), QSize(664, 471));
+    EXPECT_EQ(letter::LastDir, "/home/anna/");
     program.Finish();
     EXPECT_TRUE(dialogs.calls().empty());
 }

@@ -136,6 +136,9 @@ TEST_F(TypingTest, AnAddressTypedAfterTabbingMakesNewAsk)
     QTest::keyClick(frm.get(), Qt::Key_N, Qt::ControlModifier);
     const auto asked = dialogs.calls(DialogCall::Kind::Message);
     ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].text,
+              "Die Kurzmitteilung wurde noch nicht gespeichert.\nMöchten Sie sie zuerst speichern?");
+    EXPECT_EQ(asked[0].type, platform::TMsgDlgType::mtWarning);
     EXPECT_EQ(asked[0].buttons, platform::mbYes | platform::mbNo);
     EXPECT_EQ(frm->MemoAnschrift->Text(), "");
 }

@@ -262,8 +262,8 @@ TEST_F(RecorderTest, APrinterOfTwentyFiveDotsPerInchFallsBackToScreenFactors)
     TQRPrinter r(nullptr);
     r.Destination = TQRPrinterDestination::qrdPrinter;
     r.BeginDoc();
-    EXPECT_EQ(r.XFactor(), pages::kDefaultFactor);
-    EXPECT_EQ(r.YFactor(), pages::kDefaultFactor);
+    EXPECT_EQ(r.XFactor(), 0.37795L);
+    EXPECT_EQ(r.YFactor(), 0.37795L);
     r.NewPage();
     EXPECT_EQ(r.YFactor(), 1.0L);
     EXPECT_EQ(r.XFactor(), 25.0L / 254.0L);

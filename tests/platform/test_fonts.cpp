@@ -278,7 +278,7 @@ TEST(FontMetricsTest, ArialTenPoint)
     EXPECT_EQ(tm.ascent, 12);
     EXPECT_EQ(tm.descent, 3);
     EXPECT_EQ(tm.height, 15);
-    EXPECT_EQ(tm.weight, kFwNormal);
+    EXPECT_EQ(tm.weight, 400);
     // The hhea line gap of 67 units exceeds the win span by 67 units: 3.3
     // pixels at 100 ppem.
     EXPECT_EQ(service.font(logFont("Arial", -100))->metrics().externalLeading, 3);
@@ -300,7 +300,7 @@ TEST(FontMetricsTest, SimulatedBoldWidensEachAdvanceByOnePixel)
     const Font regular(face, logFont("Arial", -13));
     const Font bold(face, logFont("Arial", -13, true));
     const Font italic(face, logFont("Arial", -13, false, true));
-    EXPECT_EQ(bold.metrics().weight, kFwBold);
+    EXPECT_EQ(bold.metrics().weight, 700);
     EXPECT_TRUE(italic.metrics().italic);
     for (char32_t c : {U'a', U'W', U' ', U'1'}) {
         EXPECT_EQ(bold.advance(c), regular.advance(c) + 1);
@@ -310,7 +310,7 @@ TEST(FontMetricsTest, SimulatedBoldWidensEachAdvanceByOnePixel)
     FontService service;
     const auto realBold = service.font("Arial", 10, 96, true);
     EXPECT_TRUE(realBold->face().bold);
-    EXPECT_EQ(realBold->metrics().weight, kFwBold);
+    EXPECT_EQ(realBold->metrics().weight, 700);
 }
 
 TEST(FontMetricsTest, MissingCharactersTakeTheMissingGlyphsAdvance)

@@ -1,6 +1,7 @@
 #include "platform/core/PlatformError.h"
 #include "platform/files/FileAccess.h"
 #include "platform/profile/ProfileFile.h"
+#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
@@ -120,11 +121,18 @@ TEST_F(ProfileFileTest, ReadOnlyFileIsLeftUnchangedAndTheWriteFails)
 
 TEST_F(ProfileFileTest, UnwritableFolderFailsWithoutLeavingFiles)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "the superuser can write into any folder";
+    zt::testing::handOver(dir_);
     ::chmod(dir_.c_str(), 0555);
-    ProfileFile ini(dir_ + "ZLW.INI");
-    EXPECT_THROW(ini.writeInteger("foMain", "left", 1), PlatformError);
+    {
+        zt::testing::AsUnprivilegedUser user;
+        if (!user.active())
+            GTEST_SKIP() << user.reason();
+        if (zt::testing::canCreateIn(dir_))
+            GTEST_SKIP() << "this user writes into read-only folders";
+        ProfileFile ini(dir_ + "ZLW.INI");
+        EXPECT_THROW(ini.writeInteger("foMain", "left", 1), PlatformError);
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir_));
 }
 
 TEST_F(ProfileFileTest, UnreadableFileRaisesAnError)

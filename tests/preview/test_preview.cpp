@@ -9,6 +9,7 @@
 #include "report/QRBands.h"
 #include "report/QRLabels.h"
 #include "report/QRReport.h"
+#include "support/DialogScript.h"
 #include "support/QtWidgetApp.h"
 
 #include <QAction>
@@ -73,6 +74,7 @@ protected:
     int records = 0, record = 0;
     TQRStandardPreview* window = nullptr;
     platform::ScriptedDialogs dialogs;
+    zt::testing::DialogScriptCheck scriptCheck{dialogs};
     platform::ScopedUserDialogs scoped;
 };
 
@@ -244,8 +246,11 @@ TEST_F(Preview, LoadingAMissingFileSaysSo)
 {
     TQRStandardPreview& w = open(1);
     dialogs.answerOpen(std::string("/nonexistent/report.QRP"));
+    dialogs.answerMessage(platform::mrOk);
     w.LoadReportClick();
-    EXPECT_EQ(dialogs.calls().back().text, "Die Datei existiert nicht");
+    ASSERT_EQ(dialogs.calls().size(), 2u);
+    EXPECT_EQ(dialogs.calls()[1].kind, platform::DialogCall::Kind::Plain);
+    EXPECT_EQ(dialogs.calls()[1].text, "Die Datei existiert nicht");
 }
 
 TEST_F(Preview, EscapeClosesTheWindowAndTheReportLetsGoOfItsRecorder)

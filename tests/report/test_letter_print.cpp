@@ -199,8 +199,13 @@ TEST_F(LetterPrint, EmptySenderGivesAnEmptyReturnAddress)
     TLetterContent l = sampleLetter(1);
     l.absender.clear();
     const auto pages = printed(l);
-    for (const auto& t : pages[0].texts)
+    ASSERT_EQ(pages.size(), 1u);
+    // The rest of the page is there; only the return-address line is not.
+    ASSERT_NE(pages[0].find("Firma Beispiel GmbH"), nullptr);
+    for (const auto& t : pages[0].texts) {
         EXPECT_NE(t.font.face, "Arial") << t.text;
+        EXPECT_NE(t.y, at(50 + 396.9L)) << t.text;
+    }
 }
 
 TEST_F(LetterPrint, ThePreparedRunShowsTheTotalHeldBefore)

@@ -301,6 +301,7 @@ TEST_F(Bands, RotateAndHideBands)
     rep->SetRotateBands(4);
     EXPECT_EQ(order(), (Names{"det", "pf", "title"}));
     rep->SetHideBands(true);
+    ASSERT_EQ(rep->BandList().size(), 3u);
     for (auto* b : rep->BandList())
         EXPECT_EQ(b->Top(), 1123);
 }

@@ -5,6 +5,7 @@
 #include "report/QRLabels.h"
 #include "report/QRPaper.h"
 #include "report/QRReport.h"
+#include "support/Locales.h"
 
 #include <gtest/gtest.h>
 
@@ -430,8 +431,8 @@ TEST(LocaleMeasurement, UnknownOrPortableLocalesAreMetric)
 TEST(LocaleMeasurement, USLocaleGivesUSMeasure)
 {
     using zt::platform::MeasurementSystem;
-    if (newlocale(LC_MEASUREMENT_MASK, "en_US.UTF-8", static_cast<locale_t>(nullptr)) == static_cast<locale_t>(nullptr))
-        GTEST_SKIP() << "en_US.UTF-8 is not installed";
+    if (const auto missing = zt::testing::missingLocale("en_US.UTF-8"))
+        GTEST_SKIP() << *missing;
     EXPECT_EQ(zt::platform::measurementSystemOf("en_US.UTF-8"), MeasurementSystem::US);
 }
 

@@ -2,27 +2,36 @@
 # their session scripts, which set `shots` (a folder for pictures, or empty)
 # and `pid` (the program's process, once started).
 
-# Ends the check with a message, taking the program down with it.
-fail() { echo "$*" >&2; [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null; exit 1; }
+# Ends the check with a message, taking the program down with it, and shows
+# what the program wrote to its error output (zettelino.err), which tells
+# why a program that died early did so.
+fail() {
+  echo "$*" >&2
+  [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null
+  [ -s zettelino.err ] && { echo "--- zettelino.err:" >&2; tail -n 60 zettelino.err >&2; }
+  exit 1
+}
 # A picture of window $2 (else the whole screen) for a person to look at.
 shot() {
   [ -n "${shots:-}" ] || return 0
   sleep 0.7
   if [ -n "${2:-}" ]; then xwd -id "$2" -silent; else xwd -root -silent; fi > "$shots/$1.xwd" 2>/dev/null || true
 }
-# The id of the first visible window named exactly $1, waiting up to 8 s.
+# The id of the first visible window named exactly $1, waiting up to 30 s:
+# on a busy machine (a sanitizer build, other builds beside the suite) a
+# start can take far longer than the second or so it takes alone.
 window() {
   local id=
-  for _ in $(seq 80); do
+  for _ in $(seq 300); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done
   return 1
 }
-# Waits up to 5 s for no visible window to be named exactly $1.
+# Waits up to 15 s for no visible window to be named exactly $1.
 gone() {
-  for _ in $(seq 50); do
+  for _ in $(seq 150); do
     xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
     sleep 0.1
   done

@@ -19,6 +19,7 @@ std::optional<T> take(std::deque<T>& queue)
 } // namespace
 
 void ScriptedDialogs::answerMessage(TModalResult answer) { messages_.push_back(answer); }
+void ScriptedDialogs::closeMessage() { messages_.push_back(mrNone); }
 void ScriptedDialogs::answerOpen(std::optional<std::string> path) { opens_.push_back(std::move(path)); }
 void ScriptedDialogs::answerSave(std::optional<std::string> path)
 {
@@ -66,27 +67,25 @@ void ScriptedDialogs::clear()
 
 TModalResult ScriptedDialogs::messageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons)
 {
-    DialogCall call{DialogCall::Kind::Message, text, type, buttons, {}, {}, true};
-    std::optional<TModalResult> answer;
-    if (buttons == mbOK)
-        answer = take(messages_).value_or(mrOk); // a box with one button needs no script
-    else {
-        answer = take(messages_);
-        call.scripted = answer.has_value();
-    }
-    calls_.push_back(std::move(call));
-    return answer.value_or(closedAnswer(buttons));
+    const std::optional<TModalResult> scripted = take(messages_);
+    const TModalResult answer = scripted.value_or(mrNone) != mrNone ? *scripted : closedAnswer(buttons);
+    calls_.push_back({DialogCall::Kind::Message, text, type, buttons, {}, {}, scripted.has_value(), answer});
+    return answer;
 }
 
 void ScriptedDialogs::showMessage(const std::string& text)
 {
-    calls_.push_back({DialogCall::Kind::Plain, text, TMsgDlgType::mtInformation, mbOK, {}, {}, true});
+    const std::optional<TModalResult> scripted = take(messages_);
+    const TModalResult answer = scripted.value_or(mrNone) != mrNone ? *scripted : mrOk;
+    calls_.push_back({DialogCall::Kind::Plain, text, TMsgDlgType::mtInformation, mbOK, {}, {}, scripted.has_value(),
+                      answer});
 }
 
 std::optional<std::string> ScriptedDialogs::openFile(const FileDialogRequest& request)
 {
     auto answer = take(opens_);
-    calls_.push_back({DialogCall::Kind::Open, {}, TMsgDlgType::mtInformation, 0, request, {}, answer.has_value()});
+    calls_.push_back(
+        {DialogCall::Kind::Open, {}, TMsgDlgType::mtInformation, 0, request, {}, answer.has_value(), mrNone});
     return answer.value_or(std::nullopt);
 }
 
@@ -99,7 +98,8 @@ std::optional<std::string> ScriptedDialogs::saveFile(const FileDialogRequest& re
             saveFilters_.pop_front();
     }
     auto answer = take(saves_);
-    calls_.push_back({DialogCall::Kind::Save, {}, TMsgDlgType::mtInformation, 0, request, {}, answer.has_value()});
+    calls_.push_back(
+        {DialogCall::Kind::Save, {}, TMsgDlgType::mtInformation, 0, request, {}, answer.has_value(), mrNone});
     return answer.value_or(std::nullopt);
 }
 
@@ -108,7 +108,7 @@ std::optional<std::string> ScriptedDialogs::inputQuery(const std::string& captio
 {
     auto answer = take(inputs_);
     calls_.push_back(
-        {DialogCall::Kind::Input, prompt, TMsgDlgType::mtInformation, 0, {}, caption, answer.has_value()});
+        {DialogCall::Kind::Input, prompt, TMsgDlgType::mtInformation, 0, {}, caption, answer.has_value(), mrNone});
     return answer.value_or(std::nullopt);
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // User dialogs that answer from a script instead of a person: the tests and
-// the batch tool run window commands through them. Every call is recorded;
-// a question without a scripted answer is answered as if its box had been
-// closed and counted as unscripted, so a test sees an unexpected question.
+// the batch tool run window commands through them. Every call is recorded
+// with the answer it got. A box with only OK (or the plain box) needs no
+// script and is answered OK; any other question without a scripted answer
+// is answered as if its box had been closed. Both count as unscripted, so a
+// test can hold a command to the dialogs it expected.
 
 #include "platform/dialogs/UserDialogs.h"
 
@@ -22,11 +24,15 @@ struct DialogCall {
     FileDialogRequest request;        // open and save dialogs
     std::string caption;              // input box
     bool scripted = true;             // false when no answer was waiting
+    TModalResult answer = mrNone;     // what a message or plain box returned
 };
 
 class ScriptedDialogs final : public UserDialogs {
 public:
+    // The next message or plain box is answered with `answer`.
     void answerMessage(TModalResult answer);
+    // The next message box is closed without a button.
+    void closeMessage();
     void answerOpen(std::optional<std::string> path);
     void answerSave(std::optional<std::string> path);
     // A save answered with the name and the filter entry left chosen (1-based).
@@ -36,7 +42,7 @@ public:
     const std::vector<DialogCall>& calls() const { return calls_; }
     // The calls of one kind, in order.
     std::vector<DialogCall> calls(DialogCall::Kind kind) const;
-    // Questions that found no answer, and answers nobody asked for.
+    // Dialogs that found no answer, and answers nobody asked for.
     std::size_t unscripted() const;
     std::size_t unusedAnswers() const;
     void clear();
@@ -50,7 +56,7 @@ public:
 
 private:
     std::vector<DialogCall> calls_;
-    std::deque<TModalResult> messages_;
+    std::deque<TModalResult> messages_; // mrNone: closed without a button
     std::deque<std::optional<std::string>> opens_;
     std::deque<std::optional<std::string>> saves_;
     std::deque<int> saveFilters_;
