@@ -63,4 +63,6 @@ echo ok
 SESSION
 chmod +x "$work/session.sh"
 
-ZT_XVFB_LIB="$(cd "$(dirname "$0")/../support" && pwd)/xvfb_session.sh" xvfb-run -a -s "-screen 0 1280x1024x24" "$work/session.sh" "$work" "$shots"
+# Two suites at once must not pick the same display: the free-display
+# search starts at a number of this process, not at 99 for all.
+ZT_XVFB_LIB="$(cd "$(dirname "$0")/../support" && pwd)/xvfb_session.sh" xvfb-run -a -n $((100 + $$ % 3000)) -s "-screen 0 1280x1024x24" "$work/session.sh" "$work" "$shots"

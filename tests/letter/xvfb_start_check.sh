@@ -35,7 +35,9 @@ wait $pid
 SESSION
 chmod +x "$work/session.sh"
 
-run() { xvfb-run -a -s "-screen 0 1280x1024x24" "$work/session.sh" "$work"; }
+# Two suites at once must not pick the same display: the free-display
+# search starts at a number of this process, not at 99 for all.
+run() { xvfb-run -a -n $((100 + $$ % 3000)) -s "-screen 0 1280x1024x24" "$work/session.sh" "$work"; }
 
 first=$(run)
 read -r x y w h <<<"$first"
