@@ -309,6 +309,18 @@ std::shared_ptr<const Font> FontService::font(const std::string& face, int point
     return font(request);
 }
 
+std::size_t FontService::cachedFonts() const
+{
+    std::lock_guard lock(impl_->mutex);
+    return impl_->fonts.size();
+}
+
+std::size_t FontService::cachedResolutions() const
+{
+    std::lock_guard lock(impl_->mutex);
+    return impl_->resolved.size();
+}
+
 std::array<int, 256> FontService::charWidths(const LogFont& request, int codePage)
 {
     LogFont large = request;
