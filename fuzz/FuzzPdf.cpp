@@ -59,9 +59,15 @@ private:
 TQRFont fontOf(Input& in)
 {
     TQRFont f;
+    // Every new face name costs a font lookup of the system (milliseconds,
+    // and no coverage of ours), so odd names come mostly from a fixed set.
+    static const char* const names[] = {"Arial", "Times New Roman", "Courier New", "Symbol", "Wingdings", "",
+                                        " ", "Arial\tB\tx", "Arial Black Condensed Extra Long Name Of A Face",
+                                        "\xff\xfe\x80", "Gr\xc3\xbc\xc3\x9f" "e", "(Arial)/<>[]{}%", "@Arial",
+                                        "Courier New,Bold", "../../etc/fonts", "\x01\x02\x1f"};
+    constexpr std::uint8_t count = sizeof names / sizeof names[0];
     const std::uint8_t which = in.u8();
-    static const char* const names[] = {"Arial", "Times New Roman", "Courier New", "Symbol", "Wingdings", ""};
-    f.Name = which < 6 ? names[which] : in.bytes();
+    f.Name = which < count ? names[which] : which == 0xFF ? in.bytes() : names[which % count];
     f.Height = in.number();
     f.Style = in.u8() & 15u;
     f.Color = in.u32();
@@ -119,7 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     filter.SetTextOnTop((options & 2) != 0);
     filter.SetBiDiMode((options & 4) ? TBiDiMode::bdRightToLeft : TBiDiMode::bdLeftToRight);
     // Embedding reads font files whole: worth covering, too slow for every input.
-    filter.SetFontHandling((options & 0x18) == 0x18 ? TFontHandling::fhAutoEmbed : TFontHandling::fhNoEmbedding);
+    filter.SetFontHandling((options & 0x78) == 0x78 ? TFontHandling::fhAutoEmbed : TFontHandling::fhNoEmbedding);
     try {
         const int paperWidth = in.number();
         const int paperHeight = in.number();
