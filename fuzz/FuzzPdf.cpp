@@ -63,7 +63,7 @@ TQRFont fontOf(Input& in)
     // and no coverage of ours), so odd names come mostly from a fixed set.
     static const char* const names[] = {"Arial", "Times New Roman", "Courier New", "Symbol", "Wingdings", "",
                                         " ", "Arial\tB\tx", "Arial Black Condensed Extra Long Name Of A Face",
-                                        "\xff\xfe\x80", "Gr\xc3\xbc\xc3\x9f" "e", "(Arial)/<>[]{}%", "@Arial",
+                                        "\xff\xfe\x80", "Gr\xc3\xbc\xc3\x9f\x65", "(Arial)/<>[]{}%", "@Arial",
                                         "Courier New,Bold", "../../etc/fonts", "\x01\x02\x1f"};
     constexpr std::uint8_t count = sizeof names / sizeof names[0];
     const std::uint8_t which = in.u8();
