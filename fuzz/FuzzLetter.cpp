@@ -1,6 +1,7 @@
 // Letter files as Open and "Öffnen alte Version..." read them: any bytes
 // must give a letter or a clean ELetterFileError, never a crash.
 
+#include "FuzzErrors.h"
 #include "files/LetterFile.h"
 #include "files/OldLetterFiles.h"
 #include "platform/text/TextFile.h"
@@ -29,12 +30,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto text = zt::platform::text::decodeText(bytes);
     try {
         zt::files::ReadLetterFile(zt::files::TLetterFileReader(zt::platform::text::splitLines(text.text)), sink);
-    } catch (const zt::files::ELetterFileError&) {
+    } catch (const std::exception& e) {
+        zt::fuzz::acceptInputError(e);
     }
-    switch (zt::files::DetectOldLayout(bytes)) {
-    case zt::files::TOldLayout::Sectioned: zt::files::ReadSectionedLetter(bytes, sink); break;
-    case zt::files::TOldLayout::FixedRecords: zt::files::ReadFixedRecordLetter(bytes, sink); break;
-    case zt::files::TOldLayout::None: break;
+    try {
+        switch (zt::files::DetectOldLayout(bytes)) {
+        case zt::files::TOldLayout::Sectioned: zt::files::ReadSectionedLetter(bytes, sink); break;
+        case zt::files::TOldLayout::FixedRecords: zt::files::ReadFixedRecordLetter(bytes, sink); break;
+        case zt::files::TOldLayout::None: break;
+        }
+    } catch (const std::exception& e) {
+        zt::fuzz::acceptInputError(e);
     }
     zt::files::SplitCommaText(bytes);
     return 0;

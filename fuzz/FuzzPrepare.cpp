@@ -1,6 +1,7 @@
 // A letter file read as Open reads it, then printed: Prepare of the letter's
 // report must end with pages, never crash or hang, whatever the letter holds.
 
+#include "FuzzErrors.h"
 #include "files/LetterBuffer.h"
 #include "files/LetterFile.h"
 #include "output/LetterPrint.h"
@@ -45,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         const auto text = zt::platform::text::decodeText(bytes);
         zt::files::ReadLetterFile(zt::files::TLetterFileReader(zt::platform::text::splitLines(text.text)), buffer);
-    } catch (const zt::files::ELetterFileError&) {
+    } catch (const std::exception& e) {
+        zt::fuzz::acceptInputError(e);
     }
     const zt::files::TLetterContent letter = contentOf(buffer);
     std::array<std::string, zt::files::kTickMarkCount + 1> labels;

@@ -8,6 +8,7 @@
 #include "report/QRError.h"
 
 #include <array>
+#include <charconv>
 
 namespace zt::report {
 
@@ -176,7 +177,9 @@ TPDFFontKey TPDFFontKey::Parse(const std::string& key)
     parts.resize(4);
     k.face = parts[0];
     k.style = parts[1];
-    k.charset = parts[2].empty() ? 0 : std::stoi(parts[2]);
+    // A key this filter did not write may hold no number there: no charset.
+    if (std::from_chars(parts[2].data(), parts[2].data() + parts[2].size(), k.charset).ec != std::errc())
+        k.charset = 0;
     k.psName = parts[3];
     return k;
 }
@@ -184,7 +187,13 @@ TPDFFontKey TPDFFontKey::Parse(const std::string& key)
 TPDFFontKey TPDFFontKey::Of(const std::string& face, bool bold, bool italic, int charset)
 {
     TPDFFontKey k;
-    k.face = trim(face);
+    // The key's fields are tab-separated; a face name from a report file may
+    // hold any byte, so its control characters count as spaces.
+    std::string clean = face;
+    for (char& c : clean)
+        if (static_cast<unsigned char>(c) < 0x20)
+            c = ' ';
+    k.face = trim(clean);
     k.style = std::string(bold ? "B" : "") + (italic ? "I" : "");
     k.charset = charset;
     for (char c : k.face)

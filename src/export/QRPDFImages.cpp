@@ -8,6 +8,7 @@
 #include "report/QRShapes.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zt::report {
 
@@ -71,6 +72,37 @@ gdi::Bitmap PDFPlaceBitmap(const gdi::Bitmap& source, int width, int height)
     return out;
 }
 
+gdi::Bitmap PDFControlBitmap(const gdi::Bitmap& source, int width, int height, bool stretch)
+{
+    const std::int64_t cw = std::max(0, width), ch = std::max(0, height);
+    if (cw * ch <= kPDFMaxImagePixels)
+        return stretch ? PDFStretchBitmap(source, width, height) : PDFPlaceBitmap(source, width, height);
+    // Both sides shrink by the same factor, keeping the shape of the control.
+    const long double f = std::sqrt(static_cast<long double>(kPDFMaxImagePixels) / (cw * ch));
+    gdi::Bitmap out;
+    out.width = static_cast<int>(std::clamp<std::int64_t>(static_cast<std::int64_t>(cw * f), 1, cw));
+    out.height = static_cast<int>(std::clamp<std::int64_t>(static_cast<std::int64_t>(ch * f), 1, ch));
+    out.pixels.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height), 0xFFFFFFFFu);
+    if (source.width <= 0 || source.height <= 0)
+        return out;
+    for (int y = 0; y < out.height; ++y) {
+        const std::int64_t cy = y * ch / out.height;
+        for (int x = 0; x < out.width; ++x) {
+            const std::int64_t cx = x * cw / out.width;
+            std::int64_t sx = cx, sy = cy;
+            if (stretch) {
+                sx = cx * source.width / cw;
+                sy = cy * source.height / ch;
+            } else if (cx >= source.width || cy >= source.height) {
+                continue;
+            }
+            out.pixels[static_cast<std::size_t>(y) * out.width + x] =
+                source.pixels[static_cast<std::size_t>(sy) * source.width + static_cast<std::size_t>(sx)];
+        }
+    }
+    return out;
+}
+
 void TQRPDFDocumentFilter::acceptImage(long double xoff, long double yoff, TQRControl* control)
 {
     const auto* image = static_cast<TQRImage*>(control);
@@ -100,16 +132,14 @@ void TQRPDFDocumentFilter::acceptImage(long double xoff, long double yoff, TQRCo
                 xoff += (cw - drawnW) / 2 * q;
             }
         }
-        bitmap = image->Stretch ? *picture : PDFPlaceBitmap(*picture, cw, ch);
+        bitmap = image->Stretch ? *picture : PDFControlBitmap(*picture, cw, ch, false);
     } else if (image->Tag == 999) {
         bitmap = *picture;
         fixedScales = true;
         xscale = static_cast<long double>(cw) / bitmap.width;
         yscale = static_cast<long double>(ch) / bitmap.height;
-    } else if (image->Stretch) {
-        bitmap = PDFStretchBitmap(*picture, cw, ch);
     } else {
-        bitmap = PDFPlaceBitmap(*picture, cw, ch);
+        bitmap = PDFControlBitmap(*picture, cw, ch, image->Stretch);
     }
     if (bitmap.width <= 0 || bitmap.height <= 0)
         return;

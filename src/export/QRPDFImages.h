@@ -24,4 +24,13 @@ TPDFImageData PDFEncodeImage(const platform::gdi::Bitmap& bitmap, bool compress)
 platform::gdi::Bitmap PDFStretchBitmap(const platform::gdi::Bitmap& source, int width, int height);
 platform::gdi::Bitmap PDFPlaceBitmap(const platform::gdi::Bitmap& source, int width, int height);
 
+// The most pixels an image is written with: several whole pages at screen
+// resolution. A larger control is sampled down to it and drawn scaled up.
+constexpr std::int64_t kPDFMaxImagePixels = std::int64_t(2048) * 2048;
+
+// The control's picture of `width` x `height` pixels (the bitmap stretched
+// over it, or placed at its top-left on white), as PDFStretchBitmap or
+// PDFPlaceBitmap give it, but sampled at no more than kPDFMaxImagePixels.
+platform::gdi::Bitmap PDFControlBitmap(const platform::gdi::Bitmap& source, int width, int height, bool stretch);
+
 } // namespace zt::report

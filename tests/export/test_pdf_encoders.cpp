@@ -83,4 +83,28 @@ TEST(ImageData, OneWhitePixelIsThreeFFBytes)
     EXPECT_EQ(PDFEncodeImage(white, true).filter, "/ASCII85Decode /LZWDecode");
 }
 
+TEST(ImageData, AControlOfUsualSizeGetsItsPixelsOneForOne)
+{
+    const zt::platform::gdi::Bitmap two{2, 1, {0xFFFF0000u, 0xFF0000FFu}};
+    const auto stretched = PDFControlBitmap(two, 40, 20, true);
+    EXPECT_EQ(stretched.pixels, PDFStretchBitmap(two, 40, 20).pixels);
+    const auto placed = PDFControlBitmap(two, 40, 20, false);
+    EXPECT_EQ(placed.pixels, PDFPlaceBitmap(two, 40, 20).pixels);
+}
+
+TEST(ImageData, AHugeControlIsSampledDownKeepingItsShapeAndPicture)
+{
+    const zt::platform::gdi::Bitmap two{2, 1, {0xFFFF0000u, 0xFF0000FFu}};
+    const auto b = PDFControlBitmap(two, 30000, 15000, true);
+    EXPECT_LE(static_cast<std::int64_t>(b.width) * b.height, kPDFMaxImagePixels);
+    EXPECT_NEAR(static_cast<double>(b.width) / b.height, 2.0, 0.01);
+    EXPECT_EQ(b.pixels.front(), 0xFFFF0000u);
+    EXPECT_EQ(b.pixels.back(), 0xFF0000FFu);
+    // Placed, the picture keeps its corner and the rest is white.
+    const auto p = PDFControlBitmap(two, 30000, 30000, false);
+    EXPECT_LE(static_cast<std::int64_t>(p.width) * p.height, kPDFMaxImagePixels);
+    EXPECT_EQ(p.pixels.front(), 0xFFFF0000u);
+    EXPECT_EQ(p.pixels.back(), 0xFFFFFFFFu);
+}
+
 } // namespace

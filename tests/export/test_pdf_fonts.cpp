@@ -46,6 +46,17 @@ protected:
     ScratchFolder scratch{"pdf-fonts"};
 };
 
+TEST(PdfFontKey, AFaceWithControlCharactersStillMakesAKeyThatReadsBack)
+{
+    const TPDFFontKey k = TPDFFontKey::Of("Odd\tFace\r", true, false, 7);
+    EXPECT_EQ(k.face, "Odd Face");
+    const TPDFFontKey back = TPDFFontKey::Parse(k.Text());
+    EXPECT_EQ(back.face, "Odd Face");
+    EXPECT_TRUE(back.Bold());
+    EXPECT_EQ(back.charset, 7);
+    EXPECT_EQ(TPDFFontKey::Parse("A\tB\tnot a number\tA").charset, 0);
+}
+
 TEST(PdfFontKey, FieldsAndPostScriptStyleName)
 {
     EXPECT_EQ(TPDFFontKey::Of("Courier New", false, false, 1).Text(), "Courier New\t\t1\tCourierNew");

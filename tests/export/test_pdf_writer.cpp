@@ -351,6 +351,24 @@ std::array<int, 3> pixelAt(const std::string& ppm, int x, int y)
             static_cast<unsigned char>(ppm[at + 2])};
 }
 
+TEST(PdfImages, AHugeImageControlIsWrittenSampledDownAtItsFullDrawnSize)
+{
+    TQRPDFDocumentFilter f("");
+    f.SetCompressionOn(false);
+    f.Start(2100, 2970, TQRFont{});
+    TQRImage image(nullptr);
+    image.SetPicture(redBluePicture());
+    image.Stretch = true;
+    image.SetBounds(0, 0, 30000, 30000);
+    f.AcceptGraphic(0, 0, &image);
+    f.Finish();
+    const auto& bytes = f.Stream()->Bytes();
+    const std::string doc(bytes.begin(), bytes.end());
+    EXPECT_NE(doc.find("/Width 2048\r\n/Height 2048"), std::string::npos);
+    // Drawn as large as the control: 30000 screen pixels are 22500 points.
+    EXPECT_NE(doc.find("q 22500 0 0 22500 "), std::string::npos);
+}
+
 TEST_F(PdfWriter, StretchedPictureIsDrawnFromItsCompressedRgbData)
 {
     plainBand(10);

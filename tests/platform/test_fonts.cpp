@@ -443,6 +443,22 @@ TEST(FontCacheTest, EqualRequestsShareOneFont)
     EXPECT_EQ(service.font(heavier), service.font(logFont("Arial", -13, true)));
 }
 
+TEST(FontCacheTest, RequestsFromFilesCannotGrowTheCachesWithoutBound)
+{
+    FontService service;
+    const auto first = service.font(logFont("Arial", -13));
+    const int width = first->textWidth("Kurzmitteilung");
+    for (int n = 0; n < 600; ++n)
+        (void)service.font(logFont("Odd face " + std::to_string(n), -13));
+    for (int h = 1; h <= 3000; ++h)
+        (void)service.font(logFont("Arial", -h));
+    EXPECT_LE(service.cachedResolutions(), 256u);
+    EXPECT_LE(service.cachedFonts(), 2048u);
+    // A font handed out before stays usable, and a new one measures alike.
+    EXPECT_EQ(first->textWidth("Kurzmitteilung"), width);
+    EXPECT_EQ(service.font(logFont("Arial", -13))->textWidth("Kurzmitteilung"), width);
+}
+
 TEST(FontCacheTest, DifferentRequestsGetDifferentFonts)
 {
     FontService service;

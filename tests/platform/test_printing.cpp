@@ -146,6 +146,24 @@ TEST(PrintJobs, APrinterObjectThatGoesAwayDropsItsOpenJob)
     EXPECT_TRUE(d->LastJob().aborted);
 }
 
+TEST(PrintJobs, ClearedJobsAreForgottenAndAJobStillOpenPrintsIntoNothing)
+{
+    auto d = twoPrinters();
+    TPrinter p(d);
+    p.BeginDoc();
+    p.Canvas().TextOut(10, 10, "Seite 1");
+    d->ClearJobs();
+    EXPECT_TRUE(d->Jobs().empty());
+    p.NewPage();
+    p.EndDoc();
+    EXPECT_TRUE(d->Jobs().empty());
+    p.BeginDoc();
+    p.EndDoc();
+    ASSERT_EQ(d->Jobs().size(), 1u);
+    EXPECT_TRUE(d->LastJob().ended);
+    EXPECT_EQ(d->LastJob().pages.size(), 1u);
+}
+
 TEST(PrintJobs, SheetsAreKeptWithTheirRectangles)
 {
     auto d = twoPrinters();

@@ -21,6 +21,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 using namespace zt;
 using namespace zt::pages;
@@ -204,6 +206,43 @@ TEST_F(Preview, SearchListsMatchingPagesOrSaysThereAreNone)
     EXPECT_EQ(w.SearchResultBox->item(0)->text().toStdString(), "Kein Ergebnis bei Suche");
     w.RunSearch("grüße", false);
     EXPECT_EQ(w.SearchResultBox->item(0)->text().toStdString(), "Seite 3");
+}
+
+TEST_F(Preview, ASearchEndedByADamagedPageDoesNotHoldUpTheNextOne)
+{
+    TQRStandardPreview& w = open(3);
+    const fs::path dir = fs::temp_directory_path() / "zt-preview-damaged-search";
+    fs::create_directories(dir);
+    const std::string file = (dir / "damaged.QRP").string();
+    rep->QRPrinter->Save(file);
+    std::string bytes;
+    {
+        std::ifstream in(file, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    // The middle page's metafile signature, spoilt: loading reads only the
+    // first and the last page.
+    const std::size_t first = bytes.find(" EMF");
+    ASSERT_NE(first, std::string::npos);
+    const std::size_t second = bytes.find(" EMF", first + 4);
+    ASSERT_NE(second, std::string::npos);
+    ASSERT_NE(bytes.find(" EMF", second + 4), std::string::npos);
+    bytes[second + 1] = 'X';
+    {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out << bytes;
+    }
+    dialogs.answerOpen(file);
+    try {
+        w.LoadReportClick();
+    } catch (const std::exception&) {
+        // The thumbnails may already read the damaged page; the pages are loaded.
+    }
+    ASSERT_EQ(rep->QRPrinter->PageCount(), 3);
+    EXPECT_ANY_THROW(w.RunSearch("seite", false));
+    // Would wait for the first search for ever if it still counted as running.
+    EXPECT_ANY_THROW(w.RunSearch("seite", false));
+    fs::remove_all(dir);
 }
 
 TEST(PageSearch, ComparesTheLowByteOfEachCharacter)

@@ -222,6 +222,12 @@ void TQRStandardPreview::RunSearch(const std::string& text, bool matchCase)
     while (FSearching)
         platform::messageQueue().processMessages();
     FSearching = true;
+    // A page that cannot be read ends the search with its error; the next
+    // search must not wait for this one for ever.
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{FSearching};
     SearchResultBox->setEnabled(true);
     SearchTextLabel->setText(QString::fromStdString(text));
     SearchResultBox->clear();
@@ -233,7 +239,6 @@ void TQRStandardPreview::RunSearch(const std::string& text, bool matchCase)
         SearchResultBox->setEnabled(false);
     }
     Tabs->setCurrentWidget(TabSearchResult);
-    FSearching = false;
 }
 
 void TQRStandardPreview::SearchResultClick(int item)

@@ -27,6 +27,9 @@ constexpr int kCharWidthHeight = -1024;
 // same integer without running the font's instructions.
 constexpr int kMaxHintedPpem = 255;
 constexpr int kMaxPpem = 0x7FFF;
+// Cache bounds: far above what one letter or report asks for.
+constexpr std::size_t kMaxCachedResolutions = 256;
+constexpr std::size_t kMaxCachedFonts = 2048;
 
 int emPixelsFor(const FaceMetrics& fm, int height)
 {
@@ -238,8 +241,13 @@ struct FontService::Impl {
     {
         auto key = std::make_tuple(foldFaceName(face), bold, italic);
         auto it = resolved.find(key);
-        if (it == resolved.end())
+        if (it == resolved.end()) {
+            // Face names come from files too (metafiles, saved reports), so
+            // the cache is bounded; a real program asks for a handful.
+            if (resolved.size() >= kMaxCachedResolutions)
+                resolved.clear();
             it = resolved.emplace(std::move(key), resolver.resolve(face, bold, italic)).first;
+        }
         ResolvedFace r = it->second;
         r.requested = face;
         return r;
@@ -281,6 +289,9 @@ std::shared_ptr<const Font> FontService::font(const LogFont& request)
         }
     }
     auto font = std::make_shared<const Font>(face, request);
+    // Bounded like the resolutions: the fonts handed out stay alive with their users.
+    if (impl_->fonts.size() >= kMaxCachedFonts)
+        impl_->fonts.clear();
     impl_->fonts.emplace(std::move(key), font);
     return font;
 }
@@ -296,6 +307,18 @@ std::shared_ptr<const Font> FontService::font(const std::string& face, int point
     request.underline = underline;
     request.strikeOut = strikeOut;
     return font(request);
+}
+
+std::size_t FontService::cachedFonts() const
+{
+    std::lock_guard lock(impl_->mutex);
+    return impl_->fonts.size();
+}
+
+std::size_t FontService::cachedResolutions() const
+{
+    std::lock_guard lock(impl_->mutex);
+    return impl_->resolved.size();
 }
 
 std::array<int, 256> FontService::charWidths(const LogFont& request, int codePage)

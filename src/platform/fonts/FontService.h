@@ -156,6 +156,11 @@ public:
     // character height of 1024 units (GetCharWidth32 on such a font).
     std::array<int, 256> charWidths(const LogFont& request, int codePage);
 
+    // How many realised fonts and face resolutions are cached: bounded, as
+    // requests may come from files.
+    std::size_t cachedFonts() const;
+    std::size_t cachedResolutions() const;
+
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;

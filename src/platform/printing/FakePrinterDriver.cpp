@@ -54,20 +54,34 @@ FakePrinter FakePrinter::standard(const std::string& name)
 class FakePrinterDriver::Job final : public PrintJob {
 public:
     Job(FakePrinterDriver& driver, std::size_t index, const DeviceCaps& caps)
-        : PrintJob(caps), driver_(driver), index_(index)
+        : PrintJob(caps), driver_(driver), index_(index), generation_(driver.generation_)
     {
     }
 
 protected:
-    void pageDone(PrintedPage page) override { record().pages.push_back(std::move(page)); }
-    void docDone() override { record().ended = true; }
-    void docAborted() override { record().aborted = true; }
+    void pageDone(PrintedPage page) override
+    {
+        if (FakeJob* r = record())
+            r->pages.push_back(std::move(page));
+    }
+    void docDone() override
+    {
+        if (FakeJob* r = record())
+            r->ended = true;
+    }
+    void docAborted() override
+    {
+        if (FakeJob* r = record())
+            r->aborted = true;
+    }
 
 private:
-    FakeJob& record() { return driver_.jobs_[index_]; }
+    // None once the driver's jobs were cleared after this one started.
+    FakeJob* record() { return driver_.generation_ == generation_ ? &driver_.jobs_[index_] : nullptr; }
 
     FakePrinterDriver& driver_;
     std::size_t index_;
+    std::uint64_t generation_;
 };
 
 const FakeJob& FakePrinterDriver::LastJob() const
@@ -75,6 +89,12 @@ const FakeJob& FakePrinterDriver::LastJob() const
     if (jobs_.empty())
         throw PlatformError(ErrorKind::InternalFault, "No print job was started");
     return jobs_.back();
+}
+
+void FakePrinterDriver::ClearJobs()
+{
+    jobs_.clear();
+    ++generation_;
 }
 
 FakePrinter& FakePrinterDriver::Find(const std::string& name)

@@ -6,6 +6,7 @@
 
 #include "platform/printing/PrinterDriver.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -48,6 +49,9 @@ public:
     // Every job started, in order.
     const std::vector<FakeJob>& Jobs() const { return jobs_; }
     const FakeJob& LastJob() const;
+    // Forgets the kept jobs, so a long-running user (a fuzzer printing every
+    // input) does not grow without bound; a job still open prints into nothing.
+    void ClearJobs();
     int DevModeReads() const { return devModeReads_; }
 
     FakePrinter& Find(const std::string& name);
@@ -63,6 +67,8 @@ public:
 private:
     class Job;
     std::vector<FakeJob> jobs_;
+    // Bumped by ClearJobs, so an open job knows its record is gone.
+    std::uint64_t generation_ = 0;
     int devModeReads_ = 0;
 };
 
