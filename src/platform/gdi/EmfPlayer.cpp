@@ -1,9 +1,9 @@
 #include "platform/gdi/EmfPlayer.h"
 
+#include "platform/gdi/EmfPlayback.h"
 #include "platform/gdi/EmfReader.h"
 #include "platform/gdi/EmfRecords.h"
 #include "platform/gdi/GdiClip.h"
-#include "platform/text/CodePage.h"
 #include "platform/text/Utf.h"
 
 #include <algorithm>
@@ -23,17 +23,7 @@ Matrix Matrix::then(const Matrix& n) const
             dx * n.m12 + dy * n.m22 + n.dy};
 }
 
-namespace {
-
-constexpr std::size_t kMaxObjects = 65536;
-constexpr std::size_t kMaxSavedStates = 4096;
-
-struct Object {
-    enum class Kind { None, Pen, Brush, Font } kind = Kind::None;
-    PenSpec pen;
-    BrushSpec brush;
-    LogFont font;
-};
+namespace playback {
 
 LogFont stockFont(std::uint32_t stock)
 {
@@ -57,97 +47,6 @@ LogFont stockFont(std::uint32_t stock)
     }
     return lf;
 }
-
-struct DcState {
-    PenSpec pen;                       // BLACK_PEN
-    BrushSpec brush;                   // WHITE_BRUSH
-    LogFont font = stockFont(SYSTEM_FONT);
-    ColorRef textColor = 0;
-    ColorRef bkColor = 0xFFFFFF;
-    std::uint32_t bkMode = OPAQUE;
-    std::uint32_t textAlign = TA_LEFT | TA_TOP;
-    std::uint32_t polyFillMode = ALTERNATE;
-    std::uint32_t mapMode = MM_TEXT;
-    PointF windowOrg{0, 0}, windowExt{1, 1}, viewportOrg{0, 0}, viewportExt{1, 1};
-    Matrix world;
-    PointF position;
-    std::optional<std::vector<RectF>> clip;  // reference-device pixels
-};
-
-class Player {
-public:
-    Player(const EmfHeaderInfo& header, RenderTarget& target, const RectF& dest) : header_(header), target_(target)
-    {
-        objects_.resize(std::min<std::size_t>(std::max<std::size_t>(header.handles, 1), kMaxObjects));
-        // The frame (0.01 mm) in reference pixels is what maps onto `dest`.
-        const double pxPerMmX = header.millimetersCx > 0 ? double(header.deviceCx) / header.millimetersCx : 96 / 25.4;
-        const double pxPerMmY = header.millimetersCy > 0 ? double(header.deviceCy) / header.millimetersCy : 96 / 25.4;
-        double fl = header.frame.left * pxPerMmX / 100, ft = header.frame.top * pxPerMmY / 100;
-        // Differences in double: a hostile header's corners may be far apart.
-        double fw = (double(header.frame.right) - header.frame.left) * pxPerMmX / 100;
-        double fh = (double(header.frame.bottom) - header.frame.top) * pxPerMmY / 100;
-        if (!(fw > 0) || !(fh > 0)) {
-            fl = header.bounds.left;
-            ft = header.bounds.top;
-            fw = std::max(1.0, double(header.bounds.right) - header.bounds.left + 1);
-            fh = std::max(1.0, double(header.bounds.bottom) - header.bounds.top + 1);
-        }
-        // The frame is kept in 0.01 mm; a frame made from whole pixels comes back a
-        // hair off them, which would blur every edge of the picture.
-        const double tolX = pxPerMmX / 200 + 1e-6, tolY = pxPerMmY / 200 + 1e-6;
-        for (auto [v, tol] : {std::pair{&fl, tolX}, {&fw, tolX}, {&ft, tolY}, {&fh, tolY}})
-            if (std::abs(*v - std::round(*v)) <= tol)
-                *v = std::round(*v);
-        const double sx = dest.width() / fw, sy = dest.height() / fh;
-        deviceToTarget_ = {sx, 0, 0, sy, dest.left - fl * sx, dest.top - ft * sy};
-        pxPerMmX_ = pxPerMmX;
-        pxPerMmY_ = pxPerMmY;
-        applyTransform();
-        target_.setClip(std::nullopt);
-    }
-
-    void play(const EmfRecordView& r);
-
-private:
-    Matrix pageMatrix() const;
-    Matrix logicalToDevice() const { return s_.world.then(pageMatrix()); }
-    void applyTransform() { target_.setTransform(logicalToDevice().then(deviceToTarget_)); }
-    void applyClip();
-    RectF logicalRectToDevice(double l, double t, double r, double b) const;
-
-    PointF point32(const EmfRecordView& r, std::uint32_t off) const { return {double(r.i32(off)), double(r.i32(off + 4))}; }
-    PointF point16(const EmfRecordView& r, std::uint32_t off) const { return {double(r.i16(off)), double(r.i16(off + 2))}; }
-    std::vector<PointF> points(const EmfRecordView& r, std::uint32_t countOff, std::uint32_t firstOff, bool small) const;
-
-    void createPen(const EmfRecordView& r);
-    void createExtPen(const EmfRecordView& r);
-    void createBrush(const EmfRecordView& r);
-    void createPatternBrush(const EmfRecordView& r);
-    void createFont(const EmfRecordView& r);
-    Object* objectAt(std::uint32_t index);
-    void selectObject(std::uint32_t index);
-
-    void polyline(std::vector<PointF> pts, bool fromCurrent);
-    void polygons(std::vector<std::vector<PointF>> polys);
-    void polyPoly(const EmfRecordView& r, bool small, bool closed);
-    void bezier(const EmfRecordView& r, bool small, bool fromCurrent);
-    void arc(const EmfRecordView& r, std::uint32_t type);
-    void text(const EmfRecordView& r, std::uint32_t emrText, bool wide, std::uint32_t graphicsMode);
-    void blit(const EmfRecordView& r, std::uint32_t type);
-    void clipRegion(const EmfRecordView& r);
-    void strokeFillPath(bool stroke, bool fill);
-
-    const EmfHeaderInfo& header_;
-    RenderTarget& target_;
-    Matrix deviceToTarget_;
-    double pxPerMmX_ = 96 / 25.4, pxPerMmY_ = 96 / 25.4;
-    DcState s_;
-    std::vector<DcState> saved_;
-    std::vector<Object> objects_;
-    bool inPath_ = false;
-    std::vector<std::vector<PointF>> path_;
-    std::vector<bool> pathClosed_;
-};
 
 Matrix Player::pageMatrix() const
 {
@@ -465,142 +364,6 @@ void Player::arc(const EmfRecordView& r, std::uint32_t type)
     polygons({std::move(pts)});
 }
 
-void Player::text(const EmfRecordView& r, std::uint32_t emrText, bool wide, std::uint32_t graphicsMode)
-{
-    (void)graphicsMode;
-    const auto str = textOf(r, emrText, wide);
-    if (!str)
-        return;
-    const std::uint32_t options = r.u32(emrText + 16);
-    const double rl = r.i32(emrText + 20), rt = r.i32(emrText + 24), rr = r.i32(emrText + 28), rb = r.i32(emrText + 32);
-    const bool hasRect = rr > rl && rb > rt;
-
-    const std::uint64_t n = str->size();
-    const auto font = FontService::instance().font(s_.font);
-    const auto& tm = font->metrics();
-
-    // Advances: the record's spacing array, or the font's own where it has none.
-    std::vector<double> dx(n, 0);
-    const std::uint32_t offDx = r.u32(emrText + 36);
-    const std::uint64_t stride = (options & ETO_PDY) ? 8 : 4;
-    if (offDx != 0 && r.has(offDx, n * stride)) {
-        for (std::uint64_t i = 0; i < n; ++i)
-            dx[i] = r.i32(static_cast<std::uint32_t>(offDx + i * stride));
-    } else {
-        const auto adv = font->advancesUtf16(*str);
-        for (std::uint64_t i = 0; i < n && i < adv.size(); ++i)
-            dx[i] = adv[i];
-    }
-    double width = 0;
-    for (const double d : dx)
-        width += d;
-
-    PointF ref{double(r.i32(emrText)), double(r.i32(emrText + 4))};
-    if (s_.textAlign & TA_UPDATECP)
-        ref = s_.position;
-    const Matrix toDevice = logicalToDevice();
-    // Text grows along the logical axes; with y pointing up the cell lies below the
-    // reference point in device terms, so offsets follow the axis' direction.
-    const double yDir = toDevice.m22 < 0 ? -1 : 1;
-    double x = ref.x;
-    switch (s_.textAlign & TA_CENTER) {
-    case TA_RIGHT: x -= width; break;
-    case TA_CENTER: x -= width / 2; break;
-    default: break;
-    }
-    double baseline = ref.y;
-    switch (s_.textAlign & TA_BASELINE) {
-    case TA_BASELINE: break;
-    case TA_BOTTOM: baseline -= yDir * tm.descent; break;
-    default: baseline += yDir * tm.ascent; break;
-    }
-    if (s_.textAlign & TA_UPDATECP) {
-        if ((s_.textAlign & TA_CENTER) == TA_LEFT)
-            s_.position.x += width;
-        else if ((s_.textAlign & TA_CENTER) == TA_RIGHT)
-            s_.position.x -= width;
-    }
-
-    const PenSpec noPen{true, PS_NULL, 0, 0};
-    const BrushSpec background{false, BS_SOLID, 0, s_.bkColor};
-    if ((options & ETO_OPAQUE) && hasRect)
-        target_.drawRect({rl, rt, rr, rb}, noPen, background);
-    if (n == 0)
-        return;
-
-    const auto savedClip = s_.clip;
-    if ((options & ETO_CLIPPED) && hasRect) {
-        s_.clip = intersectClip(s_.clip, logicalRectToDevice(rl, rt, rr, rb));
-        applyClip();
-    }
-    if (s_.bkMode == OPAQUE && !(options & ETO_OPAQUE)) {
-        const double top = baseline - yDir * tm.ascent, bottom = baseline + yDir * tm.descent;
-        target_.drawRect({x, std::min(top, bottom), x + width, std::max(top, bottom)}, noPen, background);
-    }
-
-    const Matrix toTarget = toDevice.then(deviceToTarget_);
-    GlyphRun run;
-    run.font = font;
-    run.pixelSize = font->emPixels() * std::hypot(toTarget.m21, toTarget.m22);
-    run.underline = s_.font.underline;
-    run.strikeOut = s_.font.strikeOut;
-    run.color = s_.textColor & 0xFFFFFF;
-    run.text = *str;
-    run.origins.reserve(n);
-    double pen = x;
-    for (std::uint64_t i = 0; i < n; ++i) {
-        run.origins.push_back(toTarget.map(pen, baseline));
-        pen += dx[i];
-    }
-    run.lineWidth = width * std::hypot(toTarget.m11, toTarget.m12);
-    if (run.pixelSize > 0 && std::isfinite(run.pixelSize))
-        target_.drawGlyphs(run);
-
-    if ((options & ETO_CLIPPED) && hasRect) {
-        s_.clip = savedClip;
-        applyClip();
-    }
-}
-
-void Player::blit(const EmfRecordView& r, std::uint32_t type)
-{
-    double x, y, w, h;
-    std::uint32_t rop = SRCCOPY, offBmi = 0, cbBmi = 0, offBits = 0, cbBits = 0;
-    switch (type) {
-    case EMR_BITBLT:
-    case EMR_STRETCHBLT:
-        x = r.i32(24); y = r.i32(28); w = r.i32(32); h = r.i32(36);
-        rop = r.u32(40);
-        offBmi = r.u32(84); cbBmi = r.u32(88); offBits = r.u32(92); cbBits = r.u32(96);
-        break;
-    case EMR_STRETCHDIBITS:
-        x = r.i32(24); y = r.i32(28); w = r.i32(72); h = r.i32(76);
-        offBmi = r.u32(48); cbBmi = r.u32(52); offBits = r.u32(56); cbBits = r.u32(60);
-        rop = r.u32(68);
-        break;
-    default: // EMR_SETDIBITSTODEVICE
-        x = r.i32(24); y = r.i32(28); w = r.i32(40); h = r.i32(44);
-        offBmi = r.u32(48); cbBmi = r.u32(52); offBits = r.u32(56); cbBits = r.u32(60);
-        break;
-    }
-    const RectF dest{std::min(x, x + w), std::min(y, y + h), std::max(x, x + w), std::max(y, y + h)};
-    const PenSpec noPen{true, PS_NULL, 0, 0};
-    if (cbBmi == 0) {
-        // No source: a pattern or constant fill of the destination.
-        if (rop == PATCOPY && !s_.brush.null)
-            target_.drawRect(dest, noPen, s_.brush);
-        else if (rop == BLACKNESS)
-            target_.drawRect(dest, noPen, {false, BS_SOLID, 0, 0});
-        else if (rop == WHITENESS)
-            target_.drawRect(dest, noPen, {false, BS_SOLID, 0, 0xFFFFFF});
-        return;
-    }
-    if (!r.has(offBmi, cbBmi) || !r.has(offBits, cbBits))
-        return;
-    if (auto bmp = decodeDib(r.data() + offBmi, cbBmi, r.data() + offBits, cbBits))
-        target_.drawImage(dest, *bmp);
-}
-
 void Player::clipRegion(const EmfRecordView& r)
 {
     const std::uint32_t cb = r.u32(8), mode = r.u32(12);
@@ -805,7 +568,7 @@ void Player::play(const EmfRecordView& r)
     }
 }
 
-} // namespace
+} // namespace playback
 
 PlayResult playEmf(const TMetafile& page, RenderTarget& target, const RectF& dest)
 {
@@ -813,7 +576,7 @@ PlayResult playEmf(const TMetafile& page, RenderTarget& target, const RectF& des
     if (page.Empty())
         return result;
     const EmfRecordList list = readEmfRecords(page.Bytes());
-    Player player(list.header, target, dest);
+    playback::Player player(list.header, target, dest);
     for (const auto& r : list.records) {
         ++result.records;
         if (r.type() == EMR_EOF)
