@@ -37,12 +37,12 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
             options.outputs.push_back({BatchOutput::Kind::Info, {}});
         } else if (arg == "--png") {
             if (i + 1 >= args.size() || args[i + 1].empty())
-                options.errors.push_back("--png needs a folder");
+                options.errors.push_back("--png braucht einen Ordner");
             else
                 options.outputs.push_back({BatchOutput::Kind::Png, args[++i]});
         } else if (arg == "--text" || arg == "--zlw" || arg == "--qrp" || arg == "--pdf") {
             if (i + 1 >= args.size() || args[i + 1].empty())
-                options.errors.push_back(arg + " needs a file");
+                options.errors.push_back(arg + " braucht eine Datei");
             else
                 options.outputs.push_back({arg == "--text"  ? BatchOutput::Kind::Text
                                            : arg == "--zlw" ? BatchOutput::Kind::Zlw
@@ -50,11 +50,11 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
                                                             : BatchOutput::Kind::Qrp,
                                            args[++i]});
         } else if (arg.starts_with("-") && arg != "-") {
-            options.errors.push_back("unknown option: " + arg);
+            options.errors.push_back("unbekannte Option: " + arg);
         } else if (options.input.empty()) {
             options.input = arg;
         } else {
-            options.errors.push_back("unexpected argument: " + arg);
+            options.errors.push_back("unerwartetes Argument: " + arg);
         }
     }
     const auto any = [&](bool (BatchOutput::*pred)() const) {
@@ -62,61 +62,61 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
                            [pred](const BatchOutput& o) { return (o.*pred)(); });
     };
     if (any(&BatchOutput::lettersOnly) && any(&BatchOutput::reportsOnly))
-        options.errors.push_back("--text, --zlw and --qrp read a letter file, --info a saved report file; they "
-                                 "cannot be mixed");
+        options.errors.push_back("--text, --zlw und --qrp lesen eine Kurzmitteilung, --info eine Berichtsdatei; "
+                                 "sie lassen sich nicht mischen");
     if (!options.help && !options.version && options.errors.empty() &&
         !(options.listPrinters && options.input.empty() && options.outputs.empty())) {
         if (options.input.empty())
-            options.errors.push_back("no input file given");
+            options.errors.push_back("keine Eingabedatei angegeben");
         else if (options.outputs.empty() && !options.listPrinters)
-            options.errors.push_back("no output asked for");
+            options.errors.push_back("keine Ausgabe verlangt");
     }
     return options;
 }
 
 std::string batchUsage()
 {
-    return "Usage: zettelino-print LETTER.ZLW LETTER-OUTPUT...\n"
-           "       zettelino-print REPORT.QRP REPORT-OUTPUT...\n"
-           "       zettelino-print --printers\n"
-           "       zettelino-print --help | --version\n"
+    return "Aufruf: zettelino-print BRIEF.ZLW BRIEF-AUSGABE...\n"
+           "        zettelino-print BERICHT.QRP BERICHT-AUSGABE...\n"
+           "        zettelino-print --printers\n"
+           "        zettelino-print --help | --version\n"
            "\n"
-           "Reads a letter file (.ZLW) as the letter window opens it, or a saved\n"
-           "report file (.QRP), and writes what is asked for, in order. Nothing else\n"
-           "is written.\n"
+           "Liest eine Kurzmitteilung (.ZLW), wie das Briefenster sie öffnet, oder eine\n"
+           "Berichtsdatei (.QRP) und schreibt der Reihe nach, was verlangt wird. Sonst\n"
+           "wird nichts geschrieben.\n"
            "\n"
-           "Letter outputs:\n"
-           "  --text FILE    the plain text the Editor command writes to _zlwmitt.txt\n"
-           "  --zlw FILE     the letter file Save writes for the opened letter\n"
-           "  --qrp FILE     the pages the preview shows, as its save writes them\n"
+           "Ausgaben einer Kurzmitteilung:\n"
+           "  --text DATEI   der Klartext, den der Befehl \"Editor\" in _zlwmitt.txt schreibt\n"
+           "  --zlw DATEI    die Briefdatei, die \"Speichern\" für den geöffneten Brief schreibt\n"
+           "  --qrp DATEI    die Seiten der Vorschau, wie ihr \"Bericht speichern\" sie schreibt\n"
            "\n"
-           "Report outputs:\n"
-           "  --info         print \"pages: N\", \"packed: yes|no\" and one line per page:\n"
-           "                 \"page K: W x H px, B bytes, R records\"\n"
+           "Ausgaben einer Berichtsdatei:\n"
+           "  --info         gibt \"pages: N\", \"packed: yes|no\" und je Seite eine Zeile\n"
+           "                 \"page K: W x H px, B bytes, R records\" aus\n"
            "\n"
-           "Outputs of both (a letter's printed pages, or a saved report file's):\n"
-           "  --png DIR      write each page as DIR/page-001.png, ... at 96 dpi,\n"
-           "                 one pixel per device unit (DIR is created if missing)\n"
-           "  --pdf FILE     a PDF: for a letter what \"Bericht speichern\" writes for a\n"
-           "                 .PDF name in the letter's preview (the report run once more\n"
-           "                 into the PDF filter); for a saved report file its recorded\n"
-           "                 pages, each at its own paper size, text kept as text\n"
-           "  --print [PRINTER]\n"
-           "                 print on PRINTER (the default printer without a name): what\n"
-           "                 \"Drucken\" prints for a letter, the recorded pages of a report\n"
+           "Ausgaben beider (die gedruckten Seiten eines Briefs oder die einer Berichtsdatei):\n"
+           "  --png ORDNER   jede Seite als ORDNER/page-001.png, ... mit 96 dpi, ein\n"
+           "                 Bildpunkt je Geräteeinheit (ORDNER wird bei Bedarf angelegt)\n"
+           "  --pdf DATEI    ein PDF: für einen Brief, was \"Bericht speichern\" in seiner\n"
+           "                 Vorschau für einen .PDF-Namen schreibt; für eine Berichtsdatei\n"
+           "                 ihre aufgezeichneten Seiten, jede in ihrem Papierformat, Text\n"
+           "                 bleibt Text\n"
+           "  --print [DRUCKER]\n"
+           "                 druckt auf DRUCKER (ohne Namen auf dem Standarddrucker): was\n"
+           "                 \"Drucken\" für einen Brief druckt, die Seiten eines Berichts\n"
            "\n"
-           "Other commands:\n"
-           "  --printers     list the installed printers, one a line; the default\n"
-           "                 printer's line starts with \"* \", the others' with two blanks\n"
-           "  -h, --help     print this help and exit\n"
-           "  --version      print the version and exit\n"
+           "Weitere Befehle:\n"
+           "  --printers     listet die installierten Drucker, einen je Zeile; die Zeile des\n"
+           "                 Standarddruckers beginnt mit \"* \", die anderen mit zwei Leerzeichen\n"
+           "  -h, --help     zeigt diese Hilfe und endet\n"
+           "  --version      zeigt die Version und endet\n"
            "\n"
-           "Exit status: 0 done, 2 usage error, 3 the letter file is damaged (the\n"
-           "window's message on standard error), 4 the system failed: a file could not\n"
-           "be opened, read or written, or the printer failed (the system's message),\n"
-           "5 the file is not a readable saved report file (it is damaged),\n"
-           "6 no printer is installed or the named printer does not exist, 7 an\n"
-           "internal error of the program.\n";
+           "Rückgabewert: 0 erledigt, 2 falscher Aufruf, 3 die Kurzmitteilung ist beschädigt\n"
+           "(die Meldung des Fensters auf der Standardfehlerausgabe), 4 das System hat\n"
+           "versagt: eine Datei ließ sich nicht öffnen, lesen oder schreiben, oder der\n"
+           "Drucker hat versagt (mit dem Grund), 5 die Datei ist keine lesbare\n"
+           "Berichtsdatei (sie ist beschädigt), 6 kein Drucker installiert oder der genannte\n"
+           "Drucker existiert nicht, 7 ein interner Fehler des Programms.\n";
 }
 
 std::string batchVersion()

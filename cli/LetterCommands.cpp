@@ -111,7 +111,7 @@ int runLetterCommands(const BatchOptions& options, std::ostream&, std::ostream& 
     dialogs.answerOpen(options.input);
     frm.OeffnenExecute();
     if (const DialogCall* failure = failureSince(dialogs, 0)) {
-        err << failure->text << '\n';
+        err << "zettelino-print: " << options.input << ": " << failure->text << '\n';
         return kExitNotOpened;
     }
 

@@ -11,10 +11,10 @@ void writeLetterPdf(report::TBandoriaRep& rep, int& pageTotal, const std::string
 {
     const report::TQRExportFilterLibraryEntry* entry = report::QRExportFilterLibrary().GetFilterByExtension("PDF");
     if (entry == nullptr)
-        throw platform::PlatformError(platform::ErrorKind::InternalFault, "no PDF filter is registered");
+        throw platform::PlatformError(platform::ErrorKind::InternalFault, "Es ist kein PDF-Filter eingetragen");
     rep.Prepare();
     if (rep.QRPrinter == nullptr)
-        throw platform::PlatformError(platform::ErrorKind::InternalFault, "the letter's report did not run");
+        throw platform::PlatformError(platform::ErrorKind::InternalFault, "Der Bericht der Kurzmitteilung ist nicht gelaufen");
     pageTotal = rep.QRPrinter->PageCount();
     const std::unique_ptr<report::TQRExportFilter> filter = entry->ExportFilterClass()->Create(path);
     // The way the preview's save goes: through the recorder to the report.

@@ -1,13 +1,32 @@
 #include "cli/PagePngs.h"
 
 #include "platform/core/PlatformError.h"
+#include "platform/core/SystemReason.h"
 #include "platform/qt/QtRenderTarget.h"
 
-#include <QDir>
 #include <QImageWriter>
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <unistd.h>
 
 namespace zt::cli {
+
+namespace {
+
+// The image writer's own reasons are English: the system says why a file
+// cannot be written.
+std::string pngFailure(const std::string& file)
+{
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return platform::systemReason(errno);
+    ::close(fd);
+    return "Das Bild kann nicht geschrieben werden";
+}
+
+} // namespace
 
 std::string pngName(const std::string& dir, std::size_t page)
 {
@@ -18,14 +37,20 @@ std::string pngName(const std::string& dir, std::size_t page)
 
 void writePngs(const std::vector<std::unique_ptr<platform::gdi::TMetafile>>& pages, const std::string& dir)
 {
-    if (!QDir().mkpath(QString::fromStdString(dir)))
-        throw platform::PlatformError(platform::ErrorKind::SystemFailure, "Cannot create folder \"" + dir + "\"");
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (!ec && !std::filesystem::is_directory(dir, ec))
+        ec = std::make_error_code(std::errc::not_a_directory);
+    if (ec)
+        throw platform::PlatformError(platform::ErrorKind::SystemFailure, "Der Ordner \"" + dir +
+                                                                              "\" kann nicht angelegt werden: " +
+                                                                              platform::systemReason(ec.value()));
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const std::string file = pngName(dir, i + 1);
         QImageWriter writer(QString::fromStdString(file), "png");
         if (!writer.write(platform::qt::renderPage(*pages[i])))
             throw platform::PlatformError(platform::ErrorKind::SystemFailure,
-                                          "Cannot write file \"" + file + "\": " + writer.errorString().toStdString());
+                                          platform::cannotWrite(file) + ": " + pngFailure(file));
     }
 }
 

@@ -15,7 +15,7 @@ void listPrinters(std::ostream& out)
     platform::printing::TPrinter printer;
     const auto& list = printer.Printers();
     if (list.empty())
-        throw NoPrinterError("no printer is installed");
+        throw NoPrinterError("Es ist kein Drucker installiert");
     const int chosen = printer.PrinterIndex();
     for (std::size_t i = 0; i < list.size(); ++i)
         out << (static_cast<int>(i) == chosen ? "* " : "  ") << list[i].name << '\n';
@@ -26,13 +26,13 @@ int printerIndexFor(const std::string& printer)
     platform::printing::TPrinter system;
     const auto& list = system.Printers();
     if (list.empty())
-        throw NoPrinterError("no printer is installed");
+        throw NoPrinterError("Es ist kein Drucker installiert");
     if (printer.empty())
         return -1;
     for (std::size_t i = 0; i < list.size(); ++i)
         if (list[i].name == printer)
             return static_cast<int>(i);
-    throw NoPrinterError("no printer named \"" + printer + "\"");
+    throw NoPrinterError("Es gibt keinen Drucker namens \"" + printer + "\"");
 }
 
 void printSavedReport(const std::string& path, const std::string& printer)
@@ -44,7 +44,7 @@ void printSavedReport(const std::string& path, const std::string& printer)
     rep->ShowProgress = false;
     pages::TQRPrinter recorder(rep);
     if (!recorder.PrinterOK())
-        throw NoPrinterError("no printer is installed");
+        throw NoPrinterError("Es ist kein Drucker installiert");
     int index = -1;
     if (!printer.empty()) {
         const auto& list = recorder.Printers();
@@ -52,7 +52,7 @@ void printSavedReport(const std::string& path, const std::string& printer)
             if (list[i].name == printer)
                 index = static_cast<int>(i);
         if (index < 0)
-            throw NoPrinterError("no printer named \"" + printer + "\"");
+            throw NoPrinterError("Es gibt keinen Drucker namens \"" + printer + "\"");
     }
     recorder.SetPrinterIndex(index);
     recorder.Load(path);

@@ -35,15 +35,15 @@ LoadedReport load(const std::string& path)
     // the file is damaged instead of quietly showing fewer pages.
     if (list.StatedPageCount() > list.PageCount())
         throw platform::PlatformError(platform::ErrorKind::DamagedInput,
-                                      "the header counts " + std::to_string(list.StatedPageCount()) +
-                                          " pages, the file holds " + std::to_string(list.PageCount()));
+                                      "der Kopf zählt " + std::to_string(list.StatedPageCount()) +
+                                          " Seiten, die Datei enthält " + std::to_string(list.PageCount()));
     LoadedReport report;
     report.packed = list.Compression();
     for (std::int32_t n = 1; n <= list.PageCount(); ++n) {
         auto page = list.GetPage(n);
         if (!page)
             throw platform::PlatformError(platform::ErrorKind::DamagedInput,
-                                          "page " + std::to_string(n) + " is missing");
+                                          "Seite " + std::to_string(n) + " fehlt");
         report.pages.push_back(std::move(page));
     }
     return report;
@@ -82,7 +82,7 @@ int runReportCommands(const BatchOptions& options, std::ostream& out, std::ostre
         const int status = exitStatusFor(e, InputFile::SavedReport);
         err << "zettelino-print: ";
         if (status == kExitBadReport)
-            err << options.input << ": not a readable saved report file: ";
+            err << options.input << ": keine lesbare Berichtsdatei: ";
         err << e.what() << '\n';
         return status;
     }

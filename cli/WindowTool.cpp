@@ -1,7 +1,8 @@
 #include "cli/WindowTool.h"
 
+#include "platform/core/SystemReason.h"
+
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <ostream>
 #include <unistd.h>
@@ -24,7 +25,7 @@ void execWindowTool(char** argv, std::ostream& err)
     std::error_code ec;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) {
-        err << "zettelino-print: cannot find where the program lies: " << ec.message() << '\n';
+        err << "zettelino-print: Der Ort des Programms ist nicht zu finden: " << platform::systemReason(ec.value()) << '\n';
         return;
     }
     int failure = ENOENT;
@@ -33,7 +34,7 @@ void execWindowTool(char** argv, std::ostream& err)
         if (errno != ENOENT)
             failure = errno;
     }
-    err << "zettelino-print: cannot start " << kWindowToolName << ": " << std::strerror(failure) << '\n';
+    err << "zettelino-print: " << kWindowToolName << " kann nicht gestartet werden: " << platform::systemReason(failure) << '\n';
 }
 
 } // namespace zt::cli

@@ -91,7 +91,7 @@ std::optional<int> runLetterWithoutWindow(const BatchOptions& options, std::ostr
     try {
         files::ReadLetterFile(files::TLetterFileReader(std::move(text)), read);
     } catch (const std::exception&) {
-        err << files::kLetterOpenFailure << '\n';
+        err << "zettelino-print: " << options.input << ": " << files::kLetterOpenFailure << '\n';
         return kExitNotOpened;
     }
     const std::optional<output::TWindowlessLetter> letter = output::OpenWithoutWindow(read);

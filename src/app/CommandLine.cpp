@@ -16,11 +16,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         } else if (!optionsEnded && arg == "--version") {
             line.version = true;
         } else if (!optionsEnded && arg.size() > 1 && arg.starts_with("-")) {
-            line.errors.push_back("unknown option: " + arg);
+            line.errors.push_back("unbekannte Option: " + arg);
         } else if (line.file.empty() && !arg.empty()) {
             line.file = arg;
         } else {
-            line.errors.push_back("unexpected argument: " + arg);
+            line.errors.push_back("unerwartetes Argument: " + arg);
         }
     }
     return line;
@@ -40,22 +40,22 @@ bool asksForHelpOrVersion(int argc, char** argv)
 
 std::string programUsage()
 {
-    return "Usage: zettelino [FILE]\n"
-           "       zettelino --help | --version\n"
+    return "Aufruf: zettelino [DATEI]\n"
+           "        zettelino --help | --version\n"
            "\n"
-           "Fills in, prints and previews a short letter (Kurzmitteilung).\n"
+           "Füllt eine Kurzmitteilung aus, druckt sie und zeigt ihre Vorschau.\n"
            "\n"
-           "  FILE           a letter file (.ZLW) to open, as \"Öffnen...\" opens it,\n"
-           "                 or a saved report file (.QRP) to show in the preview;\n"
-           "                 other names are told apart by a letter file's first line\n"
-           "  -h, --help     print this help and exit\n"
-           "      --version  print the version and exit\n"
-           "  --             end of options (for a file whose name starts with \"-\")\n"
+           "  DATEI          eine Kurzmitteilung (.ZLW), geöffnet wie mit \"Öffnen...\",\n"
+           "                 oder eine Berichtsdatei (.QRP), gezeigt in der Vorschau;\n"
+           "                 andere Namen unterscheidet die erste Zeile einer Briefdatei\n"
+           "  -h, --help     zeigt diese Hilfe und endet\n"
+           "      --version  zeigt die Version und endet\n"
+           "  --             Ende der Optionen (für eine Datei, deren Name mit \"-\" beginnt)\n"
            "\n"
-           "Without FILE the program starts with a new letter. The toolkit's own\n"
-           "options (-platform, -display, ...) are accepted as well.\n"
+           "Ohne DATEI beginnt das Programm mit einer neuen Kurzmitteilung. Die eigenen\n"
+           "Optionen des Toolkits (-platform, -display, ...) werden ebenfalls angenommen.\n"
            "\n"
-           "Exit status: 0 ended normally, 2 usage error.\n";
+           "Rückgabewert: 0 normal beendet, 2 falscher Aufruf.\n";
 }
 
 std::string programVersion(const std::string& program)

@@ -10,6 +10,10 @@ namespace zt::app {
 
 using letter::LastDir;
 
+namespace {
+constexpr int kNoWidth = -1;
+}
+
 void ReadSettings(letter::TFrmMain& frm, const std::string& path)
 {
     try {
@@ -18,7 +22,15 @@ void ReadSettings(letter::TFrmMain& frm, const std::string& path)
         frm.SetLeft(ini.readInteger("foMain", "left", 10));
         frm.SetTop(ini.readInteger("foMain", "top", 10));
         frm.SetHeight(ini.readInteger("foMain", "height", kDefaultHeight));
-        frm.SetWidth(ini.readInteger("foMain", "width", kDefaultWidth));
+        // Without a width of its own the window opens at its designed client
+        // width (what 680 outer pixels were on the original frame): a first
+        // start then wraps the boxes where the batch tool wraps them, whatever
+        // frame the window manager draws.
+        const int width = ini.readInteger("foMain", "width", kNoWidth);
+        if (width == kNoWidth)
+            frm.SetDesignedClientWidth();
+        else
+            frm.SetWidth(width);
     } catch (const std::exception&) {
         // Optional step: what was applied stays, the rest keeps its state.
     }

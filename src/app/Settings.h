@@ -11,9 +11,9 @@ class TFrmMain;
 namespace zt::app {
 
 inline constexpr const char* kSettingsFileName = "ZLW.INI";
-// Outer size without stored bounds: tall enough to show the whole form with
-// a message box of eight lines or more.
-inline constexpr int kDefaultWidth = 680;
+// Outer height without stored bounds: tall enough to show the whole form
+// with a message box of eight lines or more. Without a stored width the
+// window takes its designed client width.
 inline constexpr int kDefaultHeight = 620;
 
 // Applies path_data, left, top, height and width in this order, each with

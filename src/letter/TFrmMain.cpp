@@ -188,21 +188,22 @@ bool TFrmMain::event(QEvent* event)
     const bool handled = QMainWindow::event(event);
     // The window manager's frame is known only once the window is shown; an
     // outer size asked for before then is applied again with it.
-    if (FRequestedOuter && (event->type() == QEvent::Show || event->type() == QEvent::Move))
+    if ((FRequestedOuterWidth || FRequestedOuterHeight) && (event->type() == QEvent::Show || event->type() == QEvent::Move))
         QTimer::singleShot(0, this, [this] { applyRequestedOuterSize(); });
     return handled;
 }
 
 void TFrmMain::applyRequestedOuterSize()
 {
-    if (!FRequestedOuter || !isVisible())
+    if (!(FRequestedOuterWidth || FRequestedOuterHeight) || !isVisible())
         return;
     const QMargins m = outerMargins(*this);
     if (m.isNull())
         return;
-    resize(std::max(0, FRequestedOuter->width() - m.left() - m.right()),
-           std::max(0, FRequestedOuter->height() - m.top() - m.bottom()));
-    FRequestedOuter.reset();
+    resize(FRequestedOuterWidth ? std::max(0, *FRequestedOuterWidth - m.left() - m.right()) : width(),
+           FRequestedOuterHeight ? std::max(0, *FRequestedOuterHeight - m.top() - m.bottom()) : height());
+    FRequestedOuterWidth.reset();
+    FRequestedOuterHeight.reset();
 }
 
 int TFrmMain::Left() const { return frameGeometry().x(); }
@@ -225,7 +226,9 @@ void TFrmMain::SetWidth(int width)
     const QMargins m = outerMargins(*this);
     resize(std::max(0, width - m.left() - m.right()), height());
     if (m.isNull())
-        FRequestedOuter = QSize(width, Height());
+        FRequestedOuterWidth = width;
+    else
+        FRequestedOuterWidth.reset();
 }
 
 void TFrmMain::SetHeight(int height)
@@ -233,7 +236,15 @@ void TFrmMain::SetHeight(int height)
     const QMargins m = outerMargins(*this);
     resize(width(), std::max(0, height - m.top() - m.bottom()));
     if (m.isNull())
-        FRequestedOuter = QSize(Width(), height);
+        FRequestedOuterHeight = height;
+    else
+        FRequestedOuterHeight.reset();
+}
+
+void TFrmMain::SetDesignedClientWidth()
+{
+    resize(kDesignedClientWidth, height());
+    FRequestedOuterWidth.reset();
 }
 
 QCheckBox* TFrmMain::TickMark(int n) const
@@ -288,8 +299,13 @@ void TFrmMain::NeuExecute()
     if (!LetterSaved) {
         const auto answer = platform::userDialogs().messageDlg(kNotSavedQuestion, platform::TMsgDlgType::mtWarning,
                                                                platform::mbYes | platform::mbNo);
-        if (answer == platform::mrYes)
+        if (answer == platform::mrYes) {
+            // A cancelled save dialog keeps the letter; a failed write throws
+            // past the clearing below.
             SpeichernExecute(Neu);
+            if (!LetterSaved)
+                return;
+        }
     }
     CurrentFile.clear();
     for (TMemo* memo : {MemoAbsender, MemoAnschrift, MemoMitteilung})

@@ -59,6 +59,9 @@ public:
     void SetTop(int top);
     void SetWidth(int width);
     void SetHeight(int height);
+    // The designed client width whatever the frame: a first start's width,
+    // at which the boxes wrap as the batch tool wraps them.
+    void SetDesignedClientWidth();
 
     // Tick mark N (1-15) in the letter's numbering.
     QCheckBox* TickMark(int n) const;
@@ -240,8 +243,9 @@ private:
     QWidget* FPopupControl = nullptr;
     std::string FOpenDialogFileName;
     std::string FSaveDialogFileName;
-    // Outer size asked for while the window manager's frame was not yet known.
-    std::optional<QSize> FRequestedOuter;
+    // Outer sizes asked for while the window manager's frame was not yet known.
+    std::optional<int> FRequestedOuterWidth;
+    std::optional<int> FRequestedOuterHeight;
     // Set while the close question is open, so a second close request
     // (a signal, say) does not ask again.
     bool FAskingToClose = false;

@@ -140,21 +140,23 @@ void TFrmMain::OpenLetterFile(const std::string& path)
 
 void TFrmMain::openChosen(const std::optional<std::string>& chosen)
 {
-    if (chosen) {
-        // Read the whole file before the letter is touched: a file that
-        // cannot be read leaves the letter, the file it belongs to, the
-        // caption and the status bar as they were, so a later Save does not
-        // overwrite the unreadable file with half of it.
-        files::TLetterBuffer read;
-        try {
-            files::ReadLetterFile(files::TLetterFileReader(platform::text::readTextFile(*chosen)), read);
-        } catch (const std::exception&) {
-            platform::userDialogs().messageDlg(files::kLetterOpenFailure, platform::TMsgDlgType::mtWarning, platform::mbOK);
-            return;
-        }
-        CurrentFile = *chosen;
-        ApplyLetter(read);
+    // A cancelled dialog leaves everything as it was: an unsaved letter
+    // must still count as unsaved, or closing would lose it.
+    if (!chosen)
+        return;
+    // Read the whole file before the letter is touched: a file that
+    // cannot be read leaves the letter, the file it belongs to, the
+    // caption and the status bar as they were, so a later Save does not
+    // overwrite the unreadable file with half of it.
+    files::TLetterBuffer read;
+    try {
+        files::ReadLetterFile(files::TLetterFileReader(platform::text::readTextFile(*chosen)), read);
+    } catch (const std::exception&) {
+        platform::userDialogs().messageDlg(files::kLetterOpenFailure, platform::TMsgDlgType::mtWarning, platform::mbOK);
+        return;
     }
+    CurrentFile = *chosen;
+    ApplyLetter(read);
     LetterSaved = true;
     SetPanelText(2, fileNameOf(CurrentFile));
     setWindowTitle(QString::fromStdString("Zettelino - [ " + CurrentFile + "]"));

@@ -190,8 +190,11 @@ void TfrmReport::createTitleBand()
     QRLabel11 = label(this, b, "QRLabel11", "Verbleib", courier8, Sizing::ToText, {133.88L, 32.28L, 15.08L, 4.23L});
     QRLabel6 = label(this, b, "QRLabel6", "Stellungnahme", courier8, Sizing::ToText, {133.88L, 36.51L, 24.34L, 4.23L});
     QRLabel9 = label(this, b, "QRLabel9", "Entscheidung", courier8, Sizing::ToText, {133.88L, 40.75L, 22.49L, 4.23L});
-    QRLabel12 = label(this, b, "QRLabel12", "Sonstiges:", courier8, Sizing::Fixed, {133.88L, 44.98L, 32.01L, 4.23L});
-    QRLabel12->SetWordWrap(false);
+    // The "other" mark takes the box's inner width and two lines, so the
+    // twenty characters its field accepts always print whole inside the box;
+    // on one line at 32 mm without wrapping, words that did not fit were lost.
+    QRLabel12 = label(this, b, "QRLabel12", "Sonstiges:", courier8, Sizing::Fixed, {133.88L, 44.98L, 38.10L, 7.41L});
+    QRLabel12->SetWordWrap(true);
 }
 
 void TfrmReport::createDetailBands()

@@ -150,7 +150,7 @@ void TQRCompress::refillIn()
 {
     const std::size_t n = Stream.Read(FBuffer, kBufferSize);
     if (n == 0)
-        throw platform::PlatformError(platform::ErrorKind::DamagedInput, "Packed data ends early");
+        throw platform::PlatformError(platform::ErrorKind::DamagedInput, "Die gepackten Daten enden zu früh");
     FBufferPos = 0;
     FBufferEnd = n;
 }
@@ -181,7 +181,7 @@ void TQRCompress::ExpandBuffer(std::uint8_t* out, std::size_t count)
             --bits;
         } while (node < kFirstLeaf);
         if (node > kLastLeaf)
-            throw platform::PlatformError(platform::ErrorKind::DamagedInput, "Invalid packed data");
+            throw platform::PlatformError(platform::ErrorKind::DamagedInput, "Ungültige gepackte Daten");
         out[i] = static_cast<std::uint8_t>(node - kFirstLeaf);
         splay(node);
         if (bits < 32)

@@ -79,7 +79,7 @@ std::int64_t findHeaderLength(platform::TStream& stream)
 
 [[noreturn]] void invalidFile(const std::string& why)
 {
-    throw platform::PlatformError(platform::ErrorKind::DamagedInput, "Invalid saved report file: " + why);
+    throw platform::PlatformError(platform::ErrorKind::DamagedInput, "Ungültige Berichtsdatei: " + why);
 }
 
 } // namespace
@@ -97,7 +97,7 @@ TQRPLayout ReadLayout(platform::TStream& stream)
     TQRPLayout layout;
     layout.HeaderLength = FindHeaderLength(stream);
     if (stream.Size() < layout.HeaderLength)
-        invalidFile("shorter than its header");
+        invalidFile("kürzer als ihr Kopf");
     std::vector<std::uint8_t> raw(static_cast<std::size_t>(layout.HeaderLength));
     stream.SetPosition(0);
     stream.ReadBuffer(raw.data(), raw.size());
@@ -118,7 +118,7 @@ TQRPLayout ReadLayout(platform::TStream& stream)
         layout.PageCount = chain.Count(INT32_MAX);
         layout.StatedPageCount = layout.PageCount;
         if (layout.PageCount == 0)
-            invalidFile("no page header or page found");
+            invalidFile("kein Seitenkopf und keine Seite gefunden");
     }
     stream.SetPosition(layout.HeaderLength);
     return layout;

@@ -83,14 +83,14 @@ void TQRPageList::AddPage(const TMetafile& aMetafile)
         }
         start = s.Seek(0, SeekOrigin::End);
         if (start > kMaxOffset - kQRPRecordOverhead)
-            throw PlatformError(ErrorKind::SystemFailure, "The page store is full");
+            throw PlatformError(ErrorKind::SystemFailure, "Der Seitenspeicher ist voll");
         s.WriteInt32(FPageCount);
         s.WriteInt32(static_cast<std::int32_t>(start + 4));
         WritePayload(s, aMetafile, FCompression);
         s.WriteInt32(static_cast<std::int32_t>(start));
         const std::int64_t end = s.Position();
         if (end > kMaxOffset)
-            throw PlatformError(ErrorKind::SystemFailure, "The page store is full");
+            throw PlatformError(ErrorKind::SystemFailure, "Der Seitenspeicher ist voll");
         s.SetPosition(start + 4);
         s.WriteInt32(static_cast<std::int32_t>(end));
         s.SetPosition(end);
@@ -228,7 +228,7 @@ void TQRPageList::LoadFromStream(platform::TStream& inStream)
     Guard guard(FLock);
     const std::int64_t size = inStream.Size();
     if (size > kMaxOffset)
-        throw PlatformError(ErrorKind::DamagedInput, "Saved report is too large");
+        throw PlatformError(ErrorKind::DamagedInput, "Der Bericht ist zu groß");
     auto copy = TQRStream::Create(static_cast<std::int32_t>(size));
     copy->CopyFrom(inStream, 0);
     const TQRPLayout layout = ReadLayout(*copy);

@@ -33,7 +33,7 @@ public:
                                   : origin == platform::SeekOrigin::Current ? std::int64_t(position_)
                                                                             : std::int64_t(size_);
         if (base + offset < 0)
-            throw PlatformError(ErrorKind::DamagedInput, "Stream seek error");
+            throw PlatformError(ErrorKind::DamagedInput, "Ungültige Position in den Daten");
         position_ = static_cast<std::size_t>(base + offset);
         return base + offset;
     }
@@ -74,8 +74,8 @@ std::vector<std::uint8_t> PackBytes(const std::uint8_t* data, std::size_t size)
 std::vector<std::uint8_t> UnpackBytes(const std::uint8_t* data, std::size_t size, std::uint64_t count)
 {
     if (count > std::uint64_t(size) * 8)
-        throw PlatformError(ErrorKind::DamagedInput, "Invalid packed data: " + std::to_string(count) +
-                                                         " bytes cannot come from " + std::to_string(size));
+        throw PlatformError(ErrorKind::DamagedInput, "Ungültige gepackte Daten: " + std::to_string(count) +
+                                                         " Bytes können nicht aus " + std::to_string(size) + " Bytes entstehen");
     std::vector<std::uint8_t> out(static_cast<std::size_t>(count));
     TByteView in(data, size);
     TQRCompress coder(in, false);
@@ -88,12 +88,12 @@ platform::gdi::TMetafile ReadPayload(std::vector<std::uint8_t> payload, bool pac
     if (!packed)
         return platform::gdi::TMetafile::FromBytes(std::move(payload));
     if (payload.size() < 4)
-        throw PlatformError(ErrorKind::DamagedInput, "Invalid packed page: no byte count");
+        throw PlatformError(ErrorKind::DamagedInput, "Ungültige gepackte Seite: keine Byteanzahl");
     const std::int32_t count = static_cast<std::int32_t>(std::uint32_t(payload[0]) | std::uint32_t(payload[1]) << 8 |
                                                          std::uint32_t(payload[2]) << 16 |
                                                          std::uint32_t(payload[3]) << 24);
     if (count < 0 || static_cast<std::uint32_t>(count) > platform::gdi::kEmfMaxBytes)
-        throw PlatformError(ErrorKind::DamagedInput, "Invalid packed page: byte count " + std::to_string(count));
+        throw PlatformError(ErrorKind::DamagedInput, "Ungültige gepackte Seite: Byteanzahl " + std::to_string(count));
     return platform::gdi::TMetafile::FromBytes(UnpackBytes(payload.data() + 4, payload.size() - 4,
                                                            static_cast<std::uint64_t>(count)));
 }

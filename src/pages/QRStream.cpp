@@ -45,7 +45,7 @@ std::unique_ptr<TQRStream> TQRStream::CreateFromFile(const std::string& Filename
     platform::TFileStream file(Filename, platform::TFileStream::Mode::OpenRead);
     const std::int64_t size = file.Size();
     if (size > std::numeric_limits<std::int32_t>::max() - kLoadedSlack)
-        throw PlatformError(ErrorKind::DamagedInput, "Saved report file \"" + Filename + "\" is too large");
+        throw PlatformError(ErrorKind::DamagedInput, "Die Berichtsdatei \"" + Filename + "\" ist zu groß");
     auto stream = std::make_unique<TQRStream>(static_cast<std::int32_t>(size + kLoadedSlack));
     stream->MemoryStream->LoadFrom(file, size);
     return stream;
@@ -107,7 +107,7 @@ std::int64_t TQRStream::Seek(std::int64_t offset, SeekOrigin origin)
         base = FFileSize;
     const std::int64_t target = base + offset;
     if (target < 0)
-        throw PlatformError(ErrorKind::DamagedInput, "Stream seek error");
+        throw PlatformError(ErrorKind::DamagedInput, "Ungültige Position in den Daten");
     FFilePosition = target;
     return target;
 }

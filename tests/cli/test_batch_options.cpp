@@ -21,13 +21,13 @@ TEST(BatchOptions, HelpWinsOverEverythingElse)
 
 TEST(BatchOptions, BadArgumentsAreUsageErrors)
 {
-    EXPECT_EQ(parseBatchOptions({}).errors, std::vector<std::string>{"no input file given"});
-    EXPECT_EQ(parseBatchOptions({"a.QRP"}).errors, std::vector<std::string>{"no output asked for"});
-    EXPECT_EQ(parseBatchOptions({"a.QRP", "--png"}).errors, std::vector<std::string>{"--png needs a folder"});
-    EXPECT_EQ(parseBatchOptions({"--frobnicate"}).errors, std::vector<std::string>{"unknown option: --frobnicate"});
+    EXPECT_EQ(parseBatchOptions({}).errors, std::vector<std::string>{"keine Eingabedatei angegeben"});
+    EXPECT_EQ(parseBatchOptions({"a.QRP"}).errors, std::vector<std::string>{"keine Ausgabe verlangt"});
+    EXPECT_EQ(parseBatchOptions({"a.QRP", "--png"}).errors, std::vector<std::string>{"--png braucht einen Ordner"});
+    EXPECT_EQ(parseBatchOptions({"--frobnicate"}).errors, std::vector<std::string>{"unbekannte Option: --frobnicate"});
     const auto two = parseBatchOptions({"a.ZLW", "b.ZLW"});
     EXPECT_EQ(two.input, "a.ZLW");
-    EXPECT_EQ(two.errors, std::vector<std::string>{"unexpected argument: b.ZLW"});
+    EXPECT_EQ(two.errors, std::vector<std::string>{"unerwartetes Argument: b.ZLW"});
 }
 
 TEST(BatchOptions, OutputsKeepTheirOrder)
@@ -42,8 +42,8 @@ TEST(BatchOptions, OutputsKeepTheirOrder)
 TEST(BatchOptions, UsageNamesTheToolAndItsExitStatus)
 {
     const std::string usage = batchUsage();
-    EXPECT_NE(usage.find("Usage: zettelino-print"), std::string::npos);
-    EXPECT_NE(usage.find("2 usage error"), std::string::npos);
+    EXPECT_NE(usage.find("Aufruf: zettelino-print"), std::string::npos);
+    EXPECT_NE(usage.find("2 falscher Aufruf"), std::string::npos);
 }
 
 TEST(BatchOptions, LetterOutputsNeedAFileAndDoNotMixWithReportOutputs)
@@ -53,7 +53,7 @@ TEST(BatchOptions, LetterOutputsNeedAFileAndDoNotMixWithReportOutputs)
     EXPECT_TRUE(o.errors.empty());
     EXPECT_TRUE(o.letterInput());
     EXPECT_EQ(o.outputs, (std::vector<BatchOutput>{{K::Text, "b.txt"}, {K::Zlw, "c.ZLW"}, {K::Text, "d.txt"}}));
-    EXPECT_EQ(parseBatchOptions({"b.ZLW", "--zlw"}).errors, std::vector<std::string>{"--zlw needs a file"});
+    EXPECT_EQ(parseBatchOptions({"b.ZLW", "--zlw"}).errors, std::vector<std::string>{"--zlw braucht eine Datei"});
     EXPECT_EQ(parseBatchOptions({"b.ZLW", "--info", "--text", "x"}).errors.size(), 1u);
     EXPECT_FALSE(parseBatchOptions({"r.QRP", "--info"}).letterInput());
 }
@@ -68,8 +68,8 @@ TEST(BatchOptions, PdfTakesAFileAndEitherInput)
     const auto report = parseBatchOptions({"r.QRP", "--info", "--pdf", "out.pdf"});
     EXPECT_TRUE(report.errors.empty());
     EXPECT_FALSE(report.letterInput());
-    EXPECT_EQ(parseBatchOptions({"r.QRP", "--pdf"}).errors, std::vector<std::string>{"--pdf needs a file"});
-    EXPECT_NE(batchUsage().find("--pdf FILE"), std::string::npos);
+    EXPECT_EQ(parseBatchOptions({"r.QRP", "--pdf"}).errors, std::vector<std::string>{"--pdf braucht eine Datei"});
+    EXPECT_NE(batchUsage().find("--pdf DATEI"), std::string::npos);
 }
 
 TEST(BatchOptions, VersionNeedsNoInput)

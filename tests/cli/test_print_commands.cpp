@@ -85,8 +85,8 @@ TEST(PrintOptions, PrintersNeedsNoInput)
     EXPECT_TRUE(o.listPrinters);
     EXPECT_TRUE(o.errors.empty());
     EXPECT_EQ(cli::parseBatchOptions({"--printers", "--print"}).errors,
-              std::vector<std::string>{"no input file given"});
-    EXPECT_NE(cli::batchUsage().find("6 no printer"), std::string::npos);
+              std::vector<std::string>{"keine Eingabedatei angegeben"});
+    EXPECT_NE(cli::batchUsage().find("6 kein Drucker"), std::string::npos);
 }
 
 TEST_F(PrintCommands, PrintersAreListedWithTheDefaultMarked)
@@ -101,7 +101,7 @@ TEST_F(PrintCommands, NoPrinterIsExitStatusSix)
     const std::string path = save(1);
     setPrinterDriver(nullptr);
     EXPECT_EQ(run({"--printers"}), exit_status::noPrinter);
-    EXPECT_NE(err.str().find("no printer is installed"), std::string::npos);
+    EXPECT_NE(err.str().find("Es ist kein Drucker installiert"), std::string::npos);
     EXPECT_EQ(run({path, "--print"}), exit_status::noPrinter);
 }
 
@@ -109,7 +109,7 @@ TEST_F(PrintCommands, AnUnknownPrinterIsExitStatusSix)
 {
     const std::string path = save(1);
     EXPECT_EQ(run({path, "--print", "Fake C"}), exit_status::noPrinter);
-    EXPECT_NE(err.str().find("no printer named \"Fake C\""), std::string::npos);
+    EXPECT_NE(err.str().find("Es gibt keinen Drucker namens \"Fake C\""), std::string::npos);
     EXPECT_TRUE(driver->Jobs().empty());
 }
 
@@ -146,5 +146,5 @@ TEST_F(PrintCommands, AFailingPrinterIsExitStatusFour)
     const std::string path = save(1);
     driver->Find("Fake A").dpiX = 0;
     EXPECT_EQ(run({path, "--print"}), exit_status::notWritten);
-    EXPECT_NE(err.str().find("no printable page"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("keine druckbare Seite"), std::string::npos) << err.str();
 }

@@ -96,19 +96,19 @@ TEST_F(ReportCommands, DamagedFilesAreRefusedBeforeAnythingIsWritten)
 {
     std::ofstream(dir_ + "junk.QRP", std::ios::binary) << std::string(300, 'H');
     EXPECT_EQ(run({dir_ + "junk.QRP", "--png", dir_ + "png"}), exit_status::badReport);
-    EXPECT_NE(err_.str().find("not a readable saved report file"), std::string::npos);
+    EXPECT_NE(err_.str().find("keine lesbare Berichtsdatei"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir_ + "png"));
     // A file the system cannot open is not a damaged one.
     EXPECT_EQ(run({dir_ + "missing.QRP", "--info"}), exit_status::notWritten);
-    EXPECT_NE(err_.str().find("No such file"), std::string::npos);
-    EXPECT_EQ(err_.str().find("not a readable saved report file"), std::string::npos) << err_.str();
+    EXPECT_NE(err_.str().find("Datei oder Verzeichnis nicht gefunden"), std::string::npos);
+    EXPECT_EQ(err_.str().find("keine lesbare Berichtsdatei"), std::string::npos) << err_.str();
     EXPECT_EQ(run({dir_, "--info"}), exit_status::notWritten) << err_.str();
 
     // A file cut short inside its second page.
     const std::string path = save(2, false);
     fs::resize_file(path, fs::file_size(path) - 40);
     EXPECT_EQ(run({path, "--info"}), exit_status::badReport);
-    EXPECT_NE(err_.str().find("the header counts 2 pages, the file holds 1"), std::string::npos) << err_.str();
+    EXPECT_NE(err_.str().find("der Kopf zählt 2 Seiten, die Datei enthält 1"), std::string::npos) << err_.str();
 }
 
 TEST_F(ReportCommands, IndependentlyWrittenFilesRenderTheirText)

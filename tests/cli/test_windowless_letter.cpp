@@ -3,19 +3,27 @@
 // commands write, byte for byte (but for the moment of writing), whatever
 // the letter holds and whatever printer is installed.
 
+#include "app/Startup.h"
 #include "cli/BatchOptions.h"
 #include "cli/LetterCommands.h"
 #include "cli/WindowlessCommands.h"
 #include "export/QRExportLibrary.h"
 #include "files/LetterFile.h"
+#include "letter/TFrmMain.h"
+#include "pages/QRPageList.h"
+#include "pages/QRPrinter.h"
+#include "pages/preview/TQRStandardPreview.h"
 #include "output/WindowlessLetter.h"
 #include "pages/QRPHeader.h"
 #include "platform/printing/FakePrinterDriver.h"
 #include "platform/text/TextFile.h"
+#include "support/PageContent.h"
 #include "support/QtWidgetApp.h"
 #include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 #include <fstream>
 #include <regex>
@@ -188,7 +196,7 @@ TEST_F(WindowlessLetter, AnUnreadableLetterGivesTheWindowsMessageAndStatus)
     EXPECT_EQ(byWindow, 3);
     EXPECT_EQ(*without, 3);
     EXPECT_EQ(errWindowless.str(), errWindow.str());
-    EXPECT_EQ(errWindowless.str().rfind("Fehler beim Öffnen!\n", 0), 0u);
+    EXPECT_EQ(errWindowless.str().rfind("zettelino-print: " + path + ": Fehler beim Öffnen!\n", 0), 0u);
 }
 
 TEST_F(WindowlessLetter, OnlyLetterOutputsTheWindowWritesAloneGoWithoutIt)
@@ -197,6 +205,66 @@ TEST_F(WindowlessLetter, OnlyLetterOutputsTheWindowWritesAloneGoWithoutIt)
     EXPECT_FALSE(cli::needsNoWindow(cli::parseBatchOptions({"a.ZLW", "--pdf", "a.pdf", "--png", "dir"})));
     EXPECT_FALSE(cli::needsNoWindow(cli::parseBatchOptions({"a.ZLW", "--print", ""})));
     EXPECT_FALSE(cli::needsNoWindow(cli::parseBatchOptions({"a.qrp", "--pdf", "a.pdf"})));
+}
+
+// The text lines of recorded pages, page by page.
+std::vector<std::vector<std::string>> pageTexts(const std::vector<std::unique_ptr<platform::gdi::TMetafile>>& pages)
+{
+    std::vector<std::vector<std::string>> out;
+    for (const auto& page : pages)
+        out.push_back(zt::testing::readPageContent(*page).strings());
+    return out;
+}
+
+TEST_F(WindowlessLetter, AFirstStartWindowPreviewsTheLinesTheBatchToolRecords)
+{
+    // Lines a character or two either side of each box's width, where a
+    // box a few pixels wider or narrower breaks them elsewhere.
+    Letter l = ordinary();
+    l.absender = {"Stadtverwaltung Musterhausen Bauamt Zimmer", "Stadtverwaltung Musterhausen Bauamt Zimmer 3"};
+    l.anschrift = {"Herrn Jürgen Weißmüller-Schneider und Frau", "Hauptstraße 12a Hinterhaus Aufgang C links"};
+    l.mitteilung.clear();
+    for (int width = 76; width <= 84; ++width)
+        for (const std::string& word : {std::string("Äpfel, Größen"), std::string("Birnen")}) {
+            std::string line;
+            while (line.size() + word.size() + 1 < static_cast<std::size_t>(width))
+                line += "Wort ";
+            l.mitteilung.push_back(line + word);
+        }
+    const std::string letter = write(l);
+
+    std::ostringstream out, err;
+    const fs::path batchQrp = scratch.path() / "batch.qrp";
+    ASSERT_EQ(cli::runLetterWithoutWindow(cli::parseBatchOptions({letter, "--qrp", batchQrp.string()}), out, err), 0);
+    pages::TQRPageList batch;
+    batch.LoadFromFile(batchQrp.string());
+    std::vector<std::unique_ptr<platform::gdi::TMetafile>> batchPages;
+    for (int n = 1; n <= batch.PageCount(); ++n)
+        batchPages.push_back(batch.GetPage(n));
+
+    // A user's fresh start: no settings file, the window at its first size.
+    const fs::path programDir = scratch.path() / "program";
+    fs::create_directories(programDir);
+    app::ZettelinoProgram program(programDir.string() + "/");
+    program.Start();
+    letter::TFrmMain& frm = program.FrmMain();
+    frm.show();
+    QApplication::processEvents();
+    program.OpenFile(letter);
+    frm.DruckvorschauExecute();
+    pages::TQRStandardPreview* preview = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* p = qobject_cast<pages::TQRStandardPreview*>(w); p != nullptr && p->isVisible())
+            preview = p;
+    ASSERT_NE(preview, nullptr);
+    std::vector<std::unique_ptr<platform::gdi::TMetafile>> windowPages;
+    for (int n = 1; n <= preview->QRPrinterOf()->PageCount(); ++n)
+        windowPages.push_back(preview->QRPrinterOf()->GetPage(n));
+    preview->close();
+    QApplication::processEvents();
+    frm.hide();
+
+    EXPECT_EQ(pageTexts(windowPages), pageTexts(batchPages));
 }
 
 } // namespace

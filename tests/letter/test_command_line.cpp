@@ -143,9 +143,9 @@ TEST(CommandLine, OneFileOrHelpOrVersion)
 TEST(CommandLine, UnknownOptionsAndASecondFileAreUsageErrors)
 {
     EXPECT_EQ(app::parseCommandLine({"--frobnicate"}).errors,
-              std::vector<std::string>{"unknown option: --frobnicate"});
+              std::vector<std::string>{"unbekannte Option: --frobnicate"});
     EXPECT_EQ(app::parseCommandLine({"a.ZLW", "b.ZLW"}).errors,
-              std::vector<std::string>{"unexpected argument: b.ZLW"});
+              std::vector<std::string>{"unerwartetes Argument: b.ZLW"});
 }
 
 TEST(CommandLine, HelpAndVersionAreFoundBeforeTheToolkitStarts)
@@ -165,7 +165,7 @@ TEST(CommandLine, TheVersionIsTheBuildsAndTheUsageNamesTheOptions)
 {
     EXPECT_EQ(app::programVersion("zettelino"), std::string("zettelino ") + ZT_VERSION + "\n");
     const std::string usage = app::programUsage();
-    for (const char* s : {"Usage: zettelino [FILE]", "--help", "--version", "Exit status"})
+    for (const char* s : {"Aufruf: zettelino [DATEI]", "--help", "--version", "Rückgabewert"})
         EXPECT_NE(usage.find(s), std::string::npos) << s;
 }
 
@@ -279,7 +279,7 @@ TEST_F(CommandLineOpenTest, AnUnreadableSavedReportFileGoesToTheErrorBoxWithoutA
     EXPECT_EQ(dialogs.calls()[0].kind, DialogCall::Kind::Message);
     EXPECT_EQ(dialogs.calls()[0].type, platform::TMsgDlgType::mtError);
     EXPECT_EQ(dialogs.calls()[0].buttons, platform::mbOK);
-    EXPECT_EQ(dialogs.calls()[0].text, "Invalid saved report file: shorter than its header");
+    EXPECT_EQ(dialogs.calls()[0].text, "Ungültige Berichtsdatei: kürzer als ihr Kopf");
     EXPECT_EQ(program.SavedReport(), nullptr);
     EXPECT_TRUE(previews().empty());
 }

@@ -251,17 +251,25 @@ TEST_F(LetterFilesTest, OpenFillsEachBlockInOneStep)
     EXPECT_LE(changes, 4);
 }
 
-TEST_F(LetterFilesTest, CancellingOpenMarksTheLetterSavedAndSetsTheCaption)
+TEST_F(LetterFilesTest, CancellingOpenLeavesTheUnsavedLetterAsItWas)
 {
+    frm->setWindowTitle("Zettelino - [ /tmp/a.ZLW]");
+    CurrentFile = "/tmp/a.ZLW";
+    frm->SetPanelText(2, "a.ZLW");
     frm->cbVerbleib->setChecked(true);
     ASSERT_FALSE(LetterSaved);
     dialogs.answerOpen(std::nullopt);
     frm->OeffnenExecute();
-    EXPECT_TRUE(LetterSaved);
-    EXPECT_EQ(frm->windowTitle().toStdString(), "Zettelino - [ ]");
+    EXPECT_FALSE(LetterSaved);
+    EXPECT_TRUE(frm->cbVerbleib->isChecked());
+    EXPECT_EQ(CurrentFile, "/tmp/a.ZLW");
+    EXPECT_EQ(frm->windowTitle().toStdString(), "Zettelino - [ /tmp/a.ZLW]");
+    EXPECT_EQ(frm->PanelText(2), "a.ZLW");
     EXPECT_EQ(LastDir, ""); // the open dialog was never confirmed
-    frm->NeuExecute();
-    EXPECT_TRUE(dialogs.calls(DialogCall::Kind::Message).empty());
+    // Closing still asks, so the letter is not lost.
+    dialogs.answerMessage(platform::mrCancel);
+    EXPECT_FALSE(frm->close());
+    EXPECT_EQ(dialogs.calls(DialogCall::Kind::Message).size(), 1u);
 }
 
 TEST_F(LetterFilesTest, SaveAfterOpenWritesInPlaceAndTakesTheSaveDialogsFolder)

@@ -91,6 +91,58 @@ TEST_F(LetterPrinting, PreviewRunsWithTheWindowPlacedOnTheScreen)
     EXPECT_TRUE(driver->Jobs().empty());
 }
 
+// The texts recorded after `from` and before `to`, in record order.
+std::vector<std::string> textsBetween(const zt::testing::PageContent& page, const std::string& from, const std::string& to)
+{
+    std::vector<std::string> out;
+    bool inside = false;
+    for (const auto& t : page.texts) {
+        if (t.text == to)
+            break;
+        if (inside)
+            out.push_back(t.text);
+        inside = inside || t.text == from;
+    }
+    return out;
+}
+
+// The lines as one text, without the blanks that end it.
+std::string joined(const std::vector<std::string>& lines)
+{
+    std::string all;
+    for (const std::string& line : lines)
+        all += (all.empty() || all.ends_with(' ') ? "" : " ") + line;
+    while (all.ends_with(' '))
+        all.pop_back();
+    return all;
+}
+
+TEST_F(LetterPrinting, WhateverTheOtherFieldsAcceptedPrintsWhole)
+{
+    frm->MemoMitteilung->setPlainText("ENDE");
+    for (const char* other : {"Unterschrift bis 15.", "Unterschriftenmappe1", "a b c d e f g h i j ", "kurz"})
+        for (const bool ticked : {true, false}) {
+            SCOPED_TRACE(std::string(other) + (ticked ? " ticked" : ""));
+            frm->EditSonst1->SetText(other);
+            frm->EditSonst2->SetText(other);
+            frm->TickMark(9)->setChecked(ticked);
+            frm->TickMark(15)->setChecked(ticked);
+            frm->DruckenExecute();
+            const auto page = zt::testing::readPageContent(driver->LastJob().pages.at(0).drawing);
+            const std::string mark = std::string(ticked ? "[X] " : "[ ] ") + other;
+            // Mark 9 may take two lines inside the request box, at the list's left edge.
+            const auto request = textsBetween(page, "[ ] Entscheidung", "ENDE");
+            ASSERT_FALSE(request.empty());
+            ASSERT_LE(request.size(), 2u);
+            EXPECT_EQ(joined(request), joined({mark}));
+            const int listLeft = page.find("[ ] Entscheidung")->x;
+            for (const std::string& line : request)
+                EXPECT_EQ(page.find(line)->x, listLeft) << line;
+            // Mark 15 prints on its row, whole.
+            EXPECT_EQ(joined(textsBetween(page, "[ ] Vertrag", "Seite 1 von 1")), joined({mark}));
+        }
+}
+
 TEST_F(LetterPrinting, WithoutAPrinterDruckenDoesNothing)
 {
     platform::printing::setPrinterDriver(std::make_shared<platform::printing::FakePrinterDriver>());

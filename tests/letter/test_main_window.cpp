@@ -107,9 +107,11 @@ TEST_F(LetterWindowTest, AnyChangeOfTheSenderTextMarksTheLetterChanged)
     EXPECT_FALSE(LetterSaved);
 }
 
-TEST_F(LetterWindowTest, YesToNewWithoutAFileAsksForANameAndACancelStillClears)
+TEST_F(LetterWindowTest, YesToNewThenACancelledSaveKeepsTheLetter)
 {
     fillLetter(*frm);
+    frm->setWindowTitle("Zettelino - [ /tmp/a.ZLW]");
+    frm->SetPanelText(2, "a.ZLW");
     ASSERT_FALSE(LetterSaved);
     letter::LastDir = "/tmp/briefe/";
     dialogs.answerMessage(platform::mrYes);
@@ -119,9 +121,23 @@ TEST_F(LetterWindowTest, YesToNewWithoutAFileAsksForANameAndACancelStillClears)
     ASSERT_EQ(saves.size(), 1u);
     EXPECT_EQ(saves[0].request.initialDir, "/tmp/briefe/");
     EXPECT_EQ(saves[0].request.filter, "Zettelino für Windows (*.ZLW)|*.ZLW");
-    expectCleared(*frm);
-    EXPECT_TRUE(LetterSaved);
+    EXPECT_EQ(frm->MemoAbsender->Text(), "Absender");
+    EXPECT_TRUE(frm->TickMark(1)->isChecked());
+    EXPECT_FALSE(LetterSaved);
     EXPECT_EQ(letter::CurrentFile, "");
+    EXPECT_EQ(frm->windowTitle().toStdString(), "Zettelino - [ /tmp/a.ZLW]");
+    EXPECT_EQ(frm->PanelText(2), "a.ZLW");
+}
+
+TEST_F(LetterWindowTest, YesToNewThenAFailedSaveKeepsTheLetterAndItsFile)
+{
+    fillLetter(*frm);
+    letter::CurrentFile = "/nonexistent-folder/a.ZLW";
+    dialogs.answerMessage(platform::mrYes);
+    EXPECT_ANY_THROW(frm->NeuExecute());
+    EXPECT_EQ(frm->EditTitel1->Text(), "Titel 1");
+    EXPECT_FALSE(LetterSaved);
+    EXPECT_EQ(letter::CurrentFile, "/nonexistent-folder/a.ZLW");
 }
 
 TEST_F(LetterWindowTest, NewKeepsTheCaptionButEmptiesThePanel)

@@ -99,7 +99,8 @@ TEST_F(StartupTest, WithoutSettingsTheWindowStartsAtTenTenTallEnoughForTheWholeF
     ScopedHome home("/home/anna");
     app::ZettelinoProgram program(dir());
     program.Start();
-    EXPECT_EQ(boundsOf(program.FrmMain()), (Bounds{10, 10, 680, 620}));
+    // Offscreen there is no frame: the designed client width is the outer one.
+    EXPECT_EQ(boundsOf(program.FrmMain()), (Bounds{10, 10, letter::TFrmMain::kDesignedClientWidth, 620}));
     // The whole form shows, with room for eight message lines or more.
     letter::TFrmMain& frm = program.FrmMain();
     frm.show();
@@ -150,7 +151,7 @@ TEST_F(StartupTest, ClosingWritesTheSettingsInOrder)
         program.Finish();
     }
     EXPECT_EQ(readIni(), "[Setup]\r\npath_data=/home/anna/briefe/\r\n[foMain]\r\nleft=10\r\ntop=10\r\n"
-                         "height=620\r\nwidth=680\r\n");
+                         "height=620\r\nwidth=664\r\n");
 }
 
 TEST_F(StartupTest, ASecondStartRestoresMovedAndResizedBounds)
@@ -197,7 +198,7 @@ TEST_F(StartupTest, AnEmptyPathGivesAnEmptyLastDirAndIsWrittenBackEmpty)
     program.Start();
     EXPECT_EQ(letter::LastDir, "");
     program.Finish();
-    EXPECT_EQ(readIni(), "[setup]\r\npath_data=\r\n[foMain]\r\nleft=10\r\ntop=10\r\nheight=620\r\nwidth=680\r\n");
+    EXPECT_EQ(readIni(), "[setup]\r\npath_data=\r\n[foMain]\r\nleft=10\r\ntop=10\r\nheight=620\r\nwidth=664\r\n");
 }
 
 TEST_F(StartupTest, AReadOnlySettingsFileStaysUnchangedAndTheProgramEndsNormally)

@@ -2,7 +2,8 @@
 # Drives the real program by keyboard under Xvfb, as a user would:
 #  - 15 Tabs from the start reach the first "other" field; typing
 #    "Weiterleitung an Herrn Schmidt" and saving stores its first 20 characters;
-#  - an address typed after a Tab makes Ctrl+N ask;
+#  - an address typed after a Tab makes Ctrl+N ask; "Ja" and Escape in the
+#    save dialog keep the letter, and closing still asks;
 #  - text typed into the sender block makes the close box ask, and the
 #    program keeps running after "Abbrechen"; a termination signal asks too,
 #    and "Nein" ends the program, which writes its settings.
@@ -69,13 +70,15 @@ keys ctrl+n
 question=$(window Warnung) || fail "Ctrl+N after typing an address asked nothing"
 shot new-question "$question"
 xdotool windowfocus --sync "$question"
-keys alt+n
-gone Warnung || fail "the question stays"
+keys alt+j                        # "Ja": save first
+dialog=$(window "Speichern unter") || fail "Ja to New opened no save dialog"
+xdotool windowfocus --sync "$dialog"
+keys Escape                       # the save is cancelled: the letter must stay
+gone "Speichern unter" || fail "the save dialog stays"
 
-xdotool windowfocus --sync "$main"
-typed "Max Muster"
+# Closing still asks about the kept letter; "Abbrechen" keeps the program.
 /usr/bin/python3 closebox.py "$main"
-question=$(window Warnung) || fail "closing with an unsaved letter asked nothing"
+question=$(window Warnung) || fail "closing after a cancelled New asked nothing"
 shot close-question "$question"
 kill -0 $pid 2>/dev/null || fail "the program ended"
 xdotool windowfocus --sync "$question"
@@ -84,6 +87,29 @@ gone Warnung || fail "the question stays"
 sleep 0.5
 kill -0 $pid 2>/dev/null || fail "the program ended after Abbrechen"
 [ ! -e ZLW.INI ] || fail "settings written without a close"
+
+# The letter is still there: saving it stores the address typed before New.
+xdotool windowfocus --sync "$main"
+keys ctrl+s
+dialog=$(window "Speichern unter") || fail "no save dialog"
+xdotool windowfocus --sync "$dialog"
+typed "$PWD/behalten.ZLW"
+keys Return
+info=$(window "Informationen") || fail "no saved message"
+xdotool windowfocus --sync "$info"
+keys Return
+gone Informationen || fail "the saved message stays"
+grep -aq $'^Frau Muster\r$' behalten.ZLW || fail "the letter was lost by the cancelled New: $(cat -A behalten.ZLW)"
+
+xdotool windowfocus --sync "$main"
+keys ctrl+n                       # saved now: clears without a question
+gone Warnung || fail "New asked about a saved letter"
+typed "Max Muster"
+/usr/bin/python3 closebox.py "$main"
+question=$(window Warnung) || fail "closing with an unsaved letter asked nothing"
+xdotool windowfocus --sync "$question"
+keys Escape                       # "Abbrechen"
+gone Warnung || fail "the question stays"
 
 kill -TERM $pid
 question=$(window Warnung) || fail "a termination signal asked nothing"

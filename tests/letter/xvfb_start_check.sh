@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real program from a fresh program folder under Xvfb: the window
-# is captioned "Zettelino" at 10, 10, 680 wide and 560 to 800 high; ending it
+# is captioned "Zettelino" at 10, 10, at its designed client width of 664
+# (no window manager, so no frame) and 560 to 800 high; ending it
 # writes ZLW.INI; a second start restores the stored bounds.
 #   xvfb_start_check.sh ZETTELINO_EXE
 set -euo pipefail
@@ -41,9 +42,9 @@ run() { xvfb-run -a -n $((100 + $$ % 3000)) -s "-screen 0 1280x1024x24" "$work/s
 
 first=$(run)
 read -r x y w h <<<"$first"
-[ "$x $y $w" = "10 10 680" ] && [ "$h" -ge 560 ] && [ "$h" -le 800 ] || { echo "first start: $first"; exit 1; }
+[ "$x $y $w" = "10 10 664" ] && [ "$h" -ge 560 ] && [ "$h" -le 800 ] || { echo "first start: $first"; exit 1; }
 ini=$(tr -d '\r' < "$work/ZLW.INI")
-for key in path_data left=10 top=10 "height=$h" width=680; do
+for key in path_data left=10 top=10 "height=$h" width=664; do
   grep -q "^$key" <<<"$ini" || { echo "ZLW.INI lacks $key:"; echo "$ini"; exit 1; }
 done
 

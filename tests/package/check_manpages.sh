@@ -14,7 +14,7 @@ options=$(grep -oE '(^|[ ,])--?[a-z][a-z-]*' <<<"$help" | tr -d ' ,' | sort -u)
 for option in $options; do
   grep -qE "(^|[^a-z-])$option([^a-z-]|$)" <<<"$text" || fail "$page lacks $option"
 done
-statuses=$(tr '\n' ' ' <<<"$help" | grep -oE 'Exit status:.*' | grep -oE '(: |, )[0-9]+ ' | grep -oE '[0-9]+' | sort -u)
+statuses=$(tr '\n' ' ' <<<"$help" | grep -oE 'Rückgabewert:.*' | grep -oE '(: |, )[0-9]+ ' | grep -oE '[0-9]+' | sort -u)
 [ -n "$statuses" ] || fail "no exit statuses in the help of $exe"
 section=$(awk '/^\.SH EXIT STATUS/ {on=1; next} /^\.SH/ {on=0} on' "$page")
 for status in $statuses; do

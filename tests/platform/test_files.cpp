@@ -73,7 +73,7 @@ TEST_F(FilesTest, TempFileInMissingFolderFailsWithTheSystemMessage)
         TempFile t("QRP", dir_ + "missing/");
         FAIL() << "created " << t.path();
     } catch (const PlatformError& e) {
-        EXPECT_NE(std::string(e.what()).find("No such file or directory"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("Datei oder Verzeichnis nicht gefunden"), std::string::npos);
     }
 }
 

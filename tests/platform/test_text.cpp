@@ -161,6 +161,6 @@ TEST(TextFiles, MissingFileGivesTheSystemMessage)
         FAIL() << "no error";
     } catch (const PlatformError& e) {
         EXPECT_NE(std::string(e.what()).find("/nonexistent-folder/x.txt"), std::string::npos);
-        EXPECT_NE(std::string(e.what()).find("No such file"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("Datei oder Verzeichnis nicht gefunden"), std::string::npos);
     }
 }

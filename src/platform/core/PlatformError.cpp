@@ -1,6 +1,6 @@
 #include "platform/core/PlatformError.h"
+#include "platform/core/SystemReason.h"
 
-#include <cstring>
 #include <new>
 #include <system_error>
 
@@ -18,8 +18,22 @@ ErrorKind errorKindOf(const std::exception& e)
 
 std::string systemMessage(const std::string& what, int err)
 {
-    return what + ": " + std::strerror(err);
+    return what + ": " + systemReason(err);
 }
+
+namespace {
+
+std::string fileCannot(const std::string& path, const char* what)
+{
+    return "Die Datei \"" + path + "\" kann nicht " + what + " werden";
+}
+
+} // namespace
+
+std::string cannotOpen(const std::string& path) { return fileCannot(path, "geöffnet"); }
+std::string cannotRead(const std::string& path) { return fileCannot(path, "gelesen"); }
+std::string cannotWrite(const std::string& path) { return fileCannot(path, "geschrieben"); }
+std::string cannotCreate(const std::string& path) { return fileCannot(path, "angelegt"); }
 
 void throwSystemError(const std::string& what, int err)
 {

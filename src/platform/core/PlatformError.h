@@ -36,8 +36,15 @@ private:
 ErrorKind errorKindOf(const std::exception& e);
 
 // The message for errno value `err`, prefixed with what was being done
-// ("Cannot open file \"x\": No such file or directory").
+// ("Die Datei \"x\" kann nicht geöffnet werden: Datei oder Verzeichnis nicht gefunden").
 std::string systemMessage(const std::string& what, int err);
+
+// What failed with a file, as the messages above begin:
+// "Die Datei \"x\" kann nicht geöffnet werden" and so on.
+std::string cannotOpen(const std::string& path);
+std::string cannotRead(const std::string& path);
+std::string cannotWrite(const std::string& path);
+std::string cannotCreate(const std::string& path);
 
 // A system failure with the system's message.
 [[noreturn]] void throwSystemError(const std::string& what, int err);

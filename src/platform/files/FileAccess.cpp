@@ -51,7 +51,7 @@ void writeAll(int fd, std::string_view bytes, const std::string& path)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            throwSystemError("Cannot write file \"" + path + "\"", errno);
+            throwSystemError(cannotWrite(path), errno);
         }
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
@@ -65,7 +65,7 @@ std::size_t readUpTo(int fd, void* buffer, std::size_t count, const std::string&
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            throwSystemError("Cannot read file \"" + path + "\"", errno);
+            throwSystemError(cannotRead(path), errno);
         }
         if (n == 0)
             break;
@@ -78,12 +78,12 @@ std::string readFileBytes(const std::string& path)
 {
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0)
-        throwSystemError("Cannot open file \"" + path + "\"", errno);
+        throwSystemError(cannotOpen(path), errno);
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
-        throwSystemError("Cannot read file \"" + path + "\"", errno);
+        throwSystemError(cannotRead(path), errno);
     if (S_ISDIR(st.st_mode))
-        throwSystemError("Cannot read file \"" + path + "\"", EISDIR);
+        throwSystemError(cannotRead(path), EISDIR);
     std::string bytes;
     if (S_ISREG(st.st_mode) && st.st_size > 0)
         bytes.reserve(static_cast<std::size_t>(st.st_size));
@@ -129,7 +129,7 @@ void writeFileAtomically(const std::string& requested, const std::function<void(
             std::free(real);
         }
     }
-    const std::string what = "Cannot write file \"" + path + "\"";
+    const std::string what = cannotWrite(path);
     struct stat target {};
     const bool exists = ::stat(path.c_str(), &target) == 0;
     if (exists && S_ISDIR(target.st_mode))

@@ -29,7 +29,7 @@ TempFile::TempFile(const std::string& prefix, const std::string& folder)
     // mkostemp opens with O_CREAT | O_EXCL and mode 0600.
     fd_ = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd_ < 0)
-        throwSystemError("Cannot create a temporary file in \"" + dir + "\"", errno);
+        throwSystemError("Im Ordner \"" + dir + "\" kann keine temporäre Datei angelegt werden", errno);
     path_ = std::move(name);
 }
 
@@ -75,7 +75,7 @@ void TempFile::writeAt(std::uint64_t offset, const void* data, std::size_t size)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            throwSystemError("Cannot write temporary file \"" + path_ + "\"", errno);
+            throwSystemError("Die temporäre Datei \"" + path_ + "\" kann nicht geschrieben werden", errno);
         }
         p += n;
         size -= static_cast<std::size_t>(n);
@@ -92,7 +92,7 @@ std::size_t TempFile::readAt(std::uint64_t offset, void* data, std::size_t size)
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            throwSystemError("Cannot read temporary file \"" + path_ + "\"", errno);
+            throwSystemError("Die temporäre Datei \"" + path_ + "\" kann nicht gelesen werden", errno);
         }
         if (n == 0)
             break;
@@ -105,14 +105,14 @@ std::uint64_t TempFile::size() const
 {
     struct stat st {};
     if (::fstat(fd_, &st) != 0)
-        throwSystemError("Cannot read temporary file \"" + path_ + "\"", errno);
+        throwSystemError("Die temporäre Datei \"" + path_ + "\" kann nicht gelesen werden", errno);
     return static_cast<std::uint64_t>(st.st_size);
 }
 
 void TempFile::truncate(std::uint64_t size)
 {
     if (::ftruncate(fd_, static_cast<off_t>(size)) != 0)
-        throwSystemError("Cannot write temporary file \"" + path_ + "\"", errno);
+        throwSystemError("Die temporäre Datei \"" + path_ + "\" kann nicht geschrieben werden", errno);
 }
 
 } // namespace zt::platform::files

@@ -107,13 +107,13 @@ struct FontFace::Impl {
 FontFace::FontFace(ResolvedFace resolved) : resolved_(std::move(resolved)), impl_(std::make_unique<Impl>())
 {
     if (FT_Init_FreeType(&impl_->library) != 0)
-        throw PlatformError(ErrorKind::SystemFailure, "The font engine cannot be started");
+        throw PlatformError(ErrorKind::SystemFailure, "Die Schriftbibliothek kann nicht gestartet werden");
     // v35 is the interpreter that behaves as the GDI black-and-white
     // rasteriser: no backward-compatibility mode, hdmx widths honoured.
     FT_UInt version = TT_INTERPRETER_VERSION_35;
     FT_Property_Set(impl_->library, "truetype", "interpreter-version", &version);
     if (FT_New_Face(impl_->library, resolved_.file.c_str(), resolved_.index, &impl_->face) != 0)
-        throw PlatformError(ErrorKind::SystemFailure, "Font file \"" + resolved_.file + "\" cannot be read");
+        throw PlatformError(ErrorKind::SystemFailure, "Die Schriftdatei \"" + resolved_.file + "\" kann nicht gelesen werden");
     FT_Face face = impl_->face;
     if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) != 0)
         impl_->symbolCmap = FT_Select_Charmap(face, FT_ENCODING_MS_SYMBOL) == 0;
@@ -216,7 +216,7 @@ std::vector<std::uint8_t> FontFace::fileData() const
 {
     std::ifstream in(resolved_.file, std::ios::binary);
     if (!in)
-        throwSystemError("Cannot open font file \"" + resolved_.file + "\"", errno);
+        throwSystemError("Die Schriftdatei \"" + resolved_.file + "\" kann nicht geöffnet werden", errno);
     // One read of the whole file: a byte-wise copy costs far more for the
     // hundreds of kilobytes of a font embedded into every PDF.
     in.seekg(0, std::ios::end);
@@ -226,7 +226,7 @@ std::vector<std::uint8_t> FontFace::fileData() const
     if (!bytes.empty())
         in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (in.bad() || size < 0 || in.gcount() != static_cast<std::streamsize>(bytes.size()))
-        throwSystemError("Cannot read font file \"" + resolved_.file + "\"", errno);
+        throwSystemError("Die Schriftdatei \"" + resolved_.file + "\" kann nicht gelesen werden", errno);
     return bytes;
 }
 

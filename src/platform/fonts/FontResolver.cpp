@@ -68,7 +68,7 @@ FontResolver::FontResolver(std::string fallbackFamily) : fallback_(std::move(fal
     // a rescan of the font cache per resolver.
     config_ = FcConfigReference(nullptr);
     if (!config_)
-        throw PlatformError(ErrorKind::SystemFailure, "The font configuration cannot be loaded");
+        throw PlatformError(ErrorKind::SystemFailure, "Die Schriftkonfiguration kann nicht geladen werden");
 }
 
 FontResolver::~FontResolver()

@@ -13,7 +13,7 @@ namespace {
 
 [[noreturn]] void invalid()
 {
-    throw PlatformError(ErrorKind::DamagedInput, "Invalid metafile");
+    throw PlatformError(ErrorKind::DamagedInput, "Ungültige Metadatei");
 }
 
 EmfRect rectAt(const std::uint8_t* p)

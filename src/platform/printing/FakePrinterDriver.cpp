@@ -101,7 +101,7 @@ FakePrinter& FakePrinterDriver::Find(const std::string& name)
 {
     const auto it = std::find_if(printers.begin(), printers.end(), [&](const FakePrinter& p) { return p.info.name == name; });
     if (it == printers.end())
-        throw PlatformError(ErrorKind::SystemFailure, "Unknown printer: " + name);
+        throw PlatformError(ErrorKind::SystemFailure, "Unbekannter Drucker: " + name);
     return *it;
 }
 
@@ -118,7 +118,7 @@ DevMode FakePrinterDriver::DefaultDevMode(const std::string& printer)
     ++devModeReads_;
     const FakePrinter& p = Find(printer);
     if (p.failDevMode)
-        throw PlatformError(ErrorKind::SystemFailure, "The printer's driver does not answer");
+        throw PlatformError(ErrorKind::SystemFailure, "Der Druckertreiber antwortet nicht");
     return p.defaults;
 }
 
@@ -126,7 +126,7 @@ DeviceCaps FakePrinterDriver::GetDeviceCaps(const std::string& printer, const De
 {
     const FakePrinter& p = Find(printer);
     if (p.failDeviceCaps)
-        throw PlatformError(ErrorKind::SystemFailure, "The printer's driver does not answer");
+        throw PlatformError(ErrorKind::SystemFailure, "Der Druckertreiber antwortet nicht");
     // A named paper the fake knows wins; otherwise the record's own extent.
     auto paper = mode.Has(DM_PAPERSIZE) ? paperOf(mode.dmPaperSize) : std::nullopt;
     if (!paper && mode.dmPaperWidth > 0 && mode.dmPaperLength > 0)

@@ -20,7 +20,7 @@ gdi::EmfRect printableRect(const DeviceCaps& caps)
 PrintJob::PrintJob(const DeviceCaps& caps) : caps_(caps)
 {
     if (!usable(caps_))
-        throw PlatformError(ErrorKind::SystemFailure, "The printer reports no printable page");
+        throw PlatformError(ErrorKind::SystemFailure, "Der Drucker meldet keine druckbare Seite");
 }
 
 PrintJob::~PrintJob() = default;

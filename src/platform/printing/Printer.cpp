@@ -16,16 +16,16 @@ public:
     std::string DefaultPrinter() override { return {}; }
     DevMode DefaultDevMode(const std::string&) override
     {
-        throw PlatformError(ErrorKind::SystemFailure, "No printer is installed");
+        throw PlatformError(ErrorKind::SystemFailure, "Es ist kein Drucker installiert");
     }
     DeviceCaps GetDeviceCaps(const std::string&, const DevMode&) override
     {
-        throw PlatformError(ErrorKind::SystemFailure, "No printer is installed");
+        throw PlatformError(ErrorKind::SystemFailure, "Es ist kein Drucker installiert");
     }
     std::optional<std::vector<std::int32_t>> PaperCodes(const std::string&) override { return std::nullopt; }
     std::unique_ptr<PrintJob> StartDoc(const std::string&, const DevMode&, const std::string&) override
     {
-        throw PlatformError(ErrorKind::SystemFailure, "No printer is installed");
+        throw PlatformError(ErrorKind::SystemFailure, "Es ist kein Drucker installiert");
     }
 };
 
@@ -141,7 +141,7 @@ const PrinterInfo& TPrinter::chosen()
 {
     const int i = PrinterIndex();
     if (i < 0)
-        throw PlatformError(ErrorKind::SystemFailure, "No printer is installed");
+        throw PlatformError(ErrorKind::SystemFailure, "Es ist kein Drucker installiert");
     return (*printers_)[static_cast<std::size_t>(i)];
 }
 
@@ -172,7 +172,7 @@ void TPrinter::SetPrinter(const std::string& device, const DevMode& m)
         Refresh();
         it = find();
         if (it == Printers().end())
-            throw PlatformError(ErrorKind::SystemFailure, "Printer selected is not valid: " + device);
+            throw PlatformError(ErrorKind::SystemFailure, "Der gewählte Drucker ist ungültig: " + device);
     }
     index_ = static_cast<int>(it - Printers().begin());
     mode_ = m;

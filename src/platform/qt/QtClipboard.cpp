@@ -13,7 +13,7 @@ QClipboard& system()
 {
     QClipboard* c = QGuiApplication::clipboard();
     if (!c)
-        throw PlatformError(ErrorKind::SystemFailure, "The clipboard cannot be opened");
+        throw PlatformError(ErrorKind::SystemFailure, "Die Zwischenablage kann nicht geöffnet werden");
     return *c;
 }
 

@@ -18,7 +18,7 @@ QPrinterInfo infoOf(const std::string& name)
 {
     const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromStdString(name));
     if (info.isNull())
-        throw PlatformError(ErrorKind::SystemFailure, "Printer selected is not valid: " + name);
+        throw PlatformError(ErrorKind::SystemFailure, "Der gewählte Drucker ist ungültig: " + name);
     return info;
 }
 
@@ -103,7 +103,7 @@ void QtPrintJob::docDone()
     const gdi::RectF whole{0, 0, double(Caps().horzRes), double(Caps().vertRes)};
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         if (i > 0 && !printer_->newPage())
-            throw PlatformError(ErrorKind::SystemFailure, "The printer refused a new page");
+            throw PlatformError(ErrorKind::SystemFailure, "Der Drucker hat keine neue Seite angenommen");
         painter.save();
         gdi::playEmf(pages_[i].drawing, target, whole);
         for (const PlacedSheet& s : pages_[i].sheets)

@@ -34,7 +34,7 @@ void XdgOpenShell::open(const std::string& target)
     // the program never blocks on a slow browser.
     const pid_t child = fork();
     if (child < 0)
-        throw PlatformError(ErrorKind::SystemFailure, systemMessage("Starting " + program_, errno));
+        throw PlatformError(ErrorKind::SystemFailure, systemMessage("Das Programm \"" + program_ + "\" kann nicht gestartet werden", errno));
     if (child == 0) {
         const pid_t grandchild = fork();
         if (grandchild != 0)
@@ -60,7 +60,7 @@ void XdgOpenShell::open(const std::string& target)
 void RecordingShell::open(const std::string& target)
 {
     if (fail)
-        throw PlatformError(ErrorKind::SystemFailure, "The shell cannot start a program for " + target);
+        throw PlatformError(ErrorKind::SystemFailure, "Für \"" + target + "\" kann kein Programm gestartet werden");
     opened.push_back(target);
 }
 

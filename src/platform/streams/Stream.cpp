@@ -16,13 +16,13 @@ namespace zt::platform {
 void TStream::ReadBuffer(void* buffer, std::size_t count)
 {
     if (Read(buffer, count) != count)
-        throw PlatformError(ErrorKind::DamagedInput, "Stream read error");
+        throw PlatformError(ErrorKind::DamagedInput, "Die Daten enden vor der erwarteten Stelle");
 }
 
 void TStream::WriteBuffer(const void* buffer, std::size_t count)
 {
     if (Write(buffer, count) != count)
-        throw PlatformError(ErrorKind::SystemFailure, "Stream write error");
+        throw PlatformError(ErrorKind::SystemFailure, "Die Daten können nicht geschrieben werden");
 }
 
 std::int32_t TStream::ReadInt32()
@@ -89,7 +89,7 @@ std::int64_t TMemoryStream::Seek(std::int64_t offset, SeekOrigin origin)
         base = Size();
     const std::int64_t target = base + offset;
     if (target < 0)
-        throw PlatformError(ErrorKind::DamagedInput, "Stream seek error");
+        throw PlatformError(ErrorKind::DamagedInput, "Ungültige Position in den Daten");
     // Past the end is allowed, as for files: a later write fills the gap with zeros.
     position_ = static_cast<std::size_t>(target);
     return target;
@@ -132,9 +132,7 @@ TFileStream::TFileStream(const std::string& path, Mode mode) : path_(path)
     const int flags = mode == Mode::OpenRead ? O_RDONLY : (O_RDWR | O_CREAT | O_TRUNC);
     fd_ = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
     if (fd_ < 0)
-        throwSystemError(std::string(mode == Mode::OpenRead ? "Cannot open file" : "Cannot create file") + " \"" +
-                             path + "\"",
-                         errno);
+        throwSystemError(mode == Mode::OpenRead ? cannotOpen(path) : cannotCreate(path), errno);
 }
 
 TFileStream::~TFileStream()
@@ -159,7 +157,7 @@ std::int64_t TFileStream::Seek(std::int64_t offset, SeekOrigin origin)
     const int whence = origin == SeekOrigin::Beginning ? SEEK_SET : origin == SeekOrigin::Current ? SEEK_CUR : SEEK_END;
     const off_t r = ::lseek(fd_, static_cast<off_t>(offset), whence);
     if (r < 0)
-        throw PlatformError(errno == EINVAL ? ErrorKind::DamagedInput : ErrorKind::SystemFailure, "Stream seek error");
+        throw PlatformError(errno == EINVAL ? ErrorKind::DamagedInput : ErrorKind::SystemFailure, "Ungültige Position in den Daten");
     return static_cast<std::int64_t>(r);
 }
 
@@ -167,7 +165,7 @@ std::int64_t TFileStream::Size() const
 {
     struct stat st {};
     if (::fstat(fd_, &st) != 0)
-        throwSystemError("Cannot read file \"" + path_ + "\"", errno);
+        throwSystemError(cannotRead(path_), errno);
     return static_cast<std::int64_t>(st.st_size);
 }
 
