@@ -9,6 +9,9 @@
 #include "platform/files/FileAccess.h"
 #include "platform/streams/Stream.h"
 
+#include "report/QRReport.h"
+
+#include <cstdio>
 #include <ctime>
 
 namespace zt::report {
@@ -30,15 +33,29 @@ std::string infoValue(const std::string& utf8)
     return PdfEscapeText(utf8);
 }
 
-// The local date and time as the regional settings print them.
+// The local date and time in the PDF's date syntax, with the offset from
+// universal time ("D:20261209183946+01'00'"); readers show nothing for a
+// date written any other way.
 std::string creationDate()
 {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    char buf[32];
-    std::strftime(buf, sizeof buf, "%d.%m.%Y %H:%M:%S", &local);
-    return buf;
+    char buf[48];
+    std::strftime(buf, sizeof buf, "D:%Y%m%d%H%M%S", &local);
+    const long offset = local.tm_gmtoff / 60;
+    if (offset == 0)
+        return std::string(buf) + "Z";
+    const long hours = (offset < 0 ? -offset : offset) / 60, minutes = (offset < 0 ? -offset : offset) % 60;
+    char zone[48];
+    std::snprintf(zone, sizeof zone, "%c%02ld'%02ld'", offset < 0 ? '-' : '+', hours, minutes);
+    return std::string(buf) + zone;
+}
+
+// A field of the report's document information where it has one.
+const std::string& infoField(const std::string& own, const std::string& report, bool ownGiven)
+{
+    return ownGiven || report.empty() ? own : report;
 }
 
 } // namespace
@@ -63,12 +80,14 @@ void TQRPDFDocumentFilter::assemble()
     const int pageCount = static_cast<int>(FPDF.pages.size());
     const TPDFFontOptions options{FFontHandling, &FSubstitutedFonts, &FEmbedFonts, &FCustomWidths, &FCustomEncodings};
     std::vector<TPDFFontKey> keys;
+    std::vector<TPDFFontPlan> plans;
     std::vector<int> firstObject;
     int next = 4 + 2 * pageCount;
-    for (const std::string& k : FReportFonts) {
-        keys.push_back(TPDFFontKey::Parse(k));
+    for (std::size_t i = 0; i < FReportFonts.size(); ++i) {
+        keys.push_back(TPDFFontKey::Parse(FReportFonts[i]));
+        plans.push_back(PlanPDFFont(keys.back(), options, i < FUsedCodes.size() ? &FUsedCodes[i] : nullptr));
         firstObject.push_back(next);
-        next += PDFFontObjectCount(keys.back(), options);
+        next += plans.back().ObjectCount();
     }
     const int infoObject = next;
     const int procSetObject = next + 1;
@@ -142,7 +161,7 @@ void TQRPDFDocumentFilter::assemble()
     }
 
     for (std::size_t i = 0; i < keys.size(); ++i)
-        WritePDFFont(keys[i], static_cast<int>(i), firstObject[i], options, doc);
+        WritePDFFont(keys[i], plans[i], static_cast<int>(i), firstObject[i], options, doc);
 
     doc.BeginObject();
     doc.Add(std::to_string(infoObject) + " 0 obj");
@@ -150,10 +169,12 @@ void TQRPDFDocumentFilter::assemble()
     if (!SuppressDateTime())
         doc.Add("/CreationDate (" + PdfCodePageText(creationDate()) + ")");
     doc.Add("/Producer (Bandorias PDF Export)");
-    doc.Add("/Subject (" + infoValue(FDocSubject) + " )");
-    doc.Add("/Creator (" + infoValue(FDocCreator) + ")");
-    doc.Add("/Title (" + infoValue(FDocTitle) + ")");
-    doc.Add("/Author (" + infoValue(FDocAuthor) + ")");
+    static const TCustomBandoriaRep::TQRDocumentInfo none;
+    const TCustomBandoriaRep::TQRDocumentInfo& reported = Owner() != nullptr ? Owner()->DocumentInfo : none;
+    doc.Add("/Subject (" + infoValue(infoField(FDocSubject, reported.Subject, FDocInfoGiven)) + " )");
+    doc.Add("/Creator (" + infoValue(infoField(FDocCreator, reported.Creator, FDocInfoGiven)) + ")");
+    doc.Add("/Title (" + infoValue(infoField(FDocTitle, reported.Title, FDocInfoGiven)) + ")");
+    doc.Add("/Author (" + infoValue(infoField(FDocAuthor, reported.Author, FDocInfoGiven)) + ")");
     for (const std::string& line : MetaData()) {
         const std::size_t comma = line.find(',');
         if (comma == std::string::npos || line.find(',', comma + 1) != std::string::npos)

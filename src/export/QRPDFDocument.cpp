@@ -130,6 +130,20 @@ std::string PdfEscapeText(std::string_view utf8)
     });
 }
 
+void PdfMarkCodes(std::string_view utf8, std::bitset<256>& used)
+{
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80) {
+            used.set(c);
+            ++i;
+            continue;
+        }
+        const auto b = platform::text::unicodeToCp1252(platform::text::decodeUtf8(utf8, i));
+        used.set(b ? *b : static_cast<unsigned char>('?'));
+    }
+}
+
 std::string PdfCodePageText(std::string_view utf8)
 {
     return convert(utf8, putByte);

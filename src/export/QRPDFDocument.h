@@ -3,6 +3,7 @@
 // number formats of its content: full stops whatever the locale, integers
 // rounded with halves to even.
 
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -46,6 +47,8 @@ std::string PdfResourceNumber(int n);
 // page: "\" "(" ")" get a backslash, the euro sign becomes "\200"; other
 // characters the code page lacks become "?".
 std::string PdfEscapeText(std::string_view utf8);
+// Marks the codes PdfEscapeText writes for `utf8` (a font's subset keeps their glyphs).
+void PdfMarkCodes(std::string_view utf8, std::bitset<256>& used);
 // UTF-8 to the output code page ("?" for what it lacks).
 std::string PdfCodePageText(std::string_view utf8);
 

@@ -2,6 +2,8 @@
 // turned into drawing items in points, and the writer's options.
 
 #include "export/QRPDFFilter.h"
+#include "export/QRPDFDocument.h"
+#include "export/QRPDFFonts.h"
 
 #include "pages/QRPrinter.h"
 #include "platform/fonts/FontService.h"
@@ -12,6 +14,8 @@
 #include "report/QRShapes.h"
 
 #include <algorithm>
+#include <array>
+#include <map>
 #include <cmath>
 
 namespace zt::report {
@@ -41,6 +45,17 @@ std::string trim(const std::string& s)
 struct TQRPDFDocumentFilter::Measure {
     TQRFont font;
     std::shared_ptr<const platform::Font> realised;
+    // The widths the document lists for each font, by key.
+    std::map<std::string, std::array<int, 256>> listed;
+
+    const std::array<int, 256>& listedWidths(const TQRFont& f)
+    {
+        const TPDFFontKey key = TPDFFontKey::Of(f.Name, f.Has(fsBold), f.Has(fsItalic), f.Charset);
+        auto it = listed.find(key.Text());
+        if (it == listed.end())
+            it = listed.emplace(key.Text(), PDFGlyphWidths(key)).first;
+        return it->second;
+    }
 
     const platform::Font& of(const TQRFont& f)
     {
@@ -73,6 +88,7 @@ void TQRPDFDocumentFilter::SetDocumentInfo(const std::string& creator, const std
     FDocAuthor = author;
     FDocTitle = title;
     FDocSubject = subject;
+    FDocInfoGiven = true;
 }
 
 void TQRPDFDocumentFilter::AddFontMap(const std::string& ssmap)
@@ -225,9 +241,16 @@ void TQRPDFDocumentFilter::TextOut(long double x, long double y, const TQRFont& 
         dx -= w / 2;
     if (font.Has(fsUnderline) || font.Has(fsStrikeOut)) {
         const int h = screen.metrics().height;
+        // The line ends where the reader ends the text: at the widths the
+        // document lists, not the screen's rounded ones.
+        const std::array<int, 256>& widths = FMeasure->listedWidths(font);
+        long double units = 0;
+        for (const char code : PdfCodePageText(text))
+            units += widths[static_cast<unsigned char>(code)];
+        const long double points = units * std::abs(font.Size()) / 1000.0L;
         TQRShape line(nullptr);
         line.SetShape(TQRShapeType::qrsHorLine);
-        line.SetBounds(0, 0, static_cast<int>(Round(w * 1.05L)), 2);
+        line.SetBounds(0, 0, static_cast<int>(Round(points / FPtx)), 2);
         line.SetPen({font.Color, TPenStyle::psSolid, std::max(1, std::abs(font.Size()) / 12)});
         line.SetBrush({font.Color, TBrushStyle::bsClear});
         AcceptGraphic(dx, font.Has(fsUnderline) ? dy + h : dy + h / 2, &line);

@@ -7,6 +7,7 @@
 
 #include "report/QRExportFilter.h"
 
+#include <bitset>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -21,7 +22,9 @@ class Font;
 
 namespace zt::report {
 
-enum class TFontHandling { fhSubstitute, fhAutoEmbed, fhNoEmbedding };
+// fhEmbedSubset, the default, embeds a subset of each font's file holding
+// the glyphs the document uses; fhAutoEmbed embeds whole files.
+enum class TFontHandling { fhSubstitute, fhAutoEmbed, fhNoEmbedding, fhEmbedSubset };
 enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
 enum class TPDFItemType { IT_INVALID, IT_TEXT, IT_NEWPAGE, IT_GRAPHIC, IT_IMAGE };
@@ -148,12 +151,14 @@ private:
     bool FFirstPage = true;
     int FPageNumber = 0;
     bool FPDFConcatenating = false;
-    TFontHandling FFontHandling = TFontHandling::fhNoEmbedding;
+    TFontHandling FFontHandling = TFontHandling::fhEmbedSubset;
     TBiDiMode FBiDiMode = TBiDiMode::bdLeftToRight;
     bool FMadeFirstPageFiles = false;
     bool FTextFirst = false;
     bool FTextOnTop = true;
     std::string FDocSubject, FDocCreator = "Bandorias", FDocTitle, FDocAuthor;
+    // Set by SetDocumentInfo, whose values then stand over the report's.
+    bool FDocInfoGiven = false;
     std::vector<std::pair<std::string, std::string>> FCustomWidths, FCustomEncodings;
     bool FPDFCompressionOn = true;
     TPDFNote FPDF;
@@ -177,6 +182,8 @@ private:
     std::string FLastFontName;
     bool FLastBold = false, FLastItalic = false;
     int FLastCharset = -1;
+    // The codes each font resource's text uses, for its subset.
+    std::vector<std::bitset<256>> FUsedCodes;
     // The colour line of the last text line, for runs of one colour.
     TRGBColor FLastTextColour;
     std::string FLastTextColourLine;

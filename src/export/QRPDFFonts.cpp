@@ -2,6 +2,7 @@
 
 #include "export/QRPDFDocument.h"
 #include "export/QRPDFGlyphs.h"
+#include "export/QRPDFSubset.h"
 #include "platform/fonts/FontService.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/CodePage.h"
@@ -142,6 +143,16 @@ std::array<std::string, 256> widthsOf(const TPDFFontKey& key, const platform::Lo
             widths[i] = pieces[i];
         return widths;
     }
+    const std::array<int, 256> measured = PDFGlyphWidths(key, lf);
+    for (std::size_t i = 0; i < 256; ++i)
+        widths[i] = std::to_string(measured[i]);
+    return widths;
+}
+
+} // namespace
+
+std::array<int, 256> PDFGlyphWidths(const TPDFFontKey& key, const platform::LogFont& lf)
+{
     std::array<int, 256> measured{};
     try {
         measured = platform::FontService::instance().charWidths(lf, PDFCodePageOfCharset(key.charset));
@@ -150,12 +161,26 @@ std::array<std::string, 256> widthsOf(const TPDFFontKey& key, const platform::Lo
                        "Font widths for \"" + lf.face + "\" not obtainable (" + e.what() + ")");
     }
     // Measured at an em of 1024 pixels; the PDF's glyph space has 1000 units.
-    for (std::size_t i = 0; i < 256; ++i)
-        widths[i] = std::to_string(toGlyphSpace(measured[i], 1024.0L));
-    return widths;
+    for (int& w : measured)
+        w = toGlyphSpace(w, 1024.0L);
+    return measured;
 }
 
-} // namespace
+std::array<int, 256> PDFGlyphWidths(const TPDFFontKey& key)
+{
+    return PDFGlyphWidths(key, PDFFontRequest(key));
+}
+
+platform::LogFont PDFFontRequest(const TPDFFontKey& key)
+{
+    platform::LogFont lf;
+    lf.face = key.face;
+    lf.height = -1024;
+    lf.weight = key.Bold() ? platform::kFwBold : platform::kFwNormal;
+    lf.italic = key.Italic();
+    lf.charset = key.charset;
+    return lf;
+}
 
 std::string TPDFFontKey::Text() const
 {
@@ -253,13 +278,11 @@ int PDFCodePageOfCharset(int charset)
     }
 }
 
-bool PDFFontEmbedded(const TPDFFontKey& key, const TPDFFontOptions& options)
+namespace {
+
+// Fonts named for embedding are matched by their face name; their whole file goes in.
+bool namedForEmbedding(const TPDFFontKey& key, const TPDFFontOptions& options)
 {
-    if (options.handling == TFontHandling::fhSubstitute)
-        return false;
-    if (options.handling == TFontHandling::fhAutoEmbed)
-        return true;
-    // Fonts named for embedding are matched by their face name.
     if (options.embed != nullptr)
         for (const std::string& name : *options.embed)
             if (text::equalsIgnoringAsciiCase(trim(name), key.face))
@@ -267,48 +290,100 @@ bool PDFFontEmbedded(const TPDFFontKey& key, const TPDFFontOptions& options)
     return false;
 }
 
-int PDFFontObjectCount(const TPDFFontKey& key, const TPDFFontOptions& options)
+} // namespace
+
+bool PDFFontEmbedded(const TPDFFontKey& key, const TPDFFontOptions& options)
 {
     if (options.handling == TFontHandling::fhSubstitute)
-        return 1;
-    return PDFFontEmbedded(key, options) ? 4 : 2;
+        return false;
+    if (options.handling == TFontHandling::fhAutoEmbed || options.handling == TFontHandling::fhEmbedSubset)
+        return true;
+    return namedForEmbedding(key, options);
 }
 
-int WritePDFFont(const TPDFFontKey& key, int resource, int n, const TPDFFontOptions& options, TPDFDocBuilder& doc)
+namespace {
+
+// The characters a subset must hold: those of the codes used, as the
+// encoding names them, and the blank.
+std::vector<char32_t> usedCharacters(const TPDFFontKey& key, const std::bitset<256>& used)
 {
+    std::vector<char32_t> out{U' '};
+    const int codePage = PDFCodePageOfCharset(key.charset);
+    for (int code = 0x21; code <= 0xFF; ++code)
+        if (used.test(static_cast<std::size_t>(code)))
+            out.push_back(text::codePageToUnicode(codePage, static_cast<std::uint8_t>(code)));
+    return out;
+}
+
+} // namespace
+
+void PlanPDFFontEmbedding(const TPDFFontKey& key, const TPDFFontOptions& options, const std::bitset<256>* used,
+                          TPDFFontPlan& plan)
+{
+    if (!PDFFontEmbedded(key, options) || plan.data.empty())
+        return;
+    const TPDFEmbedding allowed = EmbeddingPermission(plan.data);
+    if (allowed == TPDFEmbedding::Forbidden)
+        return; // the licence says no: the reader substitutes by the widths
+    const bool subset = options.handling == TFontHandling::fhEmbedSubset && allowed == TPDFEmbedding::Subset &&
+                        used != nullptr && !namedForEmbedding(key, options);
+    if (!subset) {
+        plan.embedded = plan.data;
+        return;
+    }
+    const std::vector<char32_t> characters = usedCharacters(key, *used);
+    if (auto bytes = SubsetFontFile(plan.data, characters)) {
+        plan.embedded = std::move(*bytes);
+        plan.subset = true;
+        plan.baseFont = SubsetTag(key.psName, characters) + "+" + key.psName;
+    }
+}
+
+TPDFFontPlan PlanPDFFont(const TPDFFontKey& key, const TPDFFontOptions& options, const std::bitset<256>* used)
+{
+    TPDFFontPlan plan;
+    plan.baseFont = key.psName;
     if (options.handling == TFontHandling::fhSubstitute) {
+        plan.standard = true;
+        return plan;
+    }
+    const platform::LogFont lf = PDFFontRequest(key);
+    try {
+        plan.font = platform::FontService::instance().font(lf);
+        plan.data = plan.font->fontData();
+    } catch (const std::exception&) {
+        plan.data.clear();
+    }
+    // A subset is the program's own choice: without the file the font is
+    // described by its widths alone. Asked-for embedding keeps the error.
+    if (plan.data.empty() && options.handling != TFontHandling::fhEmbedSubset)
+        raiseQRError(ErrorKind::SystemFailure, qrmsg::GetFontDataError);
+    PlanPDFFontEmbedding(key, options, used, plan);
+    return plan;
+}
+
+int WritePDFFont(const TPDFFontKey& key, const TPDFFontPlan& plan, int resource, int n,
+                 const TPDFFontOptions& options, TPDFDocBuilder& doc)
+{
+    if (plan.standard) {
         writeStandardFont(key, resource, n, options, doc);
         return 1;
     }
-    platform::LogFont lf;
-    lf.face = key.face;
-    lf.height = -1024;
-    lf.weight = key.Bold() ? platform::kFwBold : platform::kFwNormal;
-    lf.italic = key.Italic();
-    lf.charset = key.charset;
-    std::shared_ptr<const platform::Font> font;
-    std::vector<std::uint8_t> data;
-    try {
-        font = platform::FontService::instance().font(lf);
-        data = font->fontData();
-    } catch (const std::exception&) {
-        raiseQRError(ErrorKind::SystemFailure, qrmsg::GetFontDataError);
-    }
-    if (data.empty())
-        raiseQRError(ErrorKind::SystemFailure, qrmsg::GetFontDataError);
+    const platform::LogFont lf = PDFFontRequest(key);
+    const std::vector<std::uint8_t>& data = plan.data;
     const TrueTypeTables tables = findTables(data);
     const long double unitsPerEm = tables.hasHead && be16(data, tables.head + 18) > 0
                                        ? be16(data, tables.head + 18)
                                        : 2048.0L;
-    const platform::OutlineMetrics om = font->outlineMetrics();
-    const long double em = om.emSquare > 0 && font->emPixels() > 0 ? font->emPixels() : 1024.0L;
+    const platform::OutlineMetrics om = plan.font ? plan.font->outlineMetrics() : platform::OutlineMetrics{};
+    const long double em = plan.font && om.emSquare > 0 && plan.font->emPixels() > 0 ? plan.font->emPixels() : 1024.0L;
     const auto widths = widthsOf(key, lf, options);
     const int flags = tables.hasOs2 ? flagsOf(static_cast<int>(be16(data, tables.os2 + 30) >> 8)) : 34;
     std::array<int, 4> box{};
     if (tables.hasHead)
         for (std::size_t i = 0; i < 4; ++i)
             box[i] = toGlyphSpace(signed16(be16(data, tables.head + 36 + 2 * i)), unitsPerEm);
-    const bool embedded = PDFFontEmbedded(key, options);
+    const bool embedded = !plan.embedded.empty();
 
     doc.BeginObject();
     doc.Add(std::to_string(n) + " 0 obj");
@@ -316,7 +391,7 @@ int WritePDFFont(const TPDFFontKey& key, int resource, int n, const TPDFFontOpti
     doc.Add("/Type /Font");
     doc.Add("/Subtype /TrueType");
     doc.Add("/Name /F" + PdfResourceNumber(resource));
-    doc.Add("/BaseFont /" + key.psName);
+    doc.Add("/BaseFont /" + plan.baseFont);
     doc.Add("/FirstChar 0");
     doc.Add("/LastChar 255");
     doc.Add("/Widths [ ");
@@ -338,7 +413,9 @@ int WritePDFFont(const TPDFFontKey& key, int resource, int n, const TPDFFontOpti
     doc.Add("/Flags " + std::to_string(flags));
     doc.Add("/FontBBox [ " + std::to_string(box[0]) + " " + std::to_string(box[1]) + " " + std::to_string(box[2]) +
             " " + std::to_string(box[3]) + " ]");
-    doc.Add("/FontName /F" + PdfResourceNumber(resource));
+    // A subset's descriptor carries the tagged name as the font's own name,
+    // which is how readers tell an embedded subset.
+    doc.Add("/FontName /" + (plan.subset ? plan.baseFont : "F" + PdfResourceNumber(resource)));
     // Tenths of a degree as the platform gives it; PDF wants degrees.
     doc.Add("/ItalicAngle " + PdfInt(om.italicAngle / 10.0L));
     if (embedded)
@@ -354,12 +431,12 @@ int WritePDFFont(const TPDFFontKey& key, int resource, int n, const TPDFFontOpti
     doc.Add("/Length " + std::to_string(n + 3) + " 0 R /Length1 " + std::to_string(n + 3) + " 0 R ");
     doc.Add(">>");
     doc.Add("stream");
-    doc.AddRaw(std::string(data.begin(), data.end()));
+    doc.AddRaw(std::string(plan.embedded.begin(), plan.embedded.end()));
     doc.Add("\r\nendstream");
     doc.Add("endobj");
     doc.BeginObject();
     doc.Add(std::to_string(n + 3) + " 0 obj");
-    doc.Add("   " + std::to_string(data.size()));
+    doc.Add("   " + std::to_string(plan.embedded.size()));
     doc.Add("endobj");
     return 4;
 }

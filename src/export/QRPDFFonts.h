@@ -4,7 +4,12 @@
 // encoding and descriptor, its file embedded or not).
 
 #include "export/QRPDFFilter.h"
+#include "platform/fonts/FontService.h"
 
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,12 +44,40 @@ struct TPDFFontOptions {
 std::string PDFStandardFontName(const TPDFFontKey& key, const std::vector<std::string>& substituted);
 // The code page of a character set.
 int PDFCodePageOfCharset(int charset);
-// Whether the font's file goes into the document.
+// The font a key asks for, at the 1024-unit height its widths are measured at.
+platform::LogFont PDFFontRequest(const TPDFFontKey& key);
+// The widths of codes 0-255 in glyph space (thousandths of the em), as the
+// font object lists them.
+std::array<int, 256> PDFGlyphWidths(const TPDFFontKey& key, const platform::LogFont& lf);
+std::array<int, 256> PDFGlyphWidths(const TPDFFontKey& key);
+
+// Whether the font's file (whole or a subset) is meant to go into the document.
 bool PDFFontEmbedded(const TPDFFontKey& key, const TPDFFontOptions& options);
-// Objects a font resource takes: 1, 2 or 4.
-int PDFFontObjectCount(const TPDFFontKey& key, const TPDFFontOptions& options);
+
+// What a font resource writes, settled before the objects are numbered: a
+// font whose file cannot be read, subset or embedded is written without it.
+struct TPDFFontPlan {
+    bool standard = false;                 // a standard font (fhSubstitute)
+    std::shared_ptr<const platform::Font> font;
+    std::vector<std::uint8_t> data;        // the whole font file
+    std::vector<std::uint8_t> embedded;    // the bytes embedded; empty: none
+    std::string baseFont;                  // the PostScript-style name, "ABCDEF+" before it for a subset
+    bool subset = false;
+
+    // Objects the resource takes: 1, 2 or 4.
+    int ObjectCount() const { return standard ? 1 : embedded.empty() ? 2 : 4; }
+};
+
+// Settles whether and how the font file in `plan.data` is embedded: whole,
+// as a subset of the codes in `used` (its base font then tagged), or not at
+// all when the licence forbids it or the file cannot be subset.
+void PlanPDFFontEmbedding(const TPDFFontKey& key, const TPDFFontOptions& options, const std::bitset<256>* used,
+                          TPDFFontPlan& plan);
+// The plan of one font resource; `used` holds the codes its text runs use
+// (what a subset keeps), none when nothing is known.
+TPDFFontPlan PlanPDFFont(const TPDFFontKey& key, const TPDFFontOptions& options, const std::bitset<256>* used);
 // Writes the objects of resource `resource` from object number `n`; returns their count.
-int WritePDFFont(const TPDFFontKey& key, int resource, int n, const TPDFFontOptions& options,
-                 TPDFDocBuilder& doc);
+int WritePDFFont(const TPDFFontKey& key, const TPDFFontPlan& plan, int resource, int n,
+                 const TPDFFontOptions& options, TPDFDocBuilder& doc);
 
 } // namespace zt::report

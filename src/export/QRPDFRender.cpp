@@ -127,6 +127,9 @@ void TQRPDFDocumentFilter::renderText(const TPDFItemRec& item)
     t += ' ';
     appendInt(t, FPageHeight - item.YPos);
     t += " Tm (";
+    if (FUsedCodes.size() <= static_cast<std::size_t>(resource))
+        FUsedCodes.resize(static_cast<std::size_t>(resource) + 1);
+    PdfMarkCodes(item.FText, FUsedCodes[static_cast<std::size_t>(resource)]);
     t += PdfEscapeText(item.FText);
     t += ") Tj";
 }

@@ -46,6 +46,12 @@ void FillLetterReport(TfrmReport& f, TLetterPrintSource s)
         marks[n]->SetFontStyle(ticked ? TFontStyles{fsBold} : TFontStyles{0});
         marks[n]->SetCaption(TickMarkText(ticked, s.labels[static_cast<std::size_t>(n)]));
     }
+    // As a document manager lists a filed letter.
+    TCustomBandoriaRep::TQRDocumentInfo& info = f.BandoriaRep1->DocumentInfo;
+    info.Title = s.letter.titel1.empty() ? "Kurzmitteilung" : s.letter.titel1;
+    info.Author = s.letter.absender.empty() ? std::string() : s.letter.absender.front();
+    info.Subject = "Kurzmitteilung";
+    info.Creator = std::string("Zettelino ") + ZT_VERSION;
 }
 
 namespace {

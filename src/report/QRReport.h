@@ -91,6 +91,12 @@ public:
     virtual void SetPrintIfEmpty(bool value) { FController->PrintIfEmpty = value; }
     const std::string& ReportTitle() const { return FReportTitle; }
     void SetReportTitle(const std::string& title);
+    // What a document written by an export filter tells about itself; a
+    // filter takes the fields that are not empty.
+    struct TQRDocumentInfo {
+        std::string Title, Author, Subject, Creator;
+    };
+    TQRDocumentInfo DocumentInfo;
 
     TColor BackgroundColor = clWhite;
     std::string BackImageControl;

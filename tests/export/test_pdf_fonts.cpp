@@ -108,7 +108,7 @@ TEST(PdfSubstitution, AddFontMapTrimsAndReplacesTheSameEntry)
 
 TEST_F(PdfFonts, CourierNewIsATrueTypeFontWithWidthsEncodingAndDescriptor)
 {
-    const PdfFile doc = exportPdf(*rep, scratch.file("tt.pdf"));
+    const PdfFile doc = exportPdf(*rep, scratch.file("tt.pdf"), [](TQRPDFDocumentFilter& f) { f.SetFontHandling(TFontHandling::fhNoEmbedding); });
     const auto font = object(doc, 6);
     ASSERT_GE(font.size(), 14u);
     EXPECT_EQ(font[3], "/Subtype /TrueType");

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -97,12 +98,12 @@ TEST_F(PdfLetter, PdftotextReadsEveryLineInOrderWithUmlautsEuroAndParentheses)
 
 TEST_F(PdfLetter, PdffontsListsTheFixedPitchFontAndItsEmbedding)
 {
-    const std::string plain = write("plain.pdf");
+    const std::string plain = write("plain.pdf", [](TQRPDFDocumentFilter& f) { f.SetFontHandling(TFontHandling::fhNoEmbedding); });
     const auto fonts = runTool("pdffonts " + quoted(plain));
     ASSERT_EQ(fonts.status, 0) << fonts.output;
     EXPECT_NE(fonts.output.find("CourierNew"), std::string::npos) << fonts.output;
     EXPECT_NE(fonts.output.find("TrueType"), std::string::npos);
-    EXPECT_EQ(fonts.output.find(" yes yes "), std::string::npos) << fonts.output;
+    EXPECT_EQ(fonts.output.find(" yes "), std::string::npos) << fonts.output;
 
     const std::string embedded = write("embedded.pdf", [](TQRPDFDocumentFilter& f) { f.AddTTFont("Courier New"); });
     EXPECT_EQ(zt::testing::qpdfProblems(embedded), "");
@@ -121,6 +122,45 @@ TEST_F(PdfLetter, PdffontsListsTheFixedPitchFontAndItsEmbedding)
     EXPECT_TRUE(embeddedYes) << listed.output;
     const auto text = runTool("pdftotext -enc UTF-8 " + quoted(embedded) + " -");
     EXPECT_NE(text.output.find("Zeile 100 Größe 5 €"), std::string::npos);
+}
+
+TEST_F(PdfLetter, AFiledLetterStandsAloneAndSaysWhatItIs)
+{
+    letter.mitteilung.resize(3);
+    const std::string path = write("filed.pdf");
+    EXPECT_EQ(zt::testing::qpdfProblems(path), "");
+    const auto fonts = runTool("pdffonts " + quoted(path));
+    ASSERT_EQ(fonts.status, 0) << fonts.output;
+    int listed = 0;
+    std::istringstream lines(fonts.output);
+    for (std::string l; std::getline(lines, l);)
+        if (l.find("TrueType") != std::string::npos) {
+            ++listed;
+            EXPECT_NE(l.find(" yes yes "), std::string::npos) << l;
+            EXPECT_EQ(l[6], '+') << l;
+        }
+    EXPECT_EQ(listed, 3) << fonts.output; // Courier New, its bold, Arial
+    const auto info = runTool("pdfinfo " + quoted(path));
+    EXPECT_NE(info.output.find("Title:           Ihre Anfrage (Preise)\n"), std::string::npos) << info.output;
+    EXPECT_NE(info.output.find("Author:          Erika Mustermann\n"), std::string::npos) << info.output;
+    EXPECT_NE(info.output.find("Subject:         Kurzmitteilung"), std::string::npos) << info.output;
+    EXPECT_NE(info.output.find("Creator:         Zettelino "), std::string::npos) << info.output;
+    EXPECT_NE(info.output.find("CreationDate:    "), std::string::npos) << info.output;
+
+    // Rendered where no font at all can be found, the page is the same.
+    const std::string noFonts = scratch.file("fonts.conf");
+    std::ofstream(noFonts) << "<?xml version=\"1.0\"?>\n<fontconfig><cachedir>" << scratch.file("cache")
+                           << "</cachedir></fontconfig>\n";
+    const std::string normal = scratch.file("normal"), bare = scratch.file("bare");
+    ASSERT_EQ(runTool("pdftoppm -r 60 -gray -singlefile " + quoted(path) + " " + quoted(normal)).status, 0);
+    ASSERT_EQ(runTool("FONTCONFIG_FILE=" + quoted(noFonts) + " pdftoppm -r 60 -gray -singlefile " + quoted(path) +
+                      " " + quoted(bare)).status, 0);
+    const std::string a = zt::testing::readBytes(normal + ".pgm"), b = zt::testing::readBytes(bare + ".pgm");
+    ASSERT_EQ(a.size(), b.size());
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        differing += a[i] != b[i];
+    EXPECT_LE(differing, 10u);
 }
 
 TEST_F(PdfLetter, TheFooterSitsBelowTheMessageAndTheSenderLineAboveTheAddress)

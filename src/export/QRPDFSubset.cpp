@@ -1,0 +1,110 @@
+#include "export/QRPDFSubset.h"
+
+#include <hb-subset.h>
+#include <hb.h>
+
+#include <memory>
+
+namespace zt::report {
+
+namespace {
+
+std::uint32_t be(const std::vector<std::uint8_t>& d, std::size_t at, int bytes)
+{
+    std::uint32_t v = 0;
+    for (int i = 0; i < bytes; ++i)
+        v = v << 8 | (at + static_cast<std::size_t>(i) < d.size() ? d[at + static_cast<std::size_t>(i)] : 0);
+    return v;
+}
+
+struct BlobDeleter {
+    void operator()(hb_blob_t* b) const { hb_blob_destroy(b); }
+};
+struct FaceDeleter {
+    void operator()(hb_face_t* f) const { hb_face_destroy(f); }
+};
+struct InputDeleter {
+    void operator()(hb_subset_input_t* i) const { hb_subset_input_destroy(i); }
+};
+
+} // namespace
+
+TPDFEmbedding EmbeddingPermission(const std::vector<std::uint8_t>& fontFile)
+{
+    const std::uint32_t tables = be(fontFile, 4, 2);
+    for (std::uint32_t i = 0; i < tables; ++i) {
+        const std::size_t record = 12 + static_cast<std::size_t>(i) * 16;
+        if (record + 16 > fontFile.size())
+            break;
+        if (fontFile[record] != 'O' || fontFile[record + 1] != 'S' || fontFile[record + 2] != '/' ||
+            fontFile[record + 3] != '2')
+            continue;
+        const std::size_t os2 = be(fontFile, record + 8, 4);
+        if (os2 + 10 > fontFile.size())
+            return TPDFEmbedding::Subset;
+        const std::uint32_t fsType = be(fontFile, os2 + 8, 2);
+        // Bit 1 alone: restricted licence; bit 9: bitmaps only, which a
+        // TrueType outline font without bitmaps cannot give.
+        const bool restricted = (fsType & 0x000E) == 0x0002;
+        if (restricted || (fsType & 0x0200) != 0)
+            return TPDFEmbedding::Forbidden;
+        return (fsType & 0x0100) != 0 ? TPDFEmbedding::WholeFileOnly : TPDFEmbedding::Subset;
+    }
+    return TPDFEmbedding::Subset;
+}
+
+std::optional<std::vector<std::uint8_t>> SubsetFontFile(const std::vector<std::uint8_t>& fontFile,
+                                                        const std::vector<char32_t>& unicodes)
+{
+    if (fontFile.size() < 12 || fontFile.size() > 0x7FFFFFFF)
+        return std::nullopt;
+    const std::unique_ptr<hb_blob_t, BlobDeleter> blob(
+        hb_blob_create_or_fail(reinterpret_cast<const char*>(fontFile.data()), static_cast<unsigned>(fontFile.size()),
+                               HB_MEMORY_MODE_READONLY, nullptr, nullptr));
+    if (!blob)
+        return std::nullopt;
+    const std::unique_ptr<hb_face_t, FaceDeleter> face(hb_face_create(blob.get(), 0));
+    if (!face || hb_face_get_glyph_count(face.get()) == 0)
+        return std::nullopt;
+    const std::unique_ptr<hb_subset_input_t, InputDeleter> input(hb_subset_input_create_or_fail());
+    if (!input)
+        return std::nullopt;
+    hb_set_t* wanted = hb_subset_input_unicode_set(input.get());
+    for (const char32_t c : unicodes)
+        hb_set_add(wanted, c);
+    // Readers find a glyph through the names of the encoding and the font's
+    // Unicode cmap, which the subset keeps for the characters asked for.
+    hb_subset_input_set_flags(input.get(), HB_SUBSET_FLAGS_NO_HINTING);
+    const std::unique_ptr<hb_face_t, FaceDeleter> subset(hb_subset_or_fail(face.get(), input.get()));
+    if (!subset)
+        return std::nullopt;
+    const std::unique_ptr<hb_blob_t, BlobDeleter> out(hb_face_reference_blob(subset.get()));
+    unsigned length = 0;
+    const char* data = hb_blob_get_data(out.get(), &length);
+    if (data == nullptr || length == 0)
+        return std::nullopt;
+    return std::vector<std::uint8_t>(data, data + length);
+}
+
+std::string SubsetTag(const std::string& fontName, const std::vector<char32_t>& unicodes)
+{
+    // FNV-1a over the name and the characters, spelt in base 26.
+    std::uint64_t h = 14695981039346656037ull;
+    const auto mix = [&h](std::uint64_t byte) {
+        h ^= byte;
+        h *= 1099511628211ull;
+    };
+    for (const char c : fontName)
+        mix(static_cast<unsigned char>(c));
+    for (const char32_t c : unicodes)
+        for (int shift = 0; shift < 32; shift += 8)
+            mix((c >> shift) & 0xFF);
+    std::string tag(6, 'A');
+    for (char& letter : tag) {
+        letter = static_cast<char>('A' + h % 26);
+        h /= 26;
+    }
+    return tag;
+}
+
+} // namespace zt::report
