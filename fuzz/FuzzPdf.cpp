@@ -124,8 +124,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     filter.SetCompressionOn((options & 1) != 0);
     filter.SetTextOnTop((options & 2) != 0);
     filter.SetBiDiMode((options & 4) ? TBiDiMode::bdRightToLeft : TBiDiMode::bdLeftToRight);
-    // Embedding reads font files whole: worth covering, too slow for every input.
-    filter.SetFontHandling((options & 0x78) == 0x78 ? TFontHandling::fhAutoEmbed : TFontHandling::fhNoEmbedding);
+    // Embedding reads font files whole and subsets them: worth covering, too
+    // slow for every input.
+    const std::uint8_t embedding = options & 0x78;
+    filter.SetFontHandling(embedding == 0x78   ? TFontHandling::fhAutoEmbed
+                           : embedding == 0x70 ? TFontHandling::fhEmbedSubset
+                                               : TFontHandling::fhNoEmbedding);
     try {
         const int paperWidth = in.number();
         const int paperHeight = in.number();
