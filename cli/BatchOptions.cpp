@@ -33,6 +33,16 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
             if (!options.input.empty() && i + 1 < args.size() && !args[i + 1].starts_with("-"))
                 printer = args[++i];
             options.outputs.push_back({BatchOutput::Kind::Print, printer});
+        } else if (arg == "--merge") {
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                options.errors.push_back("--merge braucht eine Adressliste");
+            else
+                options.mergeList = args[++i];
+        } else if (arg == "--pdf-each") {
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                options.errors.push_back("--pdf-each braucht einen Ordner");
+            else
+                options.outputs.push_back({BatchOutput::Kind::PdfEach, args[++i]});
         } else if (arg == "--info") {
             options.outputs.push_back({BatchOutput::Kind::Info, {}});
         } else if (arg == "--png") {
@@ -64,6 +74,19 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
     if (any(&BatchOutput::lettersOnly) && any(&BatchOutput::reportsOnly))
         options.errors.push_back("--text, --zlw und --qrp lesen eine Kurzmitteilung, --info eine Berichtsdatei; "
                                  "sie lassen sich nicht mischen");
+    const bool merging = !options.mergeList.empty();
+    for (const BatchOutput& o : options.outputs) {
+        const bool mergeOutput = o.kind == BatchOutput::Kind::Pdf || o.kind == BatchOutput::Kind::PdfEach ||
+                                 o.kind == BatchOutput::Kind::Print || o.kind == BatchOutput::Kind::Qrp;
+        if (merging && !mergeOutput) {
+            options.errors.push_back("ein Serienbrief (--merge) schreibt nur --pdf, --pdf-each, --print und --qrp");
+            break;
+        }
+        if (!merging && o.kind == BatchOutput::Kind::PdfEach) {
+            options.errors.push_back("--pdf-each gehört zu einem Serienbrief (--merge)");
+            break;
+        }
+    }
     if (!options.help && !options.version && options.errors.empty() &&
         !(options.listPrinters && options.input.empty() && options.outputs.empty())) {
         if (options.input.empty())
@@ -78,6 +101,7 @@ std::string batchUsage()
 {
     return "Aufruf: zettelino-print BRIEF.ZLW BRIEF-AUSGABE...\n"
            "        zettelino-print BERICHT.QRP BERICHT-AUSGABE...\n"
+           "        zettelino-print BRIEF.ZLW --merge ADRESSEN SERIENBRIEF-AUSGABE...\n"
            "        zettelino-print --printers\n"
            "        zettelino-print --help | --version\n"
            "\n"
@@ -105,6 +129,17 @@ std::string batchUsage()
            "                 druckt auf DRUCKER (ohne Namen auf dem Standarddrucker): was\n"
            "                 \"Drucken\" für einen Brief druckt, die Seiten eines Berichts\n"
            "\n"
+           "Serienbrief (ein Brief an jeden Empfänger einer Adressliste):\n"
+           "  --merge LISTE  die Adressliste: CSV mit Kopfzeile (Trennzeichen ; , oder Tab,\n"
+           "                 UTF-8 oder Windows-1252) oder vCard (2.1, 3.0, 4.0). Platzhalter\n"
+           "                 «Spalte» oder {Spalte} in den Texten des Briefs nennen Spalten;\n"
+           "                 ist die Anschrift leer, kommt sie aus dem Datensatz\n"
+           "  --pdf DATEI    alle Briefe in einem PDF, jeder ab einer neuen Seite\n"
+           "  --pdf-each ORDNER\n"
+           "                 ein PDF je Empfänger, benannt nach Name und Vorname\n"
+           "  --print [DRUCKER]  alle Briefe in einem Druckauftrag\n"
+           "  --qrp DATEI    alle Seiten als Berichtsdatei für die Vorschau\n"
+           "\n"
            "Weitere Befehle:\n"
            "  --printers     listet die installierten Drucker, einen je Zeile; die Zeile des\n"
            "                 Standarddruckers beginnt mit \"* \", die anderen mit zwei Leerzeichen\n"
@@ -116,7 +151,9 @@ std::string batchUsage()
            "versagt: eine Datei ließ sich nicht öffnen, lesen oder schreiben, oder der\n"
            "Drucker hat versagt (mit dem Grund), 5 die Datei ist keine lesbare\n"
            "Berichtsdatei (sie ist beschädigt), 6 kein Drucker installiert oder der genannte\n"
-           "Drucker existiert nicht, 7 ein interner Fehler des Programms.\n";
+           "Drucker existiert nicht, 7 ein interner Fehler des Programms, 8 die Adressliste\n"
+           "eines Serienbriefs ist nicht lesbar oder passt nicht zum Brief (ein Platzhalter\n"
+           "ohne Spalte, eine Anschrift über fünf Zeilen).\n";
 }
 
 std::string batchVersion()

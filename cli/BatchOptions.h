@@ -21,17 +21,23 @@ inline constexpr int kExitBadReport = 5;
 inline constexpr int kExitNoPrinter = 6;
 // A fault of the program.
 inline constexpr int kExitInternal = 7;
+// A mail merge's address list cannot be read or does not fit the letter
+// (a placeholder names no column, an address needs more than five lines).
+inline constexpr int kExitBadMerge = 8;
 
 // One thing to produce from the input, in command-line order.
 struct BatchOutput {
-    enum class Kind { Info, Png, Print, Text, Zlw, Qrp, Pdf };
+    enum class Kind { Info, Png, Print, Text, Zlw, Qrp, Pdf, PdfEach };
     Kind kind;
-    // The folder for Png; the printer for Print (empty: the default); the
-    // file for Text, Zlw, Qrp and Pdf; empty for Info.
+    // The folder for Png and PdfEach; the printer for Print (empty: the
+    // default); the file for Text, Zlw, Qrp and Pdf; empty for Info.
     std::string path;
     // Text, Zlw and Qrp need a letter file, Info a saved report file; Png,
     // Pdf and Print take either.
-    bool lettersOnly() const { return kind == Kind::Text || kind == Kind::Zlw || kind == Kind::Qrp; }
+    bool lettersOnly() const
+    {
+        return kind == Kind::Text || kind == Kind::Zlw || kind == Kind::Qrp || kind == Kind::PdfEach;
+    }
     bool reportsOnly() const { return kind == Kind::Info; }
     bool operator==(const BatchOutput&) const = default;
 };
@@ -41,6 +47,7 @@ struct BatchOptions {
     bool version = false;
     bool listPrinters = false;        // --printers: needs no input
     std::string input;                // the letter or saved report file
+    std::string mergeList;            // --merge: the address list of a mail merge
     std::vector<BatchOutput> outputs;
     std::vector<std::string> errors;  // usage errors, in the order found
 

@@ -3,6 +3,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/PagePngs.h"
 #include "cli/LetterPdf.h"
+#include "cli/MergeCommands.h"
 #include "cli/PrintCommands.h"
 #include "cli/ReportPages.h"
 #include "letter/DateTexts.h"
@@ -83,6 +84,7 @@ void writeOutput(const BatchOutput& output, letter::TFrmMain& frm, ReportHolder&
         frm.DruckenExecute();
         break;
     case BatchOutput::Kind::Info:
+    case BatchOutput::Kind::PdfEach: // a merge's only
         break;
     }
 }
@@ -115,6 +117,15 @@ int runLetterCommands(const BatchOptions& options, std::ostream&, std::ostream& 
         return kExitNotOpened;
     }
 
+    if (!options.mergeList.empty()) {
+        output::TWindowlessLetter shown;
+        shown.content = frm.LetterContent();
+        for (int n = 1; n <= files::kTickMarkCount; ++n)
+            shown.labels[static_cast<std::size_t>(n)] = frm.TickMarkLabel(n);
+        return runMerge(shown, options, err, [](report::TBandoriaRep& rep, const std::string& printer) {
+            rep.PrinterSettings().PrinterIndex = printerIndexFor(printer);
+        });
+    }
     for (const BatchOutput& output : options.outputs) {
         const std::size_t before = dialogs.calls().size();
         try {

@@ -2,6 +2,7 @@
 
 #include "cli/ExitStatus.h"
 #include "cli/LetterPdf.h"
+#include "cli/MergeCommands.h"
 #include "cli/ReportPages.h"
 #include "files/LetterFile.h"
 #include "output/LetterPrint.h"
@@ -61,6 +62,7 @@ void writeOutput(const BatchOutput& output, const output::TWindowlessLetter& let
         break;
     }
     case BatchOutput::Kind::Info:
+    case BatchOutput::Kind::PdfEach: // a merge's only
     case BatchOutput::Kind::Png:
     case BatchOutput::Kind::Print:
         break; // not taken here (needsNoWindow)
@@ -73,7 +75,8 @@ bool needsNoWindow(const BatchOptions& options)
 {
     return options.letterInput() && std::all_of(options.outputs.begin(), options.outputs.end(), [](const BatchOutput& o) {
                return o.kind == BatchOutput::Kind::Text || o.kind == BatchOutput::Kind::Zlw ||
-                      o.kind == BatchOutput::Kind::Qrp || o.kind == BatchOutput::Kind::Pdf;
+                      o.kind == BatchOutput::Kind::Qrp || o.kind == BatchOutput::Kind::Pdf ||
+                      o.kind == BatchOutput::Kind::PdfEach;
            });
 }
 
@@ -97,6 +100,8 @@ std::optional<int> runLetterWithoutWindow(const BatchOptions& options, std::ostr
     const std::optional<output::TWindowlessLetter> letter = output::OpenWithoutWindow(read);
     if (!letter)
         return std::nullopt;
+    if (!options.mergeList.empty())
+        return runMerge(*letter, options, err);
     for (const BatchOutput& output : options.outputs) {
         try {
             writeOutput(output, *letter);

@@ -48,8 +48,9 @@ set(_zt_may_link_zt_platform "")
 set(_zt_may_link_zt_files zt_platform)
 set(_zt_may_link_zt_engine zt_platform)
 set(_zt_may_link_zt_output zt_platform zt_files zt_engine)
+set(_zt_may_link_zt_merge zt_platform zt_files zt_engine zt_output)
 # The batch tool's half without a toolkit sits on top of all of them.
-set(_zt_may_link_zt_cli_core zt_platform zt_files zt_engine zt_output)
+set(_zt_may_link_zt_cli_core zt_platform zt_files zt_engine zt_output zt_merge)
 
 function(zt_check_layers)
   get_property(targets GLOBAL PROPERTY ZT_QT_FREE_TARGETS)

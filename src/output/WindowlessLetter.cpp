@@ -24,15 +24,20 @@ bool keptChar(char32_t c)
 
 std::vector<std::string> boxLines(const std::optional<std::vector<std::string>>& given, const TBoxDesign& box)
 {
+    return given ? BoxDisplayLines(*given, box) : std::vector<std::string>();
+}
+
+} // namespace
+
+std::vector<std::string> BoxDisplayLines(const std::vector<std::string>& given, const TBoxDesign& box)
+{
     // The box takes the lines each with a break after it, so its
     // paragraphs are the lines given: none holds a break (KeptAsGiven).
     std::vector<std::string> shown;
-    if (!given)
-        return shown;
     const auto font = platform::FontService::instance().font(BoxFont());
     const int width = BoxFormatWidth(box.width, box.scrollBar);
-    shown.reserve(given->size());
-    for (const std::string& line : *given) {
+    shown.reserve(given.size());
+    for (const std::string& line : given) {
         if (!line.empty() && font->textWidth(line) <= width) {
             shown.push_back(line); // fits whole, the common case
             continue;
@@ -42,8 +47,6 @@ std::vector<std::string> boxLines(const std::optional<std::vector<std::string>>&
     }
     return shown;
 }
-
-} // namespace
 
 bool KeptAsGiven(const std::string& text)
 {

@@ -8,6 +8,7 @@
 
 #include "files/LetterBuffer.h"
 #include "files/LetterContent.h"
+#include "output/LetterBoxes.h"
 
 #include <array>
 #include <optional>
@@ -27,6 +28,9 @@ struct TWindowlessLetter {
 // no-break spaces, paragraph and line separators, text that is not UTF-8,
 // characters beyond the basic plane, a field longer than a line edit takes).
 std::optional<TWindowlessLetter> OpenWithoutWindow(const files::TLetterBuffer& read);
+
+// Lines given to a box as it displays them: each wrapped at the box's width.
+std::vector<std::string> BoxDisplayLines(const std::vector<std::string>& given, const TBoxDesign& box);
 
 // The text keeps every character when set into a box or field and read back.
 bool KeptAsGiven(const std::string& text);

@@ -43,7 +43,8 @@ void TQRCompositeReport::run(TQRPrinterDestination destination)
     printer->BeginDoc();
     bool cancelled = false;
     try {
-        for (TCustomBandoriaRep* r : FReports) {
+        for (std::size_t i = 0; i < FReports.size(); ++i) {
+            TCustomBandoriaRep* r = FReports[i];
             if (!r->Available)
                 continue;
             if (OnStartReport)
@@ -51,9 +52,10 @@ void TQRCompositeReport::run(TQRPrinterDestination destination)
             pages::TQRPrinter* own = r->QRPrinter;
             r->QRPrinter = printer.get();
             r->CompositeReport = this;
-            // The last report ends its last page; the others leave it to the next page start.
+            // The last report ends its last page; the others leave it to the
+            // next page start. Last by place: one report may run many times.
             const int tag = r->Tag;
-            if (r == FReports.back())
+            if (i + 1 == FReports.size())
                 r->Tag = 999;
             try {
                 r->RunReport(true);
@@ -102,14 +104,15 @@ void TQRCompositeReport::ExportToFilter(TQRExportFilter* aFilter)
         FRunning = false;
     };
     try {
-        for (TCustomBandoriaRep* r : FReports) {
+        for (std::size_t i = 0; i < FReports.size(); ++i) {
+            TCustomBandoriaRep* r = FReports[i];
             if (!r->Available)
                 continue;
             if (OnStartReport)
                 OnStartReport(r);
             const int tag = r->Tag;
             // The last report ends the last page and finishes the filter.
-            if (r == FReports.back())
+            if (i + 1 == FReports.size())
                 r->Tag = 999;
             r->CompositeReport = this;
             try {

@@ -110,14 +110,15 @@ void TCustomBandoriaRep::runClaimed(bool composite)
             Functions().Set("REPORTTITLE", TQRFunctionTable::Quote(ReportTitle()));
             bindPrintables(true);
             Controller().Execute(*this, true);
-            if (!composite || Tag == 999) {
-                CurrentX = static_cast<Native>(Round(page.LeftMargin()));
-                FLastPage = true;
-                if (!Cancelled)
-                    EndPage();
-                if (Exporting && ExportFilter != nullptr)
-                    ExportFilter->Finish();
-            }
+            // Every report of a chain ends its own last page (its footer and
+            // page marks); the next report starts a page of its own. Only the
+            // last one finishes the filter.
+            CurrentX = static_cast<Native>(Round(page.LeftMargin()));
+            FLastPage = true;
+            if (!Cancelled)
+                EndPage();
+            if ((!composite || Tag == 999) && Exporting && ExportFilter != nullptr)
+                ExportFilter->Finish();
         }
     } catch (...) {
         try {

@@ -1,0 +1,148 @@
+#include "merge/CsvList.h"
+
+namespace zt::merge {
+
+namespace {
+
+// Reads records one after another, counting lines as it goes.
+class CsvParser {
+public:
+    CsvParser(std::string_view text, char separator) : text_(text), sep_(separator) {}
+
+    bool AtEnd() const { return pos_ >= text_.size(); }
+    int Line() const { return line_; }
+
+    // The next record's fields; `startLine` gets the line it starts on.
+    std::vector<std::string> Next(int& startLine, const std::string& name)
+    {
+        std::vector<std::string> fields(1);
+        startLine = line_;
+        while (pos_ < text_.size()) {
+            const char c = text_[pos_];
+            if (c == sep_) {
+                fields.emplace_back();
+                ++pos_;
+            } else if (c == '\r' || c == '\n') {
+                lineBreak();
+                return fields;
+            } else if (c == '"' && fields.back().empty()) {
+                quoted(fields.back(), name);
+            } else {
+                fields.back() += c;
+                ++pos_;
+            }
+        }
+        return fields;
+    }
+
+private:
+    void lineBreak()
+    {
+        if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n')
+            ++pos_;
+        ++pos_;
+        ++line_;
+    }
+
+    void quoted(std::string& field, const std::string& name)
+    {
+        const int opened = line_;
+        ++pos_;
+        for (;;) {
+            if (pos_ >= text_.size())
+                throw EAddressListError("Die Adressliste \"" + name + "\" ist beschädigt: das Anführungszeichen in Zeile " +
+                                        std::to_string(opened) + " wird nicht geschlossen.");
+            const char c = text_[pos_];
+            if (c == '"') {
+                if (pos_ + 1 < text_.size() && text_[pos_ + 1] == '"') {
+                    field += '"';
+                    pos_ += 2;
+                    continue;
+                }
+                ++pos_;
+                return; // what follows up to the separator is taken as it stands
+            }
+            if (c == '\r' || c == '\n') {
+                // A line break inside a field is one break, whatever the file used.
+                lineBreak();
+                field += '\n';
+                continue;
+            }
+            field += c;
+            ++pos_;
+        }
+    }
+
+    std::string_view text_;
+    char sep_;
+    std::size_t pos_ = 0;
+    int line_ = 1;
+};
+
+std::string trimmed(const std::string& s)
+{
+    const auto b = s.find_first_not_of(" \t");
+    if (b == std::string::npos)
+        return {};
+    return s.substr(b, s.find_last_not_of(" \t") - b + 1);
+}
+
+} // namespace
+
+char DetectSeparator(std::string_view headerLine)
+{
+    int semicolons = 0, commas = 0, tabs = 0;
+    bool quoted = false;
+    for (const char c : headerLine) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && c == ';')
+            ++semicolons;
+        else if (!quoted && c == ',')
+            ++commas;
+        else if (!quoted && c == '\t')
+            ++tabs;
+    }
+    if (tabs > semicolons && tabs > commas)
+        return '\t';
+    if (commas > semicolons)
+        return ',';
+    return ';';
+}
+
+TAddressList ReadCsv(std::string_view text, const std::string& name)
+{
+    // The header's first physical line decides the separator.
+    std::size_t start = 0;
+    while (start < text.size() && (text[start] == '\r' || text[start] == '\n'))
+        ++start;
+    const std::size_t end = text.find_first_of("\r\n", start);
+    const char separator = DetectSeparator(text.substr(start, end == std::string_view::npos ? text.npos : end - start));
+
+    CsvParser parser(text, separator);
+    TAddressList list;
+    int line = 0;
+    while (!parser.AtEnd() && list.columns.empty()) {
+        std::vector<std::string> header = parser.Next(line, name);
+        if (header.size() == 1 && trimmed(header[0]).empty())
+            continue;
+        for (std::size_t i = 0; i < header.size(); ++i) {
+            std::string column = trimmed(header[i]);
+            list.columns.push_back(column.empty() ? "Spalte " + std::to_string(i + 1) : column);
+        }
+    }
+    if (list.columns.empty())
+        throw EAddressListError("Die Adressliste \"" + name + "\" ist leer.");
+    while (!parser.AtEnd()) {
+        TAddressRecord record;
+        record.values = parser.Next(record.line, name);
+        record.values.resize(list.columns.size());
+        for (std::string& v : record.values)
+            v = trimmed(v);
+        if (!record.Empty())
+            list.records.push_back(std::move(record));
+    }
+    return list;
+}
+
+} // namespace zt::merge

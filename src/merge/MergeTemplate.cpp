@@ -1,0 +1,219 @@
+#include "merge/MergeTemplate.h"
+
+#include "merge/TextCase.h"
+#include "platform/text/Utf.h"
+
+namespace zt::merge {
+
+namespace {
+
+constexpr std::string_view kOpenGuillemet = "\u00AB";
+constexpr std::string_view kCloseGuillemet = "\u00BB";
+constexpr std::size_t kAddressLines = 5;
+
+// Calls `found(start, end, name)` for every placeholder of the text.
+template <class F>
+void scanPlaceholders(const std::string& text, F found)
+{
+    for (std::size_t pos = 0; pos < text.size();) {
+        std::string_view close;
+        std::size_t openLength = 0;
+        if (text[pos] == '{') {
+            close = "}";
+            openLength = 1;
+        } else if (text.compare(pos, kOpenGuillemet.size(), kOpenGuillemet) == 0) {
+            close = kCloseGuillemet;
+            openLength = kOpenGuillemet.size();
+        } else {
+            ++pos;
+            continue;
+        }
+        const std::size_t end = text.find(close, pos + openLength);
+        if (end == std::string::npos || end == pos + openLength) {
+            pos += openLength;
+            continue;
+        }
+        found(pos, end + close.size(), text.substr(pos + openLength, end - pos - openLength));
+        pos = end + close.size();
+    }
+}
+
+std::string joined(std::initializer_list<std::string> parts, const char* between)
+{
+    std::string out;
+    for (const std::string& p : parts)
+        if (!p.empty())
+            out += (out.empty() ? "" : between) + p;
+    return out;
+}
+
+bool isGermany(const std::string& country)
+{
+    const std::string c = FoldCase(country);
+    return c.empty() || c == "deutschland" || c == "germany" || c == "de" || c == "d" || c == "deu" ||
+           c == "bundesrepublik deutschland" || c == "brd";
+}
+
+// A record's value as one line: a field of one line stays one line.
+std::string valueOf(const TAddressRecord& record, int column)
+{
+    std::string out;
+    if (column < 0 || static_cast<std::size_t>(column) >= record.values.size())
+        return out;
+    for (const char c : record.values[static_cast<std::size_t>(column)])
+        out += (c == '\n' || c == '\r') ? ' ' : c;
+    return out;
+}
+
+int columnOf(const std::vector<std::string>& columns, std::initializer_list<std::string_view> names)
+{
+    for (const std::string_view name : names)
+        if (const auto i = FindColumn(columns, name))
+            return static_cast<int>(*i);
+    return -1;
+}
+
+} // namespace
+
+std::vector<std::string> PlaceholdersIn(const std::string& text)
+{
+    std::vector<std::string> names;
+    scanPlaceholders(text, [&](std::size_t, std::size_t, const std::string& name) { names.push_back(name); });
+    return names;
+}
+
+TMergeTemplate::TMergeTemplate(const output::TWindowlessLetter& letter, const std::vector<std::string>& columns)
+    : FLetter(letter), FColumns(columns)
+{
+    const files::TLetterContent& c = letter.content;
+    for (const std::string& line : c.absender)
+        FAbsender.push_back(compile(line));
+    for (const std::string& line : c.anschrift)
+        FAnschrift.push_back(compile(line));
+    for (const std::string& line : c.mitteilung)
+        FMitteilung.push_back(compile(line));
+    FTitel1 = compile(c.titel1);
+    FTitel2 = compile(c.titel2);
+    FSonst1 = compile(c.sonst1);
+    FSonst2 = compile(c.sonst2);
+    FDatum = compile(c.datum);
+    FAddressFromRecord = c.anschrift.empty();
+    FFirma = columnOf(columns, {"Firma", "Unternehmen", "Organisation", "Company"});
+    FAnrede = columnOf(columns, {"Anrede"});
+    FTitel = columnOf(columns, {"Titel"});
+    FVorname = columnOf(columns, {"Vorname"});
+    FName = columnOf(columns, {"Name", "Nachname", "Familienname"});
+    FStrasse = columnOf(columns, {"Straße", "Strasse", "Str.", "Adresse", "Anschrift"});
+    FPlz = columnOf(columns, {"PLZ", "Postleitzahl"});
+    FOrt = columnOf(columns, {"Ort", "Stadt", "Wohnort"});
+    FLand = columnOf(columns, {"Land", "Staat"});
+}
+
+TMergeTemplate::Text TMergeTemplate::compile(const std::string& text) const
+{
+    Text out;
+    std::size_t done = 0;
+    scanPlaceholders(text, [&](std::size_t start, std::size_t end, const std::string& name) {
+        const auto column = FindColumn(FColumns, name);
+        if (!column) {
+            std::string list;
+            for (const std::string& c : FColumns)
+                list += (list.empty() ? "" : ", ") + c;
+            throw EAddressListError("Der Platzhalter \"" + text.substr(start, end - start) +
+                                    "\" nennt keine Spalte der Adressliste. Ihre Spalten: " + list + ".");
+        }
+        if (start > done)
+            out.push_back({text.substr(done, start - done), -1});
+        out.push_back({{}, static_cast<int>(*column)});
+        done = end;
+    });
+    if (done < text.size() || out.empty())
+        out.push_back({text.substr(done), -1});
+    return out;
+}
+
+std::string TMergeTemplate::expand(const Text& text, const TAddressRecord& record) const
+{
+    std::string out;
+    for (const Piece& p : text) {
+        out += p.column < 0 ? p.text : valueOf(record, p.column);
+    }
+    return out;
+}
+
+std::vector<std::string> TMergeTemplate::expandLines(const std::vector<Text>& lines,
+                                                     const TAddressRecord& record) const
+{
+    std::vector<std::string> out;
+    out.reserve(lines.size());
+    for (const Text& line : lines)
+        out.push_back(expand(line, record));
+    return out;
+}
+
+std::vector<std::string> TMergeTemplate::addressOf(const TAddressRecord& record) const
+{
+    const auto value = [&](int column) { return valueOf(record, column); };
+    std::vector<std::string> lines;
+    const std::string country = value(FLand);
+    for (const std::string& line : {value(FFirma),
+                                    joined({value(FAnrede), value(FTitel), value(FVorname), value(FName)}, " "),
+                                    value(FStrasse), joined({value(FPlz), value(FOrt)}, " "),
+                                    isGermany(country) ? std::string() : country})
+        if (!line.empty())
+            lines.push_back(line);
+    return lines;
+}
+
+TMergedLetter TMergeTemplate::Fill(const TAddressRecord& record, int number) const
+{
+    TMergedLetter merged;
+    merged.line = record.line;
+    output::TWindowlessLetter& l = merged.letter;
+    l.labels = FLetter.labels;
+    files::TLetterContent& c = l.content;
+    c.marks = FLetter.content.marks;
+    c.absender = output::BoxDisplayLines(expandLines(FAbsender, record), output::kAbsenderBox);
+    c.anschrift = output::BoxDisplayLines(
+        FAddressFromRecord ? addressOf(record) : expandLines(FAnschrift, record), output::kAnschriftBox);
+    if (c.anschrift.size() > kAddressLines)
+        throw EAddressListError("Die Anschrift des Empfängers in Zeile " + std::to_string(record.line) +
+                                " der Adressliste braucht mehr als fünf Zeilen.");
+    c.mitteilung = output::BoxDisplayLines(expandLines(FMitteilung, record), output::kMitteilungBox);
+    c.titel1 = expand(FTitel1, record);
+    c.titel2 = expand(FTitel2, record);
+    c.sonst1 = expand(FSonst1, record);
+    c.sonst2 = expand(FSonst2, record);
+    c.datum = expand(FDatum, record);
+    l.labels[9] = c.sonst1;
+    l.labels[15] = c.sonst2;
+
+    const auto value = [&](int column) { return valueOf(record, column); };
+    std::string stem = joined({value(FName), value(FVorname)}, " ");
+    if (stem.empty())
+        stem = value(FFirma);
+    merged.fileStem = SafeFileStem(stem.empty() ? "Empfänger " + std::to_string(number) : stem);
+    return merged;
+}
+
+std::string SafeFileStem(const std::string& stem)
+{
+    std::string out;
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < stem.size() && characters < 100;) {
+        const std::size_t start = i;
+        const char32_t c = platform::text::decodeUtf8(stem, i);
+        ++characters;
+        if (c < 0x20 || c == 0x7F || std::u32string_view(U"/\\:*?\"<>|").find(c) != std::u32string_view::npos)
+            out += '_';
+        else
+            out.append(stem, start, i - start);
+    }
+    const auto begin = out.find_first_not_of(" .");
+    out = begin == std::string::npos ? std::string() : out.substr(begin);
+    while (!out.empty() && (out.back() == ' ' || out.back() == '.'))
+        out.pop_back();
+    return out.empty() ? "Empfänger" : out;
+}
+
+} // namespace zt::merge
