@@ -7,6 +7,7 @@
 #include "export/QRPDFFilter.h"
 #include "export/QRPDFFonts.h"
 #include "platform/files/FileAccess.h"
+#include "platform/files/TempFile.h"
 #include "platform/streams/Stream.h"
 
 #include "report/QRReport.h"
@@ -66,17 +67,14 @@ void TQRPDFDocumentFilter::Finish()
         return;
     ensurePage();
     closePage();
-    assemble();
     writeDocument();
     TQRPAbstractExportFilter::Finish();
 }
 
-void TQRPDFDocumentFilter::assemble()
+void TQRPDFDocumentFilter::assemble(const std::function<void(std::string_view)>& sink)
 {
-    finalDoc.clear();
-    FRawEntries.clear();
     FPDF.XRefBytes.clear();
-    TPDFDocBuilder doc(finalDoc, FRawEntries, FPDF.XRefBytes);
+    TPDFDocBuilder doc(sink, FPDF.XRefBytes);
     const int pageCount = static_cast<int>(FPDF.pages.size());
     const TPDFFontOptions options{FFontHandling, &FSubstitutedFonts, &FEmbedFonts, &FCustomWidths, &FCustomEncodings};
     std::vector<TPDFFontKey> keys;
@@ -127,7 +125,7 @@ void TQRPDFDocumentFilter::assemble()
     for (int i = 0; i < pageCount; ++i) {
         const int n = 4 + 2 * i;
         const TPDFPages& page = FPDF.pages[static_cast<std::size_t>(i)];
-        TPDFPageParts& parts = FPDF.parts[static_cast<std::size_t>(i)];
+        TPDFPageParts parts = takeParts(static_cast<std::size_t>(i));
         doc.BeginObject();
         doc.Add(std::to_string(n) + " 0 obj");
         doc.Add("<<");
@@ -148,14 +146,13 @@ void TQRPDFDocumentFilter::assemble()
         doc.Add("stream");
         if (FTextFirst) {
             doc.Add("BT");
-            doc.Add(std::move(parts.text));
-            doc.Add(std::move(parts.graphics));
+            doc.Add(parts.text);
+            doc.Add(parts.graphics);
         } else {
-            doc.Add(std::move(parts.graphics));
+            doc.Add(parts.graphics);
             doc.Add("BT");
-            doc.Add(std::move(parts.text));
+            doc.Add(parts.text);
         }
-        parts = {};
         doc.Add("endstream");
         doc.Add("endobj");
     }
@@ -214,26 +211,30 @@ void TQRPDFDocumentFilter::assemble()
 
 void TQRPDFDocumentFilter::writeDocument()
 {
-    std::size_t total = 0;
-    for (const std::string& line : finalDoc)
-        total += line.size() + 2;
-    std::string bytes;
-    bytes.reserve(total);
-    std::size_t raw = 0;
-    for (std::size_t i = 0; i < finalDoc.size(); ++i) {
-        bytes += finalDoc[i];
-        if (raw < FRawEntries.size() && FRawEntries[raw] == i)
-            ++raw;
-        else
-            bytes += "\r\n";
-    }
+    // Written through a buffer: the builder hands over line by line.
+    constexpr std::size_t kChunk = 1u << 20;
+    std::string buffer;
+    buffer.reserve(kChunk + 4096);
+    const auto produce = [&](const platform::files::ByteSink& out) {
+        assemble([&](std::string_view bytes) {
+            buffer.append(bytes);
+            if (buffer.size() >= kChunk) {
+                out(buffer);
+                buffer.clear();
+            }
+        });
+        if (!buffer.empty())
+            out(buffer);
+    };
     if (FFilename.empty()) {
         if (!FMemoryStream)
             FMemoryStream = std::make_unique<platform::TMemoryStream>();
-        FMemoryStream->Write(bytes.data(), bytes.size());
+        produce([this](std::string_view bytes) { FMemoryStream->Write(bytes.data(), bytes.size()); });
     } else {
-        platform::files::writeFileAtomically(FFilename, bytes);
+        platform::files::writeFileAtomically(FFilename, produce);
     }
+    // The pages are written; a spilled document's file goes now.
+    FPDF.spillFile.reset();
 }
 
 } // namespace zt::report

@@ -9,19 +9,19 @@
 
 namespace zt::report {
 
-void TPDFDocBuilder::Add(std::string line)
+void TPDFDocBuilder::Add(std::string_view line)
 {
     if (line.empty())
         return;
     offset_ += static_cast<std::int64_t>(line.size()) + 2;
-    lines_.push_back(std::move(line));
+    sink_(line);
+    sink_("\r\n");
 }
 
-void TPDFDocBuilder::AddRaw(std::string bytes)
+void TPDFDocBuilder::AddRaw(std::string_view bytes)
 {
     offset_ += static_cast<std::int64_t>(bytes.size());
-    raw_.push_back(lines_.size());
-    lines_.push_back(std::move(bytes));
+    sink_(bytes);
 }
 
 void TPDFDocBuilder::BeginObject()

@@ -1,10 +1,11 @@
 #pragma once
-// The PDF document as a list of lines with a running byte offset, and the
+// The PDF document as lines written out with a running byte offset, and the
 // number formats of its content: full stops whatever the locale, integers
 // rounded with halves to even.
 
 #include <bitset>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,21 +17,19 @@ namespace zt::report {
 // and get no line end.
 class TPDFDocBuilder {
 public:
-    TPDFDocBuilder(std::vector<std::string>& lines, std::vector<std::size_t>& rawEntries,
-                   std::vector<std::string>& xref)
-        : lines_(lines), raw_(rawEntries), xref_(xref)
-    {
-    }
-    void Add(std::string line);
-    void AddRaw(std::string bytes);
+    // The document goes to `sink` as it is built, so a long one is never
+    // held whole.
+    using Sink = std::function<void(std::string_view)>;
+    TPDFDocBuilder(Sink sink, std::vector<std::string>& xref) : sink_(std::move(sink)), xref_(xref) {}
+    void Add(std::string_view line);
+    void AddRaw(std::string_view bytes);
     // Notes the offset of the object that starts with the next line.
     void BeginObject();
     std::int64_t Offset() const { return offset_; }
     int Objects() const { return static_cast<int>(xref_.size()); }
 
 private:
-    std::vector<std::string>& lines_;
-    std::vector<std::size_t>& raw_;
+    Sink sink_;
     std::vector<std::string>& xref_;
     std::int64_t offset_ = 0;
 };

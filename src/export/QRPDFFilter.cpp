@@ -7,6 +7,7 @@
 
 #include "pages/QRPrinter.h"
 #include "platform/fonts/FontService.h"
+#include "platform/files/TempFile.h"
 #include "platform/streams/Stream.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/Utf.h"
@@ -176,6 +177,7 @@ void TQRPDFDocumentFilter::closePage()
     if (!t.empty())
         t += "\r\n";
     t += "ET";
+    spillClosedPages();
 }
 
 void TQRPDFDocumentFilter::ensurePage()

@@ -9,6 +9,7 @@
 
 #include <bitset>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -18,6 +19,9 @@
 namespace zt::platform {
 class TMemoryStream;
 class Font;
+namespace files {
+class TempFile;
+}
 }
 
 namespace zt::report {
@@ -66,11 +70,25 @@ struct TPDFPageParts {
     std::string graphics;
 };
 
+// Where a closed page's parts went when the document grew large.
+struct TPDFSpilledPage {
+    bool onDisk = false;
+    std::uint64_t at = 0;
+    std::size_t text = 0, graphics = 0;
+};
+
 // Per-document page bookkeeping.
 struct TPDFNote {
     std::vector<TPDFPages> pages;
     std::vector<TPDFPageParts> parts;
     std::vector<std::string> XRefBytes;
+    // Closed pages beyond a few megabytes go to a temporary file, so a
+    // document of many thousand pages (a mail merge) is never held whole.
+    std::vector<TPDFSpilledPage> spilled;
+    std::unique_ptr<platform::files::TempFile> spillFile;
+    std::uint64_t spillEnd = 0;
+    std::size_t inMemory = 0;      // bytes of closed pages still in memory
+    std::size_t firstInMemory = 0; // the first closed page not yet spilled
 };
 
 class TQRPDFDocumentFilter : public TQRPAbstractExportFilter {
@@ -145,8 +163,10 @@ private:
     void renderImage(const TPDFItemRec& item);
     void acceptShape(long double xoff, long double yoff, TQRControl* shape);
     void acceptImage(long double xoff, long double yoff, TQRControl* image);
-    void assemble();
+    void assemble(const std::function<void(std::string_view)>& sink);
     void writeDocument();
+    void spillClosedPages();
+    TPDFPageParts takeParts(std::size_t page);
 
     bool FFirstPage = true;
     int FPageNumber = 0;
@@ -170,9 +190,6 @@ private:
 
     // Points per device unit of the report's recorder.
     long double FPtx = 0.75L, FPty = 0.75L;
-    // Lines of the final document that are raw bytes (embedded font files),
-    // written without a line end.
-    std::vector<std::size_t> FRawEntries;
     std::unique_ptr<platform::TMemoryStream> FMemoryStream;
     std::unique_ptr<Measure> FMeasure;
     // The font of the last text line and its resource, for runs of one font;
