@@ -1,0 +1,96 @@
+#include "merge/MergeRun.h"
+
+#include "merge/TextCase.h"
+#include "output/LetterPrint.h"
+#include "pages/QRPrinter.h"
+#include "platform/core/SystemReason.h"
+#include "report/QRExportFilter.h"
+
+#include <filesystem>
+#include <set>
+
+namespace zt::merge {
+
+TMergeRun::TMergeRun(const output::TWindowlessLetter& letter, TAddressList list, const std::string& listName)
+    : FTemplate(letter, list.columns), FList(std::move(list))
+{
+    if (FList.records.empty())
+        throw EAddressListError("Die Adressliste \"" + listName + "\" enthält keine Empfänger.");
+    FForm.LetterSource = [this] { return output::DesignPrintSource(FCurrent.letter.content, FCurrent.letter.labels); };
+    FForm.PageTotal = [this] { return FPageTotal; };
+    Report().ShowProgress = false;
+    // Each letter made once before anything runs: a record that does not
+    // fit stops the merge with nothing half done. A line count not seen
+    // before is run once for its page total (a chain cannot do it later,
+    // inside its own run).
+    for (std::size_t i = 0; i < FList.records.size(); ++i) {
+        FCurrent = FTemplate.Fill(FList.records[i], static_cast<int>(i) + 1);
+        const std::size_t lines = FCurrent.letter.content.mitteilung.size();
+        if (FPages.contains(lines))
+            continue;
+        Report().Prepare();
+        FPages.emplace(lines, Report().QRPrinter != nullptr ? Report().QRPrinter->PageCount() : 1);
+    }
+    for (std::size_t i = 0; i < FList.records.size(); ++i)
+        FChain.AddReport(&Report());
+    FChain.ReportTitle = Report().ReportTitle();
+    FChain.OnStartReport = [this](report::TQRComponent*) { take(FNext++); };
+}
+
+TMergeRun::~TMergeRun() = default;
+
+void TMergeRun::take(std::size_t record)
+{
+    FCurrent = FTemplate.Fill(FList.records[record], static_cast<int>(record) + 1);
+    const auto known = FPages.find(FCurrent.letter.content.mitteilung.size());
+    FPageTotal = known != FPages.end() ? known->second : 1;
+}
+
+report::TQRCompositeReport& TMergeRun::chain()
+{
+    FNext = 0;
+    FChain.PrinterSettings = Report().PrinterSettings();
+    return FChain;
+}
+
+void TMergeRun::ExportToFilter(report::TQRExportFilter* filter)
+{
+    chain().ExportToFilter(filter);
+}
+
+void TMergeRun::Prepare()
+{
+    chain().Prepare();
+}
+
+void TMergeRun::Print()
+{
+    chain().Print();
+}
+
+void TMergeRun::WriteEach(
+    const std::string& dir,
+    const std::function<std::unique_ptr<report::TQRExportFilter>(const std::string& path)>& filterFor)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (!ec && !std::filesystem::is_directory(dir, ec))
+        ec = std::make_error_code(std::errc::not_a_directory);
+    if (ec)
+        throw platform::PlatformError(platform::ErrorKind::SystemFailure, "Der Ordner \"" + dir +
+                                                                              "\" kann nicht angelegt werden: " +
+                                                                              platform::systemReason(ec.value()));
+    std::set<std::string> taken;
+    for (std::size_t i = 0; i < FList.records.size(); ++i) {
+        take(i);
+        const std::string stem = FCurrent.fileStem;
+        std::string name = stem;
+        for (int n = 2; !taken.insert(FoldCase(name)).second; ++n)
+            name = stem + " (" + std::to_string(n) + ")";
+        const std::unique_ptr<report::TQRExportFilter> filter =
+            filterFor((std::filesystem::path(dir) / (name + ".pdf")).string());
+        Report().ExportToFilter(filter.get());
+    }
+}
+
+} // namespace zt::merge
