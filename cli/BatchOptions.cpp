@@ -43,6 +43,8 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
                 options.errors.push_back("--pdf-each braucht einen Ordner");
             else
                 options.outputs.push_back({BatchOutput::Kind::PdfEach, args[++i]});
+        } else if (arg == "--mail") {
+            options.outputs.push_back({BatchOutput::Kind::Mail, {}});
         } else if (arg == "--info") {
             options.outputs.push_back({BatchOutput::Kind::Info, {}});
         } else if (arg == "--png") {
@@ -113,6 +115,8 @@ std::string batchUsage()
            "  --text DATEI   der Klartext, den der Befehl \"Editor\" in _zlwmitt.txt schreibt\n"
            "  --zlw DATEI    die Briefdatei, die \"Speichern\" für den geöffneten Brief schreibt\n"
            "  --qrp DATEI    die Seiten der Vorschau, wie ihr \"Bericht speichern\" sie schreibt\n"
+           "  --mail         das PDF des Briefs als Anlage einer neuen Nachricht im\n"
+           "                 E-Mail-Programm (über xdg-email), Betreff die erste Betreffzeile\n"
            "\n"
            "Ausgaben einer Berichtsdatei:\n"
            "  --info         gibt \"pages: N\", \"packed: yes|no\" und je Seite eine Zeile\n"

@@ -27,7 +27,7 @@ inline constexpr int kExitBadMerge = 8;
 
 // One thing to produce from the input, in command-line order.
 struct BatchOutput {
-    enum class Kind { Info, Png, Print, Text, Zlw, Qrp, Pdf, PdfEach };
+    enum class Kind { Info, Png, Print, Text, Zlw, Qrp, Pdf, PdfEach, Mail };
     Kind kind;
     // The folder for Png and PdfEach; the printer for Print (empty: the
     // default); the file for Text, Zlw, Qrp and Pdf; empty for Info.
@@ -36,7 +36,8 @@ struct BatchOutput {
     // Pdf and Print take either.
     bool lettersOnly() const
     {
-        return kind == Kind::Text || kind == Kind::Zlw || kind == Kind::Qrp || kind == Kind::PdfEach;
+        return kind == Kind::Text || kind == Kind::Zlw || kind == Kind::Qrp || kind == Kind::PdfEach ||
+               kind == Kind::Mail;
     }
     bool reportsOnly() const { return kind == Kind::Info; }
     bool operator==(const BatchOutput&) const = default;

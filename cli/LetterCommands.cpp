@@ -2,7 +2,9 @@
 
 #include "cli/ExitStatus.h"
 #include "cli/PagePngs.h"
-#include "cli/LetterPdf.h"
+#include "output/LetterMail.h"
+#include "output/LetterPdf.h"
+#include "platform/files/PrivateFolder.h"
 #include "cli/MergeCommands.h"
 #include "cli/PrintCommands.h"
 #include "cli/ReportPages.h"
@@ -10,6 +12,7 @@
 #include "letter/Forms.h"
 #include "letter/ProgramState.h"
 #include "letter/TFrmMain.h"
+#include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
 #include "output/uFrmReport.h"
 #include "pages/QRPreviewInterface.h"
@@ -77,12 +80,19 @@ void writeOutput(const BatchOutput& output, letter::TFrmMain& frm, ReportHolder&
         writePngs(previewPages(holder.Report(), letter::PreviewPageTotal), output.path);
         break;
     case BatchOutput::Kind::Pdf:
-        writeLetterPdf(holder.Report(), letter::PreviewPageTotal, output.path);
+        output::WriteLetterPdf(holder.Report(), letter::PreviewPageTotal, output.path);
         break;
     case BatchOutput::Kind::Print:
         holder.Report().PrinterSettings().PrinterIndex = printerIndexFor(output.path);
         frm.DruckenExecute();
         break;
+    case BatchOutput::Kind::Mail: {
+        platform::files::PrivateFolder::removeStale(output::kMailFolderPrefix, 24);
+        platform::files::PrivateFolder folder(output::kMailFolderPrefix);
+        folder.keep();
+        output::MailLetterPdf(holder.Report(), letter::PreviewPageTotal, frm.EditTitel1->Text(), folder);
+        break;
+    }
     case BatchOutput::Kind::Info:
     case BatchOutput::Kind::PdfEach: // a merge's only
         break;

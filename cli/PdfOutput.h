@@ -1,7 +1,7 @@
 #pragma once
 // The batch tool's PDF of a saved report file: its recorded pages played
 // onto Qt's PDF writer with their text kept as text. (A letter's PDF is
-// LetterPdf.h.)
+// output/LetterPdf.h.)
 
 #include "platform/gdi/Metafile.h"
 

@@ -1,7 +1,9 @@
 #include "cli/WindowlessCommands.h"
 
 #include "cli/ExitStatus.h"
-#include "cli/LetterPdf.h"
+#include "output/LetterMail.h"
+#include "output/LetterPdf.h"
+#include "platform/files/PrivateFolder.h"
 #include "cli/MergeCommands.h"
 #include "cli/ReportPages.h"
 #include "files/LetterFile.h"
@@ -58,7 +60,17 @@ void writeOutput(const BatchOutput& output, const output::TWindowlessLetter& let
     }
     case BatchOutput::Kind::Pdf: {
         LetterReport report(letter);
-        writeLetterPdf(report.Report(), report.PageTotal(), output.path);
+        output::WriteLetterPdf(report.Report(), report.PageTotal(), output.path);
+        break;
+    }
+    case BatchOutput::Kind::Mail: {
+        LetterReport report(letter);
+        // The mail program reads the file after this tool has ended: the
+        // folder stays, and a later run clears folders a day old.
+        platform::files::PrivateFolder::removeStale(output::kMailFolderPrefix, 24);
+        platform::files::PrivateFolder folder(output::kMailFolderPrefix);
+        folder.keep();
+        output::MailLetterPdf(report.Report(), report.PageTotal(), letter.content.titel1, folder);
         break;
     }
     case BatchOutput::Kind::Info:
@@ -76,7 +88,7 @@ bool needsNoWindow(const BatchOptions& options)
     return options.letterInput() && std::all_of(options.outputs.begin(), options.outputs.end(), [](const BatchOutput& o) {
                return o.kind == BatchOutput::Kind::Text || o.kind == BatchOutput::Kind::Zlw ||
                       o.kind == BatchOutput::Kind::Qrp || o.kind == BatchOutput::Kind::Pdf ||
-                      o.kind == BatchOutput::Kind::PdfEach;
+                      o.kind == BatchOutput::Kind::PdfEach || o.kind == BatchOutput::Kind::Mail;
            });
 }
 

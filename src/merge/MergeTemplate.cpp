@@ -1,6 +1,7 @@
 #include "merge/MergeTemplate.h"
 
 #include "merge/TextCase.h"
+#include "platform/files/FileNames.h"
 #include "platform/text/Utf.h"
 
 namespace zt::merge {
@@ -198,22 +199,7 @@ TMergedLetter TMergeTemplate::Fill(const TAddressRecord& record, int number) con
 
 std::string SafeFileStem(const std::string& stem)
 {
-    std::string out;
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < stem.size() && characters < 100;) {
-        const std::size_t start = i;
-        const char32_t c = platform::text::decodeUtf8(stem, i);
-        ++characters;
-        if (c < 0x20 || c == 0x7F || std::u32string_view(U"/\\:*?\"<>|").find(c) != std::u32string_view::npos)
-            out += '_';
-        else
-            out.append(stem, start, i - start);
-    }
-    const auto begin = out.find_first_not_of(" .");
-    out = begin == std::string::npos ? std::string() : out.substr(begin);
-    while (!out.empty() && (out.back() == ' ' || out.back() == '.'))
-        out.pop_back();
-    return out.empty() ? "Empfänger" : out;
+    return platform::files::SafeFileName(stem, "Empfänger");
 }
 
 } // namespace zt::merge

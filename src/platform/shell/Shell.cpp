@@ -54,7 +54,7 @@ void XdgOpenShell::open(const std::string& target)
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw PlatformError(ErrorKind::SystemFailure, "Starting " + program_ + " failed");
+        throw PlatformError(ErrorKind::SystemFailure, "Das Programm \"" + program_ + "\" kann nicht gestartet werden");
 }
 
 void RecordingShell::open(const std::string& target)

@@ -1,13 +1,13 @@
-#include "cli/LetterPdf.h"
+#include "output/LetterPdf.h"
 
 #include "export/QRExportLibrary.h"
 #include "pages/QRPrinter.h"
 #include "platform/core/PlatformError.h"
 #include "report/QRReport.h"
 
-namespace zt::cli {
+namespace zt::output {
 
-void writeLetterPdf(report::TBandoriaRep& rep, int& pageTotal, const std::string& path)
+void WriteLetterPdf(report::TBandoriaRep& rep, int& pageTotal, const std::string& path)
 {
     const report::TQRExportFilterLibraryEntry* entry = report::QRExportFilterLibrary().GetFilterByExtension("PDF");
     if (entry == nullptr)
@@ -21,4 +21,4 @@ void writeLetterPdf(report::TBandoriaRep& rep, int& pageTotal, const std::string
     rep.QRPrinter->ExportToFilter(filter.get());
 }
 
-} // namespace zt::cli
+} // namespace zt::output
