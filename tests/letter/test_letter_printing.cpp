@@ -105,7 +105,13 @@ TEST_F(LetterPrinting, WithoutAPrinterDruckenDoesNothing)
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
+#include <QStatusTipEvent>
+
+#include <cstdio>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -131,6 +137,63 @@ TEST_F(LetterPrinting, VorschauOpensTheWindowPlacedOnTheScreenZoomedToFit)
     preview->close();
     QApplication::processEvents();
     EXPECT_EQ(report.BandoriaRep1->QRPrinter, nullptr);
+    pages::SetStandardPreviewFactory(nullptr);
+    pages::SetProgressFormFactory(nullptr);
+}
+
+
+// The letter's open previews, visible ones only.
+std::vector<pages::TQRStandardPreview*> openPreviews()
+{
+    std::vector<pages::TQRStandardPreview*> open;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* p = qobject_cast<pages::TQRStandardPreview*>(w); p != nullptr && p->isVisible())
+            open.push_back(p);
+    return open;
+}
+
+TEST_F(LetterPrinting, ASecondVorschauReplacesTheOpenPreview)
+{
+    pages::RegisterStandardPreview();
+    typeMessage(70);
+    frm->DruckvorschauExecute();
+    ASSERT_EQ(openPreviews().size(), 1u);
+    const QPointer<pages::TQRStandardPreview> first = openPreviews().front();
+    // The letter changes while its preview is open.
+    typeMessage(1);
+    frm->DruckvorschauExecute();
+    QApplication::processEvents();
+    const auto open = openPreviews();
+    ASSERT_EQ(open.size(), 1u);
+    EXPECT_NE(open.front(), first.data());
+    EXPECT_EQ(open.front()->QRPrinterOf(), report.BandoriaRep1->QRPrinter);
+    EXPECT_EQ(open.front()->PanelText(1), "Seite 1 von 1");
+    open.front()->close();
+    QApplication::processEvents();
+    pages::SetStandardPreviewFactory(nullptr);
+    pages::SetProgressFormFactory(nullptr);
+}
+
+TEST_F(LetterPrinting, DruckenInThePreviewAfterBerichtLadenPrintsTheLoadedPages)
+{
+    pages::RegisterStandardPreview();
+    report.BandoriaRep1->ShowProgress = true;
+    typeMessage(70);
+    frm->DruckvorschauExecute();
+    ASSERT_EQ(openPreviews().size(), 1u);
+    pages::TQRStandardPreview* preview = openPreviews().front();
+    const std::string file = ::testing::TempDir() + "zt-letter-preview-" + std::to_string(::getpid()) + ".QRP";
+    dialogs.answerSave(file, 2);
+    preview->SaveReportClick();
+    typeMessage(1);
+    dialogs.answerOpen(file);
+    preview->LoadReportClick();
+    preview->PrintClick();
+    ASSERT_EQ(driver->Jobs().size(), 1u);
+    EXPECT_EQ(driver->LastJob().pages.size(), 2u);
+    preview->close();
+    QApplication::processEvents();
+    std::remove(file.c_str());
     pages::SetStandardPreviewFactory(nullptr);
     pages::SetProgressFormFactory(nullptr);
 }

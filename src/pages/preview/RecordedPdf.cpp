@@ -1,5 +1,6 @@
-#include "cli/PdfOutput.h"
+#include "pages/preview/RecordedPdf.h"
 
+#include "pages/QRPrinter.h"
 #include "platform/core/PlatformError.h"
 #include "platform/gdi/EmfPlayer.h"
 #include "platform/qt/QtRenderTarget.h"
@@ -9,7 +10,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-namespace zt::cli {
+namespace zt::pages {
 
 namespace {
 
@@ -23,15 +24,16 @@ QPageSize paperOf(const platform::gdi::TMetafile& page)
 
 } // namespace
 
-void writeReportPdf(const std::vector<std::unique_ptr<platform::gdi::TMetafile>>& pages, const std::string& path,
-                    const std::string& title)
+void WriteRecordedPdf(const std::vector<std::unique_ptr<platform::gdi::TMetafile>>& pages, const std::string& path,
+                      const std::string& title)
 {
     const QString file = QString::fromStdString(path);
     {
         // QPdfWriter says nothing when it cannot write; find out first.
         QFile probe(file);
         if (!probe.open(QIODevice::WriteOnly))
-            throw platform::PlatformError(platform::ErrorKind::SystemFailure, "Cannot create file \"" + path + "\": " + probe.errorString().toStdString());
+            throw platform::PlatformError(platform::ErrorKind::SystemFailure,
+                                          "Cannot create file \"" + path + "\": " + probe.errorString().toStdString());
     }
     QPdfWriter writer(file);
     writer.setTitle(QString::fromStdString(title));
@@ -56,4 +58,16 @@ void writeReportPdf(const std::vector<std::unique_ptr<platform::gdi::TMetafile>>
         throw platform::PlatformError(platform::ErrorKind::SystemFailure, "Cannot write file \"" + path + "\"");
 }
 
-} // namespace zt::cli
+std::vector<std::unique_ptr<platform::gdi::TMetafile>> RecordedPages(TQRPrinter& printer)
+{
+    std::vector<std::unique_ptr<platform::gdi::TMetafile>> pages;
+    for (int n = 1; n <= printer.PageCount(); ++n) {
+        auto page = printer.GetPage(n);
+        if (!page)
+            throw platform::PlatformError(platform::ErrorKind::DamagedInput, "page " + std::to_string(n) + " is missing");
+        pages.push_back(std::move(page));
+    }
+    return pages;
+}
+
+} // namespace zt::pages
