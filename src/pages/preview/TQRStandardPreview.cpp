@@ -365,10 +365,12 @@ void TQRStandardPreview::PlaceWindow(const QRect& outer)
 bool TQRStandardPreview::event(QEvent* event)
 {
     const bool handled = QMainWindow::event(event);
-    // The window manager's frame is known only once the window is shown.
-    if (FRequestedOuter && (event->type() == QEvent::Show || event->type() == QEvent::Move ||
-                            event->type() == QEvent::Resize))
+    // The window manager frames the window some time after it is shown, and
+    // the window hears nothing of it: look again for a few seconds.
+    if (FRequestedOuter && event->type() == QEvent::Show) {
+        FFrameTries = 0;
         QTimer::singleShot(0, this, [this] { applyRequestedOuter(); });
+    }
     return handled;
 }
 
@@ -376,12 +378,18 @@ void TQRStandardPreview::applyRequestedOuter()
 {
     if (!FRequestedOuter || !isVisible())
         return;
+    constexpr int kTries = 60, kInterval = 50;
     const QRect frame = frameGeometry();
     const QRect client = geometry();
     const QMargins m(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
                      frame.bottom() - client.bottom());
-    if (m.isNull())
+    if (m.isNull()) {
+        // Unframed so far; a window manager that never frames it leaves
+        // the bounds as they are.
+        if (++FFrameTries < kTries)
+            QTimer::singleShot(kInterval, this, [this] { applyRequestedOuter(); });
         return;
+    }
     const QRect outer = *FRequestedOuter;
     FRequestedOuter.reset();
     setGeometry(outer.marginsRemoved(m));

@@ -135,6 +135,7 @@ private:
     std::vector<int> FSearchPages;
     QLabel* FPanels[4] = {};
     std::optional<QRect> FRequestedOuter;
+    int FFrameTries = 0;
     bool FRecorderGone = false;
 };
 
