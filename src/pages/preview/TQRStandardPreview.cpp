@@ -366,7 +366,8 @@ bool TQRStandardPreview::event(QEvent* event)
 {
     const bool handled = QMainWindow::event(event);
     // The window manager frames the window some time after it is shown, and
-    // the window hears nothing of it: look again for a few seconds.
+    // the window hears nothing of it: look again for some seconds
+    // (longer on a busy machine).
     if (FRequestedOuter && event->type() == QEvent::Show) {
         FFrameTries = 0;
         QTimer::singleShot(0, this, [this] { applyRequestedOuter(); });
@@ -378,7 +379,7 @@ void TQRStandardPreview::applyRequestedOuter()
 {
     if (!FRequestedOuter || !isVisible())
         return;
-    constexpr int kTries = 60, kInterval = 50;
+    constexpr int kTries = 200, kInterval = 50;
     const QRect frame = frameGeometry();
     const QRect client = geometry();
     const QMargins m(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
