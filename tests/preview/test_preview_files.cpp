@@ -65,7 +65,9 @@ TEST_F(LoadedPreview, APdfThatCannotBeWrittenGoesToTheErrorBox)
     dialogs.answerSave(std::string("/nonexistent/folder/bericht.pdf"), 1);
     dialogs.answerMessage(platform::mrOk);
     w.SaveReportClick();
-    const auto box = dialogs.calls(platform::DialogCall::Kind::Message).back();
+    const auto boxes = dialogs.calls(platform::DialogCall::Kind::Message);
+    ASSERT_EQ(boxes.size(), 1u);
+    const auto& box = boxes.front();
     EXPECT_EQ(box.type, platform::TMsgDlgType::mtError);
     EXPECT_NE(box.text.find("Der Bericht wurde nicht gespeichert"), std::string::npos) << box.text;
     EXPECT_NE(box.text.find("/nonexistent/folder/bericht.pdf"), std::string::npos) << box.text;
@@ -85,7 +87,9 @@ TEST_F(LoadedPreview, PrintingWithoutAPrinterSaysSo)
     platform::printing::setPrinterDriver(std::make_shared<platform::printing::FakePrinterDriver>());
     dialogs.answerMessage(platform::mrOk);
     w.PrintClick();
-    const auto box = dialogs.calls(platform::DialogCall::Kind::Message).back();
+    const auto boxes = dialogs.calls(platform::DialogCall::Kind::Message);
+    ASSERT_EQ(boxes.size(), 1u);
+    const auto& box = boxes.front();
     EXPECT_EQ(box.type, platform::TMsgDlgType::mtError);
     EXPECT_NE(box.text.find("nicht gedruckt"), std::string::npos) << box.text;
 }
@@ -99,7 +103,9 @@ TEST_F(LoadedPreview, AFileCutShortIsRefusedAndThePagesShownStay)
     dialogs.answerOpen(file);
     dialogs.answerMessage(platform::mrOk);
     w.LoadReportClick();
-    const auto box = dialogs.calls(platform::DialogCall::Kind::Message).back();
+    const auto boxes = dialogs.calls(platform::DialogCall::Kind::Message);
+    ASSERT_EQ(boxes.size(), 1u);
+    const auto& box = boxes.front();
     EXPECT_EQ(box.type, platform::TMsgDlgType::mtError);
     EXPECT_NE(box.text.find(file), std::string::npos) << box.text;
     EXPECT_NE(box.text.find("beschädigt"), std::string::npos) << box.text;
