@@ -94,7 +94,7 @@ namespace {
 
 // A preview still open shows the letter as it was and draws from the
 // recorder the new run replaces: it closes first. False when it refuses
-// (while it prints).
+// (while it prints); it then comes to the front, so the click is answered.
 bool closeOpenPreviews(const report::TBandoriaRep& r)
 {
     std::vector<QPointer<pages::TQRStandardPreview>> open;
@@ -103,8 +103,11 @@ bool closeOpenPreviews(const report::TBandoriaRep& r)
             preview != nullptr && preview->isVisible() && preview->PreviewedReport() == &r)
             open.emplace_back(preview);
     for (const auto& preview : open)
-        if (preview && !preview->close())
+        if (preview && !preview->close()) {
+            preview->raise();
+            preview->activateWindow();
             return false;
+        }
     return true;
 }
 

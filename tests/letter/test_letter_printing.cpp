@@ -107,7 +107,7 @@ TEST_F(LetterPrinting, WithoutAPrinterDruckenDoesNothing)
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
-#include <QStatusTipEvent>
+#include <QToolButton>
 
 #include <cstdio>
 #include <unistd.h>
@@ -172,6 +172,27 @@ TEST_F(LetterPrinting, ASecondVorschauReplacesTheOpenPreview)
     EXPECT_EQ(open.front()->QRPrinterOf(), report.BandoriaRep1->QRPrinter);
     EXPECT_EQ(open.front()->PanelText(1), "Seite 1 von 1");
     open.front()->close();
+    QApplication::processEvents();
+    pages::SetStandardPreviewFactory(nullptr);
+    pages::SetProgressFormFactory(nullptr);
+}
+
+TEST_F(LetterPrinting, ASecondVorschauLeavesAPrintingPreviewAndItsRecorderAlone)
+{
+    pages::RegisterStandardPreview();
+    typeMessage(70);
+    frm->DruckvorschauExecute();
+    ASSERT_EQ(openPreviews().size(), 1u);
+    pages::TQRStandardPreview* printing = openPreviews().front();
+    pages::TQRPrinter* recorder = report.BandoriaRep1->QRPrinter;
+    // While it prints, its close button is off and it refuses to close.
+    printing->ExitButton->setEnabled(false);
+    frm->DruckvorschauExecute();
+    EXPECT_EQ(openPreviews(), std::vector<pages::TQRStandardPreview*>{printing});
+    EXPECT_EQ(report.BandoriaRep1->QRPrinter, recorder);
+    EXPECT_EQ(printing->PanelText(1), "Seite 1 von 2");
+    printing->ExitButton->setEnabled(true);
+    printing->close();
     QApplication::processEvents();
     pages::SetStandardPreviewFactory(nullptr);
     pages::SetProgressFormFactory(nullptr);

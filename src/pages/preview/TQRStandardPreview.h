@@ -121,6 +121,9 @@ private:
     void takeSettings(TQRPrinter* printer);
     void setPageButtons(bool enabled);
     bool hook(TStandPrevEventType type, const char* name);
+    // Writes the pages as `extension` (QRP, PDF or a filter's); a failure
+    // or nothing written goes to the error box.
+    void saveAs(TQRPrinter& p, const std::string& name, const std::string& extension, bool recordedPdf);
     void exportTo(const std::string& fileName, const std::string& extension);
     void applyRequestedOuter();
     void recorderGone();

@@ -159,25 +159,31 @@ void TQRStandardPreview::SaveReportClick()
         name += "." + e;
     }
     e = shortExtension(e);
-    const auto fail = [&](const std::string& why) {
+    saveAs(*p, name, e, recordedPdf);
+}
+
+void TQRStandardPreview::saveAs(TQRPrinter& p, const std::string& name, const std::string& extension,
+                                bool recordedPdf)
+{
+    const auto fail = [](const std::string& why) {
         platform::showApplicationError("Der Bericht wurde nicht gespeichert: " + why);
     };
     try {
-        if (p->Status() != report::TQRPrinterStatus::mpFinished) {
+        if (p.Status() != report::TQRPrinterStatus::mpFinished) {
             fail("er ist noch nicht fertig erstellt.");
             return;
         }
-        if (e == "QRP") {
-            p->Save(name);
-        } else if (recordedPdf && e == "PDF") {
-            WriteRecordedPdf(RecordedPages(*p), name, std::filesystem::path(FTitle).filename().string());
-        } else if (recordedPdf || !HasExportFilter(e)) {
-            fail("für die Dateiendung „" + e + "“ gibt es kein Ausgabeformat. Gespeichert werden kann als " +
+        if (extension == "QRP") {
+            p.Save(name);
+        } else if (recordedPdf && extension == "PDF") {
+            WriteRecordedPdf(RecordedPages(p), name, std::filesystem::path(FTitle).filename().string());
+        } else if (recordedPdf || !HasExportFilter(extension)) {
+            fail("für die Dateiendung „" + extension + "“ gibt es kein Ausgabeformat. Gespeichert werden kann als " +
                  (recordedPdf || HasExportFilter("PDF") ? "PDF-Dokument (.PDF) oder " : "") +
                  "Bandoria-Datei (.QRP).");
             return;
         } else {
-            exportTo(name, e);
+            exportTo(name, extension);
         }
     } catch (const std::exception& error) {
         fail("die Datei „" + name + "“ konnte nicht geschrieben werden (" + error.what() + ").");
