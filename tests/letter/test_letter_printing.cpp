@@ -109,8 +109,6 @@ TEST_F(LetterPrinting, WithoutAPrinterDruckenDoesNothing)
 #include <QScreen>
 #include <QToolButton>
 
-#include <cstdio>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -194,30 +192,6 @@ TEST_F(LetterPrinting, ASecondVorschauLeavesAPrintingPreviewAndItsRecorderAlone)
     printing->ExitButton->setEnabled(true);
     printing->close();
     QApplication::processEvents();
-    pages::SetStandardPreviewFactory(nullptr);
-    pages::SetProgressFormFactory(nullptr);
-}
-
-TEST_F(LetterPrinting, DruckenInThePreviewAfterBerichtLadenPrintsTheLoadedPages)
-{
-    pages::RegisterStandardPreview();
-    report.BandoriaRep1->ShowProgress = true;
-    typeMessage(70);
-    frm->DruckvorschauExecute();
-    ASSERT_EQ(openPreviews().size(), 1u);
-    pages::TQRStandardPreview* preview = openPreviews().front();
-    const std::string file = ::testing::TempDir() + "zt-letter-preview-" + std::to_string(::getpid()) + ".QRP";
-    dialogs.answerSave(file, 2);
-    preview->SaveReportClick();
-    typeMessage(1);
-    dialogs.answerOpen(file);
-    preview->LoadReportClick();
-    preview->PrintClick();
-    ASSERT_EQ(driver->Jobs().size(), 1u);
-    EXPECT_EQ(driver->LastJob().pages.size(), 2u);
-    preview->close();
-    QApplication::processEvents();
-    std::remove(file.c_str());
     pages::SetStandardPreviewFactory(nullptr);
     pages::SetProgressFormFactory(nullptr);
 }

@@ -12,9 +12,10 @@ bool CheckWholeReportFile(const std::string& path)
     try {
         probe.RequireAllPages();
     } catch (const TQRIncompleteFileError& e) {
+        const std::string stated = e.StatedPages() == 1 ? "eine Seite" : std::to_string(e.StatedPages()) + " Seiten";
         platform::showApplicationError("Die Datei „" + path + "“ ist beschädigt: Laut Dateikopf enthält sie " +
-                                       std::to_string(e.StatedPages()) + " Seiten, tatsächlich aber nur " +
-                                       std::to_string(e.HeldPages()) + ". Der Bericht wurde nicht geöffnet.");
+                                       stated + ", tatsächlich aber nur " + std::to_string(e.HeldPages()) +
+                                       ". Der Bericht wurde nicht geöffnet.");
         return false;
     }
     return true;
