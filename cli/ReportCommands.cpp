@@ -2,7 +2,7 @@
 
 #include "cli/ExitStatus.h"
 #include "cli/PagePngs.h"
-#include "cli/PdfOutput.h"
+#include "pages/preview/RecordedPdf.h"
 #include "cli/PrintCommands.h"
 #include "pages/QRPageList.h"
 #include "platform/core/PlatformError.h"
@@ -33,10 +33,7 @@ LoadedReport load(const std::string& path)
     list.LoadFromFile(path);
     // The store shows what a damaged file still holds; an inspection tool says
     // the file is damaged instead of quietly showing fewer pages.
-    if (list.StatedPageCount() > list.PageCount())
-        throw platform::PlatformError(platform::ErrorKind::DamagedInput,
-                                      "der Kopf zählt " + std::to_string(list.StatedPageCount()) +
-                                          " Seiten, die Datei enthält " + std::to_string(list.PageCount()));
+    list.RequireAllPages();
     LoadedReport report;
     report.packed = list.Compression();
     for (std::int32_t n = 1; n <= list.PageCount(); ++n) {
@@ -93,7 +90,7 @@ int runReportCommands(const BatchOptions& options, std::ostream& out, std::ostre
             else if (output.kind == BatchOutput::Kind::Png)
                 writePngs(report.pages, output.path);
             else if (output.kind == BatchOutput::Kind::Pdf)
-                writeReportPdf(report.pages, output.path, std::filesystem::path(options.input).filename().string());
+                pages::WriteRecordedPdf(report.pages, output.path, std::filesystem::path(options.input).filename().string());
             else
                 printSavedReport(options.input, output.path);
         } catch (const std::exception& e) {

@@ -8,7 +8,7 @@ ZT_PACKAGES=(
   qt6-base-dev libgl-dev qt6-translations-l10n
   libfreetype-dev libfontconfig-dev libharfbuzz-dev fonts-liberation locales
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils xdotool python3-xlib qpdf poppler-utils
+  xvfb xauth x11-utils xdotool python3-xlib openbox qpdf poppler-utils
   librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl man-db
 )
 # scripts/package and the package checks: CPack's dependency lookup and lintian.

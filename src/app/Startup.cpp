@@ -11,12 +11,16 @@
 #include "letter/TFrmMain.h"
 #include "letter/TfrmTextbausteine.h"
 #include "files/FileKind.h"
+#include "output/LetterPrint.h"
 #include "output/uFrmReport.h"
 #include "pages/QRPrinter.h"
+#include "pages/preview/SavedReportFile.h"
 #include "pages/preview/TQRStandardPreview.h"
 #include "platform/dialogs/UserDialogs.h"
 
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <exception>
 #include <filesystem>
@@ -129,12 +133,19 @@ void ZettelinoProgram::openSavedReport(const std::string& path)
         platform::userDialogs().showMessage("Die Datei existiert nicht");
         return;
     }
+    if (!pages::CheckWholeReportFile(path))
+        return;
     auto printer = std::make_unique<pages::TQRPrinter>(nullptr);
     printer->Load(path);
     printer->Title = std::filesystem::absolute(path).lexically_normal().string();
     dropSavedReport();
     savedReport_ = std::move(printer);
-    savedReport_->Preview();
+    // Placed as the letter's preview is, beside the letter window rather
+    // than over it, and zoomed to show the whole page.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const output::TPreviewPlacement place = output::PreviewPlacementFor(area.width(), area.height());
+    pages::OpenPlacedPreview(savedReport_.get(), QRect(place.left, place.top, place.width, place.height));
 }
 
 void ZettelinoProgram::Finish()

@@ -161,7 +161,10 @@ bool TFrmMain::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::StatusTip:
-        DisplayHint(static_cast<QStatusTipEvent*>(event)->tip().toStdString());
+        // The filter sees every window's hints; only this window's own
+        // (its menus and pop-ups included) belong in its status bar.
+        if (ownsWidget(watched))
+            DisplayHint(static_cast<QStatusTipEvent*>(event)->tip().toStdString());
         return false;
     case QEvent::MouseButtonPress:
         if (watched != FClient && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this)
@@ -181,6 +184,18 @@ bool TFrmMain::eventFilter(QObject* watched, QEvent* event)
     default:
         return QMainWindow::eventFilter(watched, event);
     }
+}
+
+bool TFrmMain::ownsWidget(const QObject* object) const
+{
+    if (object == nullptr || !object->isWidgetType())
+        return false;
+    // Up through the parents, across pop-up windows: a menu's parent is the
+    // window it belongs to.
+    for (auto* w = static_cast<const QWidget*>(object); w != nullptr; w = w->parentWidget())
+        if (w == this)
+            return true;
+    return false;
 }
 
 bool TFrmMain::event(QEvent* event)

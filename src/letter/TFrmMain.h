@@ -211,6 +211,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
+    // Whether `object` is this window or one of its widgets or pop-ups.
+    bool ownsWidget(const QObject* object) const;
     // Closing with an unsaved letter asks first (see CloseQuery).
     void closeEvent(QCloseEvent* event) override;
     // The tab order wraps from the phrase picker to the sender block.

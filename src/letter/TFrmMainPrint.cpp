@@ -8,10 +8,15 @@
 #include "letter/controls/TMemo.h"
 #include "output/uFrmReport.h"
 #include "pages/QRPrinter.h"
+#include "pages/preview/TQRStandardPreview.h"
 #include "platform/qt/QtFonts.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
+
+#include <vector>
 
 namespace zt::letter {
 
@@ -85,8 +90,33 @@ void TFrmMain::DruckenExecute()
         r->Print();
 }
 
+namespace {
+
+// A preview still open shows the letter as it was and draws from the
+// recorder the new run replaces: it closes first. False when it refuses
+// (while it prints); it then comes to the front, so the click is answered.
+bool closeOpenPreviews(const report::TBandoriaRep& r)
+{
+    std::vector<QPointer<pages::TQRStandardPreview>> open;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* preview = qobject_cast<pages::TQRStandardPreview*>(w);
+            preview != nullptr && preview->isVisible() && preview->PreviewedReport() == &r)
+            open.emplace_back(preview);
+    for (const auto& preview : open)
+        if (preview && !preview->close()) {
+            preview->raise();
+            preview->activateWindow();
+            return false;
+        }
+    return true;
+}
+
+} // namespace
+
 void TFrmMain::DruckvorschauExecute()
 {
+    if (frmReport == nullptr || !closeOpenPreviews(*frmReport->BandoriaRep1))
+        return;
     report::TBandoriaRep* prepared = preparedReport(*this);
     if (prepared == nullptr)
         return;

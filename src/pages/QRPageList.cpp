@@ -45,6 +45,19 @@ void TQRPageList::SetStream(std::unique_ptr<TQRStream> s)
     FPageCount = 0;
 }
 
+TQRIncompleteFileError::TQRIncompleteFileError(std::int32_t stated, std::int32_t held)
+    : PlatformError(ErrorKind::DamagedInput, "der Kopf zählt " + std::to_string(stated) + " Seiten, die Datei enthält " +
+                                                 std::to_string(held)),
+      stated_(stated), held_(held)
+{
+}
+
+void TQRPageList::RequireAllPages() const
+{
+    if (FStatedPageCount > FPageCount)
+        throw TQRIncompleteFileError(FStatedPageCount, FPageCount);
+}
+
 void TQRPageList::adopt(std::unique_ptr<TQRStream> s)
 {
     FStream = std::move(s);

@@ -13,6 +13,7 @@
 // Locking: the list's lock, then the stream's, never the other way round.
 
 #include "pages/QRStream.h"
+#include "platform/core/PlatformError.h"
 #include "platform/gdi/Metafile.h"
 
 #include <atomic>
@@ -22,6 +23,18 @@
 #include <string>
 
 namespace zt::pages {
+
+// A saved report file that holds fewer pages than its header counts (a file
+// cut short). Damaged input; the counts let each front end word it.
+class TQRIncompleteFileError : public platform::PlatformError {
+public:
+    TQRIncompleteFileError(std::int32_t stated, std::int32_t held);
+    std::int32_t StatedPages() const { return stated_; }
+    std::int32_t HeldPages() const { return held_; }
+
+private:
+    std::int32_t stated_, held_;
+};
 
 class TQRPageList {
 public:
@@ -56,6 +69,10 @@ public:
     // The page count a loaded file's header states; more than PageCount when
     // pages are missing from a damaged file.
     std::int32_t StatedPageCount() const { return FStatedPageCount; }
+    // Throws TQRIncompleteFileError when a loaded file lacks pages its header
+    // counts. Showing what is left is for recovery; opening a file for
+    // the user or a tool must not pass a damaged one off as whole.
+    void RequireAllPages() const;
     TQRStream* Stream() const { return FStream.get(); }
     void SetStream(std::unique_ptr<TQRStream> stream);
     // Where page 1 starts: 120 for what we write, other lengths for loaded files.

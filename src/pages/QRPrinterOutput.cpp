@@ -87,7 +87,11 @@ void TQRPrinter::Print()
         return;
 
     std::unique_ptr<TQRProgressWindow> progress;
+    // The progress window is the client for the playback only; the preview
+    // showing these pages must hear of this recorder's end afterwards.
+    const TWindowRef previousClient = FClient;
     auto finish = [&] {
+        FClient = previousClient;
         if (aPrinter->Printing())
             aPrinter->EndDoc();
         progress.reset();

@@ -191,13 +191,15 @@ void TCustomBandoriaRep::Preview()
     try {
         RunReport(false);
     } catch (...) {
-        // The window closes without a word; the recorder goes with it.
+        // The recorder goes and its window with it (a window without its
+        // recorder would offer dead commands); the error goes on to the
+        // caller's error box.
         if (QRPrinter == printer) {
             if (printer->ShowingPreview())
                 printer->SetShowingPreview(false);
             dropPageRecorder();
         }
-        return;
+        throw;
     }
     if (QRPrinter != printer)
         return;

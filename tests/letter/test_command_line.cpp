@@ -6,6 +6,7 @@
 #include "letter/ProgramState.h"
 #include "letter/TFrmMain.h"
 #include "letter/controls/TMemo.h"
+#include "output/LetterPrint.h"
 #include "pages/QRPrinter.h"
 #include "pages/preview/TQRStandardPreview.h"
 #include "platform/dialogs/ScriptedDialogs.h"
@@ -14,7 +15,10 @@
 #include "support/QtWidgetApp.h"
 #include "support/ScratchFolder.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -241,6 +245,30 @@ TEST_F(CommandLineOpenTest, ASavedReportFileOpensThePreviewWithItsPages)
     // The letter window is as at a plain start.
     EXPECT_EQ(letter::CurrentFile, "");
     EXPECT_EQ(program.FrmMain().windowTitle().toStdString(), "Zettelino");
+    // Placed as the letter's preview is, frame included, the whole page in view.
+    QApplication::processEvents();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const auto place = output::PreviewPlacementFor(screen.width(), screen.height());
+    EXPECT_EQ(open[0]->frameGeometry(), QRect(place.left, place.top, place.width, place.height));
+    EXPECT_EQ(open[0]->QRPreview->ZoomState(), report::TQRZoomState::qrZoomToFit);
+    EXPECT_TRUE(open[0]->ZoomFit->isChecked());
+}
+
+TEST_F(CommandLineOpenTest, ASavedReportFileCutShortIsRefusedAsTheBatchToolRefusesIt)
+{
+    const std::string path = scratch.dir() + "kurz.QRP";
+    fs::copy_file(kPages + "/many_pages_120.qrp", path);
+    fs::resize_file(path, fs::file_size(path) - 40);
+    app::ZettelinoProgram program(scratch.dir());
+    program.Start();
+    dialogs.answerMessage(platform::mrOk);
+    program.OpenFile(path);
+    ASSERT_EQ(dialogs.calls().size(), 1u);
+    EXPECT_EQ(dialogs.calls()[0].type, platform::TMsgDlgType::mtError);
+    EXPECT_NE(dialogs.calls()[0].text.find("Die Datei „" + path + "“ ist beschädigt"), std::string::npos)
+        << dialogs.calls()[0].text;
+    EXPECT_EQ(program.SavedReport(), nullptr);
+    EXPECT_TRUE(previews().empty());
 }
 
 TEST_F(CommandLineOpenTest, ASecondSavedReportReplacesTheFirstsPreview)

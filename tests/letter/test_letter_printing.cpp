@@ -157,7 +157,11 @@ TEST_F(LetterPrinting, WithoutAPrinterDruckenDoesNothing)
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
+#include <QToolButton>
+
+#include <vector>
 
 namespace {
 
@@ -174,7 +178,10 @@ TEST_F(LetterPrinting, VorschauOpensTheWindowPlacedOnTheScreenZoomedToFit)
     EXPECT_EQ(preview->windowTitle().toStdString(), "Bericht Vorschau : Zettelino für Windows");
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const auto place = output::PreviewPlacementFor(screen.width(), screen.height());
-    EXPECT_EQ(preview->geometry(), QRect(place.left, place.top, place.width, place.height));
+    // The placement is the window's outer bounds, its frame included.
+    QApplication::processEvents();
+    EXPECT_EQ(preview->frameGeometry(), QRect(place.left, place.top, place.width, place.height));
+    EXPECT_LT(preview->geometry().width(), place.width);
     EXPECT_EQ(preview->QRPreview->ZoomState(), report::TQRZoomState::qrZoomToFit);
     EXPECT_FALSE(preview->Tabs->isVisible());
     EXPECT_EQ(preview->PanelText(1), "Seite 1 von 2");
@@ -183,6 +190,60 @@ TEST_F(LetterPrinting, VorschauOpensTheWindowPlacedOnTheScreenZoomedToFit)
     preview->close();
     QApplication::processEvents();
     EXPECT_EQ(report.BandoriaRep1->QRPrinter, nullptr);
+    pages::SetStandardPreviewFactory(nullptr);
+    pages::SetProgressFormFactory(nullptr);
+}
+
+
+// The letter's open previews, visible ones only.
+std::vector<pages::TQRStandardPreview*> openPreviews()
+{
+    std::vector<pages::TQRStandardPreview*> open;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* p = qobject_cast<pages::TQRStandardPreview*>(w); p != nullptr && p->isVisible())
+            open.push_back(p);
+    return open;
+}
+
+TEST_F(LetterPrinting, ASecondVorschauReplacesTheOpenPreview)
+{
+    pages::RegisterStandardPreview();
+    typeMessage(70);
+    frm->DruckvorschauExecute();
+    ASSERT_EQ(openPreviews().size(), 1u);
+    const QPointer<pages::TQRStandardPreview> first = openPreviews().front();
+    // The letter changes while its preview is open.
+    typeMessage(1);
+    frm->DruckvorschauExecute();
+    QApplication::processEvents();
+    const auto open = openPreviews();
+    ASSERT_EQ(open.size(), 1u);
+    EXPECT_NE(open.front(), first.data());
+    EXPECT_EQ(open.front()->QRPrinterOf(), report.BandoriaRep1->QRPrinter);
+    EXPECT_EQ(open.front()->PanelText(1), "Seite 1 von 1");
+    open.front()->close();
+    QApplication::processEvents();
+    pages::SetStandardPreviewFactory(nullptr);
+    pages::SetProgressFormFactory(nullptr);
+}
+
+TEST_F(LetterPrinting, ASecondVorschauLeavesAPrintingPreviewAndItsRecorderAlone)
+{
+    pages::RegisterStandardPreview();
+    typeMessage(70);
+    frm->DruckvorschauExecute();
+    ASSERT_EQ(openPreviews().size(), 1u);
+    pages::TQRStandardPreview* printing = openPreviews().front();
+    pages::TQRPrinter* recorder = report.BandoriaRep1->QRPrinter;
+    // While it prints, its close button is off and it refuses to close.
+    printing->ExitButton->setEnabled(false);
+    frm->DruckvorschauExecute();
+    EXPECT_EQ(openPreviews(), std::vector<pages::TQRStandardPreview*>{printing});
+    EXPECT_EQ(report.BandoriaRep1->QRPrinter, recorder);
+    EXPECT_EQ(printing->PanelText(1), "Seite 1 von 2");
+    printing->ExitButton->setEnabled(true);
+    printing->close();
+    QApplication::processEvents();
     pages::SetStandardPreviewFactory(nullptr);
     pages::SetProgressFormFactory(nullptr);
 }

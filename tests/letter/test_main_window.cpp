@@ -298,6 +298,17 @@ TEST_F(LetterWindowTest, HintsShowTheirLongPartInPanelZero)
     QStatusTipEvent hover(frm->SBDatum->statusTip());
     QApplication::sendEvent(frm->SBDatum, &hover);
     EXPECT_EQ(frm->PanelText(0), "Aktuelles Datum einfügen");
+    // Another window's hints (the preview's toolbar) stay in that window.
+    QWidget other;
+    QToolButton button(&other);
+    QStatusTipEvent foreign("Erste Seite");
+    QApplication::sendEvent(&button, &foreign);
+    EXPECT_EQ(frm->PanelText(0), "Aktuelles Datum einfügen");
+    // A pop-up menu of the letter window is the letter window's own.
+    QMenu menu(frm.get());
+    QStatusTipEvent fromMenu("Aus dem Menü");
+    QApplication::sendEvent(&menu, &fromMenu);
+    EXPECT_EQ(frm->PanelText(0), "Aus dem Menü");
 }
 
 TEST_F(LetterWindowTest, WhatACommandDoesNotCatchGoesToTheGeneralErrorBox)

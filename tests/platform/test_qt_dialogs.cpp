@@ -14,3 +14,37 @@ TEST(QtNameFilters, EveryPatternInEveryCase)
               "Texte (*.txt *.TXT *.Log *.log *.LOG);;Alle (*)");
     EXPECT_EQ(qtNameFilters("").toStdString(), "");
 }
+
+#include "support/QtWidgetApp.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <memory>
+
+TEST(QtFileDialogs, TheProposedNameFollowsTheTypeChosenInASaveDialog)
+{
+    zt::testing::ensureWidgetApplication();
+    zt::platform::FileDialogRequest request;
+    request.filter = "PDF-Dokument (*.PDF)|*.PDF|Bandoria-Datei (*.QRP)|*.QRP";
+    request.fileName = "*.PDF";
+    const std::unique_ptr<QFileDialog> dialog(zt::platform::qt::makeFileDialog(request, QFileDialog::AcceptSave));
+    auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(types, nullptr);
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text().toStdString(), "*.PDF");
+    // As the user picks a type in the list.
+    const auto pick = [&](int index) {
+        types->setCurrentIndex(index);
+        emit types->activated(index);
+    };
+    pick(1);
+    EXPECT_EQ(name->text().toStdString(), "*.QRP");
+    name->setText("bericht.QRP");
+    pick(0);
+    EXPECT_EQ(name->text().toStdString(), "bericht.PDF");
+    // A name typed without extension gets it from the type when saved.
+    name->setText("bericht");
+    pick(1);
+    EXPECT_EQ(name->text().toStdString(), "bericht");
+}

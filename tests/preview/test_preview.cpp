@@ -1,5 +1,7 @@
 // The preview window and its page view, offscreen with scripted dialogs.
 
+#include "PreviewFixture.h"
+
 #include "pages/QRPageSearch.h"
 #include "pages/QRPrinter.h"
 #include "pages/preview/PreviewThumbs.h"
@@ -27,58 +29,9 @@
 using namespace zt;
 using namespace zt::pages;
 namespace fs = std::filesystem;
+using zt::testing::Preview;
 
 namespace {
-
-class Preview : public ::testing::Test {
-protected:
-    Preview() : scoped(dialogs)
-    {
-        zt::testing::ensureWidgetApplication();
-        report::SetUSMeasureQuery([] { return false; });
-        rep->ShowProgress = false;
-        rep->SetReportTitle("Probe");
-        rep->Page().SetPaperSize(report::TQRPaperSize::A4);
-        rep->PrevInitialZoom = report::TQRZoomState::qrZoomToFit;
-        auto* detail = rep->CreateBand(report::rbDetail);
-        detail->Size().SetHeight(250);
-        label = new report::TQRLabel(&form);
-        label->SetParent(detail);
-        rep->OnNeedData = [this](report::TQRComponent*, bool& more) {
-            more = record < records;
-            ++record;
-            label->SetCaption(record == 3 ? "Grüße aus Köln" : "Seite " + std::to_string(record));
-        };
-    }
-    ~Preview() override
-    {
-        if (window)
-            delete window;
-        report::SetUSMeasureQuery({});
-    }
-
-    // A prepared report of `pages` pages in a window.
-    TQRStandardPreview& open(int pages)
-    {
-        records = pages;
-        record = 0;
-        rep->Prepare();
-        window = new TQRStandardPreview(rep->QRPrinter);
-        window->setAttribute(Qt::WA_DeleteOnClose, false);
-        window->resize(800, 700);
-        QApplication::processEvents();
-        return *window;
-    }
-
-    report::TQRForm form;
-    report::TBandoriaRep* rep = new report::TBandoriaRep(&form);
-    report::TQRLabel* label = nullptr;
-    int records = 0, record = 0;
-    TQRStandardPreview* window = nullptr;
-    platform::ScriptedDialogs dialogs;
-    zt::testing::DialogScriptCheck scriptCheck{dialogs};
-    platform::ScopedUserDialogs scoped;
-};
 
 TEST_F(Preview, TheWindowTakesTheReportsTitleAndShowsItsFirstPage)
 {
@@ -262,21 +215,29 @@ TEST_F(Preview, SavingFollowsTheExtensionOrTheChosenEntry)
     TQRStandardPreview& w = open(2);
     const fs::path dir = fs::temp_directory_path() / ("zt-preview-" + std::to_string(::getpid()));
     fs::create_directories(dir);
+    // No filter for PDF is registered here: nothing is written, and the
+    // user is told so.
     dialogs.answerSave((dir / "a.pdf").string(), 1);
+    dialogs.answerMessage(platform::mrOk);
     w.SaveReportClick();
-    EXPECT_FALSE(fs::exists(dir / "a.pdf"));  // no filter for PDF is registered here
+    EXPECT_FALSE(fs::exists(dir / "a.pdf"));
     dialogs.answerSave((dir / "b").string(), 2);
     w.SaveReportClick();
     EXPECT_TRUE(fs::exists(dir / "b.QRP"));
     dialogs.answerSave((dir / "c").string(), 1);
+    dialogs.answerMessage(platform::mrOk);
     w.SaveReportClick();
     EXPECT_FALSE(fs::exists(dir / "c.PDF"));
     dialogs.answerSave((dir / "d.QRP").string(), 1);
     w.SaveReportClick();
     EXPECT_TRUE(fs::exists(dir / "d.QRP"));
+    const auto boxes = dialogs.calls(platform::DialogCall::Kind::Message);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].type, platform::TMsgDlgType::mtError);
+    EXPECT_NE(boxes[0].text.find("nicht gespeichert"), std::string::npos) << boxes[0].text;
     const auto save = dialogs.calls(platform::DialogCall::Kind::Save).front();
     EXPECT_EQ(save.request.title, "Bericht speichern");
-    EXPECT_EQ(save.request.filter, ".PDF|*.PDF|Bandoria-Datei(*.QRP)|*.QRP");
+    EXPECT_EQ(save.request.filter, "PDF-Dokument (*.PDF)|*.PDF|Bandoria-Datei (*.QRP)|*.QRP");
     EXPECT_EQ(save.request.fileName, "*.PDF");
     fs::remove_all(dir);
 }
@@ -344,11 +305,12 @@ TEST_F(Preview, WithThePdfFilterSavingAsPdfWritesTheDocument)
     dialogs.answerSave((dir / "b").string(), 1);
     w.SaveReportClick();
     EXPECT_TRUE(fs::exists(dir / "b.PDF"));
-    dialogs.answerSave((dir / "c").string(), 3);
+    dialogs.answerSave((dir / "c").string(), 2);
     w.SaveReportClick();
-    EXPECT_TRUE(fs::exists(dir / "c.PDF"));
+    EXPECT_TRUE(fs::exists(dir / "c.QRP"));
+    // The registered filter's type is the default type: listed once, in German.
     const auto save = dialogs.calls(platform::DialogCall::Kind::Save).front();
-    EXPECT_EQ(save.request.filter, ".PDF|*.PDF|Bandoria-Datei(*.QRP)|*.QRP|PDF document (*.PDF)|*.PDF");
+    EXPECT_EQ(save.request.filter, "PDF-Dokument (*.PDF)|*.PDF|Bandoria-Datei (*.QRP)|*.QRP");
     // The preview still shows its own pages.
     EXPECT_NE(w.QRPrinterOf(), nullptr);
     EXPECT_EQ(w.QRPrinterOf()->PageCount(), 2);

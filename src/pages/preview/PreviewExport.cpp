@@ -3,23 +3,63 @@
 #include "export/QRExportLibrary.h"
 #include "pages/QRPrinter.h"
 
+#include <algorithm>
+
 namespace zt::pages {
 
-std::string ExportFilterEntries()
+namespace {
+
+std::string bareUpper(std::string e)
 {
-    // The library's list starts with the saved report file, which the save
-    // dialog already offers in its place after the default type.
-    const std::string all = report::QRExportFilterLibrary().SaveDialogFilterString();
-    const std::string first = "Bandoria-Datei(*.QRP)|*.QRP";
-    return all.starts_with(first) ? all.substr(first.size()) : std::string();
+    if (!e.empty() && e.front() == '.')
+        e.erase(0, 1);
+    std::transform(e.begin(), e.end(), e.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return e;
 }
 
-std::string ExportFilterExtension(int index, const std::string& fallback)
+// The filters' own names are the engine's (English); the dialog speaks German.
+std::string germanLabel(const std::string& extension)
 {
-    const auto& filters = report::QRExportFilterLibrary().Filters();
-    if (index < 0 || index >= static_cast<int>(filters.size()))
-        return fallback;
-    return filters[static_cast<std::size_t>(index)]->Extension();
+    if (extension == "QRP")
+        return "Bandoria-Datei";
+    if (extension == "PDF")
+        return "PDF-Dokument";
+    if (extension == "TXT")
+        return "Textdatei";
+    return extension + "-Datei";
+}
+
+} // namespace
+
+std::vector<TSaveType> SaveTypes(const std::string& defaultExtension, bool recordedPdf)
+{
+    std::vector<TSaveType> types;
+    const auto add = [&](const std::string& extension) {
+        const std::string e = bareUpper(extension);
+        if (e.empty() || std::any_of(types.begin(), types.end(), [&](const TSaveType& t) { return t.extension == e; }))
+            return;
+        types.push_back({germanLabel(e), e});
+    };
+    add(defaultExtension);
+    add("QRP");
+    for (const auto& filter : report::QRExportFilterLibrary().Filters())
+        add(filter->Extension());
+    if (recordedPdf)
+        add("PDF");
+    return types;
+}
+
+std::string SaveDialogFilter(const std::vector<TSaveType>& types)
+{
+    std::string filter;
+    for (const TSaveType& t : types)
+        filter += (filter.empty() ? "" : "|") + t.label + " (*." + t.extension + ")|*." + t.extension;
+    return filter;
+}
+
+bool HasExportFilter(const std::string& extension)
+{
+    return report::QRExportFilterLibrary().GetFilterByExtension(extension) != nullptr;
 }
 
 void ExportThroughLibrary(TQRPrinter& printer, const std::string& fileName, const std::string& extension)

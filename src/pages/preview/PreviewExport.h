@@ -1,18 +1,31 @@
 #pragma once
-// What the preview's save command needs of the export filters: their
-// entries in the save dialog, an entry's extension, and an export by
+// What the preview's save command needs of the export filters: the file
+// types its dialog offers, each once and in German, and an export by
 // extension of the previewed report.
 
 #include <string>
+#include <vector>
 
 namespace zt::pages {
 
 class TQRPrinter;
 
-// "|description|*.EXT" for every registered filter, in order; empty without filters.
-std::string ExportFilterEntries();
-// The extension of registered filter `index` (0-based), `fallback` when there is none.
-std::string ExportFilterExtension(int index, const std::string& fallback);
+// A type the save dialog offers: its German label and its extension
+// (upper case, no dot).
+struct TSaveType {
+    std::string label;
+    std::string extension;
+};
+
+// The types in the save dialog's order: the default type (`defaultExtension`,
+// with or without its dot), the saved report file, then the type of every
+// registered filter not listed yet; PDF is always offered when
+// `recordedPdf` (pages that can be written without a filter).
+std::vector<TSaveType> SaveTypes(const std::string& defaultExtension, bool recordedPdf);
+// The dialog's filter string: "label (*.EXT)|*.EXT" per type, joined by "|".
+std::string SaveDialogFilter(const std::vector<TSaveType>& types);
+// Whether a filter is registered for `extension` (no dot, any case).
+bool HasExportFilter(const std::string& extension);
 // Runs the recorder's report into the filter registered for `extension`
 // (no dot, any case), writing `fileName`; nothing happens without one.
 void ExportThroughLibrary(TQRPrinter& printer, const std::string& fileName, const std::string& extension);

@@ -127,6 +127,8 @@ void TQRPreview::DetachPrinter(TQRPrinter* printer)
         return;
     FQRPrinter = nullptr;
     FPreviewImage->SetQRPrinter(nullptr);
+    if (OnPrinterGone)
+        OnPrinterGone(this);
 }
 
 void TQRPreview::SetPageNumber(int n)

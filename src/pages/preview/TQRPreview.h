@@ -74,6 +74,8 @@ public:
 
     std::function<void(TQRPreview* sender, int pageNum)> OnPageAvailable;
     std::function<void(TQRPreview* sender, int progress)> OnProgressUpdate;
+    // The recorder shown went away (its report freed it): the view is empty now.
+    std::function<void(TQRPreview* sender)> OnPrinterGone;
 
     std::intptr_t handleMessage(const platform::Message& message) override;
     void DetachPrinter(TQRPrinter* printer) override;

@@ -19,11 +19,15 @@
 #include <QPointer>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTabBar>
+#include <QTimer>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace zt::pages {
 
@@ -116,6 +120,11 @@ void TQRStandardPreview::createControls()
     group->addWidget(SearchResultBox);
     results->addWidget(GroupBox1);
     Tabs->addTab(TabSearchResult, u("Suchergebnisse"));
+    // Both tab captions whole: the panel is as wide as the tabs need, at
+    // least its designed 193 pixels, and the captions are never shortened.
+    Tabs->setElideMode(Qt::ElideNone);
+    Tabs->setUsesScrollButtons(false);
+    Tabs->setFixedWidth(std::max(193, Tabs->tabBar()->sizeHint().width() + 4));
     QRPreview = new TQRPreview(splitter);
     splitter->addWidget(Tabs);
     splitter->addWidget(QRPreview);
@@ -136,6 +145,7 @@ void TQRStandardPreview::createControls()
 
     QRPreview->OnPageAvailable = [this](TQRPreview*, int n) { PageAvailable(n); };
     QRPreview->OnProgressUpdate = [this](TQRPreview*, int p) { ProgressUpdate(p); };
+    QRPreview->OnPrinterGone = [this](TQRPreview*) { recorderGone(); };
     ThumbGrid->OnSelect = [this](int row) {
         if (FGridGuard)
             return;
@@ -179,6 +189,7 @@ void TQRStandardPreview::createToolBar()
     ZoomPickButton->setObjectName("ZoomPickButton");
     ZoomPickButton->setIcon(PreviewIcon(15));
     ZoomPickButton->setToolTip(u("Ansicht Zoom"));
+    ZoomPickButton->setStatusTip(u("Ansicht Zoom"));
     ZoomPickButton->setAutoRaise(true);
     ZoomPickButton->setFixedSize(33, 22);
     connect(ZoomPickButton, &QToolButton::clicked, this,
@@ -204,6 +215,7 @@ void TQRStandardPreview::createToolBar()
     ExitButton->setObjectName("ExitButton");
     ExitButton->setText(u("&Schließen"));
     ExitButton->setToolTip(u("Vorschau schließen"));
+    ExitButton->setStatusTip(u("Vorschau schließen"));
     ExitButton->setAutoRaise(true);
     ExitButton->setFixedSize(67, 22);
     connect(ExitButton, &QToolButton::clicked, this, [this] { close(); });
@@ -247,7 +259,7 @@ void TQRStandardPreview::takeSettings(TQRPrinter* printer)
     } else {
         const int w = r.PreviewWidth > 0 ? r.PreviewWidth : 500;
         const int h = r.PreviewHeight > 0 ? r.PreviewHeight : 500;
-        setGeometry(r.PreviewLeft, r.PreviewTop, w, h);
+        PlaceWindow(QRect(r.PreviewLeft, r.PreviewTop, w, h));
         if (r.PreviewInitialState == report::TWindowState::wsMinimized)
             setWindowState(Qt::WindowMinimized);
     }
@@ -317,7 +329,8 @@ void TQRStandardPreview::resizeEvent(QResizeEvent* event)
 void TQRStandardPreview::closeEvent(QCloseEvent* event)
 {
     TQRPrinter* p = QRPrinterOf();
-    if ((p != nullptr && p->Status() == report::TQRPrinterStatus::mpBusy) || !ExitButton->isEnabled()) {
+    if (!FRecorderGone &&
+        ((p != nullptr && p->Status() == report::TQRPrinterStatus::mpBusy) || !ExitButton->isEnabled())) {
         event->ignore();
         return;
     }
@@ -326,7 +339,75 @@ void TQRStandardPreview::closeEvent(QCloseEvent* event)
     event->accept();
     if (p != nullptr)
         p->ClosePreview(QRPreview);
-    platform::messageQueue().processMessages();
+    // Closed from inside the recorder's end: the engine's notices wait for
+    // their own loop.
+    if (!FRecorderGone)
+        platform::messageQueue().processMessages();
+}
+
+void TQRStandardPreview::recorderGone()
+{
+    // Nothing is left to show or to act on: a window without its pages
+    // would offer commands that do nothing.
+    FRecorderGone = true;
+    setPageButtons(false);
+    close();
+}
+
+void TQRStandardPreview::PlaceWindow(const QRect& outer)
+{
+    setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+    FRequestedOuter = outer;
+    setGeometry(outer);
+    applyRequestedOuter();
+}
+
+bool TQRStandardPreview::event(QEvent* event)
+{
+    const bool handled = QMainWindow::event(event);
+    // The window manager frames the window some time after it is shown, and
+    // the window hears nothing of it: look again for some seconds
+    // (longer on a busy machine).
+    if (FRequestedOuter && event->type() == QEvent::Show) {
+        FFrameTries = 0;
+        QTimer::singleShot(0, this, [this] { applyRequestedOuter(); });
+    }
+    return handled;
+}
+
+void TQRStandardPreview::applyRequestedOuter()
+{
+    if (!FRequestedOuter || !isVisible())
+        return;
+    constexpr int kTries = 200, kInterval = 50;
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    const QMargins m(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                     frame.bottom() - client.bottom());
+    if (m.isNull()) {
+        // Unframed so far; a window manager that never frames it leaves
+        // the bounds as they are.
+        if (++FFrameTries < kTries)
+            QTimer::singleShot(kInterval, this, [this] { applyRequestedOuter(); });
+        return;
+    }
+    const QRect outer = *FRequestedOuter;
+    FRequestedOuter.reset();
+    setGeometry(outer.marginsRemoved(m));
+}
+
+// --- opening -----------------------------------------------------------------
+
+TQRStandardPreview* OpenPlacedPreview(TQRPrinter* printer, const QRect& outer)
+{
+    auto* window = new TQRStandardPreview(printer);
+    window->PlaceWindow(outer);
+    window->QRPreview->ZoomToFit();
+    window->ZoomFit->setChecked(true);
+    window->InitZoom = TQRZoomState::qrZoomToFit;
+    window->show();
+    window->WriteStatus();
+    return window;
 }
 
 // --- registration ----------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "report/QRTypes.h"
 
 #include <QMainWindow>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -37,6 +38,10 @@ public:
     ~TQRStandardPreview() override;
 
     TQRPrinter* QRPrinterOf() const { return QRPreview->QRPrinter(); }
+    // Places the window by its outer bounds, frame included, as the screen
+    // rules give them. The frame is known once the window manager has
+    // framed the window; until then the bounds are the client area's.
+    void PlaceWindow(const QRect& outer);
     report::TCustomBandoriaRep* PreviewedReport() const { return FReport; }
 
     // Navigation and zoom, as the buttons, keys and menu run them.
@@ -105,6 +110,7 @@ public:
     report::TQRZoomState InitZoom = report::TQRZoomState::qrZoomToFit;
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -115,7 +121,12 @@ private:
     void takeSettings(TQRPrinter* printer);
     void setPageButtons(bool enabled);
     bool hook(TStandPrevEventType type, const char* name);
+    // Writes the pages as `extension` (QRP, PDF or a filter's); a failure
+    // or nothing written goes to the error box.
+    void saveAs(TQRPrinter& p, const std::string& name, const std::string& extension, bool recordedPdf);
     void exportTo(const std::string& fileName, const std::string& extension);
+    void applyRequestedOuter();
+    void recorderGone();
 
     report::TCustomBandoriaRep* FReport = nullptr;
     report::TPrinterOrientation FReportOrientation = report::TPrinterOrientation::poPortrait;
@@ -126,7 +137,14 @@ private:
     bool FGridGuard = false;
     std::vector<int> FSearchPages;
     QLabel* FPanels[4] = {};
+    std::optional<QRect> FRequestedOuter;
+    int FFrameTries = 0;
+    bool FRecorderGone = false;
 };
+
+// Opens the standard window on a recorder without a report (a saved report
+// file) at the outer bounds `outer`, zoomed to fit.
+TQRStandardPreview* OpenPlacedPreview(TQRPrinter* printer, const QRect& outer);
 
 // Registers the standard preview window and the progress form with the
 // engine, so reports open them.

@@ -7,9 +7,12 @@
 #include "pages/QRPrinter.h"
 #include "pages/preview/PreviewExport.h"
 #include "pages/preview/PreviewThumbs.h"
+#include "pages/preview/RecordedPdf.h"
+#include "pages/preview/SavedReportFile.h"
 #include "pages/preview/TSearchDlg.h"
 #include "platform/dialogs/UserDialogs.h"
 #include "platform/files/FileAccess.h"
+#include "platform/printing/Printer.h"
 #include "platform/qt/QtRenderTarget.h"
 #include "report/QRPrinterSetup.h"
 #include "report/QRReport.h"
@@ -54,9 +57,6 @@ std::string shortExtension(std::string e)
     return trimmed(e.substr(0, 4));
 }
 
-// The saved report file's entry of the save and open dialogs.
-constexpr const char* kReportFileEntry = "Bandoria-Datei(*.QRP)|*.QRP";
-
 } // namespace
 
 void TQRStandardPreview::PrintClick()
@@ -71,6 +71,10 @@ void TQRStandardPreview::PrintClick()
     TQRPrinter* p = QRPrinterOf();
     if (p == nullptr)
         return;
+    if (platform::printing::Printer().Printers().empty()) {
+        platform::showApplicationError("Es ist kein Drucker eingerichtet. Der Bericht wurde nicht gedruckt.");
+        return;
+    }
     auto* rep = dynamic_cast<report::TBandoriaRep*>(p->ParentReport());
     if (!SavedReportLoaded() && rep != nullptr) {
         rep->Print();
@@ -129,11 +133,15 @@ void TQRStandardPreview::SaveReportClick()
     TQRPrinter* p = QRPrinterOf();
     if (p == nullptr)
         return;
+    // A loaded report has no report to run into a filter; its recorded
+    // pages make the PDF, as the batch tool makes it.
+    const bool recordedPdf = !p->OnExportToFilter;
     const std::string d = FReport != nullptr ? SaveTypeExtension(FReport->PreviewDefaultSaveType) : ".QRP";
+    const std::vector<TSaveType> types = SaveTypes(d, recordedPdf);
     platform::FileDialogRequest request;
     request.title = "Bericht speichern";
-    request.filter = d + "|*" + d + "|" + kReportFileEntry + ExportFilterEntries();
-    request.fileName = "*" + d;
+    request.filter = SaveDialogFilter(types);
+    request.fileName = "*." + types.front().extension;
     int chosen = 1;
     request.chosenFilter = &chosen;
     const auto answer = platform::userDialogs().saveFile(request);
@@ -146,20 +154,43 @@ void TQRStandardPreview::SaveReportClick()
     }
     std::string e = upper(std::filesystem::path(name).extension().string());
     if (e.empty()) {
-        if (chosen <= 1)
-            e = d;
-        else if (chosen == 2)
-            e = "QRP";
-        else
-            e = ExportFilterExtension(chosen - 3, d);
-        e = upper(shortExtension(e));
+        const std::size_t entry = chosen >= 1 && chosen <= static_cast<int>(types.size()) ? chosen - 1 : 0;
+        e = upper(shortExtension(types[entry].extension));
         name += "." + e;
     }
     e = shortExtension(e);
-    if (e == "QRP")
-        p->Save(name);
-    else
-        exportTo(name, e);
+    saveAs(*p, name, e, recordedPdf);
+}
+
+void TQRStandardPreview::saveAs(TQRPrinter& p, const std::string& name, const std::string& extension,
+                                bool recordedPdf)
+{
+    const auto fail = [](const std::string& why) {
+        platform::showApplicationError("Der Bericht wurde nicht gespeichert: " + why);
+    };
+    try {
+        if (p.Status() != report::TQRPrinterStatus::mpFinished) {
+            fail("er ist noch nicht fertig erstellt.");
+            return;
+        }
+        if (extension == "QRP") {
+            p.Save(name);
+        } else if (recordedPdf && extension == "PDF") {
+            WriteRecordedPdf(RecordedPages(p), name, std::filesystem::path(FTitle).filename().string());
+        } else if (recordedPdf || !HasExportFilter(extension)) {
+            fail("für die Dateiendung „" + extension + "“ gibt es kein Ausgabeformat. Gespeichert werden kann als " +
+                 (recordedPdf || HasExportFilter("PDF") ? "PDF-Dokument (.PDF) oder " : "") +
+                 "Bandoria-Datei (.QRP).");
+            return;
+        } else {
+            exportTo(name, extension);
+        }
+    } catch (const std::exception& error) {
+        fail("die Datei „" + name + "“ konnte nicht geschrieben werden (" + error.what() + ").");
+        return;
+    }
+    if (!std::filesystem::exists(name))
+        fail("die Datei „" + name + "“ wurde nicht geschrieben.");
 }
 
 void TQRStandardPreview::exportTo(const std::string& fileName, const std::string& extension)
@@ -185,6 +216,9 @@ void TQRStandardPreview::LoadReportClick()
         platform::userDialogs().showMessage("Die Datei existiert nicht");
         return;
     }
+    // Checked before the recorder lets go of the pages it shows.
+    if (!CheckWholeReportFile(*answer))
+        return;
     p->Load(*answer);
     FTitle = *answer;
     QRPreview->SetQRPrinter(p);

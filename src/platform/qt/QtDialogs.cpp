@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace zt::platform::qt {
@@ -38,6 +41,24 @@ constexpr ButtonRole kButtons[] = {
     {mbCancel, mrCancel, QMessageBox::RejectRole},
 };
 
+// The proposed name follows the type chosen: "*.PDF" becomes "*.QRP" when
+// the saved report file's type is picked, as does "bericht.PDF".
+void followChosenType(QFileDialog& dialog, const QString& nameFilter)
+{
+    static const QRegularExpression firstPattern(R"(\(\*\.([^ ;)*?]+))");
+    const QRegularExpressionMatch match = firstPattern.match(nameFilter);
+    auto* edit = dialog.findChild<QLineEdit*>("fileNameEdit");
+    if (!match.hasMatch() || edit == nullptr)
+        return;
+    const QString name = edit->text();
+    const QString suffix = QFileInfo(name).suffix();
+    if (suffix.isEmpty())
+        return;
+    edit->setText(name.left(name.size() - suffix.size()) + match.captured(1));
+}
+
+} // namespace
+
 QFileDialog* makeFileDialog(const FileDialogRequest& r, QFileDialog::AcceptMode mode)
 {
     auto* dialog = new QFileDialog(QApplication::activeWindow(), q(r.title), q(r.initialDir));
@@ -57,8 +78,13 @@ QFileDialog* makeFileDialog(const FileDialogRequest& r, QFileDialog::AcceptMode 
         dialog->setDefaultSuffix(suffix);
     if (!r.fileName.empty())
         dialog->selectFile(q(r.fileName));
+    if (mode == QFileDialog::AcceptSave)
+        QObject::connect(dialog, &QFileDialog::filterSelected, dialog,
+                         [dialog](const QString& chosen) { followChosenType(*dialog, chosen); });
     return dialog;
 }
+
+namespace {
 
 std::optional<std::string> runFileDialog(QFileDialog* dialog, int* chosenFilter = nullptr)
 {

@@ -3,6 +3,7 @@
 
 #include "platform/dialogs/UserDialogs.h"
 
+#include <QFileDialog>
 #include <QString>
 
 namespace zt::platform::qt {
@@ -20,5 +21,10 @@ public:
 // "Desc|*.a;*.b|Desc2|*.c" as Qt name filters "Desc (*.a *.A *.b *.B);;Desc2 (*.c *.C)":
 // each pattern in its own, lower and upper case.
 QString qtNameFilters(const std::string& filter);
+
+// The dialog the open and save commands run (the caller owns it): Qt's own,
+// with the request's filters, name and suffix; a save dialog's proposed
+// name takes the extension of the type the user picks.
+QFileDialog* makeFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode);
 
 } // namespace zt::platform::qt

@@ -1,15 +1,19 @@
-#include "cli/PdfOutput.h"
+#include "pages/preview/RecordedPdf.h"
 
+#include "pages/QRPrinter.h"
 #include "platform/core/PlatformError.h"
 #include "platform/gdi/EmfPlayer.h"
 #include "platform/qt/QtRenderTarget.h"
 
-#include <QFile>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 
-namespace zt::cli {
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace zt::pages {
 
 namespace {
 
@@ -23,15 +27,17 @@ QPageSize paperOf(const platform::gdi::TMetafile& page)
 
 } // namespace
 
-void writeReportPdf(const std::vector<std::unique_ptr<platform::gdi::TMetafile>>& pages, const std::string& path,
-                    const std::string& title)
+void WriteRecordedPdf(const std::vector<std::unique_ptr<platform::gdi::TMetafile>>& pages, const std::string& path,
+                      const std::string& title)
 {
     const QString file = QString::fromStdString(path);
     {
-        // QPdfWriter says nothing when it cannot write; find out first.
-        QFile probe(file);
-        if (!probe.open(QIODevice::WriteOnly))
-            throw platform::PlatformError(platform::ErrorKind::SystemFailure, "Cannot create file \"" + path + "\": " + probe.errorString().toStdString());
+        // QPdfWriter says nothing when it cannot write; find out first, with
+        // the system's reason.
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0)
+            platform::throwSystemError(platform::cannotCreate(path), errno);
+        ::close(fd);
     }
     QPdfWriter writer(file);
     writer.setTitle(QString::fromStdString(title));
@@ -42,7 +48,7 @@ void writeReportPdf(const std::vector<std::unique_ptr<platform::gdi::TMetafile>>
         writer.setPageSize(paperOf(*pages.front()));
     QPainter painter;
     if (!painter.begin(&writer))
-        throw platform::PlatformError(platform::ErrorKind::SystemFailure, "Cannot write file \"" + path + "\"");
+        throw platform::PlatformError(platform::ErrorKind::SystemFailure, platform::cannotWrite(path));
     for (std::size_t i = 0; i < pages.size(); ++i) {
         if (i > 0) {
             writer.setPageSize(paperOf(*pages[i]));
@@ -53,7 +59,19 @@ void writeReportPdf(const std::vector<std::unique_ptr<platform::gdi::TMetafile>>
         painter.resetTransform();
     }
     if (!painter.end())
-        throw platform::PlatformError(platform::ErrorKind::SystemFailure, "Cannot write file \"" + path + "\"");
+        throw platform::PlatformError(platform::ErrorKind::SystemFailure, platform::cannotWrite(path));
 }
 
-} // namespace zt::cli
+std::vector<std::unique_ptr<platform::gdi::TMetafile>> RecordedPages(TQRPrinter& printer)
+{
+    std::vector<std::unique_ptr<platform::gdi::TMetafile>> pages;
+    for (int n = 1; n <= printer.PageCount(); ++n) {
+        auto page = printer.GetPage(n);
+        if (!page)
+            throw platform::PlatformError(platform::ErrorKind::DamagedInput, "page " + std::to_string(n) + " is missing");
+        pages.push_back(std::move(page));
+    }
+    return pages;
+}
+
+} // namespace zt::pages
