@@ -9,7 +9,9 @@
 #include "letter/ProgramState.h"
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
+#include "merge/MergeRun.h"
 #include "platform/dialogs/UserDialogs.h"
+#include "platform/files/PrivateFolder.h"
 #include "platform/text/TextFile.h"
 
 #include <QAction>

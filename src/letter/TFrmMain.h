@@ -28,6 +28,12 @@ class QToolButton;
 namespace zt::files {
 class TLetterBuffer;
 }
+namespace zt::merge {
+class TMergeRun;
+}
+namespace zt::platform::files {
+class PrivateFolder;
+}
 
 namespace zt::letter {
 
@@ -103,6 +109,12 @@ public:
     void EMailExecute();
     void TextbausteineExecute();
     void KalenderExecute();
+    // "Als PDF per E-Mail senden...": the letter's PDF attached to a new
+    // message in the user's mail program.
+    void EMailPdfExecute();
+    // "Serienbrief...": the letter to every recipient of an address list,
+    // in one preview.
+    void SerienbriefExecute();
     void Beenden1Click();
     // Whether the window may close: with an unsaved letter it asks New's
     // question, with a cancel button; Yes saves and allows the close only
@@ -195,6 +207,8 @@ public:
     QAction* EMail = nullptr;
     QAction* Textbausteine = nullptr;
     QAction* Kalender = nullptr;
+    QAction* EMailPdf = nullptr;
+    QAction* Serienbrief = nullptr;
     QList<QAction*> ActionList1;
 
     QMenu* MainMenuZettelino = nullptr;
@@ -251,6 +265,11 @@ private:
     // Set while the close question is open, so a second close request
     // (a signal, say) does not ask again.
     bool FAskingToClose = false;
+    // The PDFs handed to the mail program: the mail program reads them
+    // after the hand-off, so they go when the program ends.
+    std::unique_ptr<platform::files::PrivateFolder> FMailFolder;
+    // The last mail merge, whose recorded pages its preview shows.
+    std::unique_ptr<merge::TMergeRun> FMergeRun;
 };
 
 template <typename F>

@@ -57,6 +57,8 @@ void TFrmMain::createCommands()
         {&EMail, "EMail", "als E-Mail senden...", "als E-Mail versenden", 5, {}},
         {&Textbausteine, "Textbausteine", "Textbausteine", "Textbausteine editieren", 9, {}},
         {&Kalender, "Kalender", "Kalender", "Kalender anzeigen", 8, {}},
+        {&EMailPdf, "EMailPdf", "Als PDF per E-Mail senden...", "Kurzmitteilung als PDF per E-Mail senden", 5, {}},
+        {&Serienbrief, "Serienbrief", "Serienbrief...", "Serienbrief an die Empfänger einer Adressliste", 6, {}},
     };
     for (const Command& c : commands) {
         auto* action = new QAction(commandImage(c.image), u(c.caption), this);
@@ -89,6 +91,8 @@ void TFrmMain::createCommands()
     bind(EMail, &TFrmMain::EMailExecute);
     bind(Textbausteine, &TFrmMain::TextbausteineExecute);
     bind(Kalender, &TFrmMain::KalenderExecute);
+    bind(EMailPdf, &TFrmMain::EMailPdfExecute);
+    bind(Serienbrief, &TFrmMain::SerienbriefExecute);
 
     createMenus();
 
@@ -107,6 +111,7 @@ void TFrmMain::createCommands()
     button(Drucken);
     ToolBar1->addSeparator();
     button(Editor);
+    button(EMailPdf, "PDF-Mail");
     button(Word, "Word");
     button(EMail, "E-Mail");
 }
@@ -131,8 +136,10 @@ void TFrmMain::createMenus()
     MainMenuZettelino->addSeparator();
     entry(MainMenuZettelino, Drucken, nullptr);
     entry(MainMenuZettelino, Druckvorschau, "Druckvorschau");
+    entry(MainMenuZettelino, Serienbrief, nullptr);
     MainMenuZettelino->addSeparator();
     entry(MainMenuZettelino, Editor, "mit Editor öffnen...");
+    entry(MainMenuZettelino, EMailPdf, nullptr);
     entry(MainMenuZettelino, Word, nullptr);
     entry(MainMenuZettelino, EMail, nullptr);
     MainMenuZettelino->addSeparator();

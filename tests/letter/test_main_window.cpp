@@ -187,9 +187,10 @@ TEST_F(LetterWindowTest, HiddenCommandsAppearNeitherInTheMenuNorOnTheToolbar)
     showWindow();
     EXPECT_FALSE(frm->Word->isVisible());
     EXPECT_FALSE(frm->EMail->isVisible());
+    // The hidden mail command sends plain text; the visible one, a PDF.
     for (QAction* item : frm->MainMenuZettelino->actions()) {
         if (item->isVisible()) {
-            EXPECT_TRUE(item->text().indexOf("Word") < 0 && item->text().indexOf("E-Mail") < 0)
+            EXPECT_TRUE(item->text().indexOf("Word") < 0 && item->text() != "als E-Mail senden...")
                 << item->text().toStdString();
         }
     }
@@ -203,12 +204,13 @@ TEST_F(LetterWindowTest, HiddenCommandsAppearNeitherInTheMenuNorOnTheToolbar)
             EXPECT_TRUE(action->text() != "Word" && action->text() != "E-Mail");
         }
     }
-    EXPECT_EQ(shownButtons, 6); // Neu, Öffnen, Speichern, Vorschau, Drucken, Editor
+    EXPECT_EQ(shownButtons, 7); // Neu, Öffnen, Speichern, Vorschau, Drucken, Editor, PDF-Mail
 }
 
-TEST_F(LetterWindowTest, CommandListHoldsElevenCommandsWithTheirShortcuts)
+TEST_F(LetterWindowTest, CommandListHoldsItsCommandsWithTheirShortcuts)
 {
-    ASSERT_EQ(frm->ActionList1.size(), 11);
+    // The eleven of the original list, then the PDF by e-mail and the mail merge.
+    ASSERT_EQ(frm->ActionList1.size(), 13);
     EXPECT_EQ(frm->Neu->shortcut(), QKeySequence("Ctrl+N"));
     EXPECT_EQ(frm->Oeffnen->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(frm->Speichern->shortcut(), QKeySequence("Ctrl+S"));
@@ -222,7 +224,8 @@ TEST_F(LetterWindowTest, CommandListHoldsElevenCommandsWithTheirShortcuts)
         if (item->isVisible() && !item->isSeparator())
             captions << item->text();
     EXPECT_EQ(captions.join(",").toStdString(),
-              "Neu,Öffnen,Öffnen alte Version...,Speichern,Speichern unter...,Drucken,Druckvorschau,mit Editor öffnen...,B&eenden");
+              "Neu,Öffnen,Öffnen alte Version...,Speichern,Speichern unter...,Drucken,Druckvorschau,Serienbrief...,"
+              "mit Editor öffnen...,Als PDF per E-Mail senden...,B&eenden");
 }
 
 TEST_F(LetterWindowTest, TheShortcutOfNewRunsNew)

@@ -1,0 +1,32 @@
+// "Als PDF per E-Mail senden...": the letter's PDF, exactly what the
+// preview's PDF save writes, attached to a new message in the user's mail
+// program.
+
+#include "letter/TFrmMain.h"
+
+#include "letter/Forms.h"
+#include "letter/ProgramState.h"
+#include "letter/controls/TEdit.h"
+#include "output/LetterMail.h"
+#include "output/uFrmReport.h"
+#include "platform/dialogs/UserDialogs.h"
+#include "platform/files/PrivateFolder.h"
+
+namespace zt::letter {
+
+void TFrmMain::EMailPdfExecute()
+{
+    if (frmReport == nullptr)
+        return;
+    try {
+        if (!FMailFolder)
+            FMailFolder = std::make_unique<platform::files::PrivateFolder>(output::kMailFolderPrefix);
+        AttachReport(*frmReport);
+        output::MailLetterPdf(*frmReport->BandoriaRep1, PreviewPageTotal, EditTitel1->Text(), *FMailFolder);
+    } catch (const std::exception& e) {
+        // The letter stays as it was; the box says why nothing was sent.
+        platform::userDialogs().messageDlg(e.what(), platform::TMsgDlgType::mtError, platform::mbOK);
+    }
+}
+
+} // namespace zt::letter

@@ -1,0 +1,75 @@
+// "Serienbrief...": the letter to every recipient of an address list, run
+// as the batch tool runs it and shown in one preview, from which it prints
+// in one job or saves as one PDF or saved report file.
+
+#include "letter/TFrmMain.h"
+
+#include "letter/ProgramState.h"
+#include "merge/MergeRun.h"
+#include "output/LetterPrint.h"
+#include "pages/QRPrinter.h"
+#include "pages/preview/TQRStandardPreview.h"
+#include "platform/dialogs/UserDialogs.h"
+#include "report/QRExportFilter.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <filesystem>
+
+namespace zt::letter {
+
+namespace {
+
+constexpr const char* kListFilter = "Adresslisten (*.csv;*.vcf;*.txt)|*.csv;*.CSV;*.vcf;*.VCF;*.txt;*.TXT|"
+                                    "Alle Dateien (*)|*";
+
+void errorBox(const std::string& text)
+{
+    platform::userDialogs().messageDlg(text, platform::TMsgDlgType::mtError, platform::mbOK);
+}
+
+} // namespace
+
+void TFrmMain::SerienbriefExecute()
+{
+    platform::FileDialogRequest request;
+    request.title = "Adressliste für den Serienbrief";
+    request.filter = kListFilter;
+    request.initialDir = LastDir;
+    const auto chosen = platform::userDialogs().openFile(request);
+    if (!chosen)
+        return;
+    output::TWindowlessLetter shown;
+    shown.content = LetterContent();
+    for (int n = 1; n <= files::kTickMarkCount; ++n)
+        shown.labels[static_cast<std::size_t>(n)] = TickMarkLabel(n);
+    std::unique_ptr<merge::TMergeRun> run;
+    try {
+        run = std::make_unique<merge::TMergeRun>(shown, merge::ReadAddressFile(*chosen), *chosen);
+    } catch (const std::exception& e) {
+        errorBox(e.what());
+        return;
+    }
+    const std::size_t letters = run->Letters();
+    platform::userDialogs().messageDlg("Der Serienbrief geht an " + std::to_string(letters) + " Empfänger.",
+                                       platform::TMsgDlgType::mtInformation, platform::mbOK);
+    run->Prepare();
+    pages::TQRPrinter* recorder = run->Recorder();
+    if (recorder == nullptr)
+        return;
+    recorder->Title = "Serienbrief " + std::filesystem::path(*chosen).filename().string() + " (" +
+                      std::to_string(letters) + " Empfänger)";
+    // Saved as PDF, the letters run once more into the PDF writer, as the
+    // batch tool writes them.
+    merge::TMergeRun* owner = run.get();
+    recorder->OnExportToFilter = [owner](report::TQRExportFilter* filter) { owner->ExportToFilter(filter); };
+    // The previous merge goes with its preview: no window outlives its pages.
+    FMergeRun = std::move(run);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const output::TPreviewPlacement place = output::PreviewPlacementFor(area.width(), area.height());
+    pages::OpenPlacedPreview(recorder, QRect(place.left, place.top, place.width, place.height));
+}
+
+} // namespace zt::letter

@@ -1,0 +1,139 @@
+// The letter leaves the window: as a PDF by e-mail, and to every recipient
+// of an address list in one preview.
+
+#include "LetterWindowFixture.h"
+
+#include "export/QRExportLibrary.h"
+#include "letter/Forms.h"
+#include "letter/controls/TEdit.h"
+#include "letter/controls/TMemo.h"
+#include "output/uFrmReport.h"
+#include "pages/QRPrinter.h"
+#include "pages/preview/TQRStandardPreview.h"
+#include "platform/core/PlatformError.h"
+#include "platform/shell/MailClient.h"
+#include "support/PdfFile.h"
+#include "support/ScratchFolder.h"
+
+#include <QAction>
+#include <fstream>
+
+namespace {
+
+using namespace zt;
+using platform::DialogCall;
+
+class RecordingMail final : public platform::MailClient {
+public:
+    void compose(const std::string& subject, const std::string& attachment) override
+    {
+        if (fail)
+            throw platform::PlatformError(platform::ErrorKind::SystemFailure, "Die Kurzmitteilung kann nicht per "
+                                                                              "E-Mail gesendet werden: es ist kein "
+                                                                              "E-Mail-Programm eingerichtet.");
+        subjects.push_back(subject);
+        attachments.push_back(attachment);
+    }
+    std::vector<std::string> subjects, attachments;
+    bool fail = false;
+};
+
+class LetterSending : public zt::testing::LetterWindowTest {
+protected:
+    LetterSending()
+    {
+        report::RegisterExportFilters();
+        letter::frmReport = &report;
+        report.BandoriaRep1->ShowProgress = false;
+        previous = platform::setMailClient(&mail);
+        pages::RegisterStandardPreview();
+    }
+    ~LetterSending() override
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* p = qobject_cast<pages::TQRStandardPreview*>(w))
+                delete p;
+        frm.reset();
+        letter::frmReport = nullptr;
+        platform::setMailClient(previous);
+    }
+    pages::TQRStandardPreview* openPreview() const
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* p = qobject_cast<pages::TQRStandardPreview*>(w); p != nullptr && p->isVisible())
+                return p;
+        return nullptr;
+    }
+
+    output::TfrmReport report;
+    RecordingMail mail;
+    platform::MailClient* previous = nullptr;
+    zt::testing::ScratchFolder scratch{"zt-sending"};
+};
+
+TEST_F(LetterSending, EMailHandsTheSubjectAndTheLettersPdfToTheMailProgram)
+{
+    frm->EditTitel1->SetText("Ihre Anfrage: Preise/Lieferung");
+    frm->MemoMitteilung->setPlainText("Größe 5 € netto");
+    frm->EMailPdf->trigger();
+    ASSERT_EQ(mail.subjects, (std::vector<std::string>{"Ihre Anfrage: Preise/Lieferung"}));
+    const std::string pdf = mail.attachments.at(0);
+    EXPECT_TRUE(pdf.ends_with("/Ihre Anfrage_ Preise_Lieferung.pdf")) << pdf;
+    EXPECT_EQ(zt::testing::qpdfProblems(pdf), "");
+    EXPECT_NE(zt::testing::runTool("pdftotext -enc UTF-8 " + zt::testing::quoted(pdf) + " -").output.find("Größe 5 €"),
+              std::string::npos);
+    // Without a subject the file has the letter's name; the PDFs stay until the window goes.
+    frm->EditTitel1->SetText("");
+    frm->EMailPdf->trigger();
+    ASSERT_EQ(mail.attachments.size(), 2u);
+    EXPECT_TRUE(mail.attachments[1].ends_with("/Kurzmitteilung.pdf"));
+    EXPECT_TRUE(std::filesystem::exists(pdf));
+    frm.reset();
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+TEST_F(LetterSending, AMailThatCannotBeHandedOverSaysWhyAndKeepsTheLetter)
+{
+    mail.fail = true;
+    frm->EditTitel1->SetText("Betreff");
+    dialogs.answerMessage(platform::mrOk);
+    frm->EMailPdf->trigger();
+    const auto boxes = dialogs.calls(DialogCall::Kind::Message);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].type, platform::TMsgDlgType::mtError);
+    EXPECT_NE(boxes[0].text.find("kein E-Mail-Programm eingerichtet"), std::string::npos);
+    EXPECT_EQ(frm->EditTitel1->Text(), "Betreff");
+}
+
+TEST_F(LetterSending, SerienbriefPreviewsEveryRecipientsLetter)
+{
+    const std::string list = scratch.file("adressen.csv");
+    std::ofstream(list, std::ios::binary) << "Anrede;Name;Ort\nHerr;Muster;Köln\nFrau;Schmidt;Bonn\n";
+    frm->MemoMitteilung->setPlainText("Sehr geehrte(r) «Anrede» «Name»,");
+    dialogs.answerOpen(list);
+    dialogs.answerMessage(platform::mrOk);
+    frm->Serienbrief->trigger();
+    const auto boxes = dialogs.calls(DialogCall::Kind::Message);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Der Serienbrief geht an 2 Empfänger.");
+    pages::TQRStandardPreview* preview = openPreview();
+    ASSERT_NE(preview, nullptr);
+    ASSERT_EQ(preview->QRPrinterOf()->PageCount(), 2);
+    EXPECT_EQ(preview->PanelText(1), "Seite 1 von 2");
+    EXPECT_NE(preview->windowTitle().toStdString().find("adressen.csv (2 Empfänger)"), std::string::npos);
+
+    // A list that does not fit the letter: the reason, and no preview.
+    preview->close();
+    QApplication::processEvents();
+    frm->MemoMitteilung->setPlainText("Sehr geehrte(r) «Titel» «Name»,");
+    dialogs.answerOpen(list);
+    dialogs.answerMessage(platform::mrOk);
+    frm->Serienbrief->trigger();
+    const auto all = dialogs.calls(DialogCall::Kind::Message);
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[1].type, platform::TMsgDlgType::mtError);
+    EXPECT_NE(all[1].text.find("\"«Titel»\""), std::string::npos) << all[1].text;
+    EXPECT_EQ(openPreview(), nullptr);
+}
+
+} // namespace
