@@ -11,6 +11,7 @@
 #include "letter/TFrmMain.h"
 #include "letter/TfrmTextbausteine.h"
 #include "files/FileKind.h"
+#include "files/RecoveryWriter.h"
 #include "output/LetterPrint.h"
 #include "output/uFrmReport.h"
 #include "pages/QRPrinter.h"
@@ -24,6 +25,7 @@
 #include <QTimer>
 #include <exception>
 #include <filesystem>
+#include <iostream>
 #include <vector>
 
 namespace zt::app {
@@ -95,10 +97,46 @@ void ZettelinoProgram::Start()
 
 int ZettelinoProgram::Run(const std::string& file)
 {
+    OfferRecovery(files::RecoveryFolder(), !file.empty());
     frmMain_->show();
     if (!file.empty())
         QTimer::singleShot(0, frmMain_.get(), [this, file] { OpenFile(file); });
     return QApplication::exec();
+}
+
+void ZettelinoProgram::OfferRecovery(const std::string& folder, bool fileNamed)
+{
+    frmMain_->EnableRecovery(folder);
+    std::string problems;
+    std::unique_ptr<files::TOrphanCopy> orphan;
+    try {
+        orphan = frmMain_->Recovery()->Store().TakeOrphan(&problems);
+    } catch (const std::exception& e) {
+        problems += e.what();
+    }
+    if (!problems.empty())
+        std::cerr << "zettelino: " << problems << (problems.ends_with('\n') ? "" : "\n");
+    if (!orphan)
+        return;
+    const auto answer = platform::userDialogs().messageDlg(kRecoveryQuestion, platform::TMsgDlgType::mtConfirmation,
+                                                           platform::mbYes | platform::mbNo);
+    if (answer != platform::mrYes) {
+        orphan->KeepAsBackup();
+        return;
+    }
+    try {
+        frmMain_->RecoverLetter(*orphan);
+    } catch (const std::exception& e) {
+        std::cerr << "zettelino: " << e.what() << '\n';
+        orphan->KeepAsBackup();
+        return;
+    }
+    // The letter named on the command line opens after this one: the copy
+    // stays as the backup, so opening it over the recovered one loses nothing.
+    if (fileNamed)
+        orphan->KeepAsBackup();
+    else
+        orphan->Discard();
 }
 
 void ZettelinoProgram::OpenFile(const std::string& path)

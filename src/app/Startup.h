@@ -24,6 +24,9 @@ class TFrmKalender;
 namespace zt::app {
 
 inline constexpr const char* kApplicationTitle = "Zettelino für Windows";
+inline constexpr const char* kRecoveryQuestion =
+    "Zettelino wurde nicht ordnungsgemäß beendet. Soll die nicht gespeicherte Kurzmitteilung wiederhergestellt "
+    "werden?";
 
 // The application: what a command lets escape is shown by the general
 // error box, and the program goes on.
@@ -56,6 +59,10 @@ public:
     void OpenFile(const std::string& path);
     // The recorder holding a saved report file opened by OpenFile, if any.
     pages::TQRPrinter* SavedReport() const { return savedReport_.get(); }
+    // A copy of an unsaved letter left in `folder` by a program that ended
+    // abnormally: asked about before anything else, taken into the window
+    // or kept as the backup. Then this program keeps its own copies there.
+    void OfferRecovery(const std::string& folder, bool fileNamed);
     // WriteSettings, once, on every exit.
     void Finish();
 

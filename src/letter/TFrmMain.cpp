@@ -9,6 +9,7 @@
 #include "letter/ProgramState.h"
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
+#include "files/RecoveryWriter.h"
 #include "merge/MergeRun.h"
 #include "platform/dialogs/UserDialogs.h"
 #include "platform/files/PrivateFolder.h"
@@ -304,6 +305,7 @@ void TFrmMain::DisplayHint(const std::string& hint)
 void TFrmMain::MemoAbsenderChange()
 {
     LetterSaved = false;
+    scheduleRecoveryCopy();
 }
 
 void TFrmMain::MemoMitteilungChange()

@@ -24,9 +24,12 @@ class QMenu;
 class QStatusBar;
 class QToolBar;
 class QToolButton;
+class QTimer;
 
 namespace zt::files {
 class TLetterBuffer;
+class TOrphanCopy;
+class TRecoveryWriter;
 }
 namespace zt::merge {
 class TMergeRun;
@@ -115,6 +118,16 @@ public:
     // "Serienbrief...": the letter to every recipient of an address list,
     // in one preview.
     void SerienbriefExecute();
+
+    // Recovery copies of the unsaved letter in `folder` (the program's, not
+    // the batch tool's hidden window): written a pause after typing and at
+    // least every `everyMs` while it goes on, removed once the letter is
+    // saved, cleared or the window goes.
+    void EnableRecovery(const std::string& folder, int pauseMs = 3000, int everyMs = 30000);
+    files::TRecoveryWriter* Recovery() const { return FRecovery.get(); }
+    // Fills the window from a copy a crashed program left: its file's name
+    // in the caption and status bar, the letter unsaved.
+    void RecoverLetter(const files::TOrphanCopy& copy);
     void Beenden1Click();
     // Whether the window may close: with an unsaved letter it asks New's
     // question, with a cancel button; Yes saves and allows the close only
@@ -270,6 +283,13 @@ private:
     std::unique_ptr<platform::files::PrivateFolder> FMailFolder;
     // The last mail merge, whose recorded pages its preview shows.
     std::unique_ptr<merge::TMergeRun> FMergeRun;
+    std::unique_ptr<files::TRecoveryWriter> FRecovery;
+    QTimer* FRecoveryTimer = nullptr;
+    qint64 FLastCopy = -1; // ms since the epoch of the copy's last write; -1: none due
+    int FRecoveryEvery = 30000;
+    void scheduleRecoveryCopy();
+    void writeRecoveryCopy();
+    void afterCommand();
 };
 
 template <typename F>
@@ -280,6 +300,7 @@ void TFrmMain::Guarded(F&& handler)
     } catch (const std::exception& e) {
         reportUncaught(e);
     }
+    afterCommand();
 }
 
 } // namespace zt::letter

@@ -89,6 +89,7 @@ void TFrmMain::InsertIntoMessage(const std::string& text)
     MemoMitteilung->textCursor().insertText(QString::fromStdString(pasted));
     MemoMitteilung->setFocus(Qt::OtherFocusReason);
     LetterSaved = false;
+    scheduleRecoveryCopy();
 }
 
 void TFrmMain::SpeedButton1Click()
