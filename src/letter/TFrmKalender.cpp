@@ -11,12 +11,13 @@ TFrmKalender::TFrmKalender(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool),
 {
     setObjectName("FrmKalender");
     setWindowTitle("Kalender");
-    setWindowIcon(QIcon(programIcon(16)));
+    setWindowIcon(programWindowIcon());
     setFixedSize(190, 153);
     MonthCalendar1 = new QCalendarWidget(this);
     MonthCalendar1->setObjectName("MonthCalendar1");
     MonthCalendar1->setGeometry(0, 0, 190, 153);
     MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    MonthCalendar1->setAccessibleName("Kalender");
     FormCreate();
 }
 

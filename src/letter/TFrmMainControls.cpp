@@ -85,9 +85,8 @@ QCheckBox* tickMark(QWidget* parent, const char* name, const char* caption)
     auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
     box->setObjectName(name);
     box->setFont(qtFont(screenLogFont("Segoe UI", 8)));
-    QPalette pal = box->palette();
-    pal.setColor(QPalette::WindowText, Qt::black);
-    box->setPalette(pal);
+    // The captions take the desktop's text colour (black on the usual light
+    // face), so they stay readable on a dark or high-contrast one.
     return box;
 }
 
@@ -98,9 +97,8 @@ void TFrmMain::createControls()
     FClient = new QWidget(this);
     FClient->setObjectName("ClientArea");
     FClient->setAutoFillBackground(true);
-    QPalette pal = FClient->palette();
-    pal.setColor(QPalette::Window, palette().color(QPalette::Button));
-    FClient->setPalette(pal);
+    // The button face of whatever palette is in force, also after the desktop changes it.
+    FClient->setBackgroundRole(QPalette::Button);
     FClient->setFont(qtFont(screenLogFont("MS Sans Serif", 8)));
     setCentralWidget(FClient);
     FClient->resize(kDesignedClientWidth, kDesignedClientHeight);

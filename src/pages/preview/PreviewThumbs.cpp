@@ -78,7 +78,11 @@ void TQRThumbGrid::updateScrollRange()
 
 const QImage& TQRThumbGrid::thumbnail(int page, QSize size)
 {
-    if (const auto it = FCache.find(page); it != FCache.end() && it->second.size() == size) {
+    // Drawn at the screen's device pixels, as the page view is.
+    const qreal dpr = viewport()->devicePixelRatioF();
+    const QSize pixels = (QSizeF(size) * dpr).toSize();
+    if (const auto it = FCache.find(page);
+        it != FCache.end() && it->second.size() == pixels && it->second.devicePixelRatio() == dpr) {
         FOrder.remove(page);
         FOrder.push_back(page);
         return it->second;
@@ -86,7 +90,8 @@ const QImage& TQRThumbGrid::thumbnail(int page, QSize size)
     const auto metafile = FQRPrinter != nullptr ? FQRPrinter->GetPage(page) : nullptr;
     if (!metafile)
         return FEmpty;
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

@@ -80,6 +80,10 @@ public:
     std::intptr_t handleMessage(const platform::Message& message) override;
     void DetachPrinter(TQRPrinter* printer) override;
 
+    // What a screen reader hears of the view: "Seite n von m" as its name,
+    // the shown page's text lines as its description.
+    void UpdateAccessibleText();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
