@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -63,7 +64,10 @@ void TFrmMain::nameControls()
     name(CheckBox15, "Sonstiges (Anlagen)", "Anlagen");
     name(EditSonst2, "Sonstiges (Anlagen), Text");
 
-    name(ComboBox1, "Textbaustein auswählen");
+    // On Linux a combo box is announced by its text; what it is for goes in its description.
+    name(ComboBox1, "Textbaustein auswählen", "Textbaustein auswählen");
+    if (QLineEdit* edit = ComboBox1->lineEdit())
+        name(edit, "Textbaustein auswählen");
     name(btnAbsenderLaden, "Standard-Absender laden");
     name(btnAbsenderSpeichern, "Absender als Standard speichern");
     name(SpeedButton2, "Aktuelles Datum in Ort, Datum einfügen");

@@ -33,6 +33,8 @@ QLabel* sectionStrip(QWidget* parent, const char* name, const char* caption, con
     label->setObjectName(name);
     label->setFont(qtFont(screenLogFont("Segoe UI", 10, true)));
     label->setAutoFillBackground(true);
+    // Its own colour, not the button face the client area lends its children.
+    label->setBackgroundRole(QPalette::Window);
     QPalette pal = label->palette();
     pal.setColor(QPalette::Window, colour);
     pal.setColor(QPalette::WindowText, Qt::white);

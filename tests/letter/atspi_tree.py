@@ -21,7 +21,7 @@ LETTER = {
     "Absender": "text", "Anschrift": "text", "Mitteilung": "text",
     "Betreff, Zeile 1": "text", "Betreff, Zeile 2": "text", "Ort, Datum": "text",
     "Sonstiges (Bitte um), Text": "text", "Sonstiges (Anlagen), Text": "text",
-    "Textbaustein auswählen": "combo box",
+    "Textbaustein auswählen": "text",
     "Neu": "push button", "Öffnen": "push button", "Speichern": "push button",
     "Vorschau": "push button", "Drucken": "push button", "Editor": "push button",
     "Textbaustein einfügen": "push button", "Aktuelle Zeit einfügen": "push button",

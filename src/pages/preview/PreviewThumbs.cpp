@@ -115,8 +115,13 @@ void TQRThumbGrid::paintEvent(QPaintEvent*)
     const int width = viewport()->width();
     for (int row = first; row < FRowCount && row * FRowHeight - offset < viewport()->height(); ++row) {
         const QRect cell(0, row * FRowHeight - offset, width, FRowHeight);
-        if (row == FRow)
-            painter.fillRect(cell, palette().color(QPalette::Highlight).lighter(170));
+        QColor number = palette().color(QPalette::Text);
+        if (row == FRow) {
+            const QColor fill = palette().color(QPalette::Highlight).lighter(170);
+            painter.fillRect(cell, fill);
+            // The number stays readable on the light mark also under a dark palette.
+            number = fill.lightness() > 128 ? QColor(Qt::black) : QColor(Qt::white);
+        }
         const QRect sheet(QPoint(cell.left() + FLeftMargin, cell.top() + 10),
                           QPoint(cell.right() - 30, cell.bottom() - 10));
         if (sheet.width() > 4 && sheet.height() > 4) {
@@ -124,7 +129,7 @@ void TQRThumbGrid::paintEvent(QPaintEvent*)
             if (!image.isNull())
                 painter.drawImage(sheet.topLeft(), image);
         }
-        painter.setPen(palette().color(QPalette::Text));
+        painter.setPen(number);
         painter.drawText(cell.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, QString::number(row + 1));
     }
 }

@@ -1,12 +1,14 @@
 #include "pages/preview/TQRPreview.h"
 
 #include "pages/QRPrinter.h"
+#include "pages/preview/PageAccessible.h"
 #include "platform/gdi/EmfPlayer.h"
 #include "platform/gdi/EmfReader.h"
 #include "platform/qt/QtRenderTarget.h"
 #include "report/QRMath.h"
 #include "report/QRReport.h"
 
+#include <QAccessible>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -91,6 +93,7 @@ void TQRPreviewImage::paintEvent(QPaintEvent* event)
 
 TQRPreview::TQRPreview(QWidget* parent) : QScrollArea(parent)
 {
+    InstallPageViewAccessibility();
     resize(250, 250);
     FPreviewImage = new TQRPreviewImage;
     setWidget(FPreviewImage);
@@ -241,12 +244,16 @@ void TQRPreview::UpdateAccessibleText()
         for (const std::string& text : platform::gdi::enumerateTexts(*page))
             lines << QString::fromStdString(text);
     const QString description = lines.join('\n');
+    const bool textChanged = description != FPageText;
+    FPageText = description;
     if (accessibleName() != name)
         setAccessibleName(name);
     if (accessibleDescription() != description)
         setAccessibleDescription(description);
-    FPreviewImage->setAccessibleName(name);
-    FPreviewImage->setAccessibleDescription(description);
+    if (textChanged && QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::TextUpdated);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 std::intptr_t TQRPreview::handleMessage(const platform::Message& message)

@@ -83,6 +83,8 @@ public:
     // What a screen reader hears of the view: "Seite n von m" as its name,
     // the shown page's text lines as its description.
     void UpdateAccessibleText();
+    // The shown page's text records, one a line.
+    const QString& PageText() const { return FPageText; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -96,6 +98,7 @@ private:
     TQRPrinter* FQRPrinter = nullptr;
     int FZoom = 100;
     report::TQRZoomState FZoomState = report::TQRZoomState::qrZoomOther;
+    QString FPageText;
 };
 
 } // namespace zt::pages

@@ -4,7 +4,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
-#include <cmath>
 
 namespace zt::platform::qt {
 
@@ -20,11 +19,12 @@ public:
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override
     {
         const qreal dpr = painter->device() != nullptr ? painter->device()->devicePixelRatioF() : 1.0;
-        painter->drawPixmap(rect, render(rect.size(), mode, dpr));
+        painter->drawPixmap(rect, render((QSizeF(rect.size()) * dpr).toSize(), mode, dpr));
     }
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override { return render(size, mode, 1.0); }
 
+    // `size` counts device pixels here, the ratio already applied.
     QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal scale) override
     {
         return render(size, mode, scale);
@@ -43,11 +43,9 @@ public:
     QString key() const override { return QStringLiteral("ZtPaintedIcon"); }
 
 private:
-    // `size` in device-independent pixels; the picture has size x scale pixels.
-    QPixmap render(const QSize& size, QIcon::Mode mode, qreal scale) const
+    // A picture of `pixels` device pixels for a screen of ratio `scale`.
+    QPixmap render(const QSize& pixels, QIcon::Mode mode, qreal scale) const
     {
-        const QSize pixels(static_cast<int>(std::lround(size.width() * scale)),
-                           static_cast<int>(std::lround(size.height() * scale)));
         if (pixels.isEmpty())
             return {};
         QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
