@@ -15,7 +15,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 for tool in xvfb-run xdotool dbus-launch; do
   command -v "$tool" >/dev/null || { echo "$tool is missing (package list in scripts/lib/common.sh)"; exit 1; }
 done
-python3 -c 'import pyatspi' 2>/dev/null || { echo "python3-pyatspi is missing (package list in scripts/lib/common.sh)"; exit 1; }
+# The system's Python, which the Debian package serves (not one of a user's own).
+py=/usr/bin/python3
+[ -x "$py" ] || py=python3
+export ZT_PYTHON=$py
+"$py" -c 'import pyatspi' 2>/dev/null || { echo "python3-pyatspi is missing (package list in scripts/lib/common.sh)"; exit 1; }
 [ -x /usr/libexec/at-spi-bus-launcher ] || { echo "at-spi2-core is missing (package list in scripts/lib/common.sh)"; exit 1; }
 export QT_QPA_PLATFORM=xcb
 work=$(mktemp -d)
@@ -44,8 +48,8 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
 ./zettelino brief.ZLW 2>zettelino.err & pid=$!
 window "Zettelino - \[ .*brief\.ZLW\]" >/dev/null || fail "no letter window"
 shot letter
-timeout 60 python3 atspi_tree.py letter || fail "the letter window is not named as a screen reader needs it"
-timeout 60 python3 atspi_tree.py preview || fail "the preview is not named as a screen reader needs it"
+timeout 60 "$ZT_PYTHON" atspi_tree.py letter || fail "the letter window is not named as a screen reader needs it"
+timeout 60 "$ZT_PYTHON" atspi_tree.py preview || fail "the preview is not named as a screen reader needs it"
 shot preview
 kill -9 $pid
 echo ok
