@@ -133,6 +133,24 @@ TEST_F(LetterAccessibility, EveryControlIsHeardByItsCaptionInItsRole)
     }
 }
 
+TEST_F(LetterAccessibility, KeyboardFocusOnATickMarkIsPlainlyMarked)
+{
+    frm->setAttribute(Qt::WA_KeyboardFocusChange);
+    for (int n : {1, 9, 15}) {
+        QCheckBox* box = frm->TickMark(n);
+        box->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        const QImage image = box->grab().toImage();
+        const QRgb mark = box->palette().color(QPalette::Highlight).rgb();
+        int marked = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                marked += image.pixel(x, y) == mark;
+        // A two-pixel frame, also around the bare box of 9 and 15.
+        EXPECT_GE(marked, 40) << n;
+    }
+}
+
 TEST_F(LetterAccessibility, AMessageBoxIsReadWithItsText)
 {
     QMessageBox box(QMessageBox::Warning, "Warnung", "Die Datei fehlt.");
