@@ -3,6 +3,9 @@
 
 #include "LetterWindowFixture.h"
 #include "letter/Images.h"
+#include "letter/TAboutBox.h"
+#include "letter/TFrmKalender.h"
+#include "letter/TfrmTextbausteine.h"
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
 #include "platform/qt/QtDialogs.h"
@@ -131,6 +134,30 @@ TEST_F(LetterAccessibility, EveryControlIsHeardByItsCaptionInItsRole)
             EXPECT_FALSE(iface->text(QAccessible::Name).isEmpty()) << w->objectName().toStdString();
         }
     }
+}
+
+TEST_F(LetterAccessibility, TheAuxiliaryWindowsNameEveryControl)
+{
+    letter::TfrmTextbausteine phrases(frm.get());
+    letter::TFrmKalender calendar(frm.get());
+    letter::TAboutBox about(frm.get());
+    for (QWidget* window : {static_cast<QWidget*>(&phrases), static_cast<QWidget*>(&calendar),
+                            static_cast<QWidget*>(&about)}) {
+        window->show();
+        QApplication::processEvents();
+        std::multimap<std::string, QAccessible::Role> names;
+        collect(QAccessible::queryAccessibleInterface(window), names);
+        for (const auto& [name, role] : names) {
+            const bool named = role == QAccessible::Button || role == QAccessible::EditableText ||
+                               role == QAccessible::Table || role == QAccessible::Graphic;
+            if (named) {
+                EXPECT_FALSE(name.empty()) << window->objectName().toStdString() << " role " << role;
+            }
+        }
+        window->hide();
+    }
+    EXPECT_EQ(phrases.Memo1->accessibleName().toStdString(), "Textbausteine, eine Zeile je Baustein");
+    EXPECT_EQ(phrases.SpeedButton1->accessibleName().toStdString(), "Textbausteine sortieren");
 }
 
 TEST_F(LetterAccessibility, KeyboardFocusOnATickMarkIsPlainlyMarked)
