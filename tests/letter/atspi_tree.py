@@ -3,6 +3,7 @@
 
   atspi_tree.py letter      the letter window's names are all there
   atspi_tree.py preview     presses "Vorschau" and reads the preview's page view
+  atspi_tree.py warning     a message box is read with its text
 
 Prints what is missing and exits 1; waits up to 30 s for the program to
 appear on the accessibility bus.
@@ -106,5 +107,13 @@ def check_preview():
     return 1
 
 
+def check_warning():
+    box = frame("Warnung")
+    if not box.description.strip():
+        print("the message box has no text for a reader; heard:", sorted({n for n, _, _ in seen(box) if n}))
+        return 1
+    return 0
+
+
 if __name__ == "__main__":
-    sys.exit({"letter": check_letter, "preview": check_preview}[sys.argv[1]]())
+    sys.exit({"letter": check_letter, "preview": check_preview, "warning": check_warning}[sys.argv[1]]())

@@ -4,11 +4,12 @@
 # line, all fifteen tick marks, the phrase picker and every toolbar button;
 # "Vorschau" pressed through the accessibility bus opens the preview of a
 # two-page letter, whose page view is "Seite 1 von 2" and offers the page's
-# text.
-#   xvfb_accessibility_check.sh ZETTELINO_EXE [SCREENSHOT_DIR]
+# text; the warning about an unreadable letter is read with its text.
+#   xvfb_accessibility_check.sh ZETTELINO_EXE LETTER_DATA_DIR [SCREENSHOT_DIR]
 set -euo pipefail
 exe=$1
-shots=${2:-}
+letters=$2
+shots=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
 # Installed by scripts/test (ZT_PACKAGES); without them this check cannot
 # say anything, and says so by failing.
@@ -26,6 +27,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$exe" "$work/zettelino"
 cp "$here/atspi_tree.py" "$work/"
+cp "$letters/pastend.ZLW" "$work/kaputt.ZLW"
 {
   printf 'ZLVersion=1.8\r\nAbsLines=1\r\nAnsLines=1\r\nMitLines=60\r\nErika Mustermann\r\nFirma Beispiel\r\n'
   for i in $(seq 1 60); do printf 'Zeile %d\r\n' "$i"; done
@@ -51,6 +53,11 @@ shot letter
 timeout 60 "$ZT_PYTHON" atspi_tree.py letter || fail "the letter window is not named as a screen reader needs it"
 timeout 60 "$ZT_PYTHON" atspi_tree.py preview || fail "the preview is not named as a screen reader needs it"
 shot preview
+kill -9 $pid
+
+./zettelino kaputt.ZLW 2>>zettelino.err & pid=$!
+timeout 60 "$ZT_PYTHON" atspi_tree.py warning || fail "the warning is not read with its text"
+shot warning
 kill -9 $pid
 echo ok
 SESSION
