@@ -9,6 +9,7 @@
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
 #include "platform/qt/QtDialogs.h"
+#include "support/DarkPalette.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -17,12 +18,13 @@
 #include <QMessageBox>
 #include <QStyleFactory>
 #include <QToolButton>
-#include <cmath>
 #include <map>
 #include <set>
 
 using namespace zt;
+using zt::testing::contrast;
 using zt::testing::LetterWindowTest;
+using zt::testing::luminance;
 
 namespace {
 
@@ -45,18 +47,6 @@ bool heard(const std::multimap<std::string, QAccessible::Role>& names, const std
     return false;
 }
 
-double luminance(QColor c)
-{
-    const auto lin = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
-}
-
-double contrast(QColor a, QColor b)
-{
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 // The strongest contrast any pixel of `w` (of `part` of it) makes with the
 // background colour, the colour most of its pixels have.
 double textContrast(QWidget* w, QColor* background = nullptr, QRect part = QRect(QPoint(0, 0), QSize(-1, -1)))
@@ -77,21 +67,6 @@ double textContrast(QWidget* w, QColor* background = nullptr, QRect part = QRect
     if (background != nullptr)
         *background = QColor(most);
     return strongest;
-}
-
-QPalette darkPalette()
-{
-    QPalette p;
-    p.setColor(QPalette::Window, QColor(53, 53, 53));
-    p.setColor(QPalette::WindowText, Qt::white);
-    p.setColor(QPalette::Base, QColor(35, 35, 35));
-    p.setColor(QPalette::AlternateBase, QColor(53, 53, 53));
-    p.setColor(QPalette::Text, Qt::white);
-    p.setColor(QPalette::Button, QColor(53, 53, 53));
-    p.setColor(QPalette::ButtonText, Qt::white);
-    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    p.setColor(QPalette::HighlightedText, Qt::black);
-    return p;
 }
 
 class LetterAccessibility : public LetterWindowTest {
@@ -211,7 +186,7 @@ protected:
         zt::testing::ensureWidgetApplication();
         saved_ = new QPalette(QApplication::palette());
         QApplication::setStyle(QStyleFactory::create("Fusion"));
-        QApplication::setPalette(darkPalette());
+        QApplication::setPalette(zt::testing::darkPalette());
     }
     static void TearDownTestSuite()
     {

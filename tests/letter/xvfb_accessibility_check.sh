@@ -64,5 +64,8 @@ SESSION
 chmod +x "$work/session.sh"
 
 # Two suites at once must not pick the same display: the free-display
-# search starts at a number of this process, not at 99 for all.
-ZT_XVFB_LIB="$(cd "$here/../support" && pwd)/xvfb_session.sh" xvfb-run -a -n $((100 + $$ % 3000)) -s "-screen 0 1280x1024x24" "$work/session.sh" "$work" "$shots"
+# search starts at a number of this process, not at 99 for all. The server
+# must not reset when dbus-launch, its first client, lets go of it: the
+# program would find no display while it starts again.
+ZT_XVFB_LIB="$(cd "$here/../support" && pwd)/xvfb_session.sh" xvfb-run -a -n $((100 + $$ % 3000)) \
+  -s "-screen 0 1280x1024x24 -noreset" "$work/session.sh" "$work" "$shots"

@@ -6,6 +6,7 @@
 
 #include "pages/preview/PreviewIcons.h"
 #include "platform/qt/QtRenderTarget.h"
+#include "support/DarkPalette.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -66,15 +67,8 @@ TEST_F(Preview, ToolbarPicturesAreDrawnAtTheScreensDevicePixels)
 TEST_F(Preview, OnADarkDesktopThePageStaysWhitePaper)
 {
     const QPalette saved = QApplication::palette();
-    QPalette dark;
-    dark.setColor(QPalette::Window, QColor(53, 53, 53));
-    dark.setColor(QPalette::WindowText, Qt::white);
-    dark.setColor(QPalette::Base, QColor(35, 35, 35));
-    dark.setColor(QPalette::Text, Qt::white);
-    dark.setColor(QPalette::Button, QColor(53, 53, 53));
-    dark.setColor(QPalette::ButtonText, Qt::white);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
-    QApplication::setPalette(dark);
+    QApplication::setPalette(zt::testing::darkPalette());
     TQRStandardPreview& w = open(1);
     w.show();
     QApplication::processEvents();
