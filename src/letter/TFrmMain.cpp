@@ -62,9 +62,10 @@ TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("FrmMain");
     setWindowTitle("Zettelino");
-    setWindowIcon(QIcon(programIcon(32)));
+    setWindowIcon(programWindowIcon());
     createControls();
     createCommands();
+    nameControls();
     connectChangeTracking();
     connectEditingAids();
     for (const std::string& phrase : builtInPhrases())
