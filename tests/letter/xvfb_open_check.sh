@@ -5,7 +5,8 @@
 #    dialog) byte for byte as it was, so the controls hold the whole letter;
 #  - a letter that cannot be read shows Open's warning and the window stays
 #    untitled;
-#  - `zettelino REPORT.QRP` opens the preview captioned with that file.
+#  - `zettelino REPORT.QRP` opens the preview captioned with that file, and a
+#    termination signal ends the program with the preview open.
 #   xvfb_open_check.sh ZETTELINO_EXE LETTER_DATA_DIR PAGES_DATA_DIR [SCREENSHOT_DIR]
 set -euo pipefail
 exe=$1
@@ -58,7 +59,12 @@ stop
 window "$(quoted "Bericht Vorschau : $PWD/bericht.QRP")" >/dev/null || fail "no preview of the saved report file"
 shot report
 window Zettelino >/dev/null || fail "no letter window beside the preview"
-stop
+# A termination signal (logout) ends the program, the open preview with it.
+kill -TERM $pid
+for _ in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $pid 2>/dev/null && fail "the program still runs after a termination signal with a preview open"
+wait $pid 2>/dev/null || true
+pid=
 echo ok
 SESSION
 chmod +x "$work/session.sh"

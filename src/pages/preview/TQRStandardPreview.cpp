@@ -52,6 +52,9 @@ std::string SaveTypeExtension(report::TPrevSaveType type)
 TQRStandardPreview::TQRStandardPreview(TQRPrinter* printer, QWidget* parent) : QMainWindow(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Closing the letter window ends the program, a preview still open or
+    // not (a termination signal at logout closes only the letter window).
+    setAttribute(Qt::WA_QuitOnClose, false);
     setObjectName("QRStandardPreview");
     createControls();
     createToolBar();
