@@ -64,6 +64,7 @@ TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent)
     setWindowTitle("Zettelino");
     setWindowIcon(QIcon(programIcon(32)));
     createControls();
+    createSpelling();
     createCommands();
     connectChangeTracking();
     connectEditingAids();
@@ -154,7 +155,7 @@ void TFrmMain::connectChangeTracking()
     for (QWidget* w : withPopup) {
         w->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(w, &QWidget::customContextMenuRequested, this, [this, w](const QPoint& pos) {
-            FPopupControl = w;
+            Guarded([&] { PreparePopupMenu(w, pos); });
             PopupMenu1->exec(w->mapToGlobal(pos));
         });
     }
