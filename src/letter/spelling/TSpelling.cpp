@@ -130,7 +130,8 @@ std::optional<TSpelling::TWordAt> TSpelling::MisspeltAt(QWidget* control, const 
     int paragraphStart = 0;
     int offset = 0;
     if (auto* box = qobject_cast<QPlainTextEdit*>(control)) {
-        const QTextCursor at = box->cursorForPosition(box->viewport()->mapFrom(box, pos));
+        // A box reports its right clicks in its viewport's coordinates.
+        const QTextCursor at = box->cursorForPosition(pos);
         paragraph = at.block().text();
         paragraphStart = at.block().position();
         offset = at.positionInBlock();

@@ -55,7 +55,8 @@ public:
 
     std::vector<spelling::TWordSpan> Misspelt(const QString& paragraph);
 
-    // A misspelt word of one control: the position of its first character
+    // `pos` as the control's right click gives it (for a box, in its
+    // viewport). A misspelt word of one control: the position of its first character
     // in the control's whole text.
     struct TWordAt {
         QWidget* control = nullptr;
