@@ -283,6 +283,8 @@ private:
     // The spelling entries PopupMenu1 holds at the moment, separator included.
     QList<QAction*> FSpellEntries;
     void createSpelling();
+    // "Rechtschreibprüfung" at the end of the Extras menu.
+    void createSpellingEntry();
     std::string FOpenDialogFileName;
     std::string FSaveDialogFileName;
     // Outer sizes asked for while the window manager's frame was not yet known.

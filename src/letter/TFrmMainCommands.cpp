@@ -154,20 +154,7 @@ void TFrmMain::createMenus()
     MainMenuExtras->addSeparator();
     entry(MainMenuExtras, Kalender, nullptr);
     MainMenuExtras->addSeparator();
-    Rechtschreibung = MainMenuExtras->addAction(u("Rechtschreibprüfung"));
-    Rechtschreibung->setObjectName("Rechtschreibung1");
-    Rechtschreibung->setCheckable(true);
-    if (FSpelling->Available()) {
-        Rechtschreibung->setChecked(FSpelling->Enabled());
-        Rechtschreibung->setStatusTip(u("Rechtschreibung beim Schreiben prüfen"));
-    } else {
-        Rechtschreibung->setEnabled(false);
-        Rechtschreibung->setStatusTip(FSpelling->Problem());
-        Rechtschreibung->setToolTip(FSpelling->Problem());
-        MainMenuExtras->setToolTipsVisible(true);
-    }
-    connect(Rechtschreibung, &QAction::triggered, this,
-            [this](bool checked) { Guarded([&] { RechtschreibungClick(checked); }); });
+    createSpellingEntry();
 
     MainMenuHilfe = menuBar()->addMenu(u("&?"));
     MainMenuHilfe->setObjectName("N1");

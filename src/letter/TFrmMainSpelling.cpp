@@ -32,6 +32,24 @@ void TFrmMain::createSpelling()
     };
 }
 
+void TFrmMain::createSpellingEntry()
+{
+    Rechtschreibung = MainMenuExtras->addAction(QString::fromUtf8("Rechtschreibprüfung"));
+    Rechtschreibung->setObjectName("Rechtschreibung1");
+    Rechtschreibung->setCheckable(true);
+    if (FSpelling->Available()) {
+        Rechtschreibung->setChecked(FSpelling->Enabled());
+        Rechtschreibung->setStatusTip(QString::fromUtf8("Rechtschreibung beim Schreiben prüfen"));
+    } else {
+        Rechtschreibung->setEnabled(false);
+        Rechtschreibung->setStatusTip(FSpelling->Problem());
+        Rechtschreibung->setToolTip(FSpelling->Problem());
+        MainMenuExtras->setToolTipsVisible(true);
+    }
+    connect(Rechtschreibung, &QAction::triggered, this,
+            [this](bool checked) { Guarded([&] { RechtschreibungClick(checked); }); });
+}
+
 void TFrmMain::RechtschreibungClick(bool checked)
 {
     FSpelling->SetEnabled(checked);
