@@ -33,12 +33,16 @@ TSpelling::TSpelling(const std::vector<std::string>& dictionaryFolders, std::str
         // The program goes on with an empty list; the user hears why.
         std::cerr << "zettelino: " << e.what() << '\n';
     }
-    const auto files = spelling::findDictionary(dictionaryFolders);
-    if (!files) {
+    files_ = spelling::findDictionary(dictionaryFolders);
+    if (!files_)
         problem_ = QString::fromUtf8(kNoDictionaryHint);
+}
+
+void TSpelling::StartLoading()
+{
+    if (!files_ || loading_.valid())
         return;
-    }
-    loading_ = spelling::loadDictionary(*files);
+    loading_ = spelling::loadDictionary(*files_);
     poll_ = new QTimer(this);
     poll_->setInterval(kPollMs);
     connect(poll_, &QTimer::timeout, this, &TSpelling::pollLoading);
@@ -72,7 +76,8 @@ void TSpelling::pollLoading()
 
 void TSpelling::WaitUntilLoaded()
 {
-    if (checker_ || !loading_.valid())
+    StartLoading();
+    if (checker_ || !loading_.valid() || !problem_.isEmpty())
         return;
     if (poll_)
         poll_->stop();

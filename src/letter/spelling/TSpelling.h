@@ -34,8 +34,8 @@ inline constexpr const char* kAddToDictionary = "Zum Wörterbuch hinzufügen";
 
 class TSpelling : public QObject {
 public:
-    // Looks for the German dictionary in `dictionaryFolders` and starts
-    // loading it; reads the personal word list at `personalWordList`.
+    // Looks for the German dictionary in `dictionaryFolders`; reads the
+    // personal word list at `personalWordList`.
     TSpelling(const std::vector<std::string>& dictionaryFolders, std::string personalWordList, QObject* parent);
     ~TSpelling() override;
 
@@ -50,7 +50,11 @@ public:
     bool Active() const { return enabled_ && checker_ != nullptr; }
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool on);
-    // Waits for the dictionary and checks every control with it.
+    // Starts loading the dictionary in the background; once it is there,
+    // every control is checked. Loading again does nothing.
+    void StartLoading();
+    // Waits for the dictionary (loading it if need be) and checks every
+    // control with it.
     void WaitUntilLoaded();
 
     std::vector<spelling::TWordSpan> Misspelt(const QString& paragraph);
@@ -81,6 +85,7 @@ private:
     void markField(QLineEdit* field);
 
     QString problem_;
+    std::optional<spelling::TDictionaryFiles> files_;
     bool enabled_ = true;
     spelling::TPersonalWordList personal_;
     std::shared_future<std::shared_ptr<spelling::IWordCheck>> loading_;
