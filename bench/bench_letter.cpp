@@ -205,4 +205,27 @@ void BM_KeystrokeInLongMessage(benchmark::State& state)
 }
 BENCHMARK(BM_KeystrokeInLongMessage)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+// The checking a key adds: the paragraph it changed checked again, its
+// last word one the checker has not seen.
+void BM_CheckParagraphAfterKey(benchmark::State& state)
+{
+    std::unique_ptr<zt::letter::TFrmMain> frm(checkingWindow(true));
+    if (!frm->Spelling()->Active()) {
+        state.SkipWithError("no German dictionary (hunspell-de-de)");
+        return;
+    }
+    const std::string message = germanMessage(20);
+    const QString line = QString::fromStdString(message.substr(0, message.find('\n'))) + " Kurzmitteilung";
+    frm->Spelling()->Misspelt(line);
+    unsigned typed = 0;
+    for (auto _ : state) {
+        // A tail no key made before: the counter in letters.
+        QString paragraph = line;
+        for (unsigned n = ++typed; n; n /= 26)
+            paragraph += QChar(u'a' + n % 26);
+        benchmark::DoNotOptimize(frm->Spelling()->Misspelt(paragraph));
+    }
+}
+BENCHMARK(BM_CheckParagraphAfterKey)->Unit(benchmark::kMicrosecond);
+
 } // namespace
