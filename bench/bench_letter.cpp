@@ -8,6 +8,7 @@
 #include "letter/controls/TMemo.h"
 #include "letter/spelling/TSpelling.h"
 #include "files/LetterFile.h"
+#include "files/RecoveryStore.h"
 #include "output/PlainText.h"
 #include "output/WindowlessLetter.h"
 #include "platform/text/TextFile.h"
@@ -227,5 +228,38 @@ void BM_CheckParagraphAfterKey(benchmark::State& state)
     }
 }
 BENCHMARK(BM_CheckParagraphAfterKey)->Unit(benchmark::kMicrosecond);
+// The recovery copy of a 2,000-line letter: what the window's thread does
+// (take the letter's lines) and what the writer's thread does (the atomic
+// write with fsync), which a keystroke never waits for.
+void BM_RecoveryCopyTakenInTheWindow(benchmark::State& state)
+{
+    ensureApplication();
+    const std::string path = writeLetter(2000);
+    zt::platform::ScriptedDialogs dialogs;
+    zt::platform::ScopedUserDialogs scoped(dialogs);
+    zt::letter::resetProgramState();
+    zt::letter::TFrmMain frm;
+    dialogs.answerOpen(path);
+    frm.OeffnenExecute();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zt::files::LetterFileLines(frm.LetterContent()));
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_RecoveryCopyTakenInTheWindow)->Unit(benchmark::kMillisecond);
+
+void BM_RecoveryCopyWritten(benchmark::State& state)
+{
+    const std::string path = writeLetter(2000);
+    const std::vector<std::string> lines = zt::platform::text::readTextFile(path);
+    const std::string folder = path + ".zustand/";
+    {
+        zt::files::TRecoveryStore store(folder);
+        for (auto _ : state)
+            store.Write(lines, "/home/anna/brief.ZLW");
+    }
+    std::filesystem::remove_all(folder);
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_RecoveryCopyWritten)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -38,9 +38,10 @@ int main(int argc, char** argv)
     // Before the toolkit starts, which needs a display.
     if (zt::app::asksForHelpOrVersion(argc, argv))
         return answerOnTerminal(zt::app::parseCommandLine({argv + 1, argv + argc}));
-    // Window measures are pixels at 96 pixels per inch; the windows do not rescale.
-    if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING"))
-        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    // Window measures are pixels at 96 pixels per inch. On a denser screen
+    // the toolkit scales each window as a whole (its controls keep their
+    // places and sizes relative to each other), and pages and pictures are
+    // drawn at the screen's own pixels; QT_ENABLE_HIGHDPI_SCALING=0 turns it off.
     zt::app::ZettelinoApplication app(argc, argv);
     QApplication::setApplicationName("zettelino");
     // Lets the desktop match the windows to the menu entry and its icon.

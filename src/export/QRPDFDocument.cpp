@@ -105,32 +105,36 @@ std::string convert(std::string_view utf8, Escape escape)
     return out;
 }
 
-void putByte(std::string& out, char32_t cp)
+void putByte(std::string& out, char32_t cp, int codePage)
 {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
         return;
     }
-    const auto b = platform::text::unicodeToCp1252(cp);
+    const auto b = platform::text::unicodeToCodePage(codePage, cp);
     out += b ? static_cast<char>(*b) : '?';
 }
 
 } // namespace
 
-std::string PdfEscapeText(std::string_view utf8)
+std::string PdfEscapeText(std::string_view utf8, int codePage)
 {
-    return convert(utf8, [](std::string& out, char32_t cp) {
+    const bool western = codePage == platform::text::kCodePage1252;
+    return convert(utf8, [codePage, western](std::string& out, char32_t cp) {
         switch (cp) {
         case U'\\': out += "\\\\"; break;
         case U'(': out += "\\("; break;
         case U')': out += "\\)"; break;
-        case U'\u20AC': out += "\\200"; break;
-        default: putByte(out, cp);
+        default:
+            if (western && cp == U'\u20AC')
+                out += "\\200";
+            else
+                putByte(out, cp, codePage);
         }
     });
 }
 
-void PdfMarkCodes(std::string_view utf8, std::bitset<256>& used)
+void PdfMarkCodes(std::string_view utf8, std::bitset<256>& used, int codePage)
 {
     for (std::size_t i = 0; i < utf8.size();) {
         const auto c = static_cast<unsigned char>(utf8[i]);
@@ -139,14 +143,14 @@ void PdfMarkCodes(std::string_view utf8, std::bitset<256>& used)
             ++i;
             continue;
         }
-        const auto b = platform::text::unicodeToCp1252(platform::text::decodeUtf8(utf8, i));
+        const auto b = platform::text::unicodeToCodePage(codePage, platform::text::decodeUtf8(utf8, i));
         used.set(b ? *b : static_cast<unsigned char>('?'));
     }
 }
 
-std::string PdfCodePageText(std::string_view utf8)
+std::string PdfCodePageText(std::string_view utf8, int codePage)
 {
-    return convert(utf8, putByte);
+    return convert(utf8, [codePage](std::string& out, char32_t cp) { putByte(out, cp, codePage); });
 }
 
 } // namespace zt::report

@@ -43,12 +43,13 @@ std::string PdfPad(std::string text, std::size_t width);
 std::string PdfResourceNumber(int n);
 
 // Escapes a text for a PDF string and converts it to the single-byte code
-// page: "\" "(" ")" get a backslash, the euro sign becomes "\200"; other
-// characters the code page lacks become "?".
-std::string PdfEscapeText(std::string_view utf8);
+// page `codePage` (a font's, by its character set): "\" "(" ")" get a
+// backslash, the euro sign of 1252 becomes "\200"; other characters the
+// code page lacks become "?".
+std::string PdfEscapeText(std::string_view utf8, int codePage = 1252);
 // Marks the codes PdfEscapeText writes for `utf8` (a font's subset keeps their glyphs).
-void PdfMarkCodes(std::string_view utf8, std::bitset<256>& used);
-// UTF-8 to the output code page ("?" for what it lacks).
-std::string PdfCodePageText(std::string_view utf8);
+void PdfMarkCodes(std::string_view utf8, std::bitset<256>& used, int codePage = 1252);
+// UTF-8 to a single-byte code page ("?" for what it lacks).
+std::string PdfCodePageText(std::string_view utf8, int codePage = 1252);
 
 } // namespace zt::report

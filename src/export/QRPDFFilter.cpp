@@ -247,7 +247,7 @@ void TQRPDFDocumentFilter::TextOut(long double x, long double y, const TQRFont& 
         // document lists, not the screen's rounded ones.
         const std::array<int, 256>& widths = FMeasure->listedWidths(font);
         long double units = 0;
-        for (const char code : PdfCodePageText(text))
+        for (const char code : PdfCodePageText(text, PDFTextCodePage(font.Charset)))
             units += widths[static_cast<unsigned char>(code)];
         const long double points = units * std::abs(font.Size()) / 1000.0L;
         TQRShape line(nullptr);

@@ -7,6 +7,7 @@
 #include "platform/text/AsciiCase.h"
 #include "platform/text/CodePage.h"
 #include "report/QRError.h"
+#include "report/QRExportFilter.h"
 
 #include <array>
 #include <charconv>
@@ -114,7 +115,7 @@ std::string encodingOf(const TPDFFontKey& key, const TPDFFontOptions& options)
 {
     if (const std::string* custom = lookup(options.customEncodings, key.psName))
         return " <</Type/Encoding /Differences [ " + *custom + " ]>>";
-    const int codePage = PDFCodePageOfCharset(key.charset);
+    const int codePage = PDFTextCodePage(key.charset);
     std::string s = " <</Type/Encoding /Differences [ 2 ";
     for (int code = 2; code <= 255; ++code) {
         const std::string& name = GlyphName(text::codePageToUnicode(codePage, static_cast<std::uint8_t>(code)));
@@ -155,7 +156,7 @@ std::array<int, 256> PDFGlyphWidths(const TPDFFontKey& key, const platform::LogF
 {
     std::array<int, 256> measured{};
     try {
-        measured = platform::FontService::instance().charWidths(lf, PDFCodePageOfCharset(key.charset));
+        measured = platform::FontService::instance().charWidths(lf, PDFTextCodePage(key.charset));
     } catch (const std::exception& e) {
         throw EQRError(ErrorKind::SystemFailure,
                        "Font widths for \"" + lf.face + "\" not obtainable (" + e.what() + ")");
@@ -274,8 +275,22 @@ int PDFCodePageOfCharset(int charset)
     case 222: return 874;
     case 238: return 1250;
     case 255: return 850;  // the OEM code page of a German system
-    default: return 1252;
+    default: break;
     }
+    // The default character sets write in the filters' output code page.
+    const std::string page = TQRPAbstractExportFilter::Codepage();
+    int number = 0;
+    const auto b = page.find_first_not_of(' ');
+    if (b == std::string::npos ||
+        std::from_chars(page.data() + b, page.data() + page.size(), number).ec != std::errc() || number <= 0)
+        return 1252;
+    return number;
+}
+
+int PDFTextCodePage(int charset)
+{
+    const int codePage = PDFCodePageOfCharset(charset);
+    return text::isSingleByteCodePage(codePage) ? codePage : 1252;
 }
 
 namespace {
@@ -308,7 +323,7 @@ namespace {
 std::vector<char32_t> usedCharacters(const TPDFFontKey& key, const std::bitset<256>& used)
 {
     std::vector<char32_t> out{U' '};
-    const int codePage = PDFCodePageOfCharset(key.charset);
+    const int codePage = PDFTextCodePage(key.charset);
     for (int code = 0x21; code <= 0xFF; ++code)
         if (used.test(static_cast<std::size_t>(code)))
             out.push_back(text::codePageToUnicode(codePage, static_cast<std::uint8_t>(code)));

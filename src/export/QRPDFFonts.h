@@ -42,8 +42,12 @@ struct TPDFFontOptions {
 
 // The standard font that stands in for a key under fhSubstitute.
 std::string PDFStandardFontName(const TPDFFontKey& key, const std::vector<std::string>& substituted);
-// The code page of a character set.
+// The code page of a character set; the default ones take the filters'
+// output code page (Codepage).
 int PDFCodePageOfCharset(int charset);
+// The single-byte code page a text in that character set is written in
+// (1252 for the multi-byte ones, which the writer cannot hold).
+int PDFTextCodePage(int charset);
 // The font a key asks for, at the 1024-unit height its widths are measured at.
 platform::LogFont PDFFontRequest(const TPDFFontKey& key);
 // The widths of codes 0-255 in glyph space (thousandths of the em), as the

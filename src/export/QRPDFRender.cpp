@@ -129,8 +129,9 @@ void TQRPDFDocumentFilter::renderText(const TPDFItemRec& item)
     t += " Tm (";
     if (FUsedCodes.size() <= static_cast<std::size_t>(resource))
         FUsedCodes.resize(static_cast<std::size_t>(resource) + 1);
-    PdfMarkCodes(item.FText, FUsedCodes[static_cast<std::size_t>(resource)]);
-    t += PdfEscapeText(item.FText);
+    const int codePage = PDFTextCodePage(item.FontCharset);
+    PdfMarkCodes(item.FText, FUsedCodes[static_cast<std::size_t>(resource)], codePage);
+    t += PdfEscapeText(item.FText, codePage);
     t += ") Tj";
 }
 

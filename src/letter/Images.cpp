@@ -1,5 +1,7 @@
 #include "letter/Images.h"
 
+#include "platform/qt/PaintedIcon.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -147,13 +149,7 @@ void paintImage(QPainter& p, int index)
 
 QIcon draw(void (*painter)(QPainter&, int), int arg)
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    painter(p, arg);
-    p.end();
-    return QIcon(pixmap);
+    return platform::qt::paintedIcon([painter, arg](QPainter& p) { painter(p, arg); });
 }
 
 void paintGlyph(QPainter& p, int which)
@@ -197,13 +193,10 @@ QIcon buttonGlyph(Glyph glyph)
     return draw(paintGlyph, static_cast<int>(glyph));
 }
 
-QPixmap programIcon(int size)
+namespace {
+
+void paintProgramIcon(QPainter& p)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 16.0, size / 16.0);
     p.setPen(QPen(kInk, 0.8));
     p.setBrush(QColor(255, 248, 200));
     p.drawRect(QRectF(1.5, 1.5, 13, 13));
@@ -211,24 +204,38 @@ QPixmap programIcon(int size)
     textLines(p, 4, 12, 7, 11, kInk);
     p.setPen(QPen(kRed, 1.6));
     p.drawPolyline(QPolygonF({{8, 11}, {10, 13.5}, {15, 6}}));
-    return pixmap;
 }
 
-QPixmap aboutBanner(int width, int height)
+} // namespace
+
+QPixmap programIcon(int size, qreal dpr)
 {
-    QPixmap pixmap(width, height);
+    return programWindowIcon().pixmap(QSize(size, size), dpr);
+}
+
+QIcon programWindowIcon()
+{
+    return platform::qt::paintedIcon(paintProgramIcon);
+}
+
+QPixmap aboutBanner(int width, int height, qreal dpr)
+{
+    QPixmap pixmap(QSize(width, height) * dpr);
+    pixmap.setDevicePixelRatio(dpr);
     QPainter p(&pixmap);
+    p.setRenderHint(QPainter::TextAntialiasing);
     QLinearGradient g(0, 0, width, 0);
     g.setColorAt(0, QColor(128, 128, 0));
     g.setColorAt(1, QColor(73, 126, 252));
-    p.fillRect(pixmap.rect(), g);
+    const QRect area(0, 0, width, height);
+    p.fillRect(area, g);
     QFont f("Liberation Sans");
     f.setPixelSize(height * 2 / 3);
     f.setBold(true);
     f.setItalic(true);
     p.setFont(f);
     p.setPen(Qt::white);
-    p.drawText(pixmap.rect(), Qt::AlignCenter, "Zettelino");
+    p.drawText(area, Qt::AlignCenter, "Zettelino");
     return pixmap;
 }
 

@@ -15,9 +15,12 @@ QIcon commandImage(int index);
 enum class Glyph { InsertPhrase, InsertDate, InsertTime, DateIntoPlace, Sort };
 QIcon buttonGlyph(Glyph glyph);
 
-// The program's icon (a note with a tick), drawn at `size` pixels.
-QPixmap programIcon(int size);
-// The about box's banner.
-QPixmap aboutBanner(int width, int height);
+// The program's icon (a note with a tick), `size` pixels square on a
+// screen of device pixel ratio `dpr`.
+QPixmap programIcon(int size, qreal dpr = 1.0);
+// The same icon drawn afresh at every size a window manager asks for.
+QIcon programWindowIcon();
+// The about box's banner, `width` x `height` at device pixel ratio `dpr`.
+QPixmap aboutBanner(int width, int height, qreal dpr = 1.0);
 
 } // namespace zt::letter

@@ -59,6 +59,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
+    // The box keeps its own light look, so its text keeps its own dark colour.
+    pal.setColor(QPalette::WindowText, Qt::black);
     setPalette(pal);
 
     Panel1 = new QFrame(this);
@@ -68,17 +70,20 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     Panel1->setAutoFillBackground(true);
     QPalette silver = Panel1->palette();
     silver.setColor(QPalette::Window, QColor(192, 192, 192));
+    silver.setColor(QPalette::WindowText, Qt::black);
     Panel1->setPalette(silver);
     Panel1->setGeometry(4, 2, 309, 203);
 
     ProgramIcon = new QLabel(Panel1);
     ProgramIcon->setObjectName("ProgramIcon");
-    ProgramIcon->setPixmap(aboutBanner(246, 34));
+    ProgramIcon->setPixmap(aboutBanner(246, 34, devicePixelRatioF()));
     ProgramIcon->setGeometry(31 - 4, 16 - 2, 246, 34);
+    ProgramIcon->setAccessibleName("Zettelino");
     Image1 = new QLabel(Panel1);
     Image1->setObjectName("Image1");
-    Image1->setPixmap(programIcon(32));
+    Image1->setPixmap(programIcon(32, devicePixelRatioF()));
     Image1->setGeometry(32 - 4, 63 - 2, 32, 32);
+    Image1->setAccessibleName("Programmsymbol");
     ProductName = new QLabel(QString::fromUtf8("Zettelino für Windows"), Panel1);
     ProductName->setObjectName("ProductName");
     ProductName->setFont(qtFont(screenLogFont("MS Sans Serif", 14, true)));
@@ -88,8 +93,11 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     lblVersion->setObjectName("lblVersion");
     lblVersion->setAlignment(Qt::AlignCenter);
     lblVersion->setGeometry(91 - 4, 92 - 2, 127, 13);
+    lblVersion->setAccessibleDescription("Version");
     Label3 = linkLabel(Panel1, "Label3", kAboutMailAddress, {103 - 4, 157 - 2, 113, 13});
     Label2 = linkLabel(Panel1, "Label2", kAboutWebAddress, {92 - 4, 176 - 2, 134, 13});
+    Label3->setAccessibleDescription(QString::fromUtf8("E-Mail-Adresse, öffnet das E-Mail-Programm"));
+    Label2->setAccessibleDescription(QString::fromUtf8("Internetadresse, öffnet den Browser"));
     Label3->installEventFilter(this);
     Label2->installEventFilter(this);
 

@@ -4,6 +4,7 @@
 
 #include <QCalendarWidget>
 #include <QDate>
+#include <utility>
 
 namespace zt::letter {
 
@@ -11,12 +12,20 @@ TFrmKalender::TFrmKalender(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool),
 {
     setObjectName("FrmKalender");
     setWindowTitle("Kalender");
-    setWindowIcon(QIcon(programIcon(16)));
+    setWindowIcon(programWindowIcon());
     setFixedSize(190, 153);
     MonthCalendar1 = new QCalendarWidget(this);
     MonthCalendar1->setObjectName("MonthCalendar1");
     MonthCalendar1->setGeometry(0, 0, 190, 153);
     MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    MonthCalendar1->setAccessibleName("Kalender");
+    // The calendar's own parts that show only a picture or a grid.
+    const std::pair<const char*, const char*> parts[] = {{"qt_calendar_prevmonth", "Vorheriger Monat"},
+                                                         {"qt_calendar_nextmonth", "Nächster Monat"},
+                                                         {"qt_calendar_calendarview", "Tage des Monats"}};
+    for (const auto& [part, name] : parts)
+        if (auto* w = MonthCalendar1->findChild<QWidget*>(part))
+            w->setAccessibleName(QString::fromUtf8(name));
     FormCreate();
 }
 

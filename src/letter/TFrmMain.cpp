@@ -63,10 +63,11 @@ TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("FrmMain");
     setWindowTitle("Zettelino");
-    setWindowIcon(QIcon(programIcon(32)));
+    setWindowIcon(programWindowIcon());
     createControls();
     createSpelling();
     createCommands();
+    nameControls();
     connectChangeTracking();
     connectEditingAids();
     for (const std::string& phrase : builtInPhrases())

@@ -256,6 +256,8 @@ protected:
 
 private:
     void createControls();
+    // Accessible names and descriptions, once every control exists.
+    void nameControls();
     void createCommands();
     void createMenus();
     void connectChangeTracking();

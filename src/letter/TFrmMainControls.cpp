@@ -1,6 +1,7 @@
 // The controls of the main window, at their designed places.
 
 #include "letter/TFrmMain.h"
+#include "letter/FocusFrame.h"
 #include "letter/Images.h"
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
@@ -33,6 +34,8 @@ QLabel* sectionStrip(QWidget* parent, const char* name, const char* caption, con
     label->setObjectName(name);
     label->setFont(qtFont(screenLogFont("Segoe UI", 10, true)));
     label->setAutoFillBackground(true);
+    // Its own colour, not the button face the client area lends its children.
+    label->setBackgroundRole(QPalette::Window);
     QPalette pal = label->palette();
     pal.setColor(QPalette::Window, colour);
     pal.setColor(QPalette::WindowText, Qt::white);
@@ -80,14 +83,14 @@ QRect boxRect(const output::TBoxDesign& box)
     return {box.left, box.top, box.width, box.height};
 }
 
-QCheckBox* tickMark(QWidget* parent, const char* name, const char* caption)
+QCheckBox* tickMark(QWidget* parent, const char* name, const char* caption, QStyle* focusStyle)
 {
     auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
     box->setObjectName(name);
+    box->setStyle(focusStyle);
     box->setFont(qtFont(screenLogFont("Segoe UI", 8)));
-    QPalette pal = box->palette();
-    pal.setColor(QPalette::WindowText, Qt::black);
-    box->setPalette(pal);
+    // The captions take the desktop's text colour (black on the usual light
+    // face), so they stay readable on a dark or high-contrast one.
     return box;
 }
 
@@ -98,9 +101,8 @@ void TFrmMain::createControls()
     FClient = new QWidget(this);
     FClient->setObjectName("ClientArea");
     FClient->setAutoFillBackground(true);
-    QPalette pal = FClient->palette();
-    pal.setColor(QPalette::Window, palette().color(QPalette::Button));
-    FClient->setPalette(pal);
+    // The button face of whatever palette is in force, also after the desktop changes it.
+    FClient->setBackgroundRole(QPalette::Button);
     FClient->setFont(qtFont(screenLogFont("MS Sans Serif", 8)));
     setCentralWidget(FClient);
     FClient->resize(kDesignedClientWidth, kDesignedClientHeight);
@@ -167,9 +169,11 @@ void TFrmMain::createControls()
         {&CheckBox14, "CheckBox14", {468, 196, 190, kCheckBoxHeight}},
         {&CheckBox15, "CheckBox15", {468, 214, 13, kCheckBoxHeight}},
     };
+    auto* focusStyle = new FocusFrameStyle;
+    focusStyle->setParent(this);
     int n = 1;
     for (const Mark& m : marks) {
-        *m.field = tickMark(c, m.name, output::TickMarkCaption(n));
+        *m.field = tickMark(c, m.name, output::TickMarkCaption(n), focusStyle);
         a.place(*m.field, m.rect, tr);
         FTickMarks[n++] = *m.field;
     }

@@ -40,6 +40,7 @@ TfrmTextbausteine::TfrmTextbausteine(QWidget* parent) : QDialog(parent)
     Memo1 = new TMemo("Memo1", screenLogFont("MS Sans Serif", 8), true, this);
     Memo1->setGeometry(8, 8, 305, 185);
     Memo1->setTabChangesFocus(false);
+    Memo1->setAccessibleName(QString::fromUtf8("Textbausteine, eine Zeile je Baustein"));
 
     SpeedButton1 = new QToolButton(this);
     SpeedButton1->setObjectName("SpeedButton1");
@@ -47,6 +48,7 @@ TfrmTextbausteine::TfrmTextbausteine(QWidget* parent) : QDialog(parent)
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
     SpeedButton1->setIcon(buttonGlyph(Glyph::Sort));
     SpeedButton1->setToolTip("Textbausteine sortieren");
+    SpeedButton1->setAccessibleName("Textbausteine sortieren");
     SpeedButton1->setGeometry(8, 200, 23, 22);
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
 

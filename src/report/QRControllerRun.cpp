@@ -137,7 +137,7 @@ void TQRCustomController::Execute(TCustomBandoriaRep& report, bool reportsOwn)
     if (reportsOwn) {
         report.NoForceNewPage = true;
         TQRCustomBand* columnHeader = report.FindBand(rbColumnHeader);
-        if (report.PageNumber < 2 && columnHeader != nullptr && columnHeader->Enabled) {
+        if ((report.PageNumber < 2 || report.InCompositeRun()) && columnHeader != nullptr && columnHeader->Enabled) {
             report.EmitBand(columnHeader);
             report.NoForceNewPage = true;
         }

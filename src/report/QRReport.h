@@ -170,6 +170,8 @@ public:
     void RecordedPagesPrinted() override;
     // The composite report this one prints in, if any.
     TQRCompositeReport* CompositeReport = nullptr;
+    // Whether the run under way is one report of a chain.
+    bool InCompositeRun() const { return FComposite; }
     // The window that receives the recorder's notices to the report.
     platform::MessageTarget& Window() { return *FWindow; }
     // True while the run is on a worker thread, where window messages are

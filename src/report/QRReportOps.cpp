@@ -3,6 +3,7 @@
 // the notices it sends back.
 
 #include "report/QRReport.h"
+#include "report/QRComposite.h"
 
 #include "pages/QRPreviewInterface.h"
 #include "pages/QRPrinter.h"
@@ -130,6 +131,11 @@ void TCustomBandoriaRep::Prepare()
 
 void TCustomBandoriaRep::Print()
 {
+    // A report of a chain prints as the chain: one job, every report in it.
+    if (CompositeReport != nullptr) {
+        CompositeReport->Print();
+        return;
+    }
     auto printer = newPageRecorder(TQRPrinterDestination::qrdPrinter);
     if (!printer || !printer->PrinterOK())
         return;

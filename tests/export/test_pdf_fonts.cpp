@@ -202,3 +202,47 @@ TEST_F(PdfFonts, TooFewCustomWidthsStopTheExportWithoutAFile)
 }
 
 } // namespace
+
+namespace {
+
+// A label in the given character set, as a report from a Cyrillic, Greek
+// or Central European system carries it.
+void inCharset(zt::report::TQRLabel* l, int charset)
+{
+    zt::report::TQRFont f = l->Font();
+    f.Charset = charset;
+    l->SetFont(f);
+    l->SetTransparent(true);
+}
+
+} // namespace
+
+TEST_F(PdfFonts, EveryCodePageWritesItsOwnLettersAndGlyphNames)
+{
+    courier->SetCaption("");
+    TQRControl* b = courier->Parent();
+    inCharset(label(b, "Здравствуйте, мир", 0), 204);          // Cyrillic, code page 1251
+    inCharset(label(b, "Καλημέρα κόσμε", 6, 0, "Arial"), 161);  // Greek, 1253
+    inCharset(label(b, "Zażółć gęślą jaźń", 12), 238);        // Polish, 1250
+    for (const TFontHandling h : {TFontHandling::fhNoEmbedding, TFontHandling::fhEmbedSubset}) {
+        const std::string path = scratch.file(h == TFontHandling::fhEmbedSubset ? "cp-sub.pdf" : "cp.pdf");
+        const PdfFile doc = exportPdf(*rep, path, [h](TQRPDFDocumentFilter& f) { f.SetFontHandling(h); });
+        EXPECT_NE(doc.bytes().find("/afii10017"), std::string::npos); // Cyrillic capital A by its glyph name
+        const std::string text = zt::testing::runTool("pdftotext -enc UTF-8 " + zt::testing::quoted(path) + " -").output;
+        for (const char* expected : {"Здравствуйте, мир", "Καλημέρα κόσμε", "Zażółć gęślą jaźń"})
+            EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    }
+}
+
+TEST(PdfCodePages, TheOutputCodePageServesTheDefaultCharacterSet)
+{
+    EXPECT_EQ(PDFCodePageOfCharset(0), 1252);
+    TQRPAbstractExportFilter::SetCodepage(" 1250 ");
+    EXPECT_EQ(PDFCodePageOfCharset(0), 1250);
+    EXPECT_EQ(PdfEscapeText("Łódź (€)", PDFTextCodePage(0)), "\xA3\xF3" "d\x9F \\(\x80\\)");
+    TQRPAbstractExportFilter::SetCodepage("kein");
+    EXPECT_EQ(PDFCodePageOfCharset(1), 1252);
+    TQRPAbstractExportFilter::SetCodepage("1252");
+    EXPECT_EQ(PDFTextCodePage(128), 1252); // Shift-JIS is no single-byte code page
+    EXPECT_EQ(PdfEscapeText("€ (1252)"), "\\200 \\(1252\\)");
+}

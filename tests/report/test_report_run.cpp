@@ -2,6 +2,7 @@
 // the recorded pages.
 
 #include "pages/QRPrinter.h"
+#include "platform/printing/FakePrinterDriver.h"
 #include "report/QRBands.h"
 #include "report/QRComposite.h"
 #include "report/QRDataSet.h"
@@ -414,6 +415,28 @@ TEST_F(ReportRun, ACompositeRunsItsReportsIntoOneDocument)
     EXPECT_EQ(one.strings(), (std::vector<std::string>{"first"}));
     EXPECT_EQ(two.strings(), (std::vector<std::string>{"second", "footer two"}));
     EXPECT_EQ(started.size(), 2u);
+}
+
+TEST_F(ReportRun, AReportOfAChainPrintsAsTheChainInOneJob)
+{
+    auto driver = zt::platform::printing::installFakePrinterDriver();
+    label(band(rbDetail, 10), "first");
+    auto* second = new TBandoriaRep(&form);
+    second->SetUnits(TQRUnit::MM);
+    second->ShowProgress = false;
+    auto* b = second->CreateBand(rbDetail);
+    b->Size().SetHeight(10);
+    label(b, "second");
+    TQRCompositeReport composite(&form);
+    composite.AddReport(rep);
+    composite.AddReport(second);
+    composite.Prepare(); // the chain's run makes its reports its own
+    second->Print();
+    ASSERT_EQ(driver->Jobs().size(), 1u);
+    ASSERT_EQ(driver->LastJob().pages.size(), 2u);
+    EXPECT_EQ(readPageContent(driver->LastJob().pages[0].drawing).strings(), (std::vector<std::string>{"first"}));
+    EXPECT_EQ(readPageContent(driver->LastJob().pages[1].drawing).strings(), (std::vector<std::string>{"second"}));
+    zt::platform::printing::setPrinterDriver(nullptr);
 }
 
 } // namespace

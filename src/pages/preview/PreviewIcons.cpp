@@ -1,5 +1,7 @@
 #include "pages/preview/PreviewIcons.h"
 
+#include "platform/qt/PaintedIcon.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -131,13 +133,7 @@ void draw(QPainter& p, int index)
 
 QIcon PreviewIcon(int index)
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    draw(p, index);
-    p.end();
-    return QIcon(pixmap);
+    return platform::qt::paintedIcon([index](QPainter& p) { draw(p, index); });
 }
 
 } // namespace zt::pages

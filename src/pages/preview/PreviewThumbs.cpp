@@ -78,7 +78,11 @@ void TQRThumbGrid::updateScrollRange()
 
 const QImage& TQRThumbGrid::thumbnail(int page, QSize size)
 {
-    if (const auto it = FCache.find(page); it != FCache.end() && it->second.size() == size) {
+    // Drawn at the screen's device pixels, as the page view is.
+    const qreal dpr = viewport()->devicePixelRatioF();
+    const QSize pixels = (QSizeF(size) * dpr).toSize();
+    if (const auto it = FCache.find(page);
+        it != FCache.end() && it->second.size() == pixels && it->second.devicePixelRatio() == dpr) {
         FOrder.remove(page);
         FOrder.push_back(page);
         return it->second;
@@ -86,7 +90,8 @@ const QImage& TQRThumbGrid::thumbnail(int page, QSize size)
     const auto metafile = FQRPrinter != nullptr ? FQRPrinter->GetPage(page) : nullptr;
     if (!metafile)
         return FEmpty;
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -110,8 +115,13 @@ void TQRThumbGrid::paintEvent(QPaintEvent*)
     const int width = viewport()->width();
     for (int row = first; row < FRowCount && row * FRowHeight - offset < viewport()->height(); ++row) {
         const QRect cell(0, row * FRowHeight - offset, width, FRowHeight);
-        if (row == FRow)
-            painter.fillRect(cell, palette().color(QPalette::Highlight).lighter(170));
+        QColor number = palette().color(QPalette::Text);
+        if (row == FRow) {
+            const QColor fill = palette().color(QPalette::Highlight).lighter(170);
+            painter.fillRect(cell, fill);
+            // The number stays readable on the light mark also under a dark palette.
+            number = fill.lightness() > 128 ? QColor(Qt::black) : QColor(Qt::white);
+        }
         const QRect sheet(QPoint(cell.left() + FLeftMargin, cell.top() + 10),
                           QPoint(cell.right() - 30, cell.bottom() - 10));
         if (sheet.width() > 4 && sheet.height() > 4) {
@@ -119,7 +129,7 @@ void TQRThumbGrid::paintEvent(QPaintEvent*)
             if (!image.isNull())
                 painter.drawImage(sheet.topLeft(), image);
         }
-        painter.setPen(palette().color(QPalette::Text));
+        painter.setPen(number);
         painter.drawText(cell.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, QString::number(row + 1));
     }
 }

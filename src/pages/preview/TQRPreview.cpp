@@ -1,11 +1,14 @@
 #include "pages/preview/TQRPreview.h"
 
 #include "pages/QRPrinter.h"
+#include "pages/preview/PageAccessible.h"
 #include "platform/gdi/EmfPlayer.h"
+#include "platform/gdi/EmfReader.h"
 #include "platform/qt/QtRenderTarget.h"
 #include "report/QRMath.h"
 #include "report/QRReport.h"
 
+#include <QAccessible>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -68,8 +71,13 @@ void TQRPreviewImage::paintEvent(QPaintEvent* event)
 {
     if (!FMetafile)
         return;
-    if (FDrawn.size() != size()) {
-        FDrawn = QImage(size(), QImage::Format_RGB32);
+    // The page is vector data: it is played at the screen's device pixels,
+    // so a scaled or high-density screen shows it as sharp as a printout.
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * dpr).toSize();
+    if (FDrawn.size() != pixels || FDrawn.devicePixelRatio() != dpr) {
+        FDrawn = QImage(pixels, QImage::Format_RGB32);
+        FDrawn.setDevicePixelRatio(dpr);
         FDrawn.fill(palette().color(QPalette::Window));
         QPainter p(&FDrawn);
         p.setRenderHint(QPainter::Antialiasing);
@@ -77,13 +85,15 @@ void TQRPreviewImage::paintEvent(QPaintEvent* event)
         PaintPageSheet(p, rect(), FMetafile.get(), false);
     }
     QPainter painter(this);
-    painter.drawImage(event->rect(), FDrawn, event->rect());
+    const QRectF r = event->rect();
+    painter.drawImage(r, FDrawn, QRectF(r.topLeft() * dpr, r.size() * dpr));
 }
 
 // --- the page view ----------------------------------------------------------
 
 TQRPreview::TQRPreview(QWidget* parent) : QScrollArea(parent)
 {
+    InstallPageViewAccessibility();
     resize(250, 250);
     FPreviewImage = new TQRPreviewImage;
     setWidget(FPreviewImage);
@@ -119,6 +129,7 @@ void TQRPreview::SetQRPrinter(TQRPrinter* printer)
     FPageNumber = 1;
     FPreviewImage->LoadPage(1);
     viewport()->update();
+    UpdateAccessibleText();
 }
 
 void TQRPreview::DetachPrinter(TQRPrinter* printer)
@@ -127,6 +138,7 @@ void TQRPreview::DetachPrinter(TQRPrinter* printer)
         return;
     FQRPrinter = nullptr;
     FPreviewImage->SetQRPrinter(nullptr);
+    UpdateAccessibleText();
     if (OnPrinterGone)
         OnPrinterGone(this);
 }
@@ -140,6 +152,7 @@ void TQRPreview::SetPageNumber(int n)
     FPageNumber = n;
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
+    UpdateAccessibleText();
 }
 
 void TQRPreview::SetZoom(int z)
@@ -221,12 +234,35 @@ void TQRPreview::UpdateImage()
     FPreviewImage->LoadPage(FPreviewImage->PageNumber());
 }
 
+void TQRPreview::UpdateAccessibleText()
+{
+    const int total = FQRPrinter != nullptr ? FQRPrinter->PageCount() : 0;
+    const QString name = total > 0 ? QString("Seite %1 von %2").arg(FPageNumber).arg(total)
+                                   : QString::fromUtf8("Keine Seite");
+    QStringList lines;
+    if (const platform::gdi::TMetafile* page = FPreviewImage->Metafile())
+        for (const std::string& text : platform::gdi::enumerateTexts(*page))
+            lines << QString::fromStdString(text);
+    const QString description = lines.join('\n');
+    const bool textChanged = description != FPageText;
+    FPageText = description;
+    if (accessibleName() != name)
+        setAccessibleName(name);
+    if (accessibleDescription() != description)
+        setAccessibleDescription(description);
+    if (textChanged && QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::TextUpdated);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
 std::intptr_t TQRPreview::handleMessage(const platform::Message& message)
 {
     if (message.id == kPageAvailableNotice) {
         const int n = static_cast<int>(message.wParam & 0xFFFF);
         if (n == FPageNumber)
             UpdateImage();
+        UpdateAccessibleText();
         if (OnPageAvailable)
             OnPageAvailable(this, n);
     } else if (message.id == kProgressNotice) {

@@ -80,6 +80,12 @@ public:
     std::intptr_t handleMessage(const platform::Message& message) override;
     void DetachPrinter(TQRPrinter* printer) override;
 
+    // What a screen reader hears of the view: "Seite n von m" as its name,
+    // the shown page's text lines as its description.
+    void UpdateAccessibleText();
+    // The shown page's text records, one a line.
+    const QString& PageText() const { return FPageText; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -92,6 +98,7 @@ private:
     TQRPrinter* FQRPrinter = nullptr;
     int FZoom = 100;
     report::TQRZoomState FZoomState = report::TQRZoomState::qrZoomOther;
+    QString FPageText;
 };
 
 } // namespace zt::pages

@@ -17,6 +17,7 @@ TQRProgressForm::TQRProgressForm(TQRPrinter* printer, QWidget* parent) : QDialog
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(149, 97);
     Gauge = new QProgressBar(this);
+    Gauge->setAccessibleName("Druckfortschritt");
     Gauge->setGeometry(16, 18, 114, 16);
     Gauge->setRange(0, 100);
     Gauge->setValue(0);

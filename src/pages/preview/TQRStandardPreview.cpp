@@ -142,6 +142,13 @@ void TQRStandardPreview::createControls()
     }
     FPanels[0]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     FPanels[0]->setText("0%");
+    // Read by their text; what each holds is their description.
+    const char* panels[4] = {"Fortschritt", "Seite", "Zoom", "Berichtstitel"};
+    for (int i = 0; i < 4; ++i)
+        FPanels[i]->setAccessibleDescription(u(panels[i]));
+    statusBar()->setAccessibleName(u("Statusleiste"));
+    ThumbGrid->setAccessibleName(u("Miniaturbilder"));
+    SearchResultBox->setAccessibleName(u("Suchergebnisse"));
 
     QRPreview->OnPageAvailable = [this](TQRPreview*, int n) { PageAvailable(n); };
     QRPreview->OnProgressUpdate = [this](TQRPreview*, int p) { ProgressUpdate(p); };
@@ -164,6 +171,7 @@ void TQRStandardPreview::createToolBar()
     bar->setMovable(false);
     bar->setIconSize(QSize(16, 16));
     bar->setFixedHeight(30);
+    bar->setAccessibleName(u("Symbolleiste"));
     const auto action = [&](QAction*& a, const char* name, int icon, const char* hint, auto slot) {
         a = bar->addAction(PreviewIcon(icon), u(hint));
         a->setObjectName(name);
@@ -189,6 +197,7 @@ void TQRStandardPreview::createToolBar()
     ZoomPickButton->setObjectName("ZoomPickButton");
     ZoomPickButton->setIcon(PreviewIcon(15));
     ZoomPickButton->setToolTip(u("Ansicht Zoom"));
+    ZoomPickButton->setAccessibleName(u("Ansicht Zoom"));
     ZoomPickButton->setStatusTip(u("Ansicht Zoom"));
     ZoomPickButton->setAutoRaise(true);
     ZoomPickButton->setFixedSize(33, 22);
@@ -215,6 +224,7 @@ void TQRStandardPreview::createToolBar()
     ExitButton->setObjectName("ExitButton");
     ExitButton->setText(u("&Schließen"));
     ExitButton->setToolTip(u("Vorschau schließen"));
+    ExitButton->setAccessibleDescription(u("Vorschau schließen"));
     ExitButton->setStatusTip(u("Vorschau schließen"));
     ExitButton->setAutoRaise(true);
     ExitButton->setFixedSize(67, 22);

@@ -17,6 +17,8 @@ TSearchDlg::TSearchDlg(QWidget* parent) : QDialog(parent)
     Label1->setGeometry(8, 8, 100, 16);
     SearchEdit = new QLineEdit(this);
     SearchEdit->setGeometry(8, 26, 289, 22);
+    SearchEdit->setAccessibleName("Suchtext");
+    Label1->setBuddy(SearchEdit);
     MatchCase = new QCheckBox(QString::fromUtf8("Übereinstimmender Text"), this);
     MatchCase->setGeometry(8, 54, 289, 18);
     SearchButton = new QPushButton("Suchen", this);

@@ -59,6 +59,14 @@ void followChosenType(QFileDialog& dialog, const QString& nameFilter)
 
 } // namespace
 
+void readAloud(QMessageBox& box)
+{
+    // A screen reader announces an alert by its name and description: the
+    // caption alone would leave the user guessing what the box is about.
+    box.setAccessibleName(box.windowTitle());
+    box.setAccessibleDescription(box.text());
+}
+
 QFileDialog* makeFileDialog(const FileDialogRequest& r, QFileDialog::AcceptMode mode)
 {
     auto* dialog = new QFileDialog(QApplication::activeWindow(), q(r.title), q(r.initialDir));
@@ -126,6 +134,7 @@ TModalResult QtDialogs::messageDlg(const std::string& text, TMsgDlgType type, TM
 {
     QMessageBox box(iconFor(type), QString::fromUtf8(dialogCaption(type)), q(text), QMessageBox::NoButton,
                     QApplication::activeWindow());
+    readAloud(box);
     std::vector<std::pair<QAbstractButton*, TModalResult>> added;
     for (const ButtonRole& b : kButtons)
         if (buttons & b.button)
@@ -144,6 +153,7 @@ void QtDialogs::showMessage(const std::string& text)
 {
     QMessageBox box(QMessageBox::NoIcon, q(applicationTitle()), q(text), QMessageBox::NoButton,
                     QApplication::activeWindow());
+    readAloud(box);
     box.addButton(QString::fromUtf8(buttonCaption(mbOK)), QMessageBox::AcceptRole);
     box.exec();
 }

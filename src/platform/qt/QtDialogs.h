@@ -4,6 +4,7 @@
 #include "platform/dialogs/UserDialogs.h"
 
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QString>
 
 namespace zt::platform::qt {
@@ -17,6 +18,10 @@ public:
     std::optional<std::string> inputQuery(const std::string& caption, const std::string& prompt,
                                           const std::string& value) override;
 };
+
+// Gives a message box its caption and text as accessible name and
+// description, so a screen reader reads the message, not only the caption.
+void readAloud(QMessageBox& box);
 
 // "Desc|*.a;*.b|Desc2|*.c" as Qt name filters "Desc (*.a *.A *.b *.B);;Desc2 (*.c *.C)":
 // each pattern in its own, lower and upper case.

@@ -3,6 +3,13 @@
 #include "platform/text/Utf.h"
 
 #include <array>
+#include <cerrno>
+#include <iconv.h>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
 
 namespace zt::platform::text {
 
@@ -74,9 +81,81 @@ bool fitsCp1252(std::string_view utf8)
     return true;
 }
 
-char32_t codePageToUnicode(int /*codePage*/, std::uint8_t byte)
+namespace {
+
+// One code page's table, made once from iconv and never changed after.
+struct CodePageTable {
+    bool singleByte = false;
+    std::array<char32_t, 256> toUnicode{};
+    std::unordered_map<char32_t, std::uint8_t> fromUnicode;
+};
+
+CodePageTable makeTable(int codePage)
 {
-    return cp1252ToUnicode(byte);
+    CodePageTable t;
+    const std::string name = "CP" + std::to_string(codePage);
+    const iconv_t cd = iconv_open("UTF-32LE", name.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return t;
+    t.singleByte = true;
+    for (int b = 0; b < 256 && t.singleByte; ++b) {
+        char in[1] = {static_cast<char>(b)};
+        char out[8] = {};
+        char* inPtr = in;
+        char* outPtr = out;
+        std::size_t inLeft = 1, outLeft = sizeof out;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        const std::size_t done = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+        if (done == static_cast<std::size_t>(-1)) {
+            // EINVAL: a lead byte of a multi-byte code page; EILSEQ: undefined.
+            if (errno == EINVAL)
+                t.singleByte = false;
+            continue;
+        }
+        if (sizeof out - outLeft != 4)
+            continue;
+        const char32_t c = static_cast<std::uint8_t>(out[0]) | static_cast<std::uint8_t>(out[1]) << 8 |
+                           static_cast<std::uint8_t>(out[2]) << 16 | static_cast<char32_t>(static_cast<std::uint8_t>(out[3])) << 24;
+        t.toUnicode[static_cast<std::size_t>(b)] = c;
+        t.fromUnicode.emplace(c, static_cast<std::uint8_t>(b));
+    }
+    iconv_close(cd);
+    return t;
+}
+
+const CodePageTable& tableOf(int codePage)
+{
+    // Pure functions of the code page, made on first use.
+    static std::mutex mutex;
+    static std::map<int, std::unique_ptr<CodePageTable>> tables;
+    std::lock_guard lock(mutex);
+    auto& slot = tables[codePage];
+    if (!slot)
+        slot = std::make_unique<CodePageTable>(makeTable(codePage));
+    return *slot;
+}
+
+} // namespace
+
+bool isSingleByteCodePage(int codePage)
+{
+    return codePage == kCodePage1252 || tableOf(codePage).singleByte;
+}
+
+char32_t codePageToUnicode(int codePage, std::uint8_t byte)
+{
+    if (codePage == kCodePage1252 || !isSingleByteCodePage(codePage))
+        return cp1252ToUnicode(byte);
+    return tableOf(codePage).toUnicode[byte];
+}
+
+std::optional<std::uint8_t> unicodeToCodePage(int codePage, char32_t cp)
+{
+    if (codePage == kCodePage1252 || !isSingleByteCodePage(codePage))
+        return unicodeToCp1252(cp);
+    const auto& from = tableOf(codePage).fromUnicode;
+    const auto it = from.find(cp);
+    return it == from.end() ? std::nullopt : std::optional<std::uint8_t>(it->second);
 }
 
 } // namespace zt::platform::text

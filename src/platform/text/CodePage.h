@@ -22,8 +22,16 @@ std::string decodeCp1252(std::string_view bytes);
 std::optional<std::string> encodeCp1252(std::string_view utf8);
 bool fitsCp1252(std::string_view utf8);
 
-// A single-byte code page's character for `byte`. Code pages other than 1252
-// are read as 1252 until a caller needs their own table.
+// Whether `codePage` is one of the single-byte Windows code pages the
+// system's converter knows (874, 1250-1258, 850 and the like); multi-byte
+// ones (932, 936, 949, 950) and unknown numbers are not.
+bool isSingleByteCodePage(int codePage);
+// A single-byte code page's character for `byte` (from the C library's
+// converter, so every Windows code page glibc knows); 0 for a byte the code
+// page leaves undefined. A code page that is not single-byte reads as 1252.
 char32_t codePageToUnicode(int codePage, std::uint8_t byte);
+// The byte of `cp` in a single-byte code page; none when it has none. A
+// code page that is not single-byte writes as 1252.
+std::optional<std::uint8_t> unicodeToCodePage(int codePage, char32_t cp);
 
 } // namespace zt::platform::text

@@ -1,0 +1,88 @@
+// What a screen reader hears of the main window: every control by the
+// caption a sighted user reads beside it, in German.
+
+#include "letter/TFrmMain.h"
+#include "letter/controls/TEdit.h"
+#include "letter/controls/TMemo.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace zt::letter {
+
+namespace {
+
+QString u(const char* text) { return QString::fromUtf8(text); }
+
+void name(QWidget* w, const char* accessibleName, const char* description = nullptr)
+{
+    w->setAccessibleName(u(accessibleName));
+    if (description != nullptr)
+        w->setAccessibleDescription(u(description));
+}
+
+// A strip names the block below it; its caption starts with a blank that
+// a reader should not announce.
+void strip(QLabel* label, QWidget* block)
+{
+    label->setAccessibleName(label->text().trimmed());
+    label->setBuddy(block);
+}
+
+} // namespace
+
+void TFrmMain::nameControls()
+{
+    name(MemoAbsender, "Absender");
+    name(MemoAnschrift, "Anschrift");
+    name(MemoMitteilung, "Mitteilung");
+    name(EditTitel1, "Betreff, Zeile 1");
+    name(EditTitel2, "Betreff, Zeile 2");
+    name(edDatum, "Ort, Datum");
+    strip(Label1, MemoAbsender);
+    strip(Label2, MemoAnschrift);
+    strip(Label3, EditTitel1);
+    strip(Label7, edDatum);
+    strip(Label4, MemoMitteilung);
+    Label5->setAccessibleName(Label5->text().trimmed());
+    Label6->setAccessibleName(Label6->text().trimmed());
+
+    for (int n = 1; n <= 15; ++n) {
+        QCheckBox* box = FTickMarks[n];
+        box->setAccessibleName(box->text());
+        box->setAccessibleDescription(u(n <= 9 ? "Mit der Bitte um" : "Anlagen"));
+    }
+    // The two free marks show only their box; the field beside them says what they mean.
+    name(cbSonst1, "Sonstiges (Bitte um)", "Mit der Bitte um");
+    name(EditSonst1, "Sonstiges (Bitte um), Text");
+    name(CheckBox15, "Sonstiges (Anlagen)", "Anlagen");
+    name(EditSonst2, "Sonstiges (Anlagen), Text");
+
+    // On Linux a combo box is announced by its text; what it is for goes in its description.
+    name(ComboBox1, "Textbaustein auswählen", "Textbaustein auswählen");
+    if (QLineEdit* edit = ComboBox1->lineEdit())
+        name(edit, "Textbaustein auswählen");
+    name(btnAbsenderLaden, "Standard-Absender laden");
+    name(btnAbsenderSpeichern, "Absender als Standard speichern");
+    name(SpeedButton2, "Aktuelles Datum in Ort, Datum einfügen");
+    name(SpeedButton1, "Textbaustein einfügen");
+    name(SBZeit, "Aktuelle Zeit einfügen");
+    name(SBDatum, "Aktuelles Datum einfügen");
+
+    name(ToolBar1, "Symbolleiste");
+    name(menuBar(), "Menüleiste");
+    name(StatusBar1, "Statusleiste");
+    // The panels are read by their text; what each one holds is its description.
+    const char* panels[] = {"Hinweis", "Zeilen der Mitteilung", "Geöffnete Datei", "Programmversion"};
+    for (int i = 0; i < 4; ++i)
+        FPanels[i]->setAccessibleDescription(u(panels[i]));
+    name(PopupMenu1, "Bearbeiten");
+}
+
+} // namespace zt::letter

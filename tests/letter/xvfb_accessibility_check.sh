@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The program as a screen reader hears it, through AT-SPI under Xvfb: the
+# letter window names its three blocks, both subject lines, the place/date
+# line, all fifteen tick marks, the phrase picker and every toolbar button;
+# "Vorschau" pressed through the accessibility bus opens the preview of a
+# two-page letter, whose page view is "Seite 1 von 2" and offers the page's
+# text; the warning about an unreadable letter is read with its text.
+#   xvfb_accessibility_check.sh ZETTELINO_EXE LETTER_DATA_DIR [SCREENSHOT_DIR]
+set -euo pipefail
+exe=$1
+letters=$2
+shots=${3:-}
+here=$(cd "$(dirname "$0")" && pwd)
+# Installed by scripts/test (ZT_PACKAGES); without them this check cannot
+# say anything, and says so by failing.
+for tool in xvfb-run xdotool dbus-launch; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing (package list in scripts/lib/common.sh)"; exit 1; }
+done
+# The system's Python, which the Debian package serves (not one of a user's own).
+py=/usr/bin/python3
+[ -x "$py" ] || py=python3
+export ZT_PYTHON=$py
+"$py" -c 'import pyatspi' 2>/dev/null || { echo "python3-pyatspi is missing (package list in scripts/lib/common.sh)"; exit 1; }
+[ -x /usr/libexec/at-spi-bus-launcher ] || { echo "at-spi2-core is missing (package list in scripts/lib/common.sh)"; exit 1; }
+export QT_QPA_PLATFORM=xcb
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$exe" "$work/zettelino"
+cp "$here/atspi_tree.py" "$work/"
+cp "$letters/pastend.ZLW" "$work/kaputt.ZLW"
+{
+  printf 'ZLVersion=1.8\r\nAbsLines=1\r\nAnsLines=1\r\nMitLines=60\r\nErika Mustermann\r\nFirma Beispiel\r\n'
+  for i in $(seq 1 60); do printf 'Zeile %d\r\n' "$i"; done
+  for i in $(seq 1 15); do printf 'cb%d=0\r\n' "$i"; done
+  printf 'edTitel=Lieferung\r\nedTitel2=\r\nedSonst1=\r\nedSonst2=\r\nedDatum=Bonn\r\n'
+} >"$work/brief.ZLW"
+
+cat > "$work/session.sh" <<'SESSION'
+#!/usr/bin/env bash
+set -euo pipefail
+cd "$1"
+shots=$2
+# shellcheck source=../support/xvfb_session.sh
+source "$ZT_XVFB_LIB"
+# A session bus of our own, on which the accessibility bus is started on demand.
+eval "$(dbus-launch --sh-syntax)"
+trap 'kill "$DBUS_SESSION_BUS_PID" 2>/dev/null || true' EXIT
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
+
+./zettelino brief.ZLW 2>zettelino.err & pid=$!
+window "Zettelino - \[ .*brief\.ZLW\]" >/dev/null || fail "no letter window"
+shot letter
+timeout 60 "$ZT_PYTHON" atspi_tree.py letter || fail "the letter window is not named as a screen reader needs it"
+timeout 60 "$ZT_PYTHON" atspi_tree.py preview || fail "the preview is not named as a screen reader needs it"
+shot preview
+kill -9 $pid
+
+./zettelino kaputt.ZLW 2>>zettelino.err & pid=$!
+timeout 60 "$ZT_PYTHON" atspi_tree.py warning || fail "the warning is not read with its text"
+shot warning
+kill -9 $pid
+echo ok
+SESSION
+chmod +x "$work/session.sh"
+
+# Two suites at once must not pick the same display: the free-display
+# search starts at a number of this process, not at 99 for all. The server
+# must not reset when dbus-launch, its first client, lets go of it: the
+# program would find no display while it starts again.
+ZT_XVFB_LIB="$(cd "$here/../support" && pwd)/xvfb_session.sh" xvfb-run -a -n $((100 + $$ % 3000)) \
+  -s "-screen 0 1280x1024x24 -noreset" "$work/session.sh" "$work" "$shots"
