@@ -6,6 +6,7 @@
 #include "letter/ProgramState.h"
 #include "letter/TFrmMain.h"
 #include "letter/controls/TMemo.h"
+#include "letter/spelling/TSpelling.h"
 #include "files/LetterFile.h"
 #include "files/RecoveryStore.h"
 #include "output/PlainText.h"
@@ -13,7 +14,10 @@
 #include "platform/text/TextFile.h"
 #include "platform/dialogs/ScriptedDialogs.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QTest>
+#include <QTextBlock>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -22,6 +26,7 @@
 #include <memory>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -105,6 +110,124 @@ BENCHMARK(BM_OpenWithoutWindowAndRenderAsText)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
 
+// A message of `lines` lines of everyday German, one compound of two
+// pieces per line so the dictionary is asked about many different words,
+// a misspelt word every tenth line.
+std::string germanMessage(int lines)
+{
+    static const std::vector<std::string> words = {
+        "Sehr", "geehrte", "Damen", "und", "Herren", "anbei", "erhalten", "Sie", "die", "gewünschten",
+        "Unterlagen", "mit", "der", "Bitte", "um", "Kenntnisnahme", "wir", "haben", "Ihre", "Nachricht",
+        "vom", "Montag", "geprüft", "bitte", "rufen", "mich", "zurück", "falls", "noch", "Fragen",
+        "offen", "sind", "freundlichen", "Grüßen", "Termin", "nächste", "Woche", "Besprechung", "im", "Büro"};
+    static const std::vector<std::string> pieces = {
+        "Rechnung", "Vertrag", "Kunde", "Termin", "Schule", "Haus", "Garten", "Wasser", "Strom", "Reise",
+        "Kosten", "Arbeit", "Zeit", "Brief", "Post", "Amt", "Geld", "Bank", "Auto", "Bahn"};
+    static const std::vector<std::string> tails = {
+        "nummer", "entwurf", "liste", "plan", "stelle", "tür", "zaun", "rohr", "zähler", "bericht",
+        "stand", "platz", "raum", "kasten", "weg", "leiter", "konto", "schein", "steuer", "karte"};
+    std::string text;
+    unsigned seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+    for (int i = 0; i < lines; ++i) {
+        for (int k = 0; k < 8; ++k)
+            text += words[next() % words.size()] + ' ';
+        text += pieces[next() % pieces.size()] + tails[next() % tails.size()];
+        text += i % 10 == 0 ? " Mitteilnug" : " am 3. Mai, z. B. per E-Mail.";
+        text += '\n';
+    }
+    return text;
+}
+
+zt::letter::TFrmMain* checkingWindow(bool checking)
+{
+    ensureApplication();
+    zt::letter::resetProgramState();
+    auto* frm = new zt::letter::TFrmMain;
+    frm->Spelling()->WaitUntilLoaded();
+    if (!frm->Spelling()->Available())
+        return frm;
+    frm->Rechtschreibung->setChecked(checking);
+    frm->RechtschreibungClick(checking);
+    return frm;
+}
+
+// Putting a 2,000-line message into the window, checked (1) or not (0):
+// every paragraph is checked once, with a fresh window (no answers kept).
+void BM_CheckLongMessage(benchmark::State& state)
+{
+    const bool checking = state.range(0) != 0;
+    const std::string text = germanMessage(2000);
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::unique_ptr<zt::letter::TFrmMain> frm(checkingWindow(checking));
+        if (checking && !frm->Spelling()->Active()) {
+            state.SkipWithError("no German dictionary (hunspell-de-de)");
+            break;
+        }
+        state.ResumeTiming();
+        frm->MemoMitteilung->SetText(text);
+        benchmark::DoNotOptimize(frm->MemoMitteilung->document()->lastBlock().layout());
+        state.PauseTiming();
+        frm.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_CheckLongMessage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// One key typed in the middle of that message, checked (1) or not (0):
+// each key makes a word the checker has not seen.
+void BM_KeystrokeInLongMessage(benchmark::State& state)
+{
+    const bool checking = state.range(0) != 0;
+    std::unique_ptr<zt::letter::TFrmMain> frm(checkingWindow(checking));
+    if (checking && !frm->Spelling()->Active()) {
+        state.SkipWithError("no German dictionary (hunspell-de-de)");
+        return;
+    }
+    frm->show();
+    frm->MemoMitteilung->SetText(germanMessage(2000));
+    QApplication::processEvents();
+    QTextCursor at(frm->MemoMitteilung->document()->findBlockByNumber(1000));
+    at.movePosition(QTextCursor::EndOfWord);
+    frm->MemoMitteilung->setTextCursor(at);
+    frm->MemoMitteilung->setFocus();
+    const char keys[] = "abcdefghijklmnopqrstuvwxyz";
+    int typed = 0;
+    for (auto _ : state) {
+        QTest::keyClick(frm->MemoMitteilung, keys[typed % 26]);
+        if (++typed % 20 == 0) {
+            state.PauseTiming();
+            for (int i = 0; i < 20; ++i)
+                QTest::keyClick(frm->MemoMitteilung, Qt::Key_Backspace);
+            state.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(BM_KeystrokeInLongMessage)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The checking a key adds: the paragraph it changed checked again, its
+// last word one the checker has not seen.
+void BM_CheckParagraphAfterKey(benchmark::State& state)
+{
+    std::unique_ptr<zt::letter::TFrmMain> frm(checkingWindow(true));
+    if (!frm->Spelling()->Active()) {
+        state.SkipWithError("no German dictionary (hunspell-de-de)");
+        return;
+    }
+    const std::string message = germanMessage(20);
+    const QString line = QString::fromStdString(message.substr(0, message.find('\n'))) + " Kurzmitteilung";
+    frm->Spelling()->Misspelt(line);
+    unsigned typed = 0;
+    for (auto _ : state) {
+        // A tail no key made before: the counter in letters.
+        QString paragraph = line;
+        for (unsigned n = ++typed; n; n /= 26)
+            paragraph += QChar(u'a' + n % 26);
+        benchmark::DoNotOptimize(frm->Spelling()->Misspelt(paragraph));
+    }
+}
+BENCHMARK(BM_CheckParagraphAfterKey)->Unit(benchmark::kMicrosecond);
 // The recovery copy of a 2,000-line letter: what the window's thread does
 // (take the letter's lines) and what the writer's thread does (the atomic
 // write with fsync), which a keystroke never waits for.

@@ -11,7 +11,7 @@ if(NOT SRC)
 endif()
 
 # The folders below src/ with a rule; a file follows the longest that holds it.
-set(folders platform files pages pages/preview report export output merge)
+set(folders platform files pages pages/preview report export output merge spelling)
 # What each folder's files may include besides their own folder.
 set(may_platform)
 set(may_files platform)
@@ -21,12 +21,13 @@ set(may_report pages platform)
 set(may_export report pages platform)
 set(may_output files report pages export platform)
 set(may_merge output files report pages export platform)
+set(may_spelling platform)
 # The few headers of report/ that pages/ shares: types, roundings, the
 # engine's error and the paper table.
 set(only_pages report/QRTypes.h report/QRMath.h report/QRError.h report/QRPaper.h)
 # Includes whose first folder is none of these are the system's or a
 # library's and are not looked at.
-set(project_folders platform files pages report export output merge letter app cli)
+set(project_folders platform files pages report export output merge spelling letter app cli)
 
 function(folder_of path out_var)
   set(best "")

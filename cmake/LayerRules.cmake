@@ -49,6 +49,8 @@ set(_zt_may_link_zt_files zt_platform)
 set(_zt_may_link_zt_engine zt_platform)
 set(_zt_may_link_zt_output zt_platform zt_files zt_engine)
 set(_zt_may_link_zt_merge zt_platform zt_files zt_engine zt_output)
+# The spell checker's core stands beside the engine, on the platform only.
+set(_zt_may_link_zt_spelling zt_platform)
 # The batch tool's half without a toolkit sits on top of all of them.
 set(_zt_may_link_zt_cli_core zt_platform zt_files zt_engine zt_output zt_merge)
 

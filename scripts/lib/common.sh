@@ -7,6 +7,7 @@ ZT_PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev qt6-translations-l10n
   libfreetype-dev libfontconfig-dev libharfbuzz-dev fonts-liberation locales
+  libhunspell-dev hunspell-de-de
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool python3-xlib openbox qpdf poppler-utils
   at-spi2-core python3-pyatspi dbus-x11

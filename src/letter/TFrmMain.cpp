@@ -9,6 +9,7 @@
 #include "letter/ProgramState.h"
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
+#include "letter/spelling/TSpelling.h"
 #include "files/RecoveryWriter.h"
 #include "merge/MergeRun.h"
 #include "platform/dialogs/UserDialogs.h"
@@ -64,6 +65,7 @@ TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent)
     setWindowTitle("Zettelino");
     setWindowIcon(programWindowIcon());
     createControls();
+    createSpelling();
     createCommands();
     nameControls();
     connectChangeTracking();
@@ -155,7 +157,7 @@ void TFrmMain::connectChangeTracking()
     for (QWidget* w : withPopup) {
         w->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(w, &QWidget::customContextMenuRequested, this, [this, w](const QPoint& pos) {
-            FPopupControl = w;
+            Guarded([&] { PreparePopupMenu(w, pos); });
             PopupMenu1->exec(w->mapToGlobal(pos));
         });
     }
@@ -205,6 +207,9 @@ bool TFrmMain::ownsWidget(const QObject* object) const
 bool TFrmMain::event(QEvent* event)
 {
     const bool handled = QMainWindow::event(event);
+    // A window that is never shown (the batch tool's) needs no dictionary.
+    if (event->type() == QEvent::Show && FSpelling)
+        FSpelling->StartLoading();
     // The window manager's frame is known only once the window is shown; an
     // outer size asked for before then is applied again with it.
     if ((FRequestedOuterWidth || FRequestedOuterHeight) && (event->type() == QEvent::Show || event->type() == QEvent::Move))

@@ -42,6 +42,7 @@ namespace zt::letter {
 
 class TEdit;
 class TMemo;
+class TSpelling;
 
 // The general error box for an error a command did not catch.
 void reportUncaught(const std::exception& e);
@@ -164,6 +165,13 @@ public:
     // Lets the report take the letter from this window.
     void AttachReport(output::TfrmReport& report);
 
+    // Spell checking while typing; "Rechtschreibprüfung" in Extras.
+    TSpelling* Spelling() const { return FSpelling; }
+    void RechtschreibungClick(bool checked);
+    // Fills PopupMenu1 for a right click at `pos` in `control`: the
+    // spelling entries for a misspelt word there above the menu's own.
+    void PreparePopupMenu(QWidget* control, const QPoint& pos);
+
     // Controls.
     QFrame* CoolBar1 = nullptr;
     QToolBar* ToolBar1 = nullptr;
@@ -230,6 +238,7 @@ public:
     QAction* OeffnenAlt = nullptr;
     QAction* Beenden1 = nullptr;
     QAction* Ueber1 = nullptr;
+    QAction* Rechtschreibung = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QAction* Ausschneiden1 = nullptr;
     QAction* Kopieren1 = nullptr;
@@ -272,6 +281,12 @@ private:
     std::array<QLabel*, 4> FPanels{};
     std::array<QCheckBox*, 16> FTickMarks{};
     QWidget* FPopupControl = nullptr;
+    TSpelling* FSpelling = nullptr;
+    // The spelling entries PopupMenu1 holds at the moment, separator included.
+    QList<QAction*> FSpellEntries;
+    void createSpelling();
+    // "Rechtschreibprüfung" at the end of the Extras menu.
+    void createSpellingEntry();
     std::string FOpenDialogFileName;
     std::string FSaveDialogFileName;
     // Outer sizes asked for while the window manager's frame was not yet known.

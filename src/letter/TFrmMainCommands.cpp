@@ -153,6 +153,8 @@ void TFrmMain::createMenus()
     entry(MainMenuExtras, Textbausteine, nullptr);
     MainMenuExtras->addSeparator();
     entry(MainMenuExtras, Kalender, nullptr);
+    MainMenuExtras->addSeparator();
+    createSpellingEntry();
 
     MainMenuHilfe = menuBar()->addMenu(u("&?"));
     MainMenuHilfe->setObjectName("N1");

@@ -1,0 +1,74 @@
+// Spell checking in the letter window: the checked controls, the Extras
+// entry that switches it, and the popup menu's spelling entries.
+
+#include "letter/TFrmMain.h"
+
+#include "letter/controls/TEdit.h"
+#include "letter/controls/TMemo.h"
+#include "letter/spelling/TSpelling.h"
+#include "spelling/Dictionary.h"
+#include "spelling/PersonalWordList.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace zt::letter {
+
+void TFrmMain::createSpelling()
+{
+    FSpelling = new TSpelling(spelling::dictionaryFolders(), spelling::defaultPersonalWordListPath(), this);
+    // The letter's text, not the hidden working controls.
+    for (TMemo* box : {MemoAbsender, MemoAnschrift, MemoMitteilung})
+        FSpelling->Attach(box);
+    for (TEdit* field : {EditTitel1, EditTitel2, EditSonst1, EditSonst2})
+        FSpelling->Attach(field);
+    // A dictionary found but unreadable is known only once loading ends.
+    FSpelling->OnProblem = [this] {
+        Rechtschreibung->setChecked(false);
+        Rechtschreibung->setEnabled(false);
+        Rechtschreibung->setStatusTip(FSpelling->Problem());
+        Rechtschreibung->setToolTip(FSpelling->Problem());
+        MainMenuExtras->setToolTipsVisible(true);
+    };
+}
+
+void TFrmMain::createSpellingEntry()
+{
+    Rechtschreibung = MainMenuExtras->addAction(QString::fromUtf8("Rechtschreibprüfung"));
+    Rechtschreibung->setObjectName("Rechtschreibung1");
+    Rechtschreibung->setCheckable(true);
+    if (FSpelling->Available()) {
+        Rechtschreibung->setChecked(FSpelling->Enabled());
+        Rechtschreibung->setStatusTip(QString::fromUtf8("Rechtschreibung beim Schreiben prüfen"));
+    } else {
+        Rechtschreibung->setEnabled(false);
+        Rechtschreibung->setStatusTip(FSpelling->Problem());
+        Rechtschreibung->setToolTip(FSpelling->Problem());
+        MainMenuExtras->setToolTipsVisible(true);
+    }
+    connect(Rechtschreibung, &QAction::triggered, this,
+            [this](bool checked) { Guarded([&] { RechtschreibungClick(checked); }); });
+}
+
+void TFrmMain::RechtschreibungClick(bool checked)
+{
+    FSpelling->SetEnabled(checked);
+}
+
+void TFrmMain::PreparePopupMenu(QWidget* control, const QPoint& pos)
+{
+    FPopupControl = control;
+    for (QAction* entry : FSpellEntries) {
+        PopupMenu1->removeAction(entry);
+        entry->deleteLater(); // may be the entry whose click is still being handled
+    }
+    FSpellEntries = FSpelling->PopupEntries(control, pos, PopupMenu1);
+    if (FSpellEntries.isEmpty())
+        return;
+    auto* separator = new QAction(PopupMenu1);
+    separator->setSeparator(true);
+    FSpellEntries.append(separator);
+    PopupMenu1->insertActions(Ausschneiden1, FSpellEntries);
+}
+
+} // namespace zt::letter
