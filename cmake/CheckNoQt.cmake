@@ -1,6 +1,6 @@
 # Fails when a source file of a Qt-free layer includes a Qt header.
 # Run as: cmake -DROOT=<source dir> -P CheckNoQt.cmake
-set(dirs src/platform src/report src/pages src/export src/files src/output src/spelling)
+set(dirs src/platform src/report src/pages src/export src/files src/output src/merge src/spelling)
 set(excluded "^src/platform/qt/|^src/pages/preview/")
 set(bad "")
 foreach(dir IN LISTS dirs)
