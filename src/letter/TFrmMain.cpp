@@ -206,6 +206,8 @@ bool TFrmMain::ownsWidget(const QObject* object) const
 
 bool TFrmMain::event(QEvent* event)
 {
+    if (event->type() == QEvent::DeferredDelete)
+        return QMainWindow::event(event);
     const bool handled = QMainWindow::event(event);
     // A window that is never shown (the batch tool's) needs no dictionary.
     if (event->type() == QEvent::Show && FSpelling)

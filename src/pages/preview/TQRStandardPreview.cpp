@@ -377,6 +377,10 @@ void TQRStandardPreview::PlaceWindow(const QRect& outer)
 
 bool TQRStandardPreview::event(QEvent* event)
 {
+    // A window closed for good deletes itself in this call: nothing of it
+    // may be touched afterwards.
+    if (event->type() == QEvent::DeferredDelete)
+        return QMainWindow::event(event);
     const bool handled = QMainWindow::event(event);
     // The window manager frames the window some time after it is shown, and
     // the window hears nothing of it: look again for some seconds
