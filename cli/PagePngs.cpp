@@ -2,6 +2,7 @@
 
 #include "platform/core/PlatformError.h"
 #include "platform/core/SystemReason.h"
+#include "platform/files/FileAccess.h"
 #include "platform/qt/QtRenderTarget.h"
 
 #include <QImageWriter>
@@ -37,14 +38,7 @@ std::string pngName(const std::string& dir, std::size_t page)
 
 void writePngs(const std::vector<std::unique_ptr<platform::gdi::TMetafile>>& pages, const std::string& dir)
 {
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
-    if (!ec && !std::filesystem::is_directory(dir, ec))
-        ec = std::make_error_code(std::errc::not_a_directory);
-    if (ec)
-        throw platform::PlatformError(platform::ErrorKind::SystemFailure, "Der Ordner \"" + dir +
-                                                                              "\" kann nicht angelegt werden: " +
-                                                                              platform::systemReason(ec.value()));
+    platform::files::createFolders(dir);
     for (std::size_t i = 0; i < pages.size(); ++i) {
         const std::string file = pngName(dir, i + 1);
         QImageWriter writer(QString::fromStdString(file), "png");

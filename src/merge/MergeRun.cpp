@@ -4,6 +4,7 @@
 #include "output/LetterPrint.h"
 #include "pages/QRPrinter.h"
 #include "platform/core/SystemReason.h"
+#include "platform/files/FileAccess.h"
 #include "report/QRExportFilter.h"
 
 #include <filesystem>
@@ -72,14 +73,7 @@ void TMergeRun::WriteEach(
     const std::string& dir,
     const std::function<std::unique_ptr<report::TQRExportFilter>(const std::string& path)>& filterFor)
 {
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
-    if (!ec && !std::filesystem::is_directory(dir, ec))
-        ec = std::make_error_code(std::errc::not_a_directory);
-    if (ec)
-        throw platform::PlatformError(platform::ErrorKind::SystemFailure, "Der Ordner \"" + dir +
-                                                                              "\" kann nicht angelegt werden: " +
-                                                                              platform::systemReason(ec.value()));
+    platform::files::createFolders(dir);
     std::set<std::string> taken;
     for (std::size_t i = 0; i < FList.records.size(); ++i) {
         take(i);

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -105,6 +106,16 @@ bool isReadOnly(const std::string& path)
     if (::stat(path.c_str(), &st) != 0)
         return false;
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
+void createFolders(const std::string& dir)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (!ec && !std::filesystem::is_directory(dir, ec))
+        ec = std::make_error_code(std::errc::not_a_directory);
+    if (ec)
+        throwSystemError("Der Ordner \"" + dir + "\" kann nicht angelegt werden", ec.value());
 }
 
 std::string folderOf(const std::string& path)
