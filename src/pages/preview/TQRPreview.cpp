@@ -245,13 +245,15 @@ void TQRPreview::UpdateAccessibleText()
             lines << QString::fromStdString(text);
     const QString description = lines.join('\n');
     const bool textChanged = description != FPageText;
+    const QString oldText = FPageText;
     FPageText = description;
     if (accessibleName() != name)
         setAccessibleName(name);
     if (accessibleDescription() != description)
         setAccessibleDescription(description);
     if (textChanged && QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::TextUpdated);
+        // A text update names the text replaced and the new one.
+        QAccessibleTextUpdateEvent event(this, 0, oldText, description);
         QAccessible::updateAccessibility(&event);
     }
 }
