@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -98,6 +99,8 @@ TEST_F(Preview, KeysPageThroughTheReport)
     EXPECT_EQ(w.QRPreview->PageNumber(), 4);
     w.PreviewKey(Qt::Key_PageUp, {}, view);
     EXPECT_EQ(w.QRPreview->PageNumber(), 3);
+    w.PreviewKey(Qt::Key_PageUp, Qt::ControlModifier | Qt::ShiftModifier, view);
+    EXPECT_EQ(w.QRPreview->PageNumber(), 2); // Ctrl not alone: one page back
     w.PreviewKey(Qt::Key_PageUp, Qt::ControlModifier, view);
     EXPECT_EQ(w.QRPreview->PageNumber(), 1);
     w.PreviewKey(Qt::Key_PageDown, {}, view);
@@ -107,6 +110,25 @@ TEST_F(Preview, KeysPageThroughTheReport)
     // Keys are left to the thumbnail grid when it has the focus.
     EXPECT_FALSE(w.PreviewKey(Qt::Key_End, {}, w.ThumbGrid));
     EXPECT_EQ(w.QRPreview->PageNumber(), 1);
+}
+
+TEST_F(Preview, TheWheelTurnsPagesButASidewaysSwipeDoesNot)
+{
+    TQRStandardPreview& w = open(3);
+    QWidget* viewport = w.QRPreview->viewport();
+    const auto where = [&] {
+        return std::pair(w.QRPreview->PageNumber(), w.QRPreview->verticalScrollBar()->value());
+    };
+    const auto wheel = [&](QPoint angle) {
+        QWheelEvent event(QPointF(10, 10), QPointF(10, 10), QPoint(), angle, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &event);
+    };
+    const auto before = where();
+    wheel(QPoint(-120, 0)); // a touchpad swipe to the side
+    EXPECT_EQ(where(), before);
+    wheel(QPoint(0, -120)); // the wheel turned towards the user
+    EXPECT_NE(where(), before);
 }
 
 TEST_F(Preview, ArrowsScrollWithinAPageAndThenTurnIt)

@@ -125,9 +125,12 @@ bool TQRStandardPreview::PreviewKey(int key, Qt::KeyboardModifiers modifiers, QW
     if (focus != nullptr && (focus == ThumbGrid || ThumbGrid->isAncestorOf(focus)))
         return false;
     const bool ctrl = (modifiers & Qt::ControlModifier) != 0;
+    // Page Up goes to the first page with Ctrl alone; Ctrl with Shift or
+    // Alt pages back one as the key alone does.
+    const bool ctrlAlone = (modifiers & ~Qt::KeypadModifier) == Qt::ControlModifier;
     switch (key) {
     case Qt::Key_PageUp:
-        ctrl ? FirstPageClick() : PreviousPageClick();
+        ctrlAlone ? FirstPageClick() : PreviousPageClick();
         return true;
     case Qt::Key_PageDown:
         ctrl ? LastPageClick() : NextPageClick();
@@ -159,8 +162,12 @@ bool TQRStandardPreview::eventFilter(QObject* watched, QEvent* event)
         return PreviewKey(key->key(), key->modifiers(), QApplication::focusWidget());
     }
     if (event->type() == QEvent::Wheel && (widget == QRPreview->viewport() || widget == QRPreview)) {
-        // Every wheel turn pages like the arrow keys do.
-        static_cast<QWheelEvent*>(event)->angleDelta().y() <= 0 ? ArrowDown() : ArrowUp();
+        // Every turn of the wheel pages like the arrow keys do; a sideways
+        // swipe or tilt is no turn and scrolls the page sideways.
+        const QPoint delta = static_cast<QWheelEvent*>(event)->angleDelta();
+        if (delta.y() == 0 && delta.x() != 0)
+            return false;
+        delta.y() <= 0 ? ArrowDown() : ArrowUp();
         return true;
     }
     return false;
