@@ -128,11 +128,7 @@ int runLetterCommands(const BatchOptions& options, std::ostream&, std::ostream& 
     }
 
     if (!options.mergeList.empty()) {
-        output::TWindowlessLetter shown;
-        shown.content = frm.LetterContent();
-        for (int n = 1; n <= files::kTickMarkCount; ++n)
-            shown.labels[static_cast<std::size_t>(n)] = frm.TickMarkLabel(n);
-        return runMerge(shown, options, err, [](report::TBandoriaRep& rep, const std::string& printer) {
+        return runMerge(frm.ShownLetter(), options, err, [](report::TBandoriaRep& rep, const std::string& printer) {
             rep.PrinterSettings().PrinterIndex = printerIndexFor(printer);
         });
     }

@@ -5,6 +5,7 @@
 #include "files/LetterContent.h"
 #include "letter/Anchors.h"
 #include "output/LetterPrint.h"
+#include "output/WindowlessLetter.h"
 
 #include <QMainWindow>
 #include <array>
@@ -162,6 +163,11 @@ public:
     files::TLetterContent LetterContent() const;
     // The letter as the printed letter's fill step takes it.
     output::TLetterPrintSource PrintSource() const;
+    // The letter as its outputs take it: the boxes' lines, the fields and
+    // the tick marks' labels (a mail merge's template).
+    output::TWindowlessLetter ShownLetter() const;
+    // Names CurrentFile in the caption and status panel 2, as Open does.
+    void ShowLetterFile();
     // Lets the report take the letter from this window.
     void AttachReport(output::TfrmReport& report);
 

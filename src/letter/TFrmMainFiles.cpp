@@ -158,6 +158,11 @@ void TFrmMain::openChosen(const std::optional<std::string>& chosen)
     CurrentFile = *chosen;
     ApplyLetter(read);
     LetterSaved = true;
+    ShowLetterFile();
+}
+
+void TFrmMain::ShowLetterFile()
+{
     SetPanelText(2, fileNameOf(CurrentFile));
     setWindowTitle(QString::fromStdString("Zettelino - [ " + CurrentFile + "]"));
 }

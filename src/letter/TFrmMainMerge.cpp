@@ -40,13 +40,9 @@ void TFrmMain::SerienbriefExecute()
     const auto chosen = platform::userDialogs().openFile(request);
     if (!chosen)
         return;
-    output::TWindowlessLetter shown;
-    shown.content = LetterContent();
-    for (int n = 1; n <= files::kTickMarkCount; ++n)
-        shown.labels[static_cast<std::size_t>(n)] = TickMarkLabel(n);
     std::unique_ptr<merge::TMergeRun> run;
     try {
-        run = std::make_unique<merge::TMergeRun>(shown, merge::ReadAddressFile(*chosen), *chosen);
+        run = std::make_unique<merge::TMergeRun>(ShownLetter(), merge::ReadAddressFile(*chosen), *chosen);
     } catch (const std::exception& e) {
         errorBox(e.what());
         return;

@@ -35,11 +35,9 @@ void errorBox(const std::string& text)
 
 void TFrmMain::FillPlainText()
 {
-    std::array<std::string, files::kTickMarkCount + 1> labels;
-    for (int n = 1; n <= files::kTickMarkCount; ++n)
-        labels[n] = TickMarkLabel(n);
+    const output::TWindowlessLetter shown = ShownLetter();
     Memo1->clear();
-    Memo1->SetLines(output::PlainTextLines(LetterContent(), labels));
+    Memo1->SetLines(output::PlainTextLines(shown.content, shown.labels));
 }
 
 void TFrmMain::RenderPlainText()

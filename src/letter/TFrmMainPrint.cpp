@@ -47,12 +47,21 @@ report::TQRFont fieldFont(const TEdit& edit, const TMemo& sameFace)
 
 } // namespace
 
+output::TWindowlessLetter TFrmMain::ShownLetter() const
+{
+    output::TWindowlessLetter shown;
+    shown.content = LetterContent();
+    for (int n = 1; n <= files::kTickMarkCount; ++n)
+        shown.labels[static_cast<std::size_t>(n)] = TickMarkLabel(n);
+    return shown;
+}
+
 output::TLetterPrintSource TFrmMain::PrintSource() const
 {
     output::TLetterPrintSource s;
-    s.letter = LetterContent();
-    for (int n = 1; n <= files::kTickMarkCount; ++n)
-        s.labels[static_cast<std::size_t>(n)] = TickMarkLabel(n);
+    output::TWindowlessLetter shown = ShownLetter();
+    s.letter = std::move(shown.content);
+    s.labels = std::move(shown.labels);
     s.absenderFont = reportFont(MemoAbsender->LogFont());
     s.anschriftFont = reportFont(MemoAnschrift->LogFont());
     s.mitteilungFont = reportFont(MemoMitteilung->LogFont());

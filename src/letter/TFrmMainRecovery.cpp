@@ -13,16 +13,6 @@
 
 namespace zt::letter {
 
-namespace {
-
-std::string fileNameOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-} // namespace
-
 void TFrmMain::EnableRecovery(const std::string& folder, int pauseMs, int everyMs)
 {
     FRecovery = std::make_unique<files::TRecoveryWriter>(folder);
@@ -80,10 +70,8 @@ void TFrmMain::RecoverLetter(const files::TOrphanCopy& copy)
     files::ReadLetterFile(files::TLetterFileReader(copy.Lines()), read);
     CurrentFile = copy.CurrentFile();
     ApplyLetter(read);
-    if (!CurrentFile.empty()) {
-        SetPanelText(2, fileNameOf(CurrentFile));
-        setWindowTitle(QString::fromStdString("Zettelino - [ " + CurrentFile + "]"));
-    }
+    if (!CurrentFile.empty())
+        ShowLetterFile();
     LetterSaved = false;
     writeRecoveryCopy();
 }
