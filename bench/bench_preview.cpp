@@ -4,8 +4,8 @@
 #include "output/LetterPrint.h"
 #include "output/uFrmReport.h"
 #include "pages/QRPrinter.h"
-#include "pages/preview/PreviewThumbs.h"
-#include "pages/preview/TQRStandardPreview.h"
+#include "preview/PreviewThumbs.h"
+#include "preview/TQRStandardPreview.h"
 
 #include <QApplication>
 #include <QScrollBar>

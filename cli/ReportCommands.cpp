@@ -2,13 +2,13 @@
 
 #include "cli/ExitStatus.h"
 #include "cli/PagePngs.h"
-#include "pages/preview/RecordedPdf.h"
+#include "preview/RecordedPdf.h"
 #include "cli/PrintCommands.h"
 #include "pages/QRPageList.h"
 #include "platform/core/PlatformError.h"
 #include "platform/gdi/EmfReader.h"
 #include "platform/qt/QtRenderTarget.h"
-#include "report/QRError.h"
+#include "base/QRError.h"
 
 #include <filesystem>
 #include <memory>

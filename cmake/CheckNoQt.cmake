@@ -1,7 +1,7 @@
 # Fails when a source file of a Qt-free layer includes a Qt header.
 # Run as: cmake -DROOT=<source dir> -P CheckNoQt.cmake
-set(dirs src/platform src/report src/pages src/export src/files src/output src/merge src/spelling)
-set(excluded "^src/platform/qt/|^src/pages/preview/")
+set(dirs src/platform src/base src/report src/pages src/export src/files src/output src/merge src/spelling)
+set(excluded "^src/platform/qt/|^src/preview/")
 set(bad "")
 foreach(dir IN LISTS dirs)
   file(GLOB_RECURSE files RELATIVE ${ROOT} ${ROOT}/${dir}/*.h ${ROOT}/${dir}/*.hpp ${ROOT}/${dir}/*.cpp)

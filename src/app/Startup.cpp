@@ -15,8 +15,8 @@
 #include "output/LetterPrint.h"
 #include "output/uFrmReport.h"
 #include "pages/QRPrinter.h"
-#include "pages/preview/SavedReportFile.h"
-#include "pages/preview/TQRStandardPreview.h"
+#include "preview/SavedReportFile.h"
+#include "preview/TQRStandardPreview.h"
 #include "platform/dialogs/UserDialogs.h"
 
 #include <QGuiApplication>

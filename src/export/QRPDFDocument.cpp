@@ -2,7 +2,7 @@
 
 #include "platform/text/CodePage.h"
 #include "platform/text/Utf.h"
-#include "report/QRMath.h"
+#include "base/QRMath.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "export/QRPDFEncoders.h"
 
-#include "report/QRError.h"
+#include "base/QRError.h"
 
 #include <array>
 

@@ -284,10 +284,29 @@ void TQRPDFDocumentFilter::AcceptGraphic(long double xoff, long double yoff, TQR
     if (gcontrol == nullptr)
         return;
     ensurePage();
-    if (dynamic_cast<TQRImage*>(gcontrol) != nullptr)
+    if (dynamic_cast<TQRHRule*>(gcontrol) != nullptr)
+        acceptRule(xoff, yoff, gcontrol);
+    else if (dynamic_cast<TQRImage*>(gcontrol) != nullptr)
         acceptImage(xoff, yoff, gcontrol);
     else if (dynamic_cast<TQRShape*>(gcontrol) != nullptr)
         acceptShape(xoff, yoff, gcontrol);
+}
+
+// A rule is one outline item, at the box's size without the screen factor.
+void TQRPDFDocumentFilter::acceptRule(long double xoff, long double yoff, TQRControl* control)
+{
+    const auto* rule = static_cast<TQRHRule*>(control);
+    TPDFItemRec item;
+    item.ItemType = TPDFItemType::IT_GRAPHIC;
+    item.Shape = TPDFShapeType::S_HLINE;
+    item.Filled = false;
+    item.XPos = xoff * FPtx + FAdjustLM;
+    item.YPos = yoff * FPty + FAdjustTM;
+    item.Width = rule->Width() * FPtx;
+    item.Height = rule->Height() * FPtx;
+    item.thickness = rule->Pen().Width * FPtx;
+    item.RGBStrokeColor = rgbOf(rule->Pen().Color);
+    RenderItem(item);
 }
 
 void TQRPDFDocumentFilter::acceptShape(long double xoff, long double yoff, TQRControl* control)

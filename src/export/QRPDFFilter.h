@@ -161,6 +161,7 @@ private:
     void renderText(const TPDFItemRec& item);
     void renderGraphic(const TPDFItemRec& item);
     void renderImage(const TPDFItemRec& item);
+    void acceptRule(long double xoff, long double yoff, TQRControl* control);
     void acceptShape(long double xoff, long double yoff, TQRControl* shape);
     void acceptImage(long double xoff, long double yoff, TQRControl* image);
     void assemble(const std::function<void(std::string_view)>& sink);

@@ -6,7 +6,7 @@
 #include "platform/fonts/FontService.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/CodePage.h"
-#include "report/QRError.h"
+#include "base/QRError.h"
 #include "report/QRExportFilter.h"
 
 #include <array>

@@ -121,23 +121,30 @@ void TQRPDFDocumentFilter::acceptImage(long double xoff, long double yoff, TQRCo
     long double xscale = 1, yscale = 1;
     gdi::Bitmap bitmap;
     if (dbImage != nullptr) {
-        if (!image->Stretch && cw > 0 && ch > 0) {
-            const long double rw = static_cast<long double>(picture->width) / cw;
-            const long double rh = static_cast<long double>(picture->height) / ch;
-            if (rw >= rh) {
-                drawnH = static_cast<long double>(Round(picture->height / rw));
-                yoff += (ch - drawnH) / 2 * q;
-            } else {
-                drawnW = static_cast<long double>(Round(picture->width / rh));
-                xoff += (cw - drawnW) / 2 * q;
-            }
-        }
-        bitmap = image->Stretch ? *picture : PDFControlBitmap(*picture, cw, ch, false);
+        const TQRPictureFit fit = FitDataPicture(*dbImage, picture->width, picture->height);
+        drawnW = fit.Width;
+        drawnH = fit.Height;
+        xoff += fit.Left * q;
+        yoff += fit.Top * q;
+        const auto* grImage = dynamic_cast<const TQRGrDBImage*>(dbImage);
+        const bool asItIs = grImage != nullptr ? !grImage->ClipImage : image->Stretch;
+        bitmap = asItIs ? *picture : PDFControlBitmap(*picture, cw, ch, false);
     } else if (image->Tag == 999) {
         bitmap = *picture;
         fixedScales = true;
         xscale = static_cast<long double>(cw) / bitmap.width;
         yscale = static_cast<long double>(ch) / bitmap.height;
+    } else if (image->Tag == 12345 && !image->Stretch) {
+        // Pictures made for the printer: one picture pixel per printer dot.
+        // Without a printer's resolution they keep the screen's size.
+        const int dpi = FOwner != nullptr && FOwner->QRPrinter != nullptr
+                            ? FOwner->QRPrinter->PrinterSettings().PixelsPerX()
+                            : 0;
+        const long double d = dpi > 0 ? static_cast<long double>(kScreenPixelsPerInch) / dpi : 1.0L;
+        bitmap = PDFControlBitmap(*picture, cw, ch, false);
+        fixedScales = true;
+        xscale = yscale = d;
+        drawnH = static_cast<long double>(Round(ch * d));
     } else {
         bitmap = PDFControlBitmap(*picture, cw, ch, image->Stretch);
     }

@@ -5,8 +5,8 @@
 #include "export/QRPDFDocument.h"
 #include "export/QRPDFFilter.h"
 #include "export/QRPDFFonts.h"
-#include "report/QRError.h"
-#include "report/QRMath.h"
+#include "base/QRError.h"
+#include "base/QRMath.h"
 
 #include <charconv>
 

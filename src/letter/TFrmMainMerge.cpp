@@ -8,7 +8,7 @@
 #include "merge/MergeRun.h"
 #include "output/LetterPrint.h"
 #include "pages/QRPrinter.h"
-#include "pages/preview/TQRStandardPreview.h"
+#include "preview/TQRStandardPreview.h"
 #include "platform/dialogs/UserDialogs.h"
 #include "report/QRExportFilter.h"
 

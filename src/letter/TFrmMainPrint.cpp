@@ -8,7 +8,7 @@
 #include "letter/controls/TMemo.h"
 #include "output/uFrmReport.h"
 #include "pages/QRPrinter.h"
-#include "pages/preview/TQRStandardPreview.h"
+#include "preview/TQRStandardPreview.h"
 #include "platform/qt/QtFonts.h"
 
 #include <QApplication>

@@ -3,8 +3,8 @@
 #include "pages/QRPreviewInterface.h"
 #include "pages/QRPrinterMaster.h"
 #include "pages/QRStream.h"
-#include "report/QRError.h"
-#include "report/QRPaper.h"
+#include "base/QRError.h"
+#include "base/QRPaper.h"
 
 namespace zt::pages {
 

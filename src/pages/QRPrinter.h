@@ -16,8 +16,8 @@
 #include "platform/gdi/EmfRecorder.h"
 #include "platform/messages/MessageQueue.h"
 #include "platform/printing/Printer.h"
-#include "report/QRMath.h"
-#include "report/QRTypes.h"
+#include "base/QRMath.h"
+#include "base/QRTypes.h"
 
 #include <functional>
 #include <memory>

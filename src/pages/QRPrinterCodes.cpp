@@ -1,7 +1,7 @@
 #include "pages/QRPrinterCodes.h"
 
 #include "platform/printing/DevMode.h"
-#include "report/QRPaper.h"
+#include "base/QRPaper.h"
 
 #include <array>
 

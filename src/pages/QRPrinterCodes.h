@@ -1,7 +1,7 @@
 #pragma once
 // The engine's papers and paper sources as the printer driver's codes.
 
-#include "report/QRTypes.h"
+#include "base/QRTypes.h"
 
 #include <cstdint>
 #include <optional>

@@ -5,7 +5,7 @@
 // (print once more, the preview has closed) travel as messages to the
 // recorder's master window instead (see QRPrinter.h).
 
-#include "report/QRMath.h"
+#include "base/QRMath.h"
 
 #include <optional>
 

@@ -5,7 +5,7 @@
 
 #include "pages/QRPreviewInterface.h"
 #include "pages/QRPrinterMaster.h"
-#include "report/QRPaper.h"
+#include "base/QRPaper.h"
 
 #include <atomic>
 

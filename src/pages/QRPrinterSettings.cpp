@@ -2,8 +2,8 @@
 
 #include "pages/QRPrinterCodes.h"
 #include "platform/messages/MessageQueue.h"
-#include "report/QRMath.h"
-#include "report/QRPaper.h"
+#include "base/QRMath.h"
+#include "base/QRPaper.h"
 
 namespace zt::pages {
 

@@ -7,7 +7,7 @@
 
 #include "platform/printing/DevMode.h"
 #include "platform/printing/Printer.h"
-#include "report/QRTypes.h"
+#include "base/QRTypes.h"
 
 #include <array>
 #include <functional>

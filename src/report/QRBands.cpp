@@ -1,6 +1,6 @@
 #include "report/QRBands.h"
 
-#include "report/QRError.h"
+#include "base/QRError.h"
 #include "report/QRPrintable.h"
 #include "report/QRReport.h"
 

@@ -4,7 +4,7 @@
 #include "pages/QRPrinterMaster.h"
 #include "report/QRComponent.h"
 #include "report/QRReportPrinterSettings.h"
-#include "report/QRTypes.h"
+#include "base/QRTypes.h"
 
 #include <functional>
 #include <memory>

@@ -4,7 +4,7 @@
 #include "platform/gdi/Canvas.h"
 #include "report/QRFrame.h"
 #include "report/QRGraphics.h"
-#include "report/QRMath.h"
+#include "base/QRMath.h"
 
 namespace zt::pages {
 class TQRPrinter;

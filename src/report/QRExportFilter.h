@@ -5,8 +5,8 @@
 // which makes the calls; the filters themselves are in export/.
 
 #include "report/QRGraphics.h"
-#include "report/QRMath.h"
-#include "report/QRTypes.h"
+#include "base/QRMath.h"
+#include "base/QRTypes.h"
 
 #include <memory>
 #include <string>

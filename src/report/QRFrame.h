@@ -1,7 +1,7 @@
 #pragma once
 // The border of a band or printable: which sides, colour, pen style, width.
 
-#include "report/QRTypes.h"
+#include "base/QRTypes.h"
 
 #include <functional>
 

@@ -3,7 +3,7 @@
 // logical objects: a font keeps its pixel height like a logical font does,
 // and its point size is derived from it at the font's own resolution.
 
-#include "report/QRTypes.h"
+#include "base/QRTypes.h"
 
 #include <string>
 

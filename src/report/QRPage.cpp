@@ -1,7 +1,7 @@
 #include "report/QRPage.h"
 
 #include "platform/locale/MeasurementSystem.h"
-#include "report/QRPaper.h"
+#include "base/QRPaper.h"
 #include "report/QRReport.h"
 
 #include <utility>

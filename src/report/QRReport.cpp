@@ -1,10 +1,11 @@
 #include "report/QRReport.h"
 
+#include "base/QRPaper.h"
 #include "pages/QRPrinter.h"
-#include "report/QRBands.h"
-#include "report/QRPaper.h"
-#include "report/QRPrintable.h"
 #include "platform/printing/Printer.h"
+#include "report/QRBands.h"
+#include "report/QRPreviewController.h"
+#include "report/QRPrintable.h"
 
 #include <algorithm>
 #include <atomic>
@@ -243,6 +244,13 @@ void TCustomBandoriaRep::Loaded()
     FPage->Loaded();
     ApplyRememberedBounds();
     SetBandValues();
+}
+
+void TCustomBandoriaRep::Notification(TQRComponent* component, TOperation operation)
+{
+    TQRBasePanel::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == PreviewController)
+        PreviewController = nullptr;
 }
 
 void TCustomBandoriaRep::BoundsChanged(const TRect& old)

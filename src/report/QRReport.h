@@ -35,6 +35,7 @@ class TQRCustomBand;
 class TQRExportFilter;
 class TQRPrintable;
 class TQRDataSet;
+class TQRPreviewController;
 class TCustomBandoriaRep;
 
 // The report's Bands property: whether a band of a type exists, and
@@ -110,7 +111,8 @@ public:
     TQRZoomState PrevInitialZoom = TQRZoomState::qrZoomToFit;
     TPrevSaveType PreviewDefaultSaveType = TPrevSaveType::stPDF;
     int PagesInPreview = 0;
-    TQRComponent* PreviewController = nullptr;
+    // Replaces the settings above in the standard window; dropped when freed.
+    TQRPreviewController* PreviewController = nullptr;
     bool ShowingPreview = false;
     bool StartNewPageInComposite = false;
     bool CreateInBGThread = false;
@@ -231,6 +233,7 @@ public:
 
 protected:
     void Loaded() override;
+    void Notification(TQRComponent* component, TOperation operation) override;
     void BoundsChanged(const TRect& old) override;
     void FontChanged() override;
     // Points the controller at the report's title, detail and summary bands.

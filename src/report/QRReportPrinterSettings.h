@@ -3,7 +3,7 @@
 // recorder at the start of a run.
 
 #include "pages/QRPrinterSettings.h"
-#include "report/QRTypes.h"
+#include "base/QRTypes.h"
 
 namespace zt::report {
 

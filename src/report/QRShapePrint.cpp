@@ -140,4 +140,50 @@ void TQRImage::Print(int ofsX, int ofsY)
     TQRPrintable::Print(ofsX, ofsY);
 }
 
+void TQRDBImage::Print(int ofsX, int ofsY)
+{
+    if (!IsPrintable())
+        return;
+    LoadPicture();
+    if (QRPrinter == nullptr)
+        BeginPrinting();
+    exportGraphic(ofsX, ofsY);
+    if (QRPrinter == nullptr || !drawing(*this)) {
+        TQRPrintable::Print(ofsX, ofsY);
+        return;
+    }
+    const auto bitmap = DecodePicture(FPicture);
+    gdi::EmfRecorder* device = QRPrinter->PageCanvas().Device();
+    if (bitmap && device != nullptr && Width() > 0 && Height() > 0) {
+        // The fit is in the control's units; the box is native, so it goes by proportion.
+        const TQRPictureFit fit = FitDataPicture(*this, bitmap->width, bitmap->height);
+        const NativeBox b = boxAt(*this, ofsX, ofsY);
+        const auto at = [](Native origin, Native extent, long double part, int whole) {
+            return origin + extent * part / whole;
+        };
+        const Native l = at(b.l, b.w, fit.Left, Width()), t = at(b.t, b.h, fit.Top, Height());
+        const Native r = at(b.l, b.w, fit.Left + fit.Width, Width());
+        const Native bottom = at(b.t, b.h, fit.Top + fit.Height, Height());
+        device->StretchDraw(DeviceRect(*QRPrinter, l, t, r, bottom), *bitmap);
+    }
+    TQRPrintable::Print(ofsX, ofsY);
+}
+
+void TQRHRule::Print(int ofsX, int ofsY)
+{
+    if (!IsPrintable())
+        return;
+    if (QRPrinter == nullptr)
+        BeginPrinting();
+    exportGraphic(ofsX, ofsY);
+    if (QRPrinter == nullptr || !drawing(*this))
+        return;
+    const pages::TQRPrinter& p = *QRPrinter;
+    gdi::TCanvas& c = QRPrinter->PageCanvas();
+    c.SetPen(PenOf(FPen));
+    const auto [l, t, w, h] = boxAt(*this, ofsX, ofsY);
+    c.MoveTo(p.XPos(l), p.YPos(t + h / 2));
+    c.LineTo(p.XPos(l + w), p.YPos(t + h / 2));
+}
+
 } // namespace zt::report

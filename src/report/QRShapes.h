@@ -70,6 +70,40 @@ public:
     std::string DataField;
     // Loads the field of the current record; an empty picture without data.
     void LoadPicture();
+    // Takes the current record's picture, then prints it fitted into the box.
+    void Print(int ofsX, int ofsY) override;
+};
+
+// How a data picture's shape is kept when it is not stretched.
+enum class TQRFitMode { fmInsideProp, fmKeepWidth, fmKeepHeight, fmProportional };
+
+// A data picture with a choice of fit, and of cutting it to its box.
+class TQRGrDBImage : public TQRDBImage {
+public:
+    explicit TQRGrDBImage(TQRComponent* owner) : TQRDBImage(owner) {}
+    TQRFitMode FitMode = TQRFitMode::fmInsideProp;
+    // Draws the picture at the top-left of a box-sized bitmap instead of
+    // taking the picture as it is.
+    bool ClipImage = false;
+};
+
+// Where a data picture of the given size lands in its box: the offset from
+// the box's top-left corner and the drawn size, in the box's units.
+struct TQRPictureFit {
+    long double Left = 0, Top = 0, Width = 0, Height = 0;
+};
+TQRPictureFit FitDataPicture(const TQRDBImage& image, int pictureWidth, int pictureHeight);
+
+// A horizontal rule: a line with its pen across the middle of its box.
+class TQRHRule : public TQRPrintable {
+public:
+    explicit TQRHRule(TQRComponent* owner);
+    const TQRPen& Pen() const { return FPen; }
+    void SetPen(const TQRPen& v);
+    void Print(int ofsX, int ofsY) override;
+
+private:
+    TQRPen FPen;
 };
 
 } // namespace zt::report

@@ -5,7 +5,7 @@
 // character advances, so the width of a line plus a word is the sum of both
 // extents and nothing is measured twice.
 
-#include "report/QRTypes.h"
+#include "base/QRTypes.h"
 
 #include <string>
 #include <string_view>

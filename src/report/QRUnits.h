@@ -4,8 +4,8 @@
 // the pixel bounds of the control it measures, at the screen resolution and
 // the zoom; FParentUpdating stops the control's echo back while it does.
 
-#include "report/QRMath.h"
-#include "report/QRTypes.h"
+#include "base/QRMath.h"
+#include "base/QRTypes.h"
 
 #include <cstddef>
 #include <vector>

@@ -3,7 +3,7 @@
 #include "cli/PrintCommands.h"
 #include "files/LetterContent.h"
 #include "platform/core/PlatformError.h"
-#include "report/QRError.h"
+#include "base/QRError.h"
 
 #include <gtest/gtest.h>
 

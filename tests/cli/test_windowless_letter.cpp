@@ -12,7 +12,7 @@
 #include "letter/TFrmMain.h"
 #include "pages/QRPageList.h"
 #include "pages/QRPrinter.h"
-#include "pages/preview/TQRStandardPreview.h"
+#include "preview/TQRStandardPreview.h"
 #include "output/WindowlessLetter.h"
 #include "pages/QRPHeader.h"
 #include "platform/printing/FakePrinterDriver.h"

@@ -3,7 +3,7 @@
 
 #include "export/QRPDFEncoders.h"
 #include "export/QRPDFImages.h"
-#include "report/QRError.h"
+#include "base/QRError.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "export/QRPDFFonts.h"
 #include "export/QRPDFGlyphs.h"
 #include "platform/fonts/FontService.h"
-#include "report/QRError.h"
+#include "base/QRError.h"
 
 #include <filesystem>
 #include <sstream>

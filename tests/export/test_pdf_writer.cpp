@@ -8,7 +8,7 @@
 #include "pages/QRPrinter.h"
 #include "platform/fonts/FontService.h"
 #include "platform/streams/Stream.h"
-#include "report/QRError.h"
+#include "base/QRError.h"
 #include "support/Locales.h"
 
 #include <array>

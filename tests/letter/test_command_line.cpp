@@ -8,7 +8,7 @@
 #include "letter/controls/TMemo.h"
 #include "output/LetterPrint.h"
 #include "pages/QRPrinter.h"
-#include "pages/preview/TQRStandardPreview.h"
+#include "preview/TQRStandardPreview.h"
 #include "platform/dialogs/ScriptedDialogs.h"
 #include "platform/files/FileAccess.h"
 #include "support/DialogScript.h"

@@ -153,7 +153,7 @@ TEST_F(LetterPrinting, WithoutAPrinterDruckenDoesNothing)
 
 } // namespace
 
-#include "pages/preview/TQRStandardPreview.h"
+#include "preview/TQRStandardPreview.h"
 
 #include <QApplication>
 #include <QGuiApplication>

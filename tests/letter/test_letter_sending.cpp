@@ -9,7 +9,7 @@
 #include "letter/controls/TMemo.h"
 #include "output/uFrmReport.h"
 #include "pages/QRPrinter.h"
-#include "pages/preview/TQRStandardPreview.h"
+#include "preview/TQRStandardPreview.h"
 #include "platform/core/PlatformError.h"
 #include "platform/shell/MailClient.h"
 #include "support/PdfFile.h"

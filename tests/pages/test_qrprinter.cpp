@@ -6,7 +6,7 @@
 
 #include "pages/QRPrinter.h"
 #include "platform/gdi/EmfReader.h"
-#include "report/QRError.h"
+#include "base/QRError.h"
 #include "report/QRPage.h"
 #include "report/QRReport.h"
 

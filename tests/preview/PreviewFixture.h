@@ -3,7 +3,7 @@
 // with scripted dialogs held to their script.
 
 #include "pages/QRPrinter.h"
-#include "pages/preview/TQRStandardPreview.h"
+#include "preview/TQRStandardPreview.h"
 #include "platform/dialogs/ScriptedDialogs.h"
 #include "report/QRBands.h"
 #include "report/QRLabels.h"

@@ -4,8 +4,8 @@
 
 #include "pages/QRPageSearch.h"
 #include "pages/QRPrinter.h"
-#include "pages/preview/PreviewThumbs.h"
-#include "pages/preview/TQRStandardPreview.h"
+#include "preview/PreviewThumbs.h"
+#include "preview/TQRStandardPreview.h"
 #include "platform/dialogs/ScriptedDialogs.h"
 #include "platform/gdi/EmfRecorder.h"
 #include "report/QRBands.h"
@@ -341,7 +341,7 @@ TEST_F(Preview, WithThePdfFilterSavingAsPdfWritesTheDocument)
 
 } // namespace
 
-#include "pages/preview/TQRProgressForm.h"
+#include "preview/TQRProgressForm.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -4,7 +4,7 @@
 
 #include "PreviewFixture.h"
 
-#include "pages/preview/TQRStandardPreview.h"
+#include "preview/TQRStandardPreview.h"
 #include "platform/printing/FakePrinterDriver.h"
 #include "support/PdfFile.h"
 #include "support/ScratchFolder.h"

@@ -4,7 +4,7 @@
 
 #include "PreviewFixture.h"
 
-#include "pages/preview/PreviewIcons.h"
+#include "preview/PreviewIcons.h"
 #include "platform/qt/QtRenderTarget.h"
 #include "support/DarkPalette.h"
 

@@ -17,7 +17,7 @@
 #include "platform/printing/FakePrinterDriver.h"
 #include "platform/printing/Printer.h"
 #include "platform/streams/Stream.h"
-#include "report/QRError.h"
+#include "base/QRError.h"
 
 #include <gtest/gtest.h>
 

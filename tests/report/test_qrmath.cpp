@@ -1,7 +1,7 @@
 #include <cmath>
 #include "platform/core/WinMath.h"
-#include "report/QRError.h"
-#include "report/QRMath.h"
+#include "base/QRError.h"
+#include "base/QRMath.h"
 
 #include <gtest/gtest.h>
 

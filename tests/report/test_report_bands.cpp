@@ -2,7 +2,7 @@
 
 #include "report/QRBands.h"
 #include "report/QRComposite.h"
-#include "report/QRError.h"
+#include "base/QRError.h"
 #include "report/QRReport.h"
 
 #include <gtest/gtest.h>

@@ -91,6 +91,38 @@ TEST_F(ReportRun, EveryRecordPrintsItsDetailAndAnEmptySetOnlyWithPrintIfEmpty)
     EXPECT_EQ(rep->QRPrinter->PageCount(), 0);
 }
 
+TEST_F(ReportRun, ARulePrintsOneLineAndADataPictureItsRecordsPictureIfAny)
+{
+    const unsigned char bmp[] = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0,
+                                 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 0, 0, 0, 0};
+    TQRMemoryDataSet data({"bild"});
+    data.AddRecord({std::string(reinterpret_cast<const char*>(bmp), sizeof bmp)});
+    data.AddRecord({""});
+    data.Open();
+    rep->SetDataSet(&data);
+    TQRCustomBand* detail = band(rbDetail, 20);
+    auto* rule = new TQRHRule(&form);
+    rule->SetParent(detail);
+    rule->Size().SetWidth(50);
+    rule->Size().SetHeight(4);
+    auto* picture = new TQRGrDBImage(&form);
+    picture->SetParent(detail);
+    picture->Size().SetLeft(60);
+    picture->Size().SetWidth(20);
+    picture->Size().SetHeight(10);
+    picture->DataSet = &data;
+    picture->DataField = "bild";
+    const std::vector<PageContent> pages = run();
+    ASSERT_EQ(pages.size(), 1u);
+    ASSERT_EQ(pages[0].lines.size(), 2u);
+    for (const auto& line : pages[0].lines) {
+        EXPECT_EQ(line.y1, line.y2);
+        EXPECT_GT(line.x2 - line.x1, 0);
+    }
+    EXPECT_EQ(pages[0].pictures, 1);
+}
+
 TEST_F(ReportRun, NeedDataDrivesTheRecords)
 {
     TQRLabel* l = label(band(rbDetail, 10), "");

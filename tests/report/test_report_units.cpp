@@ -3,7 +3,7 @@
 #include "platform/locale/MeasurementSystem.h"
 #include "report/QRBands.h"
 #include "report/QRLabels.h"
-#include "report/QRPaper.h"
+#include "base/QRPaper.h"
 #include "report/QRReport.h"
 #include "support/Locales.h"
 

@@ -37,6 +37,7 @@ struct PageContent {
     std::vector<PageText> texts;
     std::vector<PageLine> lines;
     int rectangles = 0;
+    int pictures = 0;
 
     // The texts in record order, as strings.
     std::vector<std::string> strings() const
@@ -111,6 +112,9 @@ inline PageContent readPageContent(const platform::gdi::TMetafile& page)
             break;
         case EMR_RECTANGLE:
             ++out.rectangles;
+            break;
+        case EMR_STRETCHDIBITS:
+            ++out.pictures;
             break;
         default:
             break;

@@ -86,7 +86,10 @@ public:
     TMetafile Finish();
 
 private:
-    struct Record;
+    // A record being written: where it starts, for its size at the end.
+    struct Record {
+        std::size_t start;
+    };
     Record begin(std::uint32_t type);
     void end(Record& r);
     void addBounds(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b);

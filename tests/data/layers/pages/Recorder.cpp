@@ -1,5 +1,5 @@
 // Wrong on purpose: the include check must name the second and third line.
-#include "report/QRTypes.h"
+#include "base/QRTypes.h"
 #include "report/QRReport.h"
 #include "export/QRPDFFilter.h"
 #include "pages/QRPrinter.h"

@@ -1,9 +1,9 @@
-#include "pages/preview/TQRStandardPreview.h"
+#include "preview/TQRStandardPreview.h"
 
 #include "pages/QRPrinter.h"
-#include "pages/preview/PreviewIcons.h"
-#include "pages/preview/PreviewThumbs.h"
-#include "pages/preview/TQRProgressForm.h"
+#include "preview/PreviewIcons.h"
+#include "preview/PreviewThumbs.h"
+#include "preview/TQRProgressForm.h"
 #include "platform/dialogs/UserDialogs.h"
 #include "report/QRReport.h"
 
@@ -206,7 +206,7 @@ void TQRStandardPreview::createToolBar()
     ZoomPickButton->setFixedSize(33, 22);
     connect(ZoomPickButton, &QToolButton::clicked, this,
             [this] { Zoommenu->popup(ZoomPickButton->mapToGlobal(ZoomPickButton->rect().center())); });
-    bar->addWidget(ZoomPickButton);
+    FZoomPickAction = bar->addWidget(ZoomPickButton);
     bar->addSeparator();
     action(FirstPage, "FirstPage", 3, "Erste Seite", [this] { FirstPageClick(); });
     action(PreviousPage, "PreviousPage", 4, "Vorherige Seite", [this] { PreviousPageClick(); });
@@ -244,47 +244,6 @@ void TQRStandardPreview::setPageButtons(bool enabled)
                        PreviousPage, LastPage, copybutton})
         a->setEnabled(enabled);
     ZoomPickButton->setEnabled(enabled);
-}
-
-void TQRStandardPreview::takeSettings(TQRPrinter* printer)
-{
-    FReport = dynamic_cast<report::TCustomBandoriaRep*>(printer->ParentReport());
-    if (FReport == nullptr) {
-        setWindowState(Qt::WindowMaximized);
-        ShowThumbs = ShowSearch = true;
-        FOtherZoom = 100;
-        InitZoom = TQRZoomState::qrZoomOther;
-        FTitle = printer->Title;
-        return;
-    }
-    report::TCustomBandoriaRep& r = *FReport;
-    ShowThumbs = r.PrevShowThumbs;
-    ShowSearch = r.PrevShowSearch;
-    InitZoom = r.PrevInitialZoom;
-    FOtherZoom = r.Zoom();
-    FTitle = r.ReportTitle();
-    printer->Title = FTitle;
-    FReportOrientation = r.Page().Orientation();
-    if (r.PrevFormStyle == report::TPrevFormStyle::fsStayOnTop)
-        setWindowFlag(Qt::WindowStaysOnTopHint);
-    if (r.PreviewInitialState == report::TWindowState::wsMaximized) {
-        setWindowState(Qt::WindowMaximized);
-    } else {
-        const int w = r.PreviewWidth > 0 ? r.PreviewWidth : 500;
-        const int h = r.PreviewHeight > 0 ? r.PreviewHeight : 500;
-        PlaceWindow(QRect(r.PreviewLeft, r.PreviewTop, w, h));
-        if (r.PreviewInitialState == report::TWindowState::wsMinimized)
-            setWindowState(Qt::WindowMinimized);
-    }
-    hook(TStandPrevEventType::spOpen, "");
-}
-
-bool TQRStandardPreview::hook(TStandPrevEventType type, const char* name)
-{
-    bool handled = false;
-    if (FReport != nullptr && FReport->OnStandPrevEvent)
-        FReport->OnStandPrevEvent(FReport, type, name, handled);
-    return handled;
 }
 
 // --- status and notices ----------------------------------------------------

@@ -1,6 +1,6 @@
-#include "pages/preview/PageAccessible.h"
+#include "preview/PageAccessible.h"
 
-#include "pages/preview/TQRPreview.h"
+#include "preview/TQRPreview.h"
 
 #include <QAccessibleWidget>
 

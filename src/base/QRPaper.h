@@ -1,7 +1,7 @@
 #pragma once
 // The named papers: dimensions in millimetres (portrait) and stored names.
 
-#include "report/QRTypes.h"
+#include "base/QRTypes.h"
 
 #include <optional>
 #include <string_view>

@@ -1,8 +1,8 @@
-#include "pages/preview/PreviewThumbs.h"
+#include "preview/PreviewThumbs.h"
 
 #include "pages/QRPrinter.h"
-#include "pages/preview/TQRPreview.h"
-#include "report/QRMath.h"
+#include "preview/TQRPreview.h"
+#include "base/QRMath.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "pages/preview/RecordedPdf.h"
+#include "preview/RecordedPdf.h"
 
 #include "pages/QRPrinter.h"
 #include "platform/core/PlatformError.h"

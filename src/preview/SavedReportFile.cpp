@@ -1,4 +1,4 @@
-#include "pages/preview/SavedReportFile.h"
+#include "preview/SavedReportFile.h"
 
 #include "pages/QRPageList.h"
 #include "platform/dialogs/UserDialogs.h"

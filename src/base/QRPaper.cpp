@@ -1,4 +1,4 @@
-#include "report/QRPaper.h"
+#include "base/QRPaper.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "pages/preview/PreviewExport.h"
+#include "preview/PreviewExport.h"
 
 #include "export/QRExportLibrary.h"
 #include "pages/QRPrinter.h"

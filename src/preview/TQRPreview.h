@@ -6,7 +6,7 @@
 #include "pages/QRPreviewInterface.h"
 #include "platform/gdi/Metafile.h"
 #include "platform/messages/MessageQueue.h"
-#include "report/QRTypes.h"
+#include "base/QRTypes.h"
 
 #include <QImage>
 #include <QScrollArea>

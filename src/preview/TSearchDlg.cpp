@@ -1,6 +1,7 @@
-#include "pages/preview/TSearchDlg.h"
+#include "preview/TSearchDlg.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,6 +32,19 @@ TSearchDlg::TSearchDlg(QWidget* parent) : QDialog(parent)
     CancelButton->setAutoDefault(false);
     connect(SearchButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TSearchDlg::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
 }
 
 } // namespace zt::pages

@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -19,6 +20,11 @@ public:
     QCheckBox* MatchCase = nullptr;
     QPushButton* SearchButton = nullptr;
     QPushButton* CancelButton = nullptr;
+
+protected:
+    // Flat buttons: neither Enter nor Escape answers the dialog, only a
+    // button pressed (by mouse, or by Space with the focus on it).
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace zt::pages

@@ -1,4 +1,4 @@
-#include "report/QRError.h"
+#include "base/QRError.h"
 
 namespace zt::report {
 

@@ -1,11 +1,11 @@
-#include "pages/preview/TQRPreview.h"
+#include "preview/TQRPreview.h"
 
 #include "pages/QRPrinter.h"
-#include "pages/preview/PageAccessible.h"
+#include "preview/PageAccessible.h"
 #include "platform/gdi/EmfPlayer.h"
 #include "platform/gdi/EmfReader.h"
 #include "platform/qt/QtRenderTarget.h"
-#include "report/QRMath.h"
+#include "base/QRMath.h"
 #include "report/QRReport.h"
 
 #include <QAccessible>

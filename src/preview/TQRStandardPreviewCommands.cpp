@@ -1,15 +1,15 @@
 // The preview's commands on the pages: print, printer setup, copy, cancel,
 // save, load and search.
 
-#include "pages/preview/TQRStandardPreview.h"
+#include "preview/TQRStandardPreview.h"
 
 #include "pages/QRPageSearch.h"
 #include "pages/QRPrinter.h"
-#include "pages/preview/PreviewExport.h"
-#include "pages/preview/PreviewThumbs.h"
-#include "pages/preview/RecordedPdf.h"
-#include "pages/preview/SavedReportFile.h"
-#include "pages/preview/TSearchDlg.h"
+#include "preview/PreviewExport.h"
+#include "preview/PreviewThumbs.h"
+#include "preview/RecordedPdf.h"
+#include "preview/SavedReportFile.h"
+#include "preview/TSearchDlg.h"
 #include "platform/dialogs/UserDialogs.h"
 #include "platform/files/FileAccess.h"
 #include "platform/printing/Printer.h"

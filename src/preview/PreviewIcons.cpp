@@ -1,4 +1,4 @@
-#include "pages/preview/PreviewIcons.h"
+#include "preview/PreviewIcons.h"
 
 #include "platform/qt/PaintedIcon.h"
 

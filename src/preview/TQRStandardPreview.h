@@ -3,8 +3,8 @@
 // results, status bar. It neither owns nor frees its recorder; closing it
 // tells the recorder, whose report then frees it.
 
-#include "pages/preview/TQRPreview.h"
-#include "report/QRTypes.h"
+#include "preview/TQRPreview.h"
+#include "base/QRTypes.h"
 
 #include <QMainWindow>
 #include <optional>
@@ -20,6 +20,7 @@ class QToolButton;
 
 namespace zt::report {
 class TCustomBandoriaRep;
+class TQRPreviewController;
 }
 
 namespace zt::pages {
@@ -119,6 +120,10 @@ private:
     void createControls();
     void createToolBar();
     void takeSettings(TQRPrinter* printer);
+    void takeReportSettings(const report::TCustomBandoriaRep& r);
+    void takeControllerSettings(const report::TQRPreviewController& c);
+    struct TWindowPlace;
+    void placeWindow(const TWindowPlace& place);
     void setPageButtons(bool enabled);
     bool hook(TStandPrevEventType type, const char* name);
     // Writes the pages as `extension` (QRP, PDF or a filter's); a failure
@@ -137,6 +142,7 @@ private:
     bool FGridGuard = false;
     std::vector<int> FSearchPages;
     QLabel* FPanels[4] = {};
+    QAction* FZoomPickAction = nullptr;
     std::optional<QRect> FRequestedOuter;
     int FFrameTries = 0;
     bool FRecorderGone = false;

@@ -1,4 +1,4 @@
-#include "pages/preview/TQRProgressForm.h"
+#include "preview/TQRProgressForm.h"
 
 #include "pages/QRPrinter.h"
 #include "report/QRReport.h"

@@ -1,9 +1,9 @@
 // Paging and zooming in the preview: buttons, the go-to box, keys and the wheel.
 
-#include "pages/preview/TQRStandardPreview.h"
+#include "preview/TQRStandardPreview.h"
 
 #include "pages/QRPrinter.h"
-#include "pages/preview/PreviewThumbs.h"
+#include "preview/PreviewThumbs.h"
 #include "platform/dialogs/UserDialogs.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "report/QRMath.h"
+#include "base/QRMath.h"
 
 #include <cmath>
 #include <limits>
