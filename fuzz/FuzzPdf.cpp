@@ -7,6 +7,7 @@
 #include "platform/streams/Stream.h"
 #include "report/QRShapes.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -168,7 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 // Every pixel of an image is encoded, so a large one costs a
                 // second and finds nothing new; the sampling of huge ones is
                 // covered by the stored corpus and the unit tests.
-                if (static_cast<std::int64_t>(w) * h > 128 * 128)
+                if (std::int64_t{std::max(w, 0)} * std::max(h, 0) > 128 * 128)
                     break;
                 image.SetBounds(l, t, w, h);
                 const long double x = in.position(), y = in.position();

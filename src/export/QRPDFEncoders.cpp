@@ -2,6 +2,7 @@
 
 #include "base/QRError.h"
 
+#include <algorithm>
 #include <array>
 
 namespace zt::report {
@@ -48,7 +49,10 @@ std::vector<std::uint8_t> LZWEncode(const std::vector<std::uint8_t>& input)
     out.reserve(input.size() / 2 + 16);
     BitWriter writer(out);
     // child[code * 256 + byte]: the entry extending `code` by `byte`, 0 for none.
-    std::vector<std::uint16_t> child(static_cast<std::size_t>(kTableSize) * 256, 0);
+    // Each byte read adds at most one code, so a small image needs only the
+    // rows it can reach, not the whole table's two megabytes.
+    const std::size_t codes = std::min<std::size_t>(kTableSize, kFirstFree + input.size());
+    std::vector<std::uint16_t> child(codes * 256, 0);
     std::vector<int> used;
     int next = kFirstFree;
     int width = 9;

@@ -119,7 +119,8 @@ std::string encodingOf(const TPDFFontKey& key, const TPDFFontOptions& options)
     std::string s = " <</Type/Encoding /Differences [ 2 ";
     for (int code = 2; code <= 255; ++code) {
         const std::string& name = GlyphName(text::codePageToUnicode(codePage, static_cast<std::uint8_t>(code)));
-        s += "/" + (name.empty() ? std::string("space") : name);
+        s += '/';
+        s += name.empty() ? std::string_view("space") : std::string_view(name);
     }
     return s + "]>>";
 }
@@ -446,7 +447,7 @@ int WritePDFFont(const TPDFFontKey& key, const TPDFFontPlan& plan, int resource,
     doc.Add("/Length " + std::to_string(n + 3) + " 0 R /Length1 " + std::to_string(n + 3) + " 0 R ");
     doc.Add(">>");
     doc.Add("stream");
-    doc.AddRaw(std::string(plan.embedded.begin(), plan.embedded.end()));
+    doc.AddRaw(std::string_view(reinterpret_cast<const char*>(plan.embedded.data()), plan.embedded.size()));
     doc.Add("\r\nendstream");
     doc.Add("endobj");
     doc.BeginObject();

@@ -46,7 +46,8 @@ gdi::Bitmap PDFStretchBitmap(const gdi::Bitmap& source, int width, int height)
     out.width = std::max(0, width);
     out.height = std::max(0, height);
     out.pixels.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height), 0xFFFFFFFFu);
-    if (source.width <= 0 || source.height <= 0)
+    // A control of no width may still be millions of rows high: nothing to walk.
+    if (source.width <= 0 || source.height <= 0 || out.pixels.empty())
         return out;
     for (int y = 0; y < out.height; ++y) {
         const int sy = static_cast<int>(static_cast<long long>(y) * source.height / out.height);
@@ -65,6 +66,8 @@ gdi::Bitmap PDFPlaceBitmap(const gdi::Bitmap& source, int width, int height)
     out.width = std::max(0, width);
     out.height = std::max(0, height);
     out.pixels.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height), 0xFFFFFFFFu);
+    if (out.pixels.empty())
+        return out;
     for (int y = 0; y < std::min(out.height, source.height); ++y)
         for (int x = 0; x < std::min(out.width, source.width); ++x)
             out.pixels[static_cast<std::size_t>(y) * out.width + x] =

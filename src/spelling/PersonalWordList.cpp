@@ -22,6 +22,18 @@ void makeFolders(const std::string& file)
             ::mkdir(folder.substr(0, i).c_str(), 0700); // existing folders are fine
 }
 
+// Whether the file's last line lacks its line break (an editor's last word):
+// a word appended then would join it.
+bool endsMidLine(const std::string& file)
+{
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    if (!in || in.tellg() <= 0)
+        return false;
+    in.seekg(-1, std::ios::end);
+    char last = '\n';
+    return in.get(last) && last != '\n';
+}
+
 } // namespace
 
 std::string defaultPersonalWordListPath()
@@ -65,9 +77,10 @@ void TPersonalWordList::Add(const std::string& word)
     if (word.empty() || !words_.insert(word).second)
         return;
     makeFolders(path_);
+    const bool midLine = endsMidLine(path_);
     std::ofstream out(path_, std::ios::binary | std::ios::app);
     if (out)
-        out << word << '\n';
+        out << (midLine ? "\n" : "") << word << '\n';
     if (!out || !out.flush())
         platform::throwSystemError("Das Wort kann nicht ins persönliche Wörterbuch \"" + path_ +
                                        "\" geschrieben werden",

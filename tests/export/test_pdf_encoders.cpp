@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <climits>
 #include <random>
 
 using namespace zt::report;
@@ -90,6 +92,20 @@ TEST(ImageData, AControlOfUsualSizeGetsItsPixelsOneForOne)
     EXPECT_EQ(stretched.pixels, PDFStretchBitmap(two, 40, 20).pixels);
     const auto placed = PDFControlBitmap(two, 40, 20, false);
     EXPECT_EQ(placed.pixels, PDFPlaceBitmap(two, 40, 20).pixels);
+}
+
+TEST(ImageData, AControlOfNoWidthButEndlessHeightHasNoPixelsAndCostsNothing)
+{
+    // A hostile report's image of width 0 (or less) and two thousand million
+    // rows once walked every row for nothing: seconds per image.
+    const zt::platform::gdi::Bitmap two{2, 1, {0xFFFF0000u, 0xFF0000FFu}};
+    const auto start = std::chrono::steady_clock::now();
+    for (const bool stretch : {true, false}) {
+        EXPECT_TRUE(PDFControlBitmap(two, 0, INT_MAX, stretch).pixels.empty());
+        EXPECT_TRUE(PDFControlBitmap(two, -1, INT_MAX, stretch).pixels.empty());
+        EXPECT_TRUE(PDFControlBitmap(two, INT_MAX, 0, stretch).pixels.empty());
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
 TEST(ImageData, AHugeControlIsSampledDownKeepingItsShapeAndPicture)

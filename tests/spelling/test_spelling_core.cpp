@@ -144,6 +144,22 @@ TEST(PersonalWordList, MissingFileIsEmptyUnwritableFileIsReported)
     EXPECT_THROW(blocked.Add("Wort"), platform::PlatformError);
 }
 
+TEST(PersonalWordList, AWordAddedAfterALastLineWithoutBreakIsALineOfItsOwn)
+{
+    testing::ScratchFolder folder("spelling-last-line");
+    {
+        std::ofstream(folder.file("liste.txt"), std::ios::binary) << "Wort\nletztes";
+    }
+    TPersonalWordList list(folder.file("liste.txt"));
+    list.Load();
+    list.Add("neu");
+    TPersonalWordList again(folder.file("liste.txt"));
+    again.Load();
+    EXPECT_TRUE(again.Contains("letztes"));
+    EXPECT_TRUE(again.Contains("neu"));
+    EXPECT_EQ(again.Size(), 3u);
+}
+
 TEST(DictionaryFolders, EmptyFolderFindsNoDictionary)
 {
     testing::ScratchFolder folder("spelling-empty");
