@@ -123,7 +123,7 @@ private:
     void takeReportSettings(const report::TCustomBandoriaRep& r);
     void takeControllerSettings(const report::TQRPreviewController& c);
     struct TWindowPlace;
-    void placeWindow(const TWindowPlace& place);
+    void applyPlace(const TWindowPlace& place);
     void setPageButtons(bool enabled);
     bool hook(TStandPrevEventType type, const char* name);
     // Writes the pages as `extension` (QRP, PDF or a filter's); a failure

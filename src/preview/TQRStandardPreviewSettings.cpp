@@ -48,7 +48,7 @@ void TQRStandardPreview::takeReportSettings(const report::TCustomBandoriaRep& r)
     ShowThumbs = r.PrevShowThumbs;
     ShowSearch = r.PrevShowSearch;
     InitZoom = r.PrevInitialZoom;
-    placeWindow({r.PrevFormStyle, r.PreviewInitialState, r.PreviewLeft, r.PreviewTop, r.PreviewWidth,
+    applyPlace({r.PrevFormStyle, r.PreviewInitialState, r.PreviewLeft, r.PreviewTop, r.PreviewWidth,
                  r.PreviewHeight});
 }
 
@@ -80,11 +80,11 @@ void TQRStandardPreview::takeControllerSettings(const report::TQRPreviewControll
             flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
         setWindowFlags(flags);
     }
-    placeWindow({c.PrevWindowStyle, c.PrevInitState, c.PrevInitLeft, c.PrevInitTop, c.prevInitWidth,
+    applyPlace({c.PrevWindowStyle, c.PrevInitState, c.PrevInitLeft, c.PrevInitTop, c.prevInitWidth,
                  c.prevInitHeight});
 }
 
-void TQRStandardPreview::placeWindow(const TWindowPlace& place)
+void TQRStandardPreview::applyPlace(const TWindowPlace& place)
 {
     if (place.style == report::TPrevFormStyle::fsStayOnTop)
         setWindowFlag(Qt::WindowStaysOnTopHint);

@@ -76,8 +76,10 @@ protected:
     void BoundsChanged(const TRect& old) override;
     void ParentChanged(TQRControl* oldParent) override;
 
-    // Hands the printable to the export filter while the report exports.
-    void exportGraphic(int ofsX, int ofsY);
+    // The start of a shape's or picture's print: binds it for the run and
+    // hands it to the export filter while the report exports. True when it
+    // is to be drawn on the page now.
+    bool startGraphic(int ofsX, int ofsY);
 
     bool FIsPrinting = false;
     bool FPrintFinished = true;

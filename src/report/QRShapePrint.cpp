@@ -59,23 +59,25 @@ void TQRPrintable::Print(int ofsX, int ofsY)
 }
 
 // While exporting, a shape or picture goes to the filter at its device corner.
-void TQRPrintable::exportGraphic(int ofsX, int ofsY)
+bool TQRPrintable::startGraphic(int ofsX, int ofsY)
 {
+    if (QRPrinter == nullptr)
+        BeginPrinting();
+    if (QRPrinter == nullptr)
+        return false;
     TCustomBandoriaRep* report = ParentReport();
-    if (!ExportingTo(report) || QRPrinter == nullptr)
-        return;
-    const NativeBox b = boxAt(*this, ofsX, ofsY);
-    report->ExportFilter->AcceptGraphic(QRPrinter->XPos(b.l), QRPrinter->YPos(b.t), this);
+    if (ExportingTo(report)) {
+        const NativeBox b = boxAt(*this, ofsX, ofsY);
+        report->ExportFilter->AcceptGraphic(QRPrinter->XPos(b.l), QRPrinter->YPos(b.t), this);
+    }
+    return drawing(*this);
 }
 
 void TQRShape::Print(int ofsX, int ofsY)
 {
     if (!IsPrintable())
         return;
-    if (QRPrinter == nullptr)
-        BeginPrinting();
-    exportGraphic(ofsX, ofsY);
-    if (QRPrinter == nullptr || !drawing(*this))
+    if (!startGraphic(ofsX, ofsY))
         return;
     const pages::TQRPrinter& p = *QRPrinter;
     gdi::TCanvas& c = QRPrinter->PageCanvas();
@@ -125,10 +127,7 @@ void TQRImage::Print(int ofsX, int ofsY)
 {
     if (!IsPrintable())
         return;
-    if (QRPrinter == nullptr)
-        BeginPrinting();
-    exportGraphic(ofsX, ofsY);
-    if (QRPrinter == nullptr || !drawing(*this)) {
+    if (!startGraphic(ofsX, ofsY)) {
         TQRPrintable::Print(ofsX, ofsY);
         return;
     }
@@ -145,10 +144,7 @@ void TQRDBImage::Print(int ofsX, int ofsY)
     if (!IsPrintable())
         return;
     LoadPicture();
-    if (QRPrinter == nullptr)
-        BeginPrinting();
-    exportGraphic(ofsX, ofsY);
-    if (QRPrinter == nullptr || !drawing(*this)) {
+    if (!startGraphic(ofsX, ofsY)) {
         TQRPrintable::Print(ofsX, ofsY);
         return;
     }
@@ -173,10 +169,7 @@ void TQRHRule::Print(int ofsX, int ofsY)
 {
     if (!IsPrintable())
         return;
-    if (QRPrinter == nullptr)
-        BeginPrinting();
-    exportGraphic(ofsX, ofsY);
-    if (QRPrinter == nullptr || !drawing(*this))
+    if (!startGraphic(ofsX, ofsY))
         return;
     const pages::TQRPrinter& p = *QRPrinter;
     gdi::TCanvas& c = QRPrinter->PageCanvas();

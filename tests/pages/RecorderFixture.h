@@ -16,6 +16,11 @@
 namespace zt::pages::test {
 
 using platform::printing::PrintedPage;
+using pages::TQRPrinter;
+using report::TPrinterOrientation;
+using report::TQRPaperSize;
+using report::TQRPrinterDestination;
+using report::TQRPrinterStatus;
 
 inline constexpr platform::MessageId kProgress = platform::WM_USER + 0;
 inline constexpr platform::MessageId kAvailable = platform::WM_USER + 1;

@@ -10,11 +10,6 @@
 using namespace zt;
 using namespace zt::platform::printing;
 using namespace zt::pages::test;
-using pages::TQRPrinter;
-using report::TPrinterOrientation;
-using report::TQRPaperSize;
-using report::TQRPrinterDestination;
-using report::TQRPrinterStatus;
 
 TEST_F(RecorderTest, ConversionsSubtractTheWasteAndRoundHalvesToEven)
 {

@@ -15,12 +15,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$exe" "$work/zettelino"
 cp "$pages/many_pages_120.qrp" "$work/bericht.QRP"
-{
-  printf 'ZLVersion=1.8\r\nAbsLines=1\r\nAnsLines=1\r\nMitLines=60\r\nErika Mustermann\r\nFirma Beispiel\r\n'
-  for i in $(seq 1 60); do printf 'Zeile %d\r\n' "$i"; done
-  for i in $(seq 1 15); do printf 'cb%d=0\r\n' "$i"; done
-  printf 'edTitel=Lieferung\r\nedTitel2=\r\nedSonst1=\r\nedSonst2=\r\nedDatum=Bonn\r\n'
-} >"$work/brief.ZLW"
+# shellcheck source=../support/xvfb_letters.sh
+source "$(dirname "$0")/../support/xvfb_letters.sh"
+sixty_line_letter >"$work/brief.ZLW"
 
 cat > "$work/session.sh" <<'SESSION'
 #!/usr/bin/env bash
