@@ -40,6 +40,11 @@ void TFrmMain::createSpellingEntry()
     if (FSpelling->Available()) {
         Rechtschreibung->setChecked(FSpelling->Enabled());
         Rechtschreibung->setStatusTip(QString::fromUtf8("Rechtschreibung beim Schreiben prüfen"));
+        if (!FSpelling->PersonalListProblem().isEmpty()) {
+            Rechtschreibung->setStatusTip(FSpelling->PersonalListProblem());
+            Rechtschreibung->setToolTip(FSpelling->PersonalListProblem());
+            MainMenuExtras->setToolTipsVisible(true);
+        }
     } else {
         Rechtschreibung->setEnabled(false);
         Rechtschreibung->setStatusTip(FSpelling->Problem());

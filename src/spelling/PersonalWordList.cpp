@@ -70,6 +70,9 @@ void TPersonalWordList::Load()
         if (!line.empty())
             words_.insert(line);
     }
+    // A folder, or a disk failing under it, opens but cannot be read.
+    if (in.bad())
+        platform::throwSystemError("Das persönliche Wörterbuch \"" + path_ + "\" kann nicht gelesen werden", errno);
 }
 
 void TPersonalWordList::Add(const std::string& word)

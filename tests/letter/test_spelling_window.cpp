@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <optional>
@@ -155,6 +156,16 @@ TEST_F(SpellingWindowTest, MisspeltWordUnderlinedSuggestedAndAddedForGood)
     start();
     QTest::keyClicks(frm->MemoMitteilung, "Mitteilnug und Fehlerr");
     EXPECT_EQ(underlined(frm->MemoMitteilung), QStringList{"Fehlerr"});
+}
+
+TEST_F(SpellingWindowTest, UnreadablePersonalListIsNamedAndCheckingGoesOn)
+{
+    std::filesystem::create_directories(config.file("zettelino/woerterbuch.txt"));
+    start();
+    EXPECT_TRUE(frm->Rechtschreibung->isEnabled());
+    EXPECT_TRUE(frm->Rechtschreibung->toolTip().contains("persönliche Wörterbuch"));
+    QTest::keyClicks(frm->MemoMitteilung, "Die Mitteilnug");
+    EXPECT_EQ(underlined(frm->MemoMitteilung), QStringList{"Mitteilnug"});
 }
 
 TEST_F(SpellingWindowTest, SuggestionReplacesTheWordInBoxesAndFields)

@@ -30,7 +30,8 @@ TSpelling::TSpelling(const std::vector<std::string>& dictionaryFolders, std::str
     try {
         personal_.Load();
     } catch (const std::exception& e) {
-        // The program goes on with an empty list; the user hears why.
+        // The program goes on with an empty list; the spelling entry says why.
+        personalProblem_ = QString::fromUtf8(e.what());
         std::cerr << "zettelino: " << e.what() << '\n';
     }
     files_ = spelling::findDictionary(dictionaryFolders);

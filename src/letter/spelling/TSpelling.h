@@ -46,6 +46,9 @@ public:
     // if not, why not, in German.
     bool Available() const { return problem_.isEmpty(); }
     const QString& Problem() const { return problem_; }
+    // Why the personal word list could not be read (checking goes on
+    // without it); empty if it was read or is not there yet.
+    const QString& PersonalListProblem() const { return personalProblem_; }
     // Switched on by the user (the default) and the dictionary loaded.
     bool Active() const { return enabled_ && checker_ != nullptr; }
     bool Enabled() const { return enabled_; }
@@ -85,6 +88,7 @@ private:
     void markField(QLineEdit* field);
 
     QString problem_;
+    QString personalProblem_;
     std::optional<spelling::TDictionaryFiles> files_;
     bool enabled_ = true;
     spelling::TPersonalWordList personal_;
