@@ -14,6 +14,18 @@
 
 namespace zt::letter {
 
+namespace {
+
+// Why checking is off, or runs without something, shown on the entry itself.
+void explain(QAction* entry, QMenu* menu, const QString& why)
+{
+    entry->setStatusTip(why);
+    entry->setToolTip(why);
+    menu->setToolTipsVisible(true);
+}
+
+} // namespace
+
 void TFrmMain::createSpelling()
 {
     FSpelling = new TSpelling(spelling::dictionaryFolders(), spelling::defaultPersonalWordListPath(), this);
@@ -26,9 +38,7 @@ void TFrmMain::createSpelling()
     FSpelling->OnProblem = [this] {
         Rechtschreibung->setChecked(false);
         Rechtschreibung->setEnabled(false);
-        Rechtschreibung->setStatusTip(FSpelling->Problem());
-        Rechtschreibung->setToolTip(FSpelling->Problem());
-        MainMenuExtras->setToolTipsVisible(true);
+        explain(Rechtschreibung, MainMenuExtras, FSpelling->Problem());
     };
 }
 
@@ -39,17 +49,13 @@ void TFrmMain::createSpellingEntry()
     Rechtschreibung->setCheckable(true);
     if (FSpelling->Available()) {
         Rechtschreibung->setChecked(FSpelling->Enabled());
-        Rechtschreibung->setStatusTip(QString::fromUtf8("Rechtschreibung beim Schreiben prüfen"));
-        if (!FSpelling->PersonalListProblem().isEmpty()) {
-            Rechtschreibung->setStatusTip(FSpelling->PersonalListProblem());
-            Rechtschreibung->setToolTip(FSpelling->PersonalListProblem());
-            MainMenuExtras->setToolTipsVisible(true);
-        }
+        if (FSpelling->PersonalListProblem().isEmpty())
+            Rechtschreibung->setStatusTip(QString::fromUtf8("Rechtschreibung beim Schreiben prüfen"));
+        else
+            explain(Rechtschreibung, MainMenuExtras, FSpelling->PersonalListProblem());
     } else {
         Rechtschreibung->setEnabled(false);
-        Rechtschreibung->setStatusTip(FSpelling->Problem());
-        Rechtschreibung->setToolTip(FSpelling->Problem());
-        MainMenuExtras->setToolTipsVisible(true);
+        explain(Rechtschreibung, MainMenuExtras, FSpelling->Problem());
     }
     connect(Rechtschreibung, &QAction::triggered, this,
             [this](bool checked) { Guarded([&] { RechtschreibungClick(checked); }); });
