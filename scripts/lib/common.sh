@@ -9,8 +9,8 @@ ZT_PACKAGES=(
   libfreetype-dev libfontconfig-dev libharfbuzz-dev fonts-liberation locales
   libhunspell-dev hunspell-de-de
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils xdotool python3-xlib openbox qpdf poppler-utils
-  at-spi2-core python3-pyatspi dbus-x11
+  xvfb xauth x11-utils x11-apps xdotool python3-xlib openbox qpdf poppler-utils
+  at-spi2-core python3-pyatspi dbus-daemon dbus-x11
   librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl man-db
 )
 # scripts/package and the package checks: CPack's dependency lookup and lintian.

@@ -13,7 +13,7 @@ shots=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
 # Installed by scripts/test (ZT_PACKAGES); without them this check cannot
 # say anything, and says so by failing.
-for tool in xvfb-run xdotool dbus-launch; do
+for tool in Xvfb xdotool dbus-daemon; do
   command -v "$tool" >/dev/null || { echo "$tool is missing (package list in scripts/lib/common.sh)"; exit 1; }
 done
 # The system's Python, which the Debian package serves (not one of a user's own).
@@ -39,9 +39,8 @@ cd "$1"
 shots=$2
 # shellcheck source=../support/xvfb_session.sh
 source "$ZT_XVFB_LIB"
-# A session bus of our own, on which the accessibility bus is started on demand.
-eval "$(dbus-launch --sh-syntax)"
-trap 'kill "$DBUS_SESSION_BUS_PID" 2>/dev/null || true' EXIT
+# The check's own session bus (display_run.sh --bus) starts the
+# accessibility bus on demand.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
 
 ./zettelino brief.ZLW 2>zettelino.err & pid=$!
@@ -60,9 +59,6 @@ echo ok
 SESSION
 chmod +x "$work/session.sh"
 
-# Two suites at once must not pick the same display: the free-display
-# search starts at a number of this process, not at 99 for all. The server
-# must not reset when dbus-launch, its first client, lets go of it: the
-# program would find no display while it starts again.
-ZT_XVFB_LIB="$(cd "$here/../support" && pwd)/xvfb_session.sh" xvfb-run -a -n $((100 + $$ % 3000)) \
-  -s "-screen 0 1280x1024x24 -noreset" "$work/session.sh" "$work" "$shots"
+# An X server, HOME and XDG folders of the check's own (display_run.sh).
+support="$(cd "$here/../support" && pwd)"
+ZT_XVFB_LIB="$support/xvfb_session.sh" ZT_CHECK_WORK="$work" "$support/display_run.sh" --bus -- "$work/session.sh" "$work" "$shots"

@@ -11,7 +11,7 @@
 set -euo pipefail
 exe=$1
 shots=${2:-}
-for tool in xvfb-run xdotool xwininfo; do
+for tool in Xvfb xdotool xwininfo; do
   command -v "$tool" >/dev/null || { echo "$tool is missing"; exit 77; }
 done
 /usr/bin/python3 -c "import Xlib" 2>/dev/null || { echo "python3-xlib is missing"; exit 77; }
@@ -123,6 +123,6 @@ echo ok
 SESSION
 chmod +x "$work/session.sh"
 
-# Two suites at once must not pick the same display: the free-display
-# search starts at a number of this process, not at 99 for all.
-ZT_XVFB_LIB="$(cd "$(dirname "$0")/../support" && pwd)/xvfb_session.sh" xvfb-run -a -n $((100 + $$ % 3000)) -s "-screen 0 1280x1024x24" "$work/session.sh" "$work" "$shots"
+# An X server, HOME and XDG folders of the check's own (display_run.sh).
+support="$(cd "$(dirname "$0")/../support" && pwd)"
+ZT_XVFB_LIB="$support/xvfb_session.sh" ZT_CHECK_WORK="$work" "$support/display_run.sh" -- "$work/session.sh" "$work" "$shots"

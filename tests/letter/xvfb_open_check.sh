@@ -13,7 +13,7 @@ exe=$1
 letters=$2
 pages=$3
 shots=${4:-}
-for tool in xvfb-run xdotool xwininfo; do
+for tool in Xvfb xdotool xwininfo; do
   command -v "$tool" >/dev/null || { echo "$tool is missing"; exit 77; }
 done
 export QT_QPA_PLATFORM=xcb
@@ -69,6 +69,6 @@ echo ok
 SESSION
 chmod +x "$work/session.sh"
 
-# Two suites at once must not pick the same display: the free-display
-# search starts at a number of this process, not at 99 for all.
-ZT_XVFB_LIB="$(cd "$(dirname "$0")/../support" && pwd)/xvfb_session.sh" xvfb-run -a -n $((100 + $$ % 3000)) -s "-screen 0 1280x1024x24" "$work/session.sh" "$work" "$shots"
+# An X server, HOME and XDG folders of the check's own (display_run.sh).
+support="$(cd "$(dirname "$0")/../support" && pwd)"
+ZT_XVFB_LIB="$support/xvfb_session.sh" ZT_CHECK_WORK="$work" "$support/display_run.sh" -- "$work/session.sh" "$work" "$shots"

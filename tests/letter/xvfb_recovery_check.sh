@@ -6,7 +6,7 @@
 #   xvfb_recovery_check.sh ZETTELINO_EXE
 set -euo pipefail
 exe=$1
-for tool in xvfb-run xdotool; do
+for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "$tool is missing"; exit 1; }
 done
 export QT_QPA_PLATFORM=xcb
@@ -68,4 +68,5 @@ kill -TERM $pid; wait $pid || true
 echo ok
 SESSION
 chmod +x "$work/session.sh"
-ZT_XVFB_LIB="$(cd "$(dirname "$0")/../support" && pwd)/xvfb_session.sh" xvfb-run -a -n $((100 + $$ % 3000)) -s "-screen 0 1280x1024x24" "$work/session.sh" "$work"
+support="$(cd "$(dirname "$0")/../support" && pwd)"
+ZT_XVFB_LIB="$support/xvfb_session.sh" ZT_CHECK_WORK="$work" "$support/display_run.sh" -- "$work/session.sh" "$work"

@@ -4,9 +4,10 @@
 # (no window manager, so no frame) and 560 to 800 high; ending it
 # writes ZLW.INI; a second start restores the stored bounds.
 #   xvfb_start_check.sh ZETTELINO_EXE
+# A program that dies at start fails the check with its error output shown.
 set -euo pipefail
 exe=$1
-for tool in xvfb-run xwininfo; do
+for tool in Xvfb xwininfo xdotool; do
   command -v "$tool" >/dev/null || { echo "$tool is missing"; exit 77; }
 done
 # The suite runs offscreen; this check needs the real X connection.
@@ -20,25 +21,20 @@ cat > "$work/session.sh" <<'SESSION'
 # Runs one start: waits for the window, prints its geometry, ends it by SIGTERM.
 set -euo pipefail
 cd "$1"
-./zettelino 2>/dev/null & pid=$!
-id=
-for _ in $(seq 100); do
-  id=$(xwininfo -root -tree | awk '/"Zettelino"/ {print $1; exit}')
-  [ -n "$id" ] && break
-  sleep 0.1
-done
-[ -n "$id" ] || { kill $pid; echo "no window" >&2; exit 1; }
+source "$ZT_XVFB_LIB"
+./zettelino 2>>zettelino.err & pid=$!
+id=$(window Zettelino) || fail "no window"
 sleep 0.5
 xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
   /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}'
 kill -TERM $pid
-wait $pid
+wait $pid || fail "the program ended with status $? after a termination signal"
 SESSION
 chmod +x "$work/session.sh"
 
-# Two suites at once must not pick the same display: the free-display
-# search starts at a number of this process, not at 99 for all.
-run() { xvfb-run -a -n $((100 + $$ % 3000)) -s "-screen 0 1280x1024x24" "$work/session.sh" "$work"; }
+# An X server, HOME and XDG folders of the check's own (display_run.sh).
+support="$(cd "$(dirname "$0")/../support" && pwd)"
+run() { ZT_XVFB_LIB="$support/xvfb_session.sh" ZT_CHECK_WORK="$work" "$support/display_run.sh" -- "$work/session.sh" "$work"; }
 
 first=$(run)
 read -r x y w h <<<"$first"

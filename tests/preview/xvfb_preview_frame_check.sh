@@ -92,4 +92,5 @@ echo ok
 SESSION
 chmod +x "$work/session.sh"
 
-ZT_XVFB_LIB="$(cd "$(dirname "$0")/../support" && pwd)/xvfb_session.sh" xvfb-run -a -n $((100 + $$ % 3000)) -s "-screen 0 1280x1024x24" "$work/session.sh" "$work" "$shots"
+support="$(cd "$(dirname "$0")/../support" && pwd)"
+ZT_XVFB_LIB="$support/xvfb_session.sh" ZT_CHECK_WORK="$work" "$support/display_run.sh" -- "$work/session.sh" "$work" "$shots"

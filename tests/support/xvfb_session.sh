@@ -2,13 +2,14 @@
 # their session scripts, which set `shots` (a folder for pictures, or empty)
 # and `pid` (the program's process, once started).
 
-# Ends the check with a message, taking the program down with it, and shows
-# what the program wrote to its error output (zettelino.err), which tells
-# why a program that died early did so.
+# Ends the check with a message, keeping the window list and a screenshot
+# as they are before the program is taken down; display_run.sh then shows
+# what the programs wrote to their error output (*.err), which tells why a
+# program that died early did so.
 fail() {
   echo "$*" >&2
+  [ -n "${ZT_DISPLAY_EVIDENCE:-}" ] && "$ZT_DISPLAY_EVIDENCE"
   [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null
-  [ -s zettelino.err ] && { echo "--- zettelino.err:" >&2; tail -n 60 zettelino.err >&2; }
   exit 1
 }
 # A picture of window $2 (else the whole screen) for a person to look at.
@@ -17,14 +18,19 @@ shot() {
   sleep 0.7
   if [ -n "${2:-}" ]; then xwd -id "$2" -silent; else xwd -root -silent; fi > "$shots/$1.xwd" 2>/dev/null || true
 }
-# The id of the first visible window named exactly $1, waiting up to 30 s:
+# The id of the first visible window named exactly $1, waiting up to 60 s:
 # on a busy machine (a sanitizer build, other builds beside the suite) a
-# start can take far longer than the second or so it takes alone.
+# start can take far longer than the second or so it takes alone. A program
+# ($pid) that ended meanwhile ends the wait at once, saying so.
 window() {
   local id=
-  for _ in $(seq 300); do
+  for _ in $(seq 600); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
+    if [ -n "${pid:-}" ] && ! kill -0 "$pid" 2>/dev/null; then
+      echo "the program ended before a window named \"$1\" appeared" >&2
+      return 1
+    fi
     sleep 0.1
   done
   return 1
