@@ -113,7 +113,12 @@ void TFrmMain::LoadPhrases()
 
 void TFrmMain::TextbausteineExecute()
 {
-    if (!frmTextbausteine || frmTextbausteine->exec() != QDialog::Accepted)
+    if (!frmTextbausteine)
+        return;
+    frmTextbausteine->PickerPhrases.clear();
+    for (int i = 0; i < ComboBox1->count(); ++i)
+        frmTextbausteine->PickerPhrases.push_back(ComboBox1->itemText(i).toStdString());
+    if (frmTextbausteine->exec() != QDialog::Accepted)
         return;
     // Not caught here: a phrase file that cannot be written goes to the
     // general error box and the picker keeps its items.
@@ -324,8 +329,12 @@ void TFrmMain::MemoMitteilungChange()
 void TFrmMain::NeuExecute()
 {
     if (!LetterSaved) {
-        const auto answer = platform::userDialogs().messageDlg(kNotSavedQuestion, platform::TMsgDlgType::mtWarning,
-                                                               platform::mbYes | platform::mbNo);
+        // Escape or the close box keep the letter: only "Nein" discards it.
+        const auto answer = platform::userDialogs().messageDlg(
+            kNotSavedQuestion, platform::TMsgDlgType::mtWarning,
+            platform::mbYes | platform::mbNo | platform::mbClosedCancels);
+        if (answer != platform::mrYes && answer != platform::mrNo)
+            return;
         if (answer == platform::mrYes) {
             // A cancelled save dialog keeps the letter; a failed write throws
             // past the clearing below.
@@ -356,6 +365,11 @@ void TFrmMain::Beenden1Click()
 
 bool TFrmMain::CloseQuery()
 {
+    return MayLetLetterGo(Speichern);
+}
+
+bool TFrmMain::MayLetLetterGo(QAction* saveSender)
+{
     if (LetterSaved)
         return true;
     const auto answer = platform::userDialogs().messageDlg(
@@ -365,8 +379,8 @@ bool TFrmMain::CloseQuery()
     if (answer != platform::mrYes)
         return false; // "Abbrechen", or the box closed
     // A cancelled save dialog leaves the letter unsaved, and a failed write
-    // throws: either way the window stays.
-    SpeichernExecute(Speichern);
+    // throws: either way the letter stays.
+    SpeichernExecute(saveSender);
     return LetterSaved;
 }
 

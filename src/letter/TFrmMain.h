@@ -131,10 +131,13 @@ public:
     // in the caption and status bar, the letter unsaved.
     void RecoverLetter(const files::TOrphanCopy& copy);
     void Beenden1Click();
-    // Whether the window may close: with an unsaved letter it asks New's
-    // question, with a cancel button; Yes saves and allows the close only
-    // when the letter got saved.
+    // Whether the window may close: see MayLetLetterGo.
     bool CloseQuery();
+    // Whether the letter may be replaced or go: with an unsaved letter it
+    // asks New's question with a cancel button; "Ja" saves (through
+    // `saveSender`) and lets it go only when the letter got saved, "Nein"
+    // lets it go, "Abbrechen" and Escape keep it.
+    bool MayLetLetterGo(QAction* saveSender);
     void Ueber1Click();
     void Ausschneiden1Click();
     void Kopieren1Click();

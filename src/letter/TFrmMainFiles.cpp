@@ -124,6 +124,9 @@ void TFrmMain::ApplyLetter(const files::TLetterBuffer& read)
 
 void TFrmMain::OeffnenExecute()
 {
+    // The letter in the window is asked about first, as closing does.
+    if (!MayLetLetterGo(Oeffnen))
+        return;
     const auto chosen = runOpenDialog();
     LastDir = platform::files::folderOf(FOpenDialogFileName);
     openChosen(chosen);
@@ -169,6 +172,8 @@ void TFrmMain::ShowLetterFile()
 
 void TFrmMain::OeffnenAltExecute()
 {
+    if (!MayLetLetterGo(OeffnenAlt))
+        return;
     const auto chosen = runOpenDialog();
     if (!chosen)
         return;

@@ -83,6 +83,8 @@ void TfrmTextbausteine::FormShow()
 {
     if (auto lines = readPhraseFile(ProgramDir))
         Memo1->SetLines(*lines);
+    else
+        Memo1->SetLines(PickerPhrases);
 }
 
 void TfrmTextbausteine::SpeedButton1Click()

@@ -18,7 +18,8 @@ class TfrmTextbausteine : public QDialog {
 public:
     explicit TfrmTextbausteine(QWidget* parent = nullptr);
 
-    // Loads the phrase file into Memo1; an unreadable file leaves Memo1 as it is.
+    // Loads the phrase file into Memo1; when it cannot be read (none yet),
+    // the phrases the picker holds, so OK never writes them away.
     void FormShow();
     void SpeedButton1Click();
 
@@ -27,6 +28,8 @@ public:
     QComboBox* ComboBox1 = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
+    // What the picker holds, set by the main window before showing.
+    std::vector<std::string> PickerPhrases;
 
 protected:
     void showEvent(QShowEvent* event) override;

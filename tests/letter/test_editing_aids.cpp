@@ -3,6 +3,7 @@
 #include "LetterWindowFixture.h"
 #include "letter/DateTexts.h"
 #include "letter/Forms.h"
+#include "letter/PhraseList.h"
 #include "letter/TAboutBox.h"
 #include "letter/TFrmKalender.h"
 #include "letter/TfrmTextbausteine.h"
@@ -281,12 +282,13 @@ protected:
 
 } // namespace
 
-TEST_F(AuxWindowsTest, OkWithoutAPhraseFileWritesAnEmptyOneAndEmptiesThePicker)
+TEST_F(AuxWindowsTest, WithoutAPhraseFileTheEditorShowsAndOkKeepsTheBuiltInPhrases)
 {
     ASSERT_EQ(frm->ComboBox1->count(), 13);
-    runEditor([&] { EXPECT_EQ(editor->Memo1->Text(), ""); }, editor->Button1);
-    EXPECT_EQ(platform::files::readFileBytes("zlwtext.txt"), "");
-    EXPECT_EQ(frm->ComboBox1->count(), 0);
+    runEditor([&] { EXPECT_EQ(editor->Memo1->TextLines(), letter::builtInPhrases()); }, editor->Button1);
+    EXPECT_EQ(letter::readPhraseFile(letter::ProgramDir), letter::builtInPhrases());
+    ASSERT_EQ(frm->ComboBox1->count(), 13);
+    EXPECT_EQ(frm->ComboBox1->itemText(0).toStdString(), letter::builtInPhrases().front());
 }
 
 TEST_F(AuxWindowsTest, EditedAndSortedPhrasesReachTheFileAndThePicker)

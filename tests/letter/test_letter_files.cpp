@@ -105,8 +105,13 @@ const char* const kOpenFailure = "Fehler beim Öffnen!\n"
                                   "Möglicherweise wurde der Zettelino mit einer älteren Programmversion erstellt.\n"
                                   "Versuchen Sie die ggf. über \"Zettelino|Öffnen alte Version...\" fortzufahren";
 
-void expectOneOpenFailure(const std::vector<DialogCall>& boxes)
+const char* const kNotSaved = "Die Kurzmitteilung wurde noch nicht gespeichert.\nMöchten Sie sie zuerst speichern?";
+
+// Open's question about the unsaved letter, then its failure warning.
+void expectOneOpenFailure(std::vector<DialogCall> boxes)
 {
+    if (!boxes.empty() && boxes[0].text == kNotSaved)
+        boxes.erase(boxes.begin());
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, kOpenFailure);
     EXPECT_EQ(boxes[0].type, platform::TMsgDlgType::mtWarning);
@@ -195,6 +200,7 @@ TEST_F(LetterFilesTest, AFailedOpenLeavesTheLetterItsFileCaptionAndPanelAsTheyWe
     LetterSaved = false;
     const std::string caption = frm->windowTitle().toStdString();
 
+    dialogs.answerMessage(platform::mrNo); // the changes may go
     expectOpenFailure();
     open(fixture("pastend.ZLW"));
     expectOneOpenFailure(dialogs.calls(DialogCall::Kind::Message));
@@ -213,6 +219,7 @@ TEST_F(LetterFilesTest, AfterAFailedFirstOpenSaveAsksForAName)
 {
     fs::copy_file(fixture("nocount.ZLW"), path("nocount.ZLW")); // a regression must not hit the fixture
     frm->MemoAbsender->SetText("bleibt");
+    dialogs.answerMessage(platform::mrNo);
     expectOpenFailure();
     open(path("nocount.ZLW"));
     expectOneOpenFailure(dialogs.calls(DialogCall::Kind::Message));
@@ -258,6 +265,7 @@ TEST_F(LetterFilesTest, CancellingOpenLeavesTheUnsavedLetterAsItWas)
     frm->SetPanelText(2, "a.ZLW");
     frm->cbVerbleib->setChecked(true);
     ASSERT_FALSE(LetterSaved);
+    dialogs.answerMessage(platform::mrNo);
     dialogs.answerOpen(std::nullopt);
     frm->OeffnenExecute();
     EXPECT_FALSE(LetterSaved);
@@ -269,7 +277,50 @@ TEST_F(LetterFilesTest, CancellingOpenLeavesTheUnsavedLetterAsItWas)
     // Closing still asks, so the letter is not lost.
     dialogs.answerMessage(platform::mrCancel);
     EXPECT_FALSE(frm->close());
-    EXPECT_EQ(dialogs.calls(DialogCall::Kind::Message).size(), 1u);
+    EXPECT_EQ(dialogs.calls(DialogCall::Kind::Message).size(), 2u);
+}
+
+TEST_F(LetterFilesTest, OpenAsksAboutAnUnsavedLetterBeforeItsDialog)
+{
+    fs::copy_file(fixture("letter18.ZLW"), path("b.ZLW"));
+    struct Case {
+        const char* name;
+        platform::TModalResult answer; // mrNone: Escape or the close box
+        std::optional<std::string> saveAs;
+        bool opened;
+    } cases[] = {{"Abbrechen", platform::mrCancel, {}, false},
+                 {"Escape", platform::mrNone, {}, false},
+                 {"Ja, the save dialog cancelled", platform::mrYes, std::nullopt, false},
+                 {"Ja, saved", platform::mrYes, path("getippt.ZLW"), true},
+                 {"Nein", platform::mrNo, {}, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::size_t asked = dialogs.calls(DialogCall::Kind::Message).size();
+        const std::size_t opens = dialogs.calls(DialogCall::Kind::Open).size();
+        LetterSaved = true;
+        frm->NeuExecute();
+        frm->EditTitel1->SetText("getippt");
+        LetterSaved = false;
+        dialogs.answerMessage(c.answer);
+        if (c.answer == platform::mrYes) {
+            dialogs.answerSave(c.saveAs);
+            if (c.saveAs)
+                expectSavedBox(*c.saveAs);
+        }
+        if (c.opened)
+            dialogs.answerOpen(path("b.ZLW"));
+        frm->OeffnenExecute();
+        const auto boxes = dialogs.calls(DialogCall::Kind::Message);
+        ASSERT_GT(boxes.size(), asked);
+        EXPECT_EQ(boxes[asked].text, kNotSaved);
+        EXPECT_EQ(boxes[asked].buttons, platform::mbYes | platform::mbNo | platform::mbCancel);
+        EXPECT_EQ(dialogs.calls(DialogCall::Kind::Open).size() - opens, c.opened ? 1u : 0u);
+        EXPECT_EQ(frm->EditTitel1->Text(), c.opened ? "Ihre Anfrage vom 3. März" : "getippt");
+        EXPECT_EQ(LetterSaved, c.opened);
+        if (c.saveAs) {
+            EXPECT_NE(platform::files::readFileBytes(*c.saveAs).find("edTitel=getippt"), std::string::npos);
+        }
+    }
 }
 
 TEST_F(LetterFilesTest, SaveAfterOpenWritesInPlaceAndTakesTheSaveDialogsFolder)

@@ -79,9 +79,22 @@ TEST_F(LetterWindowTest, TickingAndUntickingLeavesTheLetterChanged)
     EXPECT_EQ(asked[0].text,
               "Die Kurzmitteilung wurde noch nicht gespeichert.\nMöchten Sie sie zuerst speichern?");
     EXPECT_EQ(asked[0].type, platform::TMsgDlgType::mtWarning);
-    EXPECT_EQ(asked[0].buttons, platform::mbYes | platform::mbNo);
+    EXPECT_EQ(asked[0].buttons, platform::mbYes | platform::mbNo | platform::mbClosedCancels);
     EXPECT_TRUE(dialogs.calls(DialogCall::Kind::Save).empty());
     EXPECT_TRUE(LetterSaved);
+}
+
+TEST_F(LetterWindowTest, ClosingNewsQuestionWithoutAButtonKeepsTheLetter)
+{
+    frm->EditTitel1->SetText("getippt");
+    LetterSaved = false;
+    dialogs.closeMessage(); // Escape or the close box
+    frm->NeuExecute();
+    ASSERT_EQ(dialogs.calls(DialogCall::Kind::Message).size(), 1u);
+    EXPECT_EQ(dialogs.calls(DialogCall::Kind::Message)[0].answer, platform::mrCancel);
+    EXPECT_EQ(frm->EditTitel1->Text(), "getippt");
+    EXPECT_FALSE(LetterSaved);
+    EXPECT_TRUE(dialogs.calls(DialogCall::Kind::Save).empty());
 }
 
 TEST_F(LetterWindowTest, TickMarksChangedByCodeCountToo)

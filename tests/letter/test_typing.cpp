@@ -139,7 +139,7 @@ TEST_F(TypingTest, AnAddressTypedAfterTabbingMakesNewAsk)
     EXPECT_EQ(asked[0].text,
               "Die Kurzmitteilung wurde noch nicht gespeichert.\nMöchten Sie sie zuerst speichern?");
     EXPECT_EQ(asked[0].type, platform::TMsgDlgType::mtWarning);
-    EXPECT_EQ(asked[0].buttons, platform::mbYes | platform::mbNo);
+    EXPECT_EQ(asked[0].buttons, platform::mbYes | platform::mbNo | platform::mbClosedCancels);
     EXPECT_EQ(frm->MemoAnschrift->Text(), "");
 }
 

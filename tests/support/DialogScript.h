@@ -33,7 +33,7 @@ inline bool answerIsABoxButton(const platform::DialogCall& c)
     case platform::mrOk: return (c.buttons & platform::mbOK) != 0;
     case platform::mrYes: return (c.buttons & platform::mbYes) != 0;
     case platform::mrNo: return (c.buttons & platform::mbNo) != 0;
-    case platform::mrCancel: return (c.buttons & platform::mbCancel) != 0;
+    case platform::mrCancel: return (c.buttons & (platform::mbCancel | platform::mbClosedCancels)) != 0;
     case platform::mrNone: break;
     }
     return false;

@@ -51,13 +51,14 @@ const char* buttonCaption(TMsgDlgBtn button)
     case mbNo: return "&Nein";
     case mbOK: return "OK";
     case mbCancel: return "Abbrechen";
+    case mbClosedCancels: break; // not a button
     }
     return "";
 }
 
 TModalResult closedAnswer(TMsgDlgButtons buttons)
 {
-    if (buttons & mbCancel)
+    if (buttons & (mbCancel | mbClosedCancels))
         return mrCancel;
     if (buttons & mbNo)
         return mrNo;

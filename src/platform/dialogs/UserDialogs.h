@@ -18,11 +18,15 @@ enum TMsgDlgBtn : unsigned {
     mbNo = 1u << 1,
     mbOK = 1u << 2,
     mbCancel = 1u << 3,
+    // Not a button: the box closed without one (Escape, close box) answers
+    // mrCancel, for a question whose buttons all let the work go somehow.
+    mbClosedCancels = 1u << 4,
 };
 using TMsgDlgButtons = unsigned;
 
 // What a message box returns; a box closed without a button gives the
-// answer of its cancelling button (Cancel, else No, else OK).
+// answer of its cancelling button (Cancel, else No, else OK), or mrCancel
+// with mbClosedCancels.
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
 
 // "Warnung", "Fehler", "Informationen", "Bestätigen".

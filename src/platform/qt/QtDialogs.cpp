@@ -142,6 +142,13 @@ TModalResult QtDialogs::messageDlg(const std::string& text, TMsgDlgType type, TM
     if (added.empty())
         added.emplace_back(box.addButton(QString::fromUtf8(buttonCaption(mbOK)), QMessageBox::AcceptRole), mrOk);
     box.setDefaultButton(static_cast<QPushButton*>(added.front().first));
+    if (buttons & mbClosedCancels) {
+        // Escape and the close box would click "Nein"; a hidden cancelling
+        // button takes them instead.
+        QAbstractButton* closing = box.addButton(QMessageBox::Cancel);
+        closing->hide();
+        box.setEscapeButton(closing);
+    }
     box.exec();
     for (const auto& [button, result] : added)
         if (box.clickedButton() == button)
