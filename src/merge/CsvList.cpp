@@ -11,12 +11,17 @@ public:
 
     bool AtEnd() const { return pos_ >= text_.size(); }
     int Line() const { return line_; }
+    // The line on which a quoted field of the last record opened that took
+    // in line breaks and separators (0: none did), as a stray quote does.
+    int SwallowedFrom() const { return swallowedFrom_; }
+    int SwallowedTo() const { return swallowedTo_; }
 
     // The next record's fields; `startLine` gets the line it starts on.
     std::vector<std::string> Next(int& startLine, const std::string& name)
     {
         std::vector<std::string> fields(1);
         startLine = line_;
+        swallowedFrom_ = 0;
         while (pos_ < text_.size()) {
             const char c = text_[pos_];
             if (c == sep_) {
@@ -47,6 +52,7 @@ private:
     void quoted(std::string& field, const std::string& name)
     {
         const int opened = line_;
+        bool lineBreaks = false, separators = false;
         ++pos_;
         for (;;) {
             if (pos_ >= text_.size())
@@ -60,14 +66,20 @@ private:
                     continue;
                 }
                 ++pos_;
+                if (lineBreaks && separators && swallowedFrom_ == 0) {
+                    swallowedFrom_ = opened;
+                    swallowedTo_ = line_;
+                }
                 return; // what follows up to the separator is taken as it stands
             }
             if (c == '\r' || c == '\n') {
                 // A line break inside a field is one break, whatever the file used.
                 lineBreak();
                 field += '\n';
+                lineBreaks = true;
                 continue;
             }
+            separators = separators || c == sep_;
             field += c;
             ++pos_;
         }
@@ -77,6 +89,8 @@ private:
     char sep_;
     std::size_t pos_ = 0;
     int line_ = 1;
+    int swallowedFrom_ = 0;
+    int swallowedTo_ = 0;
 };
 
 std::string trimmed(const std::string& s)
@@ -85,6 +99,27 @@ std::string trimmed(const std::string& s)
     if (b == std::string::npos)
         return {};
     return s.substr(b, s.find_last_not_of(" \t") - b + 1);
+}
+
+// A record that does not line up with the header would put its values
+// under the wrong columns (a name in the street, a greeting full of
+// separators) or glue two recipients into one, so it stops the merge.
+// Fields left out at the end, and empty ones beyond the header, are fine.
+void checkLinesUp(const TAddressRecord& record, std::size_t columns, const CsvParser& parser,
+                  const std::string& name)
+{
+    std::size_t used = record.values.size();
+    while (used > columns && trimmed(record.values[used - 1]).empty())
+        --used;
+    const std::string damaged = "Die Adressliste \"" + name + "\" ist beschädigt: ";
+    if (used > columns)
+        throw EAddressListError(damaged + "Zeile " + std::to_string(record.line) + " hat " + std::to_string(used) +
+                                " Felder, die Kopfzeile nur " + std::to_string(columns) + ".");
+    if (parser.SwallowedFrom() != 0 && record.values.size() < columns)
+        throw EAddressListError(damaged + "das Anführungszeichen in Zeile " + std::to_string(parser.SwallowedFrom()) +
+                                " schließt erst in Zeile " + std::to_string(parser.SwallowedTo()) +
+                                "; dazwischen stehen Zeilenumbrüche und Trennzeichen, und der Datensatz passt nicht "
+                                "mehr zur Kopfzeile.");
 }
 
 } // namespace
@@ -136,6 +171,7 @@ TAddressList ReadCsv(std::string_view text, const std::string& name)
     while (!parser.AtEnd()) {
         TAddressRecord record;
         record.values = parser.Next(record.line, name);
+        checkLinesUp(record, list.columns.size(), parser, name);
         record.values.resize(list.columns.size());
         for (std::string& v : record.values)
             v = trimmed(v);

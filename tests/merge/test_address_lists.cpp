@@ -67,6 +67,26 @@ TEST(CsvLists, DamagedListsSayWhatAndWhere)
     EXPECT_NE(errorOf(std::string("PK\x03\x04\0\0", 6)).find("weder eine CSV- noch eine vCard-Datei"), std::string::npos);
 }
 
+TEST(CsvLists, RecordsThatDoNotLineUpWithTheHeaderStopTheList)
+{
+    // A stray quote that a later quoted field closes glues two recipients.
+    EXPECT_EQ(errorOf("Anrede;Name;Ort\nHerr;\"Meier;Bonn\nFrau;Schulz;\"K\xc3\xb6ln\"\nHerr;Lang;Ulm\n"),
+              "Die Adressliste \"liste.csv\" ist beschädigt: das Anführungszeichen in Zeile 2 schließt erst in "
+              "Zeile 3; dazwischen stehen Zeilenumbrüche und Trennzeichen, und der Datensatz passt nicht mehr zur "
+              "Kopfzeile.");
+    // An unquoted comma in a comma list shifts every column.
+    EXPECT_EQ(errorOf("Name,Strasse,Ort\nMax Muster,Weg 1,Bonn\nM\xc3\xbcller, Hans,Weg 2,Köln\n"),
+              "Die Adressliste \"liste.csv\" ist beschädigt: Zeile 3 hat 4 Felder, die Kopfzeile nur 3.");
+    // Fields left out at the end, empty ones beyond the header and a
+    // quoted address over two lines that lines up are all fine.
+    const TAddressList list = ReadAddressList(
+        "Name;Strasse;Ort\nA\nB;Weg 1;Bonn;;\n\"C\";\"Weg 2;\nHinterhaus\";K\xc3\xb6ln\n", "liste.csv");
+    ASSERT_EQ(list.records.size(), 3u);
+    EXPECT_EQ(values(list, 0), (std::vector<std::string>{"A", "", ""}));
+    EXPECT_EQ(values(list, 1), (std::vector<std::string>{"B", "Weg 1", "Bonn"}));
+    EXPECT_EQ(values(list, 2), (std::vector<std::string>{"C", "Weg 2;\nHinterhaus", "Köln"}));
+}
+
 TEST(CsvLists, ColumnsAreFoundWithoutRegardToCase)
 {
     const std::vector<std::string> columns{"Anrede", "STRASSE", "Straße", " Ort "};

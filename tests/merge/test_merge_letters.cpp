@@ -100,6 +100,11 @@ TEST(MergeLetters, FileNamesAreSafeEverywhere)
     EXPECT_EQ(SafeFileStem("..\\..\\etc"), "_.._etc");
     EXPECT_EQ(SafeFileStem(" . "), "Empfänger");
     EXPECT_EQ(SafeFileStem(std::string(300, 'x')).size(), 100u);
+    // Three-byte letters: whole ones, and room for " (n).pdf" in 255 bytes.
+    std::string euros;
+    for (int i = 0; i < 100; ++i)
+        euros += "€";
+    EXPECT_EQ(SafeFileStem(euros), euros.substr(0, 198));
     const TMergeTemplate templ(letter(), kColumns);
     EXPECT_EQ(templ.Fill(record({"", "", "", "", "", "", "", "", ""}), 7).fileStem, "Empfänger 7");
     EXPECT_EQ(templ.Fill(record({"", "", "", "", "ACME", "", "", "", ""}), 7).fileStem, "ACME");

@@ -6,6 +6,8 @@
 
 namespace zt::platform::files {
 
+constexpr std::size_t kMaxBytes = 200;
+
 std::string SafeFileName(const std::string& stem, const std::string& fallback)
 {
     std::string out;
@@ -13,6 +15,8 @@ std::string SafeFileName(const std::string& stem, const std::string& fallback)
     for (std::size_t i = 0; i < stem.size() && characters < 100;) {
         const std::size_t start = i;
         const char32_t c = text::decodeUtf8(stem, i);
+        if (out.size() + (i - start) > kMaxBytes)
+            break;
         ++characters;
         if (c < 0x20 || c == 0x7F || std::u32string_view(U"/\\:*?\"<>|").find(c) != std::u32string_view::npos)
             out += '_';

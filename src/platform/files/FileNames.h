@@ -7,7 +7,9 @@
 namespace zt::platform::files {
 
 // No separators, reserved or control characters, no dots or blanks at
-// either end, at most 100 characters; `fallback` when nothing is left.
+// either end, at most 100 characters and 200 bytes (whole characters: a
+// name of three-byte letters plus " (n).pdf" stays under the 255 bytes a
+// file name may have); `fallback` when nothing is left.
 std::string SafeFileName(const std::string& stem, const std::string& fallback);
 
 } // namespace zt::platform::files
