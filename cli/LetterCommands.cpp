@@ -4,7 +4,6 @@
 #include "cli/PagePngs.h"
 #include "output/LetterMail.h"
 #include "output/LetterPdf.h"
-#include "platform/files/PrivateFolder.h"
 #include "cli/MergeCommands.h"
 #include "cli/PrintCommands.h"
 #include "cli/ReportPages.h"
@@ -87,10 +86,7 @@ void writeOutput(const BatchOutput& output, letter::TFrmMain& frm, ReportHolder&
         frm.DruckenExecute();
         break;
     case BatchOutput::Kind::Mail: {
-        platform::files::PrivateFolder::removeStale(output::kMailFolderPrefix, 24);
-        platform::files::PrivateFolder folder(output::kMailFolderPrefix);
-        folder.keep();
-        output::MailLetterPdf(holder.Report(), letter::PreviewPageTotal, frm.EditTitel1->Text(), folder);
+        output::MailLetterPdf(holder.Report(), letter::PreviewPageTotal, frm.EditTitel1->Text());
         break;
     }
     case BatchOutput::Kind::Info:

@@ -3,7 +3,6 @@
 #include "cli/ExitStatus.h"
 #include "output/LetterMail.h"
 #include "output/LetterPdf.h"
-#include "platform/files/PrivateFolder.h"
 #include "cli/MergeCommands.h"
 #include "cli/ReportPages.h"
 #include "files/LetterFile.h"
@@ -65,12 +64,7 @@ void writeOutput(const BatchOutput& output, const output::TWindowlessLetter& let
     }
     case BatchOutput::Kind::Mail: {
         LetterReport report(letter);
-        // The mail program reads the file after this tool has ended: the
-        // folder stays, and a later run clears folders a day old.
-        platform::files::PrivateFolder::removeStale(output::kMailFolderPrefix, 24);
-        platform::files::PrivateFolder folder(output::kMailFolderPrefix);
-        folder.keep();
-        output::MailLetterPdf(report.Report(), report.PageTotal(), letter.content.titel1, folder);
+        output::MailLetterPdf(report.Report(), report.PageTotal(), letter.content.titel1);
         break;
     }
     case BatchOutput::Kind::Info:

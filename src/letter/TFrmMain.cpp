@@ -13,7 +13,6 @@
 #include "files/RecoveryWriter.h"
 #include "merge/MergeRun.h"
 #include "platform/dialogs/UserDialogs.h"
-#include "platform/files/PrivateFolder.h"
 #include "platform/text/TextFile.h"
 
 #include <QAction>

@@ -35,9 +35,6 @@ class TRecoveryWriter;
 namespace zt::merge {
 class TMergeRun;
 }
-namespace zt::platform::files {
-class PrivateFolder;
-}
 
 namespace zt::letter {
 
@@ -304,9 +301,6 @@ private:
     // Set while the close question is open, so a second close request
     // (a signal, say) does not ask again.
     bool FAskingToClose = false;
-    // The PDFs handed to the mail program: the mail program reads them
-    // after the hand-off, so they go when the program ends.
-    std::unique_ptr<platform::files::PrivateFolder> FMailFolder;
     // The last mail merge, whose recorded pages its preview shows.
     std::unique_ptr<merge::TMergeRun> FMergeRun;
     std::unique_ptr<files::TRecoveryWriter> FRecovery;

@@ -10,7 +10,6 @@
 #include "output/LetterMail.h"
 #include "output/uFrmReport.h"
 #include "platform/dialogs/UserDialogs.h"
-#include "platform/files/PrivateFolder.h"
 
 namespace zt::letter {
 
@@ -19,10 +18,8 @@ void TFrmMain::EMailPdfExecute()
     if (frmReport == nullptr)
         return;
     try {
-        if (!FMailFolder)
-            FMailFolder = std::make_unique<platform::files::PrivateFolder>(output::kMailFolderPrefix);
         AttachReport(*frmReport);
-        output::MailLetterPdf(*frmReport->BandoriaRep1, PreviewPageTotal, EditTitel1->Text(), *FMailFolder);
+        output::MailLetterPdf(*frmReport->BandoriaRep1, PreviewPageTotal, EditTitel1->Text());
     } catch (const std::exception& e) {
         // The letter stays as it was; the box says why nothing was sent.
         platform::userDialogs().messageDlg(e.what(), platform::TMsgDlgType::mtError, platform::mbOK);

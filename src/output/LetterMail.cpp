@@ -12,12 +12,22 @@ std::string MailAttachmentName(const std::string& subject)
     return platform::files::SafeFileName(subject, "Kurzmitteilung") + ".pdf";
 }
 
-std::string MailLetterPdf(report::TBandoriaRep& report, int& pageTotal, const std::string& subject,
-                          const platform::files::PrivateFolder& folder)
+std::string MailSubject(const std::string& subject)
 {
+    if (subject.find_first_not_of(" \t") != std::string::npos)
+        return subject;
+    const std::string name = MailAttachmentName(subject);
+    return name.substr(0, name.size() - 4);
+}
+
+std::string MailLetterPdf(report::TBandoriaRep& report, int& pageTotal, const std::string& subject)
+{
+    platform::files::PrivateFolder::removeStale(kMailFolderPrefix, kMailFolderHours);
+    platform::files::PrivateFolder folder(kMailFolderPrefix);
     const std::string path = folder.path() + MailAttachmentName(subject);
     WriteLetterPdf(report, pageTotal, path);
-    platform::mailClient().compose(subject, path);
+    platform::mailClient().compose(MailSubject(subject), path);
+    folder.keep();
     return path;
 }
 

@@ -47,6 +47,10 @@ protected:
         report.BandoriaRep1->ShowProgress = false;
         previous = platform::setMailClient(&mail);
         pages::RegisterStandardPreview();
+        // Mailed PDFs stay after the program; these go with the scratch folder.
+        if (const char* tmp = std::getenv("TMPDIR"))
+            previousTmp = tmp;
+        ::setenv("TMPDIR", scratch.dir().c_str(), 1);
     }
     ~LetterSending() override
     {
@@ -56,6 +60,10 @@ protected:
         frm.reset();
         letter::frmReport = nullptr;
         platform::setMailClient(previous);
+        if (previousTmp)
+            ::setenv("TMPDIR", previousTmp->c_str(), 1);
+        else
+            ::unsetenv("TMPDIR");
     }
     pages::TQRStandardPreview* openPreview() const
     {
@@ -69,6 +77,7 @@ protected:
     RecordingMail mail;
     platform::MailClient* previous = nullptr;
     zt::testing::ScratchFolder scratch{"zt-sending"};
+    std::optional<std::string> previousTmp;
 };
 
 TEST_F(LetterSending, EMailHandsTheSubjectAndTheLettersPdfToTheMailProgram)
@@ -82,14 +91,32 @@ TEST_F(LetterSending, EMailHandsTheSubjectAndTheLettersPdfToTheMailProgram)
     EXPECT_EQ(zt::testing::qpdfProblems(pdf), "");
     EXPECT_NE(zt::testing::runTool("pdftotext -enc UTF-8 " + zt::testing::quoted(pdf) + " -").output.find("Größe 5 €"),
               std::string::npos);
-    // Without a subject the file has the letter's name; the PDFs stay until the window goes.
+    // Without a subject the file and the message have the letter's name.
     frm->EditTitel1->SetText("");
     frm->EMailPdf->trigger();
     ASSERT_EQ(mail.attachments.size(), 2u);
     EXPECT_TRUE(mail.attachments[1].ends_with("/Kurzmitteilung.pdf"));
-    EXPECT_TRUE(std::filesystem::exists(pdf));
+    EXPECT_EQ(mail.subjects.at(1), "Kurzmitteilung");
+}
+
+TEST_F(LetterSending, EachMailHasAnAttachmentOfItsOwnThatOutlivesTheWindow)
+{
+    // The mail program may read a file only when its message is sent.
+    frm->EditTitel1->SetText("Angebot");
+    frm->MemoMitteilung->setPlainText("erste");
+    frm->EMailPdf->trigger();
+    frm->MemoMitteilung->setPlainText("zweite");
+    frm->EMailPdf->trigger();
+    ASSERT_EQ(mail.attachments.size(), 2u);
+    EXPECT_NE(mail.attachments[0], mail.attachments[1]);
     frm.reset();
-    EXPECT_FALSE(std::filesystem::exists(pdf));
+    for (const std::string& pdf : mail.attachments)
+        EXPECT_TRUE(std::filesystem::exists(pdf)) << pdf;
+    const auto textOf = [](const std::string& pdf) {
+        return zt::testing::runTool("pdftotext " + zt::testing::quoted(pdf) + " -").output;
+    };
+    EXPECT_NE(textOf(mail.attachments[0]).find("erste"), std::string::npos);
+    EXPECT_NE(textOf(mail.attachments[1]).find("zweite"), std::string::npos);
 }
 
 TEST_F(LetterSending, AMailThatCannotBeHandedOverSaysWhyAndKeepsTheLetter)

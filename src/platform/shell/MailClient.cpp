@@ -49,7 +49,9 @@ std::string XdgEmailFailure(int status, const std::string& attachment)
 
 void XdgEmailClient::compose(const std::string& subject, const std::string& attachment)
 {
-    std::vector<std::string> args{program_, "--subject", subject, "--attach", attachment};
+    // --utf8: our text is UTF-8 whatever the locale says; without it a
+    // non-UTF-8 locale cuts subject and path at the first umlaut.
+    std::vector<std::string> args{program_, "--utf8", "--subject", subject, "--attach", attachment};
     std::vector<char*> argv;
     for (std::string& a : args)
         argv.push_back(a.data());
