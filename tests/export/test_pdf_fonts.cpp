@@ -234,6 +234,23 @@ TEST_F(PdfFonts, EveryCodePageWritesItsOwnLettersAndGlyphNames)
     }
 }
 
+// Hebrew and Vietnamese letters, ASCII ones among them, keep their glyph
+// names: none of them may come out as a blank.
+TEST_F(PdfFonts, HebrewAndVietnameseTextKeepsItsLetters)
+{
+    courier->SetCaption("");
+    TQRControl* b = courier->Parent();
+    inCharset(label(b, "\u05E9\u05DC\u05D5\u05DD", 0, 0, "DejaVu Sans"), 177);     // Hebrew, code page 1255
+    inCharset(label(b, "Viet \u0102n \u01A1 \u0110\u01B0", 6, 0, "DejaVu Sans"), 163);  // Vietnamese, 1258
+    const std::string path = scratch.file("he-vi.pdf");
+    const PdfFile doc = exportPdf(*rep, path, [](TQRPDFDocumentFilter& f) { f.SetFontHandling(TFontHandling::fhEmbedSubset); });
+    for (const char* name : {"/afii57689", "/afii57664", "/Abreve", "/uhorn", "/at/A/B/C"})
+        EXPECT_NE(doc.bytes().find(name), std::string::npos) << name;
+    const std::string text = zt::testing::runTool("pdftotext -enc UTF-8 " + zt::testing::quoted(path) + " -").output;
+    for (const char* expected : {"Viet \u0102n \u01A1 \u0110\u01B0", "\u05E9"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+}
+
 TEST(PdfCodePages, TheOutputCodePageServesTheDefaultCharacterSet)
 {
     EXPECT_EQ(PDFCodePageOfCharset(0), 1252);

@@ -53,6 +53,32 @@ TEST(CodePage1252, CharactersOutsideTheTableAreReported)
     EXPECT_TRUE(fitsCp1252("Müller € ‰"));
 }
 
+// The Hebrew and Vietnamese converters wait for a combining mark after each
+// letter; a table made byte by byte must still see every letter.
+TEST(CodePageTables, HebrewAndVietnameseLettersAreNotHeldBack)
+{
+    for (const int codePage : {1255, 1258}) {
+        ASSERT_TRUE(isSingleByteCodePage(codePage)) << codePage;
+        EXPECT_EQ(codePageToUnicode(codePage, 0x41), U'A') << codePage;
+        EXPECT_EQ(codePageToUnicode(codePage, 0x7A), U'z') << codePage;
+        EXPECT_EQ(unicodeToCodePage(codePage, U'A'), std::optional<std::uint8_t>(0x41)) << codePage;
+    }
+    EXPECT_EQ(codePageToUnicode(1255, 0xE0), U'\u05D0');  // alef
+    EXPECT_EQ(codePageToUnicode(1255, 0xFA), U'\u05EA');  // tav
+    EXPECT_EQ(codePageToUnicode(1255, 0xC8), U'\u05B8');  // qamats, a point on its own
+    EXPECT_EQ(unicodeToCodePage(1255, U'\u05E9'), std::optional<std::uint8_t>(0xF9));
+    EXPECT_EQ(codePageToUnicode(1258, 0xC3), U'\u0102');  // A with breve
+    EXPECT_EQ(codePageToUnicode(1258, 0xD0), U'\u0110');  // D with stroke
+    EXPECT_EQ(codePageToUnicode(1258, 0xFD), U'\u01B0');  // u with horn
+    EXPECT_EQ(codePageToUnicode(1258, 0xEC), U'\u0301');  // combining acute
+    EXPECT_EQ(unicodeToCodePage(1258, U'\u01A1'), std::optional<std::uint8_t>(0xF5));
+    // Every letter of both, not only the few above.
+    for (const int codePage : {1255, 1258})
+        for (int b = 0x20; b < 0x7F; ++b)
+            EXPECT_EQ(codePageToUnicode(codePage, static_cast<std::uint8_t>(b)), static_cast<char32_t>(b))
+                << codePage << " " << b;
+}
+
 TEST(Utf, MalformedInputBecomesReplacementCharacters)
 {
     const std::string bad = "a\xC3" "b\xE2\x82" "\xF4\x90\x80\x80" "\xED\xA0\x80" "\xC0\xAF";

@@ -112,6 +112,10 @@ CodePageTable makeTable(int codePage)
                 t.singleByte = false;
             continue;
         }
+        // The Hebrew and Vietnamese converters hold a base letter back in
+        // case a combining mark follows; the flush writes it out.
+        if (iconv(cd, nullptr, nullptr, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
+            continue;
         if (sizeof out - outLeft != 4)
             continue;
         const char32_t c = static_cast<std::uint8_t>(out[0]) | static_cast<std::uint8_t>(out[1]) << 8 |
