@@ -7,6 +7,7 @@ ZT_PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev qt6-translations-l10n
   libfreetype-dev libfontconfig-dev libharfbuzz-dev fonts-liberation locales
+  fonts-dejavu-core fonts-wqy-microhei fonts-urw-base35
   libhunspell-dev hunspell-de-de
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils x11-apps xdotool python3-xlib openbox qpdf poppler-utils

@@ -90,7 +90,12 @@ void TQRPDFDocumentFilter::assemble(const std::function<void(std::string_view)>&
     const int infoObject = next;
     const int procSetObject = next + 1;
 
-    doc.Add("%PDF-1.3");
+    // An embedded OpenType font file came with PDF 1.6; without one the
+    // document stays at 1.3, which every reader takes.
+    bool openType = false;
+    for (const TPDFFontPlan& plan : plans)
+        openType |= !plan.embedded.empty() && plan.CffOutlines();
+    doc.Add(openType ? "%PDF-1.6" : "%PDF-1.3");
     doc.Add(PdfCodePageText("%\u00C5\u00ADo\u0081"));
 
     doc.BeginObject();

@@ -4,6 +4,7 @@
 #include "export/QRPDFGlyphs.h"
 #include "export/QRPDFSubset.h"
 #include "platform/fonts/FontService.h"
+#include "platform/fonts/SfntFile.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/CodePage.h"
 #include "base/QRError.h"
@@ -42,11 +43,6 @@ std::uint32_t be16(const std::vector<std::uint8_t>& d, std::size_t at)
     return at + 2 <= d.size() ? static_cast<std::uint32_t>(d[at] << 8 | d[at + 1]) : 0;
 }
 
-std::uint32_t be32(const std::vector<std::uint8_t>& d, std::size_t at)
-{
-    return at + 4 <= d.size() ? (be16(d, at) << 16 | be16(d, at + 2)) : 0;
-}
-
 int signed16(std::uint32_t v)
 {
     return v >= 0x8000 ? static_cast<int>(v) - 0x10000 : static_cast<int>(v);
@@ -63,23 +59,17 @@ struct TrueTypeTables {
     bool hasOs2 = false, hasHead = false;
 };
 
-TrueTypeTables findTables(const std::vector<std::uint8_t>& data)
+// The tables of the face in use, which in a collection are not the first face's.
+TrueTypeTables findTables(const std::vector<std::uint8_t>& data, int faceIndex)
 {
     TrueTypeTables t;
-    const std::uint32_t count = be16(data, 4);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        const std::size_t rec = 12 + static_cast<std::size_t>(i) * 16;
-        if (rec + 16 > data.size())
-            break;
-        const std::string tag(reinterpret_cast<const char*>(&data[rec]), 4);
-        const std::size_t offset = be32(data, rec + 8);
-        if (tag == "OS/2") {
-            t.os2 = offset;
-            t.hasOs2 = true;
-        } else if (tag == "head") {
-            t.head = offset;
-            t.hasHead = true;
-        }
+    if (const auto os2 = platform::sfntTable(data, faceIndex, "OS/2")) {
+        t.os2 = os2->offset;
+        t.hasOs2 = true;
+    }
+    if (const auto head = platform::sfntTable(data, faceIndex, "head")) {
+        t.head = head->offset;
+        t.hasHead = true;
     }
     return t;
 }
@@ -338,17 +328,18 @@ void PlanPDFFontEmbedding(const TPDFFontKey& key, const TPDFFontOptions& options
 {
     if (!PDFFontEmbedded(key, options) || plan.data.empty())
         return;
-    const TPDFEmbedding allowed = EmbeddingPermission(plan.data);
+    const TPDFEmbedding allowed = EmbeddingPermission(plan.data, plan.faceIndex);
     if (allowed == TPDFEmbedding::Forbidden)
         return; // the licence says no: the reader substitutes by the widths
     const bool subset = options.handling == TFontHandling::fhEmbedSubset && allowed == TPDFEmbedding::Subset &&
                         used != nullptr && !namedForEmbedding(key, options);
     if (!subset) {
-        plan.embedded = plan.data;
+        // A PDF holds one font, not a collection: the face's own tables.
+        plan.embedded = platform::sfntFace(plan.data, plan.faceIndex);
         return;
     }
     const std::vector<char32_t> characters = usedCharacters(key, *used);
-    if (auto bytes = SubsetFontFile(plan.data, characters)) {
+    if (auto bytes = SubsetFontFile(plan.data, characters, plan.faceIndex)) {
         plan.embedded = std::move(*bytes);
         plan.subset = true;
         plan.baseFont = SubsetTag(key.psName, characters) + "+" + key.psName;
@@ -367,6 +358,7 @@ TPDFFontPlan PlanPDFFont(const TPDFFontKey& key, const TPDFFontOptions& options,
     try {
         plan.font = platform::FontService::instance().font(lf);
         plan.data = plan.font->fontData();
+        plan.faceIndex = plan.font->face().index;
     } catch (const std::exception&) {
         plan.data.clear();
     }
@@ -378,6 +370,11 @@ TPDFFontPlan PlanPDFFont(const TPDFFontKey& key, const TPDFFontOptions& options,
     return plan;
 }
 
+bool TPDFFontPlan::CffOutlines() const
+{
+    return platform::hasCffOutlines(data, faceIndex);
+}
+
 int WritePDFFont(const TPDFFontKey& key, const TPDFFontPlan& plan, int resource, int n,
                  const TPDFFontOptions& options, TPDFDocBuilder& doc)
 {
@@ -387,7 +384,8 @@ int WritePDFFont(const TPDFFontKey& key, const TPDFFontPlan& plan, int resource,
     }
     const platform::LogFont lf = PDFFontRequest(key);
     const std::vector<std::uint8_t>& data = plan.data;
-    const TrueTypeTables tables = findTables(data);
+    const TrueTypeTables tables = findTables(data, plan.faceIndex);
+    const bool cff = plan.CffOutlines();
     const long double unitsPerEm = tables.hasHead && be16(data, tables.head + 18) > 0
                                        ? be16(data, tables.head + 18)
                                        : 2048.0L;
@@ -405,7 +403,7 @@ int WritePDFFont(const TPDFFontKey& key, const TPDFFontPlan& plan, int resource,
     doc.Add(std::to_string(n) + " 0 obj");
     doc.Add("<<");
     doc.Add("/Type /Font");
-    doc.Add("/Subtype /TrueType");
+    doc.Add(cff ? "/Subtype /Type1" : "/Subtype /TrueType");
     doc.Add("/Name /F" + PdfResourceNumber(resource));
     doc.Add("/BaseFont /" + plan.baseFont);
     doc.Add("/FirstChar 0");
@@ -435,7 +433,7 @@ int WritePDFFont(const TPDFFontKey& key, const TPDFFontPlan& plan, int resource,
     // Tenths of a degree as the platform gives it; PDF wants degrees.
     doc.Add("/ItalicAngle " + PdfInt(om.italicAngle / 10.0L));
     if (embedded)
-        doc.Add("/FontFile2 " + std::to_string(n + 2) + " 0 R");
+        doc.Add((cff ? "/FontFile3 " : "/FontFile2 ") + std::to_string(n + 2) + " 0 R");
     doc.Add(">>");
     doc.Add("endobj");
     if (!embedded)
@@ -444,7 +442,10 @@ int WritePDFFont(const TPDFFontKey& key, const TPDFFontPlan& plan, int resource,
     doc.BeginObject();
     doc.Add(std::to_string(n + 2) + " 0 obj");
     doc.Add("<<");
-    doc.Add("/Length " + std::to_string(n + 3) + " 0 R /Length1 " + std::to_string(n + 3) + " 0 R ");
+    if (cff)
+        doc.Add("/Subtype /OpenType /Length " + std::to_string(n + 3) + " 0 R ");
+    else
+        doc.Add("/Length " + std::to_string(n + 3) + " 0 R /Length1 " + std::to_string(n + 3) + " 0 R ");
     doc.Add(">>");
     doc.Add("stream");
     doc.AddRaw(std::string_view(reinterpret_cast<const char*>(plan.embedded.data()), plan.embedded.size()));

@@ -1,7 +1,8 @@
 #pragma once
 // Font resources of the PDF writer: the key that tells fonts apart, and the
-// objects written for each (a standard font, or a TrueType font with widths,
-// encoding and descriptor, its file embedded or not).
+// objects written for each (a standard font, or a TrueType or, for CFF
+// outlines, a Type 1 font with widths, encoding and descriptor, its file
+// embedded or not).
 
 #include "export/QRPDFFilter.h"
 #include "platform/fonts/FontService.h"
@@ -64,12 +65,16 @@ struct TPDFFontPlan {
     bool standard = false;                 // a standard font (fhSubstitute)
     std::shared_ptr<const platform::Font> font;
     std::vector<std::uint8_t> data;        // the whole font file
-    std::vector<std::uint8_t> embedded;    // the bytes embedded; empty: none
+    int faceIndex = 0;                     // the face in use, when the file is a collection
+    std::vector<std::uint8_t> embedded;    // the bytes embedded (a font file of the face alone); empty: none
     std::string baseFont;                  // the PostScript-style name, "ABCDEF+" before it for a subset
     bool subset = false;
 
     // Objects the resource takes: 1, 2 or 4.
     int ObjectCount() const { return standard ? 1 : embedded.empty() ? 2 : 4; }
+    // Whether the face has CFF outlines, written as a Type 1 font whose
+    // embedded file is an OpenType font file.
+    bool CffOutlines() const;
 };
 
 // Settles whether and how the font file in `plan.data` is embedded: whole,

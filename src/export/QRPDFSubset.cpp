@@ -1,5 +1,7 @@
 #include "export/QRPDFSubset.h"
 
+#include "platform/fonts/SfntFile.h"
+
 #include <hb-subset.h>
 #include <hb.h>
 
@@ -8,14 +10,6 @@
 namespace zt::report {
 
 namespace {
-
-std::uint32_t be(const std::vector<std::uint8_t>& d, std::size_t at, int bytes)
-{
-    std::uint32_t v = 0;
-    for (int i = 0; i < bytes; ++i)
-        v = v << 8 | (at + static_cast<std::size_t>(i) < d.size() ? d[at + static_cast<std::size_t>(i)] : 0);
-    return v;
-}
 
 struct BlobDeleter {
     void operator()(hb_blob_t* b) const { hb_blob_destroy(b); }
@@ -29,32 +23,23 @@ struct InputDeleter {
 
 } // namespace
 
-TPDFEmbedding EmbeddingPermission(const std::vector<std::uint8_t>& fontFile)
+TPDFEmbedding EmbeddingPermission(const std::vector<std::uint8_t>& fontFile, int faceIndex)
 {
-    const std::uint32_t tables = be(fontFile, 4, 2);
-    for (std::uint32_t i = 0; i < tables; ++i) {
-        const std::size_t record = 12 + static_cast<std::size_t>(i) * 16;
-        if (record + 16 > fontFile.size())
-            break;
-        if (fontFile[record] != 'O' || fontFile[record + 1] != 'S' || fontFile[record + 2] != '/' ||
-            fontFile[record + 3] != '2')
-            continue;
-        const std::size_t os2 = be(fontFile, record + 8, 4);
-        if (os2 + 10 > fontFile.size())
-            return TPDFEmbedding::Subset;
-        const std::uint32_t fsType = be(fontFile, os2 + 8, 2);
-        // Bit 1 alone: restricted licence; bit 9: bitmaps only, which a
-        // TrueType outline font without bitmaps cannot give.
-        const bool restricted = (fsType & 0x000E) == 0x0002;
-        if (restricted || (fsType & 0x0200) != 0)
-            return TPDFEmbedding::Forbidden;
-        return (fsType & 0x0100) != 0 ? TPDFEmbedding::WholeFileOnly : TPDFEmbedding::Subset;
-    }
-    return TPDFEmbedding::Subset;
+    const auto os2 = platform::sfntTable(fontFile, faceIndex, "OS/2");
+    if (!os2 || os2->length < 10)
+        return TPDFEmbedding::Subset;
+    // The table lies within the file, so its fsType field does too.
+    const std::uint32_t fsType = static_cast<std::uint32_t>(fontFile[os2->offset + 8] << 8 | fontFile[os2->offset + 9]);
+    // Bit 1 alone: restricted licence; bit 9: bitmaps only, which an
+    // outline font without bitmaps cannot give.
+    const bool restricted = (fsType & 0x000E) == 0x0002;
+    if (restricted || (fsType & 0x0200) != 0)
+        return TPDFEmbedding::Forbidden;
+    return (fsType & 0x0100) != 0 ? TPDFEmbedding::WholeFileOnly : TPDFEmbedding::Subset;
 }
 
 std::optional<std::vector<std::uint8_t>> SubsetFontFile(const std::vector<std::uint8_t>& fontFile,
-                                                        const std::vector<char32_t>& unicodes)
+                                                        const std::vector<char32_t>& unicodes, int faceIndex)
 {
     if (fontFile.size() < 12 || fontFile.size() > 0x7FFFFFFF)
         return std::nullopt;
@@ -63,7 +48,10 @@ std::optional<std::vector<std::uint8_t>> SubsetFontFile(const std::vector<std::u
                                HB_MEMORY_MODE_READONLY, nullptr, nullptr));
     if (!blob)
         return std::nullopt;
-    const std::unique_ptr<hb_face_t, FaceDeleter> face(hb_face_create(blob.get(), 0));
+    if (!platform::sfntDirectory(fontFile, faceIndex))
+        return std::nullopt;
+    const std::unique_ptr<hb_face_t, FaceDeleter> face(
+        hb_face_create(blob.get(), static_cast<unsigned>(faceIndex) & 0xFFFF));
     if (!face || hb_face_get_glyph_count(face.get()) == 0)
         return std::nullopt;
     const std::unique_ptr<hb_subset_input_t, InputDeleter> input(hb_subset_input_create_or_fail());

@@ -16,14 +16,16 @@ enum class TPDFEmbedding {
     Forbidden,     // restricted licence or bitmap embedding only
 };
 
-// What the font file's OS/2 table allows; a file without one allows all.
-TPDFEmbedding EmbeddingPermission(const std::vector<std::uint8_t>& fontFile);
+// What the OS/2 table of the face `faceIndex` allows (in a collection each
+// face has its own); a face without one allows all.
+TPDFEmbedding EmbeddingPermission(const std::vector<std::uint8_t>& fontFile, int faceIndex = 0);
 
-// The subset of a TrueType font file that holds the glyphs of `unicodes`
-// (and the notdef glyph) with their cmap, metrics and hinting; nullopt when
-// the file cannot be read or subset.
+// The subset of the face `faceIndex` of a font file (TrueType or CFF
+// outlines, alone or in a collection) that holds the glyphs of `unicodes`
+// (and the notdef glyph) with their cmap and metrics, a font file of its
+// own; nullopt when the file cannot be read or subset.
 std::optional<std::vector<std::uint8_t>> SubsetFontFile(const std::vector<std::uint8_t>& fontFile,
-                                                        const std::vector<char32_t>& unicodes);
+                                                        const std::vector<char32_t>& unicodes, int faceIndex = 0);
 
 // The six capital letters that name a subset ("ABCDEF+Name"): the same for
 // the same font and glyphs, so one letter always gives the same bytes.

@@ -1,4 +1,5 @@
 #include "platform/core/WinMath.h"
+#include "platform/fonts/FontService.h"
 #include "platform/gdi/EmfRecorder.h"
 #include "platform/qt/QtRenderTarget.h"
 #include "support/RawEmf.h"
@@ -115,6 +116,27 @@ TMetafile windowsA4Page()
 }
 
 } // namespace
+
+// The second face of a collection (Debian's fonts-wqy-microhei) draws its
+// own glyphs, not those of the file's first face.
+TEST_F(QtRender, AFaceOfACollectionDrawsItsOwnGlyphs)
+{
+    const auto page = [](const std::string& face) {
+        auto rec = EmfRecorder::forPage(RefDevice::screen(), 120, 60);
+        LogFont lf;
+        lf.face = face;
+        lf.height = -40;
+        rec.SelectObject(rec.CreateFontIndirect(lf));
+        rec.SetBkMode(TRANSPARENT);
+        rec.TextOut(10, 5, "i");
+        return renderPage(rec.Finish());
+    };
+    ASSERT_EQ(FontService::instance().resolve("WenQuanYi Micro Hei Mono", false, false).index, 1)
+        << "Debian's fonts-wqy-microhei is not installed";
+    const QImage first = page("WenQuanYi Micro Hei"), second = page("WenQuanYi Micro Hei Mono");
+    EXPECT_GT(darkPixels(second, second.rect()), 20);
+    EXPECT_NE(first, second);
+}
 
 TEST(QtRenderSize, PagesRecordedOnAWideScreenKeepTheirHeight)
 {

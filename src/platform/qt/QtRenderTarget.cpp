@@ -2,6 +2,7 @@
 
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/EmfPlayer.h"
+#include "platform/fonts/SfntFile.h"
 
 #include <QFontDatabase>
 #include <QGlyphRun>
@@ -44,19 +45,22 @@ Qt::BrushStyle toQtHatch(std::uint32_t hatch)
     }
 }
 
-// The font database's family for a font file, registered once per process.
-QString registeredFamily(const QString& file)
+// The font database's family for a face of a font file, the file registered
+// once per process; a collection registers all its faces, so the face's own
+// family is the one picked.
+QString registeredFamily(const QString& file, const QString& family)
 {
     static std::mutex mutex;
-    static std::map<QString, QString> families;
+    static std::map<QString, QStringList> families;
     std::lock_guard lock(mutex);
     auto it = families.find(file);
     if (it == families.end()) {
         const int id = QFontDatabase::addApplicationFont(file);
-        const QStringList names = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
-        it = families.emplace(file, names.isEmpty() ? QString() : names.first()).first;
+        it = families.emplace(file, id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList()).first;
     }
-    return it->second;
+    if (it->second.contains(family))
+        return family;
+    return it->second.isEmpty() ? QString() : it->second.first();
 }
 
 // The same face as `fromFile`, but through the font database, whose fonts a
@@ -64,7 +68,7 @@ QString registeredFamily(const QString& file)
 // another face.
 QRawFont embeddableFont(const QString& file, const QRawFont& fromFile, double pixelSize)
 {
-    const QString family = registeredFamily(file);
+    const QString family = registeredFamily(file, fromFile.familyName());
     if (family.isEmpty())
         return {};
     QFont font(family);
@@ -190,18 +194,35 @@ void QtRenderTarget::drawPolygons(const std::vector<std::vector<gdi::PointF>>& p
     painter_.drawPath(path);
 }
 
-const QRawFont& QtRenderTarget::rawFont(const std::string& file, double pixelSize)
+const QRawFont& QtRenderTarget::rawFont(const Font& font, double pixelSize)
 {
+    const std::string& file = font.face().file;
+    const int index = font.face().index;
     // Sizes are kept in quarter pixels, enough for any zoom of the preview.
     const int key = static_cast<int>(std::lround(pixelSize * 4));
-    auto it = fonts_.find({file, key});
+    auto it = fonts_.find({file, index, key});
     if (it == fonts_.end()) {
         const QString path = QString::fromStdString(file);
-        QRawFont raw(path, key / 4.0, QFont::PreferNoHinting);
+        QRawFont raw;
+        if ((index & 0xFFFF) == 0) {
+            raw = QRawFont(path, key / 4.0, QFont::PreferNoHinting);
+        } else {
+            // Qt opens a file's first face only: a later face of a
+            // collection is handed over as a font file of its own.
+            auto data = faceFiles_.find({file, index});
+            if (data == faceFiles_.end()) {
+                const std::vector<std::uint8_t> bytes = sfntFace(font.fontData(), index);
+                data = faceFiles_.emplace(std::make_pair(file, index),
+                                          QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                                     static_cast<qsizetype>(bytes.size())))
+                           .first;
+            }
+            raw = QRawFont(data->second, key / 4.0, QFont::PreferNoHinting);
+        }
         if (embedFonts_ && raw.isValid())
             if (QRawFont embeddable = embeddableFont(path, raw, key / 4.0); embeddable.isValid())
                 raw = embeddable;
-        it = fonts_.emplace(std::make_pair(file, key), raw).first;
+        it = fonts_.emplace(std::make_tuple(file, index, key), raw).first;
     }
     return it->second;
 }
@@ -210,7 +231,7 @@ void QtRenderTarget::drawGlyphs(const gdi::GlyphRun& run)
 {
     if (!run.font || run.text.empty() || run.pixelSize < 0.25 || run.pixelSize > 20000)
         return;
-    const QRawFont& font = rawFont(run.font->face().file, run.pixelSize);
+    const QRawFont& font = rawFont(*run.font, run.pixelSize);
     if (!font.isValid())
         return;
     // One glyph per character: a surrogate pair takes the origin of its first unit.

@@ -9,8 +9,10 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QByteArray>
 #include <QRawFont>
 #include <map>
+#include <tuple>
 #include <utility>
 
 namespace zt::platform::qt {
@@ -34,14 +36,17 @@ public:
 private:
     void use(const gdi::PenSpec& pen, const gdi::BrushSpec& brush);
     QRectF inside(const gdi::RectF& r, const gdi::PenSpec& pen) const;
-    const QRawFont& rawFont(const std::string& file, double pixelSize);
+    const QRawFont& rawFont(const Font& font, double pixelSize);
 
     QPainter& painter_;
     bool pdf_;
     // Printers get text they can search, not outlines.
     bool embedFonts_;
     QTransform transform_;
-    std::map<std::pair<std::string, int>, QRawFont> fonts_;
+    // By file, face index and size in quarter pixels.
+    std::map<std::tuple<std::string, int, int>, QRawFont> fonts_;
+    // A later face of a collection, as a font file of its own, by file and index.
+    std::map<std::pair<std::string, int>, QByteArray> faceFiles_;
 };
 
 // The page's size in its reference device's pixels (one pixel per device unit).
