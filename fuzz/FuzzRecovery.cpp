@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort(); // a copy that is there is offered or set aside with a reason
     }
     for (const char* file : {"kopie-0-0.ZLW", "kopie-0-0.datei", "kopie-0-0.lock", "letzte-Sicherung.ZLW",
-                             "letzte-Sicherung.datei"})
+                             "letzte-Sicherung.datei", "unlesbare-Sicherung.ZLW", "unlesbare-Sicherung.datei"})
         ::unlink((folder() + file).c_str());
     return 0;
 }

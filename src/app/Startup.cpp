@@ -133,10 +133,12 @@ void ZettelinoProgram::OfferRecovery(const std::string& folder, bool fileNamed)
     }
     // The letter named on the command line opens after this one: the copy
     // stays as the backup, so opening it over the recovered one loses nothing.
+    // Else it goes once this program's copy of the letter is on disk: a write
+    // that fails and a crash after it still leave it to be offered.
     if (fileNamed)
         orphan->KeepAsBackup();
     else
-        orphan->Discard();
+        frmMain_->Recovery()->TakeOver(std::move(orphan));
 }
 
 void ZettelinoProgram::OpenFile(const std::string& path)

@@ -100,13 +100,54 @@ TEST_F(Recovery, ACopyNotTakenBecomesTheOnlyBackup)
 TEST_F(Recovery, ADamagedCopyIsSetAsideWithOneLine)
 {
     fs::create_directories(folder());
+    fs::permissions(folder(), fs::perms::owner_all);
     std::ofstream(folder() + "kopie-1-1.ZLW", std::ios::binary) << "ZLVersion=1.8\r\nAbsLines=9\r\n";
     std::string problems;
     EXPECT_EQ(TRecoveryStore(folder()).TakeOrphan(&problems), nullptr);
     EXPECT_EQ(std::count(problems.begin(), problems.end(), '\n'), 1) << problems;
     EXPECT_NE(problems.find("nicht lesbar"), std::string::npos);
     EXPECT_EQ(copies(), 0u);
-    EXPECT_TRUE(fs::exists(folder() + "letzte-Sicherung.ZLW"));
+    EXPECT_TRUE(fs::exists(folder() + "unlesbare-Sicherung.ZLW"));
+    EXPECT_FALSE(fs::exists(folder() + "letzte-Sicherung.ZLW"));
+}
+
+TEST_F(Recovery, ADamagedCopyLeavesTheLastGoodBackupAlone)
+{
+    crashWith("gut", "/home/anna/gut.ZLW");
+    TRecoveryStore(folder()).TakeOrphan()->KeepAsBackup();
+    std::ofstream(folder() + "kopie-1-1.ZLW", std::ios::binary) << "ZLVersion=1.8\r\nAbsLines=9\r\n";
+    std::string problems;
+    TRecoveryStore store(folder());
+    EXPECT_EQ(store.TakeOrphan(&problems), nullptr);
+    EXPECT_NE(problems.find("nicht lesbar"), std::string::npos);
+    EXPECT_EQ(zt::platform::text::readTextFile(store.BackupPath()), letterLines("gut"));
+    EXPECT_EQ(zt::platform::text::readTextFile(folder() + "letzte-Sicherung.datei"),
+              std::vector<std::string>{"/home/anna/gut.ZLW"});
+    EXPECT_EQ(copies(), 0u);
+}
+
+TEST_F(Recovery, ACopyTakenOverGoesOnlyOnceThisProgramsCopyIsWritten)
+{
+    crashWith("erster", "");
+    TRecoveryWriter writer(folder());
+    auto orphan = writer.Store().TakeOrphan();
+    ASSERT_NE(orphan, nullptr);
+    writer.TakeOver(std::move(orphan));
+    writer.Flush();
+    EXPECT_EQ(copies(), 1u); // nothing of this program's on disk yet
+    EXPECT_EQ(TRecoveryStore(folder()).TakeOrphan(), nullptr); // but still taken
+    writer.Post(letterLines("erster"), "");
+    writer.Flush();
+    EXPECT_EQ(copies(), 1u);
+    EXPECT_TRUE(writer.Store().HasCopy());
+
+    // Taken over after this program's copy is already written: it goes at once.
+    crashWith("zweiter", "");
+    auto second = TRecoveryStore(folder()).TakeOrphan();
+    ASSERT_NE(second, nullptr);
+    writer.TakeOver(std::move(second));
+    writer.Flush();
+    EXPECT_EQ(copies(), 1u);
 }
 
 TEST_F(Recovery, AFolderThatCannotBeWrittenFailsClearly)

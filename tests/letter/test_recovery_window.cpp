@@ -12,7 +12,9 @@
 
 #include <QAction>
 #include <QTest>
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 using namespace zt;
@@ -38,6 +40,17 @@ protected:
     bool holds(const std::vector<std::string>& lines, const std::string& line)
     {
         return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+    // A program that typed the letter, wrote its copy and was killed; its process ID.
+    pid_t crashWith(const files::TLetterContent& letter, const std::string& currentFile)
+    {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            (new files::TRecoveryStore(folder()))->Write(files::LetterFileLines(letter), currentFile);
+            ::_exit(0);
+        }
+        ::waitpid(child, nullptr, 0);
+        return child;
     }
     zt::testing::ScratchFolder scratch{"zt-recovery-window"};
 };
@@ -76,17 +89,9 @@ TEST_F(RecoveryWindow, TypingThatGoesOnIsCopiedEverySoOften)
 
 TEST_F(RecoveryWindow, ACrashedProgramsLetterComesBackAfterTheQuestion)
 {
-    // A program that typed and was killed.
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        files::TLetterContent c;
-        c.mitteilung = {"nicht verloren"};
-        auto* store = new files::TRecoveryStore(folder());
-        store->Write(files::LetterFileLines(c), "/home/anna/brief.ZLW");
-        ::_exit(0);
-    }
-    ::waitpid(child, nullptr, 0);
+    files::TLetterContent c;
+    c.mitteilung = {"nicht verloren"};
+    ASSERT_GT(crashWith(c, "/home/anna/brief.ZLW"), 0);
 
     app::ZettelinoProgram program(scratch.dir());
     program.Start();
@@ -110,17 +115,76 @@ TEST_F(RecoveryWindow, ACrashedProgramsLetterComesBackAfterTheQuestion)
     EXPECT_EQ(copies, 1u);
 }
 
+// Every file written while it lives fails as on a full disk: writes beyond
+// size 0 end in EFBIG.
+class FullDisk {
+public:
+    FullDisk()
+    {
+        oldSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit none = old_;
+        none.rlim_cur = 0;
+        ::setrlimit(RLIMIT_FSIZE, &none);
+    }
+    ~FullDisk()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldSignal_);
+    }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+private:
+    rlimit old_{};
+    void (*oldSignal_)(int) = nullptr;
+};
+
+TEST_F(RecoveryWindow, TheCrashedProgramsCopyStaysUntilThisProgramsCopyIsOnDisk)
+{
+    files::TLetterContent c;
+    c.mitteilung = {"nicht verloren"};
+    const pid_t child = crashWith(c, "");
+    ASSERT_GT(child, 0);
+    const auto crashedCopies = [&] {
+        std::size_t n = 0;
+        for (const auto& e : fs::directory_iterator(folder()))
+            n += e.path().filename().string().starts_with("kopie-" + std::to_string(child) + "-") &&
+                 e.path().extension() == ".ZLW";
+        return n;
+    };
+    ASSERT_EQ(crashedCopies(), 1u);
+
+    app::ZettelinoProgram program(scratch.dir());
+    program.Start();
+    letter::TFrmMain& f = program.FrmMain();
+    dialogs.answerMessage(platform::mrYes);
+    {
+        // This program's first copy fails: the crashed one still holds the letter.
+        FullDisk full;
+        program.OfferRecovery(folder(), false);
+        f.Recovery()->Flush();
+    }
+    EXPECT_EQ(f.MemoMitteilung->Lines(), (std::vector<std::string>{"nicht verloren"}));
+    EXPECT_FALSE(f.Recovery()->Store().HasCopy());
+    EXPECT_EQ(crashedCopies(), 1u);
+    // The next copy is written: now the crashed one goes.
+    f.MemoMitteilung->setPlainText("nicht verloren, weiter");
+    f.Recovery()->Post(files::LetterFileLines(f.LetterContent()), "");
+    f.Recovery()->Flush();
+    EXPECT_TRUE(f.Recovery()->Store().HasCopy());
+    EXPECT_EQ(crashedCopies(), 0u);
+    std::size_t copies = 0;
+    for (const auto& e : fs::directory_iterator(folder()))
+        copies += e.path().extension() == ".ZLW" && e.path().filename().string().starts_with("kopie-");
+    EXPECT_EQ(copies, 1u);
+}
+
 TEST_F(RecoveryWindow, NoKeepsTheCopyAsTheBackupAndStartsEmpty)
 {
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        files::TLetterContent c;
-        c.titel1 = "weg?";
-        (new files::TRecoveryStore(folder()))->Write(files::LetterFileLines(c), "");
-        ::_exit(0);
-    }
-    ::waitpid(child, nullptr, 0);
+    files::TLetterContent c;
+    c.titel1 = "weg?";
+    ASSERT_GT(crashWith(c, ""), 0);
     app::ZettelinoProgram program(scratch.dir());
     program.Start();
     dialogs.answerMessage(platform::mrNo);

@@ -6,6 +6,7 @@
 #include "base/QRPaper.h"
 #include "report/QRReport.h"
 #include "support/Locales.h"
+#include "support/ScopedEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -436,29 +437,7 @@ TEST(LocaleMeasurement, USLocaleGivesUSMeasure)
     EXPECT_EQ(zt::platform::measurementSystemOf("en_US.UTF-8"), MeasurementSystem::US);
 }
 
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name)
-    {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        if (value != nullptr)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedEnv()
-    {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using zt::testing::ScopedEnv;
 
 TEST(LocaleMeasurement, EnvironmentPrecedence)
 {

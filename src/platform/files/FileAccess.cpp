@@ -1,6 +1,7 @@
 #include "platform/files/FileAccess.h"
 
 #include "platform/core/PlatformError.h"
+#include "platform/files/FileDescriptor.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -13,28 +14,6 @@
 namespace zt::platform::files {
 
 namespace {
-
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    int release()
-    {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-
-private:
-    int fd_;
-};
 
 mode_t currentUmask()
 {
