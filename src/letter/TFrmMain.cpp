@@ -327,6 +327,9 @@ void TFrmMain::MemoMitteilungChange()
 
 void TFrmMain::NeuExecute()
 {
+    // A preview saving the letter reads it from the window.
+    if (RefuseWhileWorking())
+        return;
     if (!LetterSaved) {
         // Escape or the close box keep the letter: only "Nein" discards it.
         const auto answer = platform::userDialogs().messageDlg(
@@ -386,7 +389,7 @@ bool TFrmMain::MayLetLetterGo(QAction* saveSender)
 void TFrmMain::closeEvent(QCloseEvent* event)
 {
     bool mayClose = false;
-    if (!FAskingToClose) {
+    if (!FAskingToClose && !RefuseWhileWorking()) {
         FAskingToClose = true;
         Guarded([&] { mayClose = CloseQuery(); });
         FAskingToClose = false;

@@ -135,6 +135,11 @@ public:
     // `saveSender`) and lets it go only when the letter got saved, "Nein"
     // lets it go, "Abbrechen" and Escape keep it.
     bool MayLetLetterGo(QAction* saveSender);
+    // True, after saying so in a box, while this window or a preview prints,
+    // saves or runs a report with the event loop running: a command that
+    // would change the letter, run its report again or free a merge run
+    // must wait until that is done.
+    bool RefuseWhileWorking();
     void Ueber1Click();
     void Ausschneiden1Click();
     void Kopieren1Click();
@@ -301,6 +306,19 @@ private:
     // Set while the close question is open, so a second close request
     // (a signal, say) does not ask again.
     bool FAskingToClose = false;
+    // Commands of this window in progress that run the event loop (printing,
+    // a preview's run, a mail merge's run); see RefuseWhileWorking.
+    int FWorking = 0;
+    class TWork {
+    public:
+        explicit TWork(TFrmMain& window) : count_(window.FWorking) { ++count_; }
+        ~TWork() { --count_; }
+        TWork(const TWork&) = delete;
+        TWork& operator=(const TWork&) = delete;
+
+    private:
+        int& count_;
+    };
     // The last mail merge, whose recorded pages its preview shows.
     std::unique_ptr<merge::TMergeRun> FMergeRun;
     std::unique_ptr<files::TRecoveryWriter> FRecovery;

@@ -125,7 +125,7 @@ void TFrmMain::ApplyLetter(const files::TLetterBuffer& read)
 void TFrmMain::OeffnenExecute()
 {
     // The letter in the window is asked about first, as closing does.
-    if (!MayLetLetterGo(Oeffnen))
+    if (RefuseWhileWorking() || !MayLetLetterGo(Oeffnen))
         return;
     const auto chosen = runOpenDialog();
     LastDir = platform::files::folderOf(FOpenDialogFileName);
@@ -172,7 +172,7 @@ void TFrmMain::ShowLetterFile()
 
 void TFrmMain::OeffnenAltExecute()
 {
-    if (!MayLetLetterGo(OeffnenAlt))
+    if (RefuseWhileWorking() || !MayLetLetterGo(OeffnenAlt))
         return;
     const auto chosen = runOpenDialog();
     if (!chosen)

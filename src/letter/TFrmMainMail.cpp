@@ -15,8 +15,9 @@ namespace zt::letter {
 
 void TFrmMain::EMailPdfExecute()
 {
-    if (frmReport == nullptr)
+    if (frmReport == nullptr || RefuseWhileWorking())
         return;
+    const TWork work(*this);
     try {
         AttachReport(*frmReport);
         output::MailLetterPdf(*frmReport->BandoriaRep1, PreviewPageTotal, EditTitel1->Text());

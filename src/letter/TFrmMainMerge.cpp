@@ -33,6 +33,10 @@ void errorBox(const std::string& text)
 
 void TFrmMain::SerienbriefExecute()
 {
+    // A new run replaces the last one, whose preview may be printing it.
+    if (RefuseWhileWorking())
+        return;
+    const TWork work(*this);
     platform::FileDialogRequest request;
     request.title = "Adressliste für den Serienbrief";
     request.filter = kListFilter;

@@ -95,6 +95,9 @@ report::TBandoriaRep* preparedReport(TFrmMain& frm)
 
 void TFrmMain::DruckenExecute()
 {
+    if (RefuseWhileWorking())
+        return;
+    const TWork work(*this);
     if (report::TBandoriaRep* r = preparedReport(*this))
         r->Print();
 }
@@ -124,8 +127,10 @@ bool closeOpenPreviews(const report::TBandoriaRep& r)
 
 void TFrmMain::DruckvorschauExecute()
 {
-    if (frmReport == nullptr || !closeOpenPreviews(*frmReport->BandoriaRep1))
+    if (frmReport == nullptr || RefuseWhileWorking() || !closeOpenPreviews(*frmReport->BandoriaRep1))
         return;
+    // No TWork: the preview's run below stays on the stack while the
+    // preview is open, and the preview says itself when it is working.
     report::TBandoriaRep* prepared = preparedReport(*this);
     if (prepared == nullptr)
         return;

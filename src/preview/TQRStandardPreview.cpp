@@ -298,11 +298,26 @@ void TQRStandardPreview::resizeEvent(QResizeEvent* event)
     WriteStatus();
 }
 
+bool TQRStandardPreview::Working() const
+{
+    if (FRecorderGone)
+        return false;
+    const TQRPrinter* p = QRPrinterOf();
+    return FWorking > 0 || !ExitButton->isEnabled() || (p != nullptr && p->Status() == report::TQRPrinterStatus::mpBusy);
+}
+
+bool AnyPreviewWorking()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (const auto* preview = qobject_cast<TQRStandardPreview*>(w); preview != nullptr && preview->Working())
+            return true;
+    return false;
+}
+
 void TQRStandardPreview::closeEvent(QCloseEvent* event)
 {
     TQRPrinter* p = QRPrinterOf();
-    if (!FRecorderGone &&
-        ((p != nullptr && p->Status() == report::TQRPrinterStatus::mpBusy) || !ExitButton->isEnabled())) {
+    if (Working()) {
         event->ignore();
         return;
     }

@@ -44,6 +44,10 @@ public:
     // framed the window; until then the bounds are the client area's.
     void PlaceWindow(const QRect& outer);
     report::TCustomBandoriaRep* PreviewedReport() const { return FReport; }
+    // True while the window prints, saves or its recorder still records:
+    // the pages and the report behind them are in use, and the event loop
+    // runs meanwhile, so no command may replace or free them.
+    bool Working() const;
 
     // Navigation and zoom, as the buttons, keys and menu run them.
     void SelectPage(int n);
@@ -146,7 +150,13 @@ private:
     std::optional<QRect> FRequestedOuter;
     int FFrameTries = 0;
     bool FRecorderGone = false;
+    // Prints and saves in progress (one may start another through a dialog).
+    int FWorking = 0;
+    friend class TPreviewWork;
 };
+
+// Whether any preview window is working (see TQRStandardPreview::Working).
+bool AnyPreviewWorking();
 
 // Opens the standard window on a recorder without a report (a saved report
 // file) at the outer bounds `outer`, zoomed to fit.

@@ -59,13 +59,32 @@ std::string shortExtension(std::string e)
 
 } // namespace
 
+// Marks the window working while it prints or saves: closing waits, and
+// so do the commands of this and other windows that would touch its pages.
+class TPreviewWork {
+public:
+    explicit TPreviewWork(TQRStandardPreview& w) : w_(w)
+    {
+        ++w_.FWorking;
+        w_.ExitButton->setEnabled(false);
+    }
+    ~TPreviewWork()
+    {
+        if (--w_.FWorking == 0)
+            w_.ExitButton->setEnabled(true);
+    }
+    TPreviewWork(const TPreviewWork&) = delete;
+    TPreviewWork& operator=(const TPreviewWork&) = delete;
+
+private:
+    TQRStandardPreview& w_;
+};
+
 void TQRStandardPreview::PrintClick()
 {
-    ExitButton->setEnabled(false);
-    struct Reenable {
-        QToolButton* button;
-        ~Reenable() { button->setEnabled(true); }
-    } reenable{ExitButton};
+    if (Working())
+        return;
+    const TPreviewWork work(*this);
     if (hook(TStandPrevEventType::spPrint, "Print"))
         return;
     TQRPrinter* p = QRPrinterOf();
@@ -87,6 +106,8 @@ void TQRStandardPreview::PrintClick()
 
 void TQRStandardPreview::PrintSetupClick()
 {
+    if (Working())
+        return;
     if (hook(TStandPrevEventType::spPrintSetup, "PrintSetup"))
         return;
     if (TQRPrinter* p = QRPrinterOf())
@@ -128,6 +149,8 @@ void TQRStandardPreview::CancelClick()
 
 void TQRStandardPreview::SaveReportClick()
 {
+    if (Working())
+        return;
     if (hook(TStandPrevEventType::spSave, "Save"))
         return;
     TQRPrinter* p = QRPrinterOf();
@@ -159,6 +182,7 @@ void TQRStandardPreview::SaveReportClick()
         name += "." + e;
     }
     e = shortExtension(e);
+    const TPreviewWork work(*this);
     saveAs(*p, name, e, recordedPdf);
 }
 
@@ -201,6 +225,9 @@ void TQRStandardPreview::exportTo(const std::string& fileName, const std::string
 
 void TQRStandardPreview::LoadReportClick()
 {
+    // The pages it would replace are being printed or saved.
+    if (Working())
+        return;
     if (hook(TStandPrevEventType::spLoad, "Load"))
         return;
     TQRPrinter* p = QRPrinterOf();

@@ -235,9 +235,13 @@ TEST_F(LetterPrinting, ASecondVorschauLeavesAPrintingPreviewAndItsRecorderAlone)
     ASSERT_EQ(openPreviews().size(), 1u);
     pages::TQRStandardPreview* printing = openPreviews().front();
     pages::TQRPrinter* recorder = report.BandoriaRep1->QRPrinter;
-    // While it prints, its close button is off and it refuses to close.
+    // While it prints, its close button is off and it refuses to close;
+    // Vorschau says why it waits.
     printing->ExitButton->setEnabled(false);
+    dialogs.answerMessage(platform::mrOk);
     frm->DruckvorschauExecute();
+    EXPECT_EQ(dialogs.calls(platform::DialogCall::Kind::Message).back().text,
+              "Zettelino druckt oder speichert gerade.\nBitte warten Sie, bis das fertig ist.");
     EXPECT_EQ(openPreviews(), std::vector<pages::TQRStandardPreview*>{printing});
     EXPECT_EQ(report.BandoriaRep1->QRPrinter, recorder);
     EXPECT_EQ(printing->PanelText(1), "Seite 1 von 2");

@@ -11,12 +11,17 @@
 #include "pages/QRPrinter.h"
 #include "preview/TQRStandardPreview.h"
 #include "platform/core/PlatformError.h"
+#include "platform/printing/FakePrinterDriver.h"
+#include "platform/qt/QtMessageQueue.h"
 #include "platform/shell/MailClient.h"
 #include "support/PdfFile.h"
 #include "support/ScratchFolder.h"
 
 #include <QAction>
+#include <QPointer>
+#include <QTimer>
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -54,8 +59,13 @@ protected:
     }
     ~LetterSending() override
     {
+        // Deleting one window may take others with it: each is looked at
+        // through a guard.
+        std::vector<QPointer<QWidget>> windows;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* p = qobject_cast<pages::TQRStandardPreview*>(w))
+            windows.emplace_back(w);
+        for (const QPointer<QWidget>& w : windows)
+            if (auto* p = qobject_cast<pages::TQRStandardPreview*>(w.data()))
                 delete p;
         frm.reset();
         letter::frmReport = nullptr;
@@ -161,6 +171,109 @@ TEST_F(LetterSending, SerienbriefPreviewsEveryRecipientsLetter)
     EXPECT_EQ(all[1].type, platform::TMsgDlgType::mtError);
     EXPECT_NE(all[1].text.find("\"«Titel»\""), std::string::npos) << all[1].text;
     EXPECT_EQ(openPreview(), nullptr);
+}
+
+// Runs `command` once while `work` (a print or save in `preview`) is in
+// progress; true when it got to run.
+bool runDuring(pages::TQRStandardPreview* preview, const std::function<void()>& work,
+               const std::function<void()>& command)
+{
+    bool tried = false;
+    QTimer timer; // goes with this frame, so it never fires into a later one
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        EXPECT_TRUE(preview->Working());
+        command();
+        tried = true;
+    });
+    timer.start(0);
+    work();
+    return tried;
+}
+
+struct TCommandTry {
+    const char* name;
+    std::function<void()> command;
+    bool says; // the letter window's commands say why they wait
+};
+
+const char* const kWaitMessage = "Zettelino druckt oder speichert gerade.\nBitte warten Sie, bis das fertig ist.";
+
+TEST_F(LetterSending, CommandsWaitWhileAPreviewPrintsOrSaves)
+{
+    // Printing and saving run the event loop; a command that freed the merge
+    // run, ran the report again or cleared the letter meanwhile would pull
+    // the pages out from under them.
+    const auto driver = platform::printing::installFakePrinterDriver();
+    // The program's queue, whose processing lets Qt's events (clicks) run.
+    platform::qt::QtMessageQueue queue;
+    platform::setMessageQueue(&queue);
+    struct Restore {
+        ~Restore()
+        {
+            platform::setMessageQueue(nullptr);
+            platform::printing::setPrinterDriver(nullptr);
+        }
+    } restore;
+    const std::string list = scratch.file("adressen.csv");
+    std::ofstream(list, std::ios::binary) << "Anrede;Name;Ort\nHerr;Muster;Köln\nFrau;Schmidt;Bonn\n";
+    frm->MemoMitteilung->setPlainText("Sehr geehrte(r) «Anrede» «Name»,");
+    dialogs.answerOpen(list);
+    dialogs.answerMessage(platform::mrOk);
+    frm->Serienbrief->trigger();
+    pages::TQRStandardPreview* merged = openPreview();
+    ASSERT_NE(merged, nullptr);
+
+    const std::vector<TCommandTry> tries = {
+        {"Serienbrief", [&] { frm->Serienbrief->trigger(); }, true},
+        {"Vorschau", [&] { frm->DruckvorschauExecute(); }, true},
+        {"Drucken", [&] { frm->DruckenExecute(); }, true},
+        {"PDF-Mail", [&] { frm->EMailPdf->trigger(); }, true},
+        {"Neu", [&] { frm->NeuExecute(); }, true},
+        {"Öffnen", [&] { frm->OeffnenExecute(); }, true},
+        {"close the window", [&] { frm->close(); }, true},
+        {"Bericht laden", [&] { merged->LoadReportClick(); }, false},
+        {"Drucken in the preview", [&] { merged->PrintClick(); }, false},
+        {"close the preview", [&] { merged->close(); }, false},
+    };
+    for (const TCommandTry& t : tries) {
+        SCOPED_TRACE(t.name);
+        const std::size_t boxes = dialogs.calls(DialogCall::Kind::Message).size();
+        if (t.says)
+            dialogs.answerMessage(platform::mrOk);
+        driver->ClearJobs();
+        EXPECT_TRUE(runDuring(merged, [&] { merged->PrintClick(); }, t.command));
+        const auto asked = dialogs.calls(DialogCall::Kind::Message);
+        ASSERT_EQ(asked.size(), boxes + (t.says ? 1 : 0));
+        if (t.says) {
+            EXPECT_EQ(asked.back().text, kWaitMessage);
+        }
+        ASSERT_EQ(driver->Jobs().size(), 1u);
+        EXPECT_EQ(driver->LastJob().pages.size(), 2u);
+        EXPECT_FALSE(merged->Working());
+        EXPECT_EQ(openPreview(), merged);
+        EXPECT_EQ(dialogs.calls(DialogCall::Kind::Open).size(), 1u); // only the first merge's list
+    }
+    merged->close();
+    QApplication::processEvents();
+
+    // The letter's own preview saving its PDF, with the progress it shows.
+    report.BandoriaRep1->ShowProgress = true;
+    frm->MemoMitteilung->setPlainText("Der ganze Brief");
+    // (The preview's run waits on the program's queue until it closes.)
+    platform::setMessageQueue(nullptr);
+    frm->DruckvorschauExecute();
+    platform::setMessageQueue(&queue);
+    pages::TQRStandardPreview* preview = openPreview();
+    ASSERT_NE(preview, nullptr);
+    const std::string pdf = scratch.file("brief.pdf");
+    dialogs.answerSave(pdf);
+    dialogs.answerMessage(platform::mrOk);
+    EXPECT_TRUE(runDuring(preview, [&] { preview->SaveReportClick(); }, [&] { frm->NeuExecute(); }));
+    EXPECT_EQ(dialogs.calls(DialogCall::Kind::Message).back().text, kWaitMessage);
+    EXPECT_EQ(frm->MemoMitteilung->Text(), "Der ganze Brief");
+    EXPECT_NE(zt::testing::runTool("pdftotext " + zt::testing::quoted(pdf) + " -").output.find("Der ganze Brief"),
+              std::string::npos);
 }
 
 } // namespace
