@@ -48,13 +48,13 @@ LoadedReport load(const std::string& path)
 
 void printInfo(const LoadedReport& report, std::ostream& out)
 {
-    out << "pages: " << report.pages.size() << '\n';
-    out << "packed: " << (report.packed ? "yes" : "no") << '\n';
+    out << "Seiten: " << report.pages.size() << '\n';
+    out << "gepackt: " << (report.packed ? "ja" : "nein") << '\n';
     for (std::size_t i = 0; i < report.pages.size(); ++i) {
         const TMetafile& page = *report.pages[i];
         const QSize size = platform::qt::pageSizeInDevicePixels(page);
-        out << "page " << i + 1 << ": " << size.width() << " x " << size.height() << " px, " << page.Bytes().size()
-            << " bytes, " << platform::gdi::readEmfRecords(page.Bytes()).records.size() << " records\n";
+        out << "Seite " << i + 1 << ": " << size.width() << " x " << size.height() << " px, " << page.Bytes().size()
+            << " Bytes, " << platform::gdi::readEmfRecords(page.Bytes()).records.size() << " Datensätze\n";
     }
 }
 

@@ -52,7 +52,7 @@ expect("${out}" "CourierNew")
 
 # A saved report file: its recorded pages, text kept as text.
 run(${EXE} ${REPORT} --info)
-string(REGEX MATCH "pages: ([0-9]+)" m "${out}")
+string(REGEX MATCH "Seiten: ([0-9]+)" m "${out}")
 set(pages ${CMAKE_MATCH_1})
 run(${EXE} ${REPORT} --pdf ${WORK}/report.pdf)
 check_pdf(${WORK}/report.pdf ${pages})

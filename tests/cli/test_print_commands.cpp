@@ -138,7 +138,7 @@ TEST_F(PrintCommands, ANamedPrinterIsUsed)
     const std::string path = save(1);
     ASSERT_EQ(run({path, "--print", "Fake B", "--info"}), exit_status::done) << err.str();
     EXPECT_EQ(driver->LastJob().printer, "Fake B");
-    EXPECT_NE(out.str().find("pages: 1"), std::string::npos);
+    EXPECT_NE(out.str().find("Seiten: 1"), std::string::npos);
 }
 
 TEST_F(PrintCommands, AFailingPrinterIsExitStatusFour)

@@ -73,9 +73,9 @@ TEST_F(ReportCommands, InfoDescribesEveryPage)
     const std::string path = save(2, true);
     ASSERT_EQ(run({path, "--info"}), exit_status::done) << err_.str();
     const std::string bytes = std::to_string(page(1).Bytes().size());
-    EXPECT_EQ(out_.str(), "pages: 2\npacked: yes\n"
-                          "page 1: 794 x 1123 px, " + bytes + " bytes, 8 records\n"
-                          "page 2: 794 x 1123 px, " + bytes + " bytes, 8 records\n");
+    EXPECT_EQ(out_.str(), "Seiten: 2\ngepackt: ja\n"
+                          "Seite 1: 794 x 1123 px, " + bytes + " Bytes, 8 Datensätze\n"
+                          "Seite 2: 794 x 1123 px, " + bytes + " Bytes, 8 Datensätze\n");
 }
 
 TEST_F(ReportCommands, PngsShowThePages)
