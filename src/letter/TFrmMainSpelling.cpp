@@ -30,8 +30,9 @@ void TFrmMain::createSpelling()
 {
     FSpelling = new TSpelling(spelling::dictionaryFolders(), spelling::defaultPersonalWordListPath(), this);
     // The letter's text, not the hidden working controls.
-    for (TMemo* box : {MemoAbsender, MemoAnschrift, MemoMitteilung})
-        FSpelling->Attach(box);
+    for (TMemo* box : {MemoAbsender, MemoAnschrift})
+        FSpelling->Attach(box, spelling::TWordContext::Address);
+    FSpelling->Attach(MemoMitteilung);
     for (TEdit* field : {EditTitel1, EditTitel2, EditSonst1, EditSonst2})
         FSpelling->Attach(field);
     // A dictionary found but unreadable is known only once loading ends.

@@ -30,6 +30,44 @@ std::vector<std::string> hyphenParts(const std::string& word)
     return parts;
 }
 
+// The last parts of street names, lower case.
+constexpr const char* kStreetWords[] = {"straße", "weg", "platz", "allee", "gasse", "ring", "damm", "ufer"};
+
+bool endsWith(const std::string& s, const std::string& end)
+{
+    return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
+std::string asciiLower(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+// A capitalised name with a street word at its end and at least two
+// letters before it; "str." stands for "straße" before a full stop.
+bool isStreetName(const std::string& word, bool fullStop)
+{
+    if (word.empty() || (!(word[0] >= 'A' && word[0] <= 'Z') && static_cast<unsigned char>(word[0]) < 0x80))
+        return false;
+    const std::string lower = asciiLower(word);
+    for (const char* street : kStreetWords)
+        if (endsWith(lower, street) && word.size() >= std::string(street).size() + 2)
+            return true;
+    return fullStop && endsWith(lower, "str") && word.size() >= 5;
+}
+
+// "geht's", "gibt’s": the word before the apostrophe and "s".
+std::string withoutElidedEs(const std::string& word)
+{
+    for (const char* ending : {"'s", "\xE2\x80\x99s"})
+        if (endsWith(word, ending) && word.size() > std::string(ending).size())
+            return word.substr(0, word.size() - std::string(ending).size());
+    return {};
+}
+
 } // namespace
 
 TSpellChecker::TSpellChecker(std::shared_ptr<IWordCheck> dictionary, TPersonalWordList* personal)
@@ -37,11 +75,12 @@ TSpellChecker::TSpellChecker(std::shared_ptr<IWordCheck> dictionary, TPersonalWo
 {
 }
 
-std::vector<TWordSpan> TSpellChecker::Misspelt(std::u16string_view paragraph)
+std::vector<TWordSpan> TSpellChecker::Misspelt(std::u16string_view paragraph, TWordContext context)
 {
     std::vector<TWordSpan> wrong;
     for (const TWordSpan& span : findWords(paragraph))
-        if (!IsCorrect(platform::text::utf16ToUtf8(paragraph.substr(span.start, span.length)), span.fullStop))
+        if (!IsCorrect(platform::text::utf16ToUtf8(paragraph.substr(span.start, span.length)), span.fullStop,
+                       context))
             wrong.push_back(span);
     return wrong;
 }
@@ -59,9 +98,13 @@ bool TSpellChecker::known(const std::string& word)
     return ok;
 }
 
-bool TSpellChecker::IsCorrect(const std::string& word, bool fullStop)
+bool TSpellChecker::IsCorrect(const std::string& word, bool fullStop, TWordContext context)
 {
     if (known(word) || (fullStop && known(word + ".")))
+        return true;
+    if (const std::string base = withoutElidedEs(word); !base.empty() && known(base))
+        return true;
+    if (context == TWordContext::Address && isStreetName(word, fullStop))
         return true;
     const std::vector<std::string> parts = hyphenParts(word);
     if (parts.size() < 2)

@@ -203,6 +203,16 @@ TEST_F(SpellingWindowTest, UnderlineShowsInFieldsAndBoxesAndGoesWhenSwitchedOff)
     EXPECT_EQ(popupTexts().size(), 3);
 }
 
+TEST_F(SpellingWindowTest, StreetNamesPassInTheAddressBlocksOnly)
+{
+    frm->MemoAnschrift->setPlainText("Herrn Max Muster\nSchillerstraße 5");
+    frm->MemoAbsender->setPlainText("Königstraße 1");
+    frm->MemoMitteilung->setPlainText("Wir wohnen in der Schillerstraße");
+    EXPECT_TRUE(underlined(frm->MemoAnschrift).isEmpty());
+    EXPECT_TRUE(underlined(frm->MemoAbsender).isEmpty());
+    EXPECT_EQ(underlined(frm->MemoMitteilung), QStringList{"Schillerstraße"});
+}
+
 TEST_F(SpellingWindowTest, CheckingLeavesTheLetterAlone)
 {
     frm->MemoAbsender->SetText("Firma Mustr\nWeg 1");

@@ -108,6 +108,26 @@ TEST_F(GermanDictionaryTest, ChecksWordsCompoundsAndAbbreviations)
     EXPECT_EQ(offered.front(), "Mitteilung");
 }
 
+TEST_F(GermanDictionaryTest, StreetNamesPassInAddressesAndElidedEsEverywhere)
+{
+    const auto address = TWordContext::Address;
+    for (const char* street : {"Königstraße", "Schillerstraße", "Wiesenweg", "Goetheplatz", "Lindenallee",
+                               "Mühlengasse", "Kaiserring", "Hafendamm", "Rheinufer"}) {
+        SCOPED_TRACE(street);
+        EXPECT_TRUE(checker->IsCorrect(street, false, address));
+    }
+    EXPECT_TRUE(checker->IsCorrect("Schillerstr", true, address));
+    EXPECT_FALSE(checker->IsCorrect("Schillerstr", false, address));
+    // In the message, and for words that are no street, the dictionary decides.
+    EXPECT_FALSE(checker->IsCorrect("Schillerstraße"));
+    EXPECT_FALSE(checker->IsCorrect("Mitteilnug", false, address));
+    EXPECT_FALSE(checker->IsCorrect("weg", false, address) && !checker->IsCorrect("weg"));
+    EXPECT_TRUE(checker->Misspelt(u"Frau Muster, Schillerstraße 5, 53111 Bonn", address).empty());
+    EXPECT_TRUE(checker->IsCorrect("geht's"));
+    EXPECT_TRUE(checker->IsCorrect("gibt\u2019s"));
+    EXPECT_FALSE(checker->IsCorrect("gheht's"));
+}
+
 TEST_F(GermanDictionaryTest, PersonalWordsPassAndAreKeptInTheirFile)
 {
     EXPECT_FALSE(checker->IsCorrect("Zettelino"));

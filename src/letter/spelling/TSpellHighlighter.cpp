@@ -5,8 +5,9 @@
 
 namespace zt::letter {
 
-TSpellHighlighter::TSpellHighlighter(TSpelling& spelling, QTextDocument* document)
-    : QSyntaxHighlighter(document), spelling_(spelling)
+TSpellHighlighter::TSpellHighlighter(TSpelling& spelling, QTextDocument* document,
+                                     spelling::TWordContext context)
+    : QSyntaxHighlighter(document), spelling_(spelling), context_(context)
 {
 }
 
@@ -15,7 +16,7 @@ void TSpellHighlighter::highlightBlock(const QString& text)
     if (!spelling_.Active())
         return;
     const QTextCharFormat format = misspeltFormat();
-    for (const spelling::TWordSpan& w : spelling_.Misspelt(text))
+    for (const spelling::TWordSpan& w : spelling_.Misspelt(text, context_))
         setFormat(static_cast<int>(w.start), static_cast<int>(w.length), format);
 }
 

@@ -58,9 +58,11 @@ TSpelling::~TSpelling()
             delete highlighter;
 }
 
-void TSpelling::Attach(QPlainTextEdit* box)
+void TSpelling::Attach(QPlainTextEdit* box, spelling::TWordContext context)
 {
-    boxes_.emplace_back(box, new TSpellHighlighter(*this, box->document()));
+    boxes_.emplace_back(box, new TSpellHighlighter(*this, box->document(), context));
+    if (context == spelling::TWordContext::Address)
+        addressBoxes_.emplace_back(box);
 }
 
 void TSpelling::Attach(QLineEdit* field)
@@ -102,11 +104,11 @@ void TSpelling::SetEnabled(bool on)
     RecheckAll();
 }
 
-std::vector<spelling::TWordSpan> TSpelling::Misspelt(const QString& paragraph)
+std::vector<spelling::TWordSpan> TSpelling::Misspelt(const QString& paragraph, spelling::TWordContext context)
 {
     if (!Active())
         return {};
-    return checker_->Misspelt(utf16View(paragraph));
+    return checker_->Misspelt(utf16View(paragraph), context);
 }
 
 void TSpelling::markField(QLineEdit* field)
@@ -135,7 +137,11 @@ std::optional<TSpelling::TWordAt> TSpelling::MisspeltAt(QWidget* control, const 
     QString paragraph;
     int paragraphStart = 0;
     int offset = 0;
+    auto context = spelling::TWordContext::Text;
     if (auto* box = qobject_cast<QPlainTextEdit*>(control)) {
+        for (const auto& address : addressBoxes_)
+            if (address == box)
+                context = spelling::TWordContext::Address;
         // A box reports its right clicks in its viewport's coordinates.
         const QTextCursor at = box->cursorForPosition(pos);
         paragraph = at.block().text();
@@ -147,7 +153,7 @@ std::optional<TSpelling::TWordAt> TSpelling::MisspeltAt(QWidget* control, const 
     } else {
         return std::nullopt;
     }
-    for (const spelling::TWordSpan& w : Misspelt(paragraph)) {
+    for (const spelling::TWordSpan& w : Misspelt(paragraph, context)) {
         const int start = static_cast<int>(w.start);
         const int end = start + static_cast<int>(w.length);
         if (offset >= start && offset <= end)

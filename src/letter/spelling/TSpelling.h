@@ -39,7 +39,8 @@ public:
     TSpelling(const std::vector<std::string>& dictionaryFolders, std::string personalWordList, QObject* parent);
     ~TSpelling() override;
 
-    void Attach(QPlainTextEdit* box);
+    // An address box lets street names pass (see TWordContext).
+    void Attach(QPlainTextEdit* box, spelling::TWordContext context = spelling::TWordContext::Text);
     void Attach(QLineEdit* field);
 
     // Whether a dictionary was found (and, once loaded, could be read);
@@ -60,7 +61,8 @@ public:
     // control with it.
     void WaitUntilLoaded();
 
-    std::vector<spelling::TWordSpan> Misspelt(const QString& paragraph);
+    std::vector<spelling::TWordSpan> Misspelt(const QString& paragraph,
+                                              spelling::TWordContext context = spelling::TWordContext::Text);
 
     // `pos` as the control's right click gives it (for a box, in its
     // viewport). A misspelt word of one control: the position of its first character
@@ -96,6 +98,7 @@ private:
     std::unique_ptr<spelling::TSpellChecker> checker_;
     QTimer* poll_ = nullptr;
     std::vector<std::pair<QPointer<QPlainTextEdit>, TSpellHighlighter*>> boxes_;
+    std::vector<QPointer<QPlainTextEdit>> addressBoxes_;
     std::vector<QPointer<QLineEdit>> fields_;
 };
 
