@@ -9,6 +9,7 @@
 #include <QCollator>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
@@ -40,6 +41,9 @@ TfrmTextbausteine::TfrmTextbausteine(QWidget* parent) : QDialog(parent)
     Memo1 = new TMemo("Memo1", screenLogFont("MS Sans Serif", 8), true, this);
     Memo1->setGeometry(8, 8, 305, 185);
     Memo1->setTabChangesFocus(false);
+    // Tab types a tab into the phrases; Ctrl+Tab leaves the box, so OK and
+    // Abbrechen stay within the keyboard's reach.
+    Memo1->installEventFilter(this);
     Memo1->setAccessibleName(QString::fromUtf8("Textbausteine, eine Zeile je Baustein"));
 
     SpeedButton1 = new QToolButton(this);
@@ -77,6 +81,19 @@ void TfrmTextbausteine::showEvent(QShowEvent* event)
         move(screen->geometry().center() - rect().center());
     FormShow();
     QDialog::showEvent(event);
+}
+
+bool TfrmTextbausteine::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Memo1 && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool ctrl = key->modifiers().testFlag(Qt::ControlModifier);
+        if (ctrl && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            focusNextPrevChild(key->key() == Qt::Key_Tab && !key->modifiers().testFlag(Qt::ShiftModifier));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TfrmTextbausteine::FormShow()

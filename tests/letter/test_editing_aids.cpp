@@ -291,6 +291,26 @@ TEST_F(AuxWindowsTest, WithoutAPhraseFileTheEditorShowsAndOkKeepsTheBuiltInPhras
     EXPECT_EQ(frm->ComboBox1->itemText(0).toStdString(), letter::builtInPhrases().front());
 }
 
+TEST_F(AuxWindowsTest, TheEditorsButtonsAreInTheKeyboardsReach)
+{
+    // Tab types a tab into the phrases; Ctrl+Tab goes on to OK, and Return there accepts.
+    QTimer::singleShot(0, editor.get(), [&] {
+        editor->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+        editor->Memo1->setFocus();
+        QTest::keyClick(editor->Memo1, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), editor->Memo1);
+        QTest::keyClick(editor->Memo1, Qt::Key_Tab, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::focusWidget(), editor->Button1);
+        QTest::keyClick(editor->Button1, Qt::Key_Tab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), editor->Memo1);
+        QTest::keyClick(editor->Memo1, Qt::Key_Tab, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    frm->TextbausteineExecute();
+    EXPECT_TRUE(letter::readPhraseFile(letter::ProgramDir).has_value());
+}
+
 TEST_F(AuxWindowsTest, EditedAndSortedPhrasesReachTheFileAndThePicker)
 {
     std::ofstream("zlwtext.txt", std::ios::binary) << "b\r\nA\r\n";

@@ -6,7 +6,8 @@
 shots=${ZT_FAILURE_DIR:-${ZT_CHECK_WORK:-$PWD}}
 {
   echo "--- windows on $DISPLAY:"
-  xwininfo -root -tree 2>&1 | grep -v '^ *$' | head -n 80
+  # Named windows only: a window manager adds hundreds of unnamed ones.
+  xwininfo -root -tree 2>&1 | grep -v -e 'has no name' -e 'child' -e '^ *$' | head -n 60
   mkdir -p "$shots" 2>/dev/null
   if xwd -root -silent >"$shots/failure.xwd" 2>/dev/null; then
     echo "--- the screen at the failure: $shots/failure.xwd"
