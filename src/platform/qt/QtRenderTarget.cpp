@@ -11,6 +11,7 @@
 #include <QPainterPath>
 #include <cmath>
 #include <mutex>
+#include <vector>
 
 namespace zt::platform::qt {
 
@@ -81,6 +82,50 @@ QRawFont embeddableFont(const QString& file, const QRawFont& fromFile, double pi
         return {};
     raw.setPixelSize(pixelSize);
     return raw;
+}
+
+// Where a raster target draws a run's glyphs. A page's spacing array holds
+// the advances measured with the font hinted at the recording size; at a small
+// size hinting may widen a glyph by two pixels or more (a 'w' of 11 pixels per
+// em measures 10 instead of 8), and the unhinted outline drawn at that cell
+// leaves a gap the printout lacks. So within each word the glyphs follow the
+// font's own advances, the word's difference to its recorded width shared
+// evenly between its glyphs: each word still starts, and the run still ends,
+// exactly where the page puts them. Spacing that no hinting explains (glyphs
+// set apart or on top of one another on purpose) stays as recorded.
+void followOwnAdvances(QList<QPointF>& positions, const QList<QPointF>& advances, const std::vector<bool>& wordStart,
+                       double runEnd, double pixelSize)
+{
+    const qsizetype n = positions.size();
+    if (n < 2 || advances.size() != n)
+        return;
+    for (qsizetype i = 1; i < n; ++i)
+        if (positions[i].y() != positions[0].y() || positions[i].x() < positions[i - 1].x())
+            return;
+    if (runEnd < positions.back().x())
+        return;
+    // A quarter em per glyph is more than hinting changes an advance by.
+    const double tolerance = pixelSize / 4;
+    for (qsizetype a = 0; a < n;) {
+        qsizetype b = a + 1;
+        while (b < n && !wordStart[static_cast<std::size_t>(b)])
+            ++b;
+        const double start = positions[a].x();
+        const double end = b < n ? positions[b].x() : runEnd;
+        double natural = 0;
+        for (qsizetype k = a; k < b; ++k)
+            natural += advances[k].x();
+        const double slack = (end - start) - natural;
+        const auto count = static_cast<double>(b - a);
+        if (std::abs(slack) <= tolerance * count) {
+            double x = start;
+            for (qsizetype k = a; k < b; ++k) {
+                positions[k].setX(x + slack * static_cast<double>(k - a) / count);
+                x += advances[k].x();
+            }
+        }
+        a = b;
+    }
 }
 
 } // namespace
@@ -237,6 +282,9 @@ void QtRenderTarget::drawGlyphs(const gdi::GlyphRun& run)
     // One glyph per character: a surrogate pair takes the origin of its first unit.
     QList<quint32> glyphs;
     QList<QPointF> positions;
+    // Whether a glyph begins a word: it follows a space.
+    std::vector<bool> wordStart;
+    bool afterSpace = true;
     const auto n = run.text.size();
     for (std::size_t i = 0; i < n && i < run.origins.size(); ++i) {
         char32_t cp = run.text[i];
@@ -247,7 +295,9 @@ void QtRenderTarget::drawGlyphs(const gdi::GlyphRun& run)
         if (!g.isEmpty()) {
             glyphs << g.first();
             positions << QPointF(run.origins[i].x, run.origins[i].y);
+            wordStart.push_back(afterSpace);
         }
+        afterSpace = cp == u' ' || cp == 0xA0;
         if (pair)
             ++i;
     }
@@ -270,6 +320,9 @@ void QtRenderTarget::drawGlyphs(const gdi::GlyphRun& run)
             }
         }
     }
+    if (!pdf_ && glyphs.size() > 1 && !run.origins.empty())
+        followOwnAdvances(positions, font.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics), wordStart,
+                          run.origins.front().x + run.lineWidth, run.pixelSize);
     QGlyphRun glyphRun;
     glyphRun.setRawFont(font);
     glyphRun.setGlyphIndexes(glyphs);

@@ -1,8 +1,9 @@
 #pragma once
 // The metafile player's render target on a QPainter: screen, image, printer
 // or PDF. Text is drawn as glyph runs from the very font file the font service
-// measured, each glyph at the origin its spacing array gives. On a printer or
-// a PDF the face comes through the font database, so the output keeps it as text.
+// measured: each word where its spacing array puts it, its glyphs at the font's
+// own advances within it. On a printer or a PDF the face comes through the
+// font database, so the output keeps it as text.
 
 #include "platform/gdi/Metafile.h"
 #include "platform/gdi/RenderTarget.h"
