@@ -31,6 +31,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
+#include <memory>
 
 namespace zt::letter {
 
@@ -146,8 +147,19 @@ void TFrmMain::connectChangeTracking()
     // boxes count every change of their text (what the program itself puts
     // there happens in commands that set the flag anyway); the fields count
     // edits only, so the place/date button still leaves the flag alone.
-    for (TMemo* memo : {MemoAbsender, MemoAnschrift, MemoMitteilung})
-        connect(memo, &QPlainTextEdit::textChanged, this, [this] { MemoAbsenderChange(); });
+    // A box compares its text with what it was: an input method (Wayland's,
+    // when the focus moves) reports edits that change nothing.
+    for (TMemo* memo : {MemoAbsender, MemoAnschrift, MemoMitteilung}) {
+        auto seen = std::make_shared<QString>(memo->toPlainText());
+        connect(memo, &QPlainTextEdit::textChanged, this, [this, memo, seen] {
+            QString now = memo->toPlainText();
+            if (now == *seen)
+                return;
+            *seen = std::move(now);
+            MemoAbsenderChange();
+        });
+    }
+    // (A field reports an edit only when its text changed.)
     for (TEdit* edit : {EditTitel1, EditTitel2, edDatum, EditSonst1, EditSonst2})
         connect(edit, &QLineEdit::textEdited, this, [this] { MemoAbsenderChange(); });
     connect(MemoMitteilung, &QPlainTextEdit::textChanged, this, [this] { MemoMitteilungChange(); });
@@ -220,6 +232,8 @@ bool TFrmMain::event(QEvent* event)
     // outer size asked for before then is applied again with it.
     if ((FRequestedOuterWidth || FRequestedOuterHeight) && (event->type() == QEvent::Show || event->type() == QEvent::Move))
         QTimer::singleShot(0, this, [this] { applyRequestedOuterSize(); });
+    if (FFitWhenFramed && (event->type() == QEvent::Show || event->type() == QEvent::Move))
+        QTimer::singleShot(0, this, [this] { fitOnceFramed(); });
     return handled;
 }
 

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -111,6 +112,33 @@ TEST_F(TypingTest, TypingIntoAnyTextControlMarksTheLetterChanged)
         QTest::keyClicks(w, "x");
         EXPECT_FALSE(LetterSaved);
     }
+}
+
+TEST_F(TypingTest, InputMethodEventsThatChangeNoTextLeaveTheLetterSaved)
+{
+    // A Wayland session's input method sends such events when the focus
+    // moves; the letter has not changed, so nothing may ask to save it.
+    frm->MemoAnschrift->setPlainText("Frau Muster\nWeg 1");
+    frm->EditTitel1->SetText("Betreff");
+    for (QWidget* w : textControls()) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        LetterSaved = true;
+        focus(w);
+        QInputMethodEvent preedit("", {});
+        QApplication::sendEvent(w, &preedit);
+        QInputMethodEvent commit;
+        commit.setCommitString("");
+        QApplication::sendEvent(w, &commit);
+        focus(frm->ComboBox1);
+        EXPECT_TRUE(LetterSaved);
+    }
+    // A commit that types text is a change.
+    LetterSaved = true;
+    focus(frm->MemoMitteilung);
+    QInputMethodEvent typed;
+    typed.setCommitString(QString::fromUtf8("ä"));
+    QApplication::sendEvent(frm->MemoMitteilung, &typed);
+    EXPECT_FALSE(LetterSaved);
 }
 
 TEST_F(TypingTest, PastingIntoAnyTextControlMarksTheLetterChanged)
