@@ -17,9 +17,11 @@ int main(int argc, char** argv)
     const zt::cli::BatchOptions options = zt::cli::parseBatchOptions({argv + 1, argv + argc});
     if (const auto status = zt::cli::answerWithoutRunning(options, std::cout, std::cerr))
         return *status;
-    // The batch tool needs no display: its pages render offscreen. Qt's own
-    // chatter about that setting would only clutter a script's error output.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // The batch tool needs no display: its pages render offscreen, whatever
+    // the environment asks for (a session's "wayland" or "xcb" without a
+    // display would abort it). Qt's own chatter about that setting would only
+    // clutter a script's error output.
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
         if (type == QtCriticalMsg || type == QtFatalMsg)
             std::cerr << "zettelino-print: " << message.toStdString() << '\n';
