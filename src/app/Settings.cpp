@@ -34,6 +34,7 @@ void ReadSettings(letter::TFrmMain& frm, const std::string& path)
     } catch (const std::exception&) {
         // Optional step: what was applied stays, the rest keeps its state.
     }
+    frm.FitIntoScreen();
 }
 
 void WriteSettings(const letter::TFrmMain& frm, const std::string& path)

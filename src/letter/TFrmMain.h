@@ -70,6 +70,9 @@ public:
     // The designed client width whatever the frame: a first start's width,
     // at which the boxes wrap as the batch tool wraps them.
     void SetDesignedClientWidth();
+    // Fits the bounds into the free area of the window's screen: smaller
+    // if they are larger than it, moved onto it if they reach beyond it.
+    void FitIntoScreen();
 
     // Tick mark N (1-15) in the letter's numbering.
     QCheckBox* TickMark(int n) const;
@@ -303,6 +306,9 @@ private:
     // Outer sizes asked for while the window manager's frame was not yet known.
     std::optional<int> FRequestedOuterWidth;
     std::optional<int> FRequestedOuterHeight;
+    // Fitted into the screen while the frame was unknown: fitted again with it.
+    bool FFitWhenFramed = false;
+    void fitOnceFramed();
     // Set while the close question is open, so a second close request
     // (a signal, say) does not ask again.
     bool FAskingToClose = false;

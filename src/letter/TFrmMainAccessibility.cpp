@@ -76,6 +76,10 @@ void TFrmMain::nameControls()
     name(SBDatum, "Aktuelles Datum einfügen");
 
     name(ToolBar1, "Symbolleiste");
+    ToolBar1->setWindowTitle(u("Symbolleiste"));
+    // The button that shows the commands a narrow window has no room for.
+    if (auto* more = ToolBar1->findChild<QToolButton*>("qt_toolbar_ext_button"))
+        name(more, "Weitere Befehle", "Zeigt die Befehle, für die die Symbolleiste zu schmal ist");
     name(menuBar(), "Menüleiste");
     name(StatusBar1, "Statusleiste");
     // The panels are read by their text; what each one holds is its description.
@@ -83,6 +87,10 @@ void TFrmMain::nameControls()
     for (int i = 0; i < 4; ++i)
         FPanels[i]->setAccessibleDescription(u(panels[i]));
     name(PopupMenu1, "Bearbeiten");
+    // The hidden working controls are in a reader's tree too, as hidden
+    // objects: they say what they are.
+    name(edDummy, "Verborgenes Hilfsfeld zum Einfügen");
+    name(Memo1, "Verborgenes Hilfsfeld für die Textausgabe");
 }
 
 } // namespace zt::letter

@@ -2,7 +2,9 @@
 
 #include "platform/qt/PaintedIcon.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QPalette>
 #include <QPainterPath>
 #include <QPixmap>
 
@@ -13,6 +15,15 @@ namespace {
 const QColor kInk(40, 40, 40);
 const QColor kBlue(30, 90, 200);
 const QColor kPaper(255, 255, 255);
+const QColor kLens(200, 230, 255);
+
+// Lines drawn straight on the toolbar, not on a sheet: in the toolbar's
+// text colour, so they stand out on a dark desktop as on a light one. The
+// picture is drawn anew at every paint and follows a change of palette.
+QColor lineInk()
+{
+    return QGuiApplication::palette().color(QPalette::ButtonText);
+}
 
 void sheet(QPainter& p, const QRectF& r)
 {
@@ -99,10 +110,10 @@ void draw(QPainter& p, int index)
         p.fillRect(QRectF(5, 10, 6, 4), QColor(200, 200, 200));
         break;
     case 11: // find: a magnifier
-        p.setPen(QPen(kInk, 1.5));
-        p.setBrush(QColor(200, 230, 255));
+        p.setPen(QPen(lineInk(), 1.5));
+        p.setBrush(kLens);
         p.drawEllipse(QPointF(6.5, 6.5), 4, 4);
-        p.setPen(QPen(kInk, 2.5));
+        p.setPen(QPen(lineInk(), 2.5));
         p.drawLine(QPointF(9.5, 9.5), QPointF(14, 14));
         break;
     case 12: // go to page: a page and an arrow
@@ -120,12 +131,20 @@ void draw(QPainter& p, int index)
         sheet(p, QRectF(1.5, 1.5, 8, 10));
         sheet(p, QRectF(6.5, 4.5, 8, 10));
         break;
-    default: // zoom pick: a small magnifier with a menu arrow
-        p.setPen(QPen(kInk, 1.5));
+    default: { // zoom pick: a small magnifier with a menu arrow
+        p.setPen(QPen(lineInk(), 1.5));
+        p.setBrush(kLens);
         p.drawEllipse(QPointF(6, 6), 3.5, 3.5);
+        p.setPen(QPen(lineInk(), 2));
         p.drawLine(QPointF(8.5, 8.5), QPointF(11, 11));
-        triangle(p, 14, -1);
+        QPainterPath arrow;
+        arrow.moveTo(14, 8);
+        arrow.lineTo(9, 3);
+        arrow.lineTo(9, 13);
+        arrow.closeSubpath();
+        p.fillPath(arrow, lineInk());
         break;
+    }
     }
 }
 

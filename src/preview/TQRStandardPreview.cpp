@@ -1,29 +1,26 @@
 #include "preview/TQRStandardPreview.h"
 
 #include "pages/QRPrinter.h"
-#include "preview/PreviewIcons.h"
 #include "preview/PreviewThumbs.h"
 #include "preview/TQRProgressForm.h"
 #include "platform/dialogs/UserDialogs.h"
 #include "report/QRReport.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QMenu>
 #include <QPointer>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTimer>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -38,6 +35,23 @@ namespace {
 QString u(const char* utf8)
 {
     return QString::fromUtf8(utf8);
+}
+
+// Bounds asked for by a report or the screen rules that do not fit the
+// free area of their screen (a scaled desktop, a smaller screen) are
+// fitted into it.
+QRect fittedToScreen(const QRect& outer)
+{
+    const QScreen* screen = QGuiApplication::screenAt(outer.center());
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return outer;
+    const QRect area = screen->availableGeometry();
+    QRect fitted(outer.topLeft(), outer.size().boundedTo(area.size()));
+    fitted.moveLeft(std::clamp(fitted.left(), area.left(), area.right() + 1 - fitted.width()));
+    fitted.moveTop(std::clamp(fitted.top(), area.top(), area.bottom() + 1 - fitted.height()));
+    return fitted;
 }
 
 } // namespace
@@ -66,12 +80,9 @@ TQRStandardPreview::TQRStandardPreview(TQRPrinter* printer, QWidget* parent) : Q
     ThumbGrid->SetQRPrinter(printer);
     ThumbGrid->SetRowCount(1);
     Tabs->setVisible(ShowThumbs || ShowSearch);
-    if (Tabs->isVisible()) {
-        if (printer->PageCount() > 0)
-            ThumbGrid->SetRowCount(printer->PageCount());
-        Tabs->setTabVisible(0, ShowThumbs);
-        Tabs->setTabVisible(1, ShowSearch);
-    }
+    if (Tabs->isVisible() && printer->PageCount() > 0)
+        ThumbGrid->SetRowCount(printer->PageCount());
+    dropHiddenTabs();
     FindButton->setVisible(ShowSearch);
     // The page view is laid out before the first zoom, so fitting sees its size.
     QRPreview->resize(centralWidget()->size());
@@ -167,85 +178,6 @@ void TQRStandardPreview::createControls()
             [this](QListWidgetItem* item) { SearchResultClick(SearchResultBox->row(item)); });
 }
 
-void TQRStandardPreview::createToolBar()
-{
-    QToolBar* bar = addToolBar("ToolBar1");
-    bar->setObjectName("ToolBar1");
-    bar->setMovable(false);
-    bar->setIconSize(QSize(16, 16));
-    bar->setFixedHeight(30);
-    bar->setAccessibleName(u("Symbolleiste"));
-    const auto action = [&](QAction*& a, const char* name, int icon, const char* hint, auto slot) {
-        a = bar->addAction(PreviewIcon(icon), u(hint));
-        a->setObjectName(name);
-        a->setToolTip(u(hint));
-        a->setStatusTip(u(hint));
-        connect(a, &QAction::triggered, this, slot);
-    };
-    auto* zoomGroup = new QActionGroup(this);
-    action(ZoomFit, "ZoomFit", 0, "Optimale Größe", [this] { ZoomFitClick(); });
-    action(ZoomToWidth, "ZoomToWidth", 2, "Auf Breite anpassen", [this] { ZoomToWidthClick(); });
-    action(Zoom100, "Zoom100", 1, "100% Größe", [this] { Zoom100Click(); });
-    for (QAction* a : {ZoomFit, ZoomToWidth, Zoom100}) {
-        a->setCheckable(true);
-        zoomGroup->addAction(a);
-    }
-    Zoommenu = new QMenu(this);
-    for (int z = 50; z <= 200; z += 10) {
-        QAction* item = Zoommenu->addAction(QString::number(z) + "%");
-        item->setObjectName("N" + QString::number(z));
-        connect(item, &QAction::triggered, this, [this, item] { ZoomMenuClick(item->objectName().toStdString()); });
-    }
-    ZoomPickButton = new QToolButton(bar);
-    ZoomPickButton->setObjectName("ZoomPickButton");
-    ZoomPickButton->setIcon(PreviewIcon(15));
-    ZoomPickButton->setToolTip(u("Ansicht Zoom"));
-    ZoomPickButton->setAccessibleName(u("Ansicht Zoom"));
-    ZoomPickButton->setStatusTip(u("Ansicht Zoom"));
-    ZoomPickButton->setAutoRaise(true);
-    ZoomPickButton->setFixedSize(33, 22);
-    connect(ZoomPickButton, &QToolButton::clicked, this,
-            [this] { Zoommenu->popup(ZoomPickButton->mapToGlobal(ZoomPickButton->rect().center())); });
-    FZoomPickAction = bar->addWidget(ZoomPickButton);
-    bar->addSeparator();
-    action(FirstPage, "FirstPage", 3, "Erste Seite", [this] { FirstPageClick(); });
-    action(PreviousPage, "PreviousPage", 4, "Vorherige Seite", [this] { PreviousPageClick(); });
-    action(nextPage, "nextPage", 5, "Nächste Seite", [this] { NextPageClick(); });
-    action(LastPage, "LastPage", 6, "Letzte Seite", [this] { LastPageClick(); });
-    bar->addSeparator();
-    action(GotoPageButton, "GotoPageButton", 12, "Auswahl einer Seite", [this] { GotoPageClick(); });
-    action(FindButton, "FindButton", 11, "Suchen nach Text", [this] { FindClick(); });
-    bar->addSeparator();
-    action(copybutton, "copybutton", 14, "Seite in Zwischenablage kopieren", [this] { CopyClick(); });
-    action(PrintSetup, "PrintSetup", 7, "Druckereinrichtung", [this] { PrintSetupClick(); });
-    action(Print, "Print", 8, "Drucken", [this] { PrintClick(); });
-    action(LoadReport, "LoadReport", 9, "Bericht laden", [this] { LoadReportClick(); });
-    action(SaveReport, "SaveReport", 10, "Bericht speichern", [this] { SaveReportClick(); });
-    bar->addSeparator();
-    action(CancelButton, "CancelButton", 13, "Bericht abbrechen", [this] { CancelClick(); });
-    ExitButton = new QToolButton(bar);
-    ExitButton->setObjectName("ExitButton");
-    ExitButton->setText(u("&Schließen"));
-    ExitButton->setToolTip(u("Vorschau schließen"));
-    ExitButton->setAccessibleDescription(u("Vorschau schließen"));
-    ExitButton->setStatusTip(u("Vorschau schließen"));
-    ExitButton->setAutoRaise(true);
-    ExitButton->setFixedSize(67, 22);
-    connect(ExitButton, &QToolButton::clicked, this, [this] { close(); });
-    bar->addWidget(ExitButton);
-    setPageButtons(false);
-    CancelButton->setEnabled(false);
-    ZoomPickButton->setEnabled(false);
-}
-
-void TQRStandardPreview::setPageButtons(bool enabled)
-{
-    for (QAction* a : {PrintSetup, Print, SaveReport, LoadReport, FindButton, GotoPageButton, FirstPage, nextPage,
-                       PreviousPage, LastPage, copybutton})
-        a->setEnabled(enabled);
-    ZoomPickButton->setEnabled(enabled);
-}
-
 // --- status and notices ----------------------------------------------------
 
 void TQRStandardPreview::WriteStatus()
@@ -294,6 +226,7 @@ void TQRStandardPreview::PageAvailable(int /*pageNum*/)
 void TQRStandardPreview::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    fitToolBars();
     QRPreview->UpdateZoom();
     WriteStatus();
 }
@@ -344,8 +277,8 @@ void TQRStandardPreview::recorderGone()
 void TQRStandardPreview::PlaceWindow(const QRect& outer)
 {
     setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-    FRequestedOuter = outer;
-    setGeometry(outer);
+    FRequestedOuter = fittedToScreen(outer);
+    setGeometry(*FRequestedOuter);
     applyRequestedOuter();
 }
 

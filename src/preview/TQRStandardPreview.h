@@ -7,6 +7,7 @@
 #include "base/QRTypes.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <optional>
 #include <string>
 
@@ -16,6 +17,7 @@ class QListWidget;
 class QMenu;
 class QGroupBox;
 class QTabWidget;
+class QToolBar;
 class QToolButton;
 
 namespace zt::report {
@@ -64,6 +66,11 @@ public:
     void ArrowUp();
     // Handles a key as the window sees it before its controls; true when used.
     bool PreviewKey(int key, Qt::KeyboardModifiers modifiers, QWidget* focus);
+    // F10 or Alt alone: into the toolbars at their first command, or back
+    // to where the focus was.
+    void ToggleToolBarFocus();
+    // The toolbars' buttons a key can reach (shown and enabled), in order.
+    QList<QWidget*> ToolBarButtons() const;
 
     // Commands on the pages.
     void PrintClick();
@@ -101,6 +108,10 @@ public:
     QAction* SaveReport = nullptr;
     QAction* CancelButton = nullptr;
     QToolButton* ExitButton = nullptr;
+    // The view's commands (zoom, paging, search) and the pages' commands; on
+    // a window too narrow for both side by side the second takes a row of its own.
+    QToolBar* ToolBar1 = nullptr;
+    QToolBar* ToolBar2 = nullptr;
     QMenu* Zoommenu = nullptr;
     QTabWidget* Tabs = nullptr;
     QWidget* TabThumbs = nullptr;
@@ -123,6 +134,12 @@ protected:
 private:
     void createControls();
     void createToolBar();
+    void fitToolBars();
+    // Moves along the toolbars, presses or leaves them; true when used.
+    bool toolBarKey(int key, Qt::KeyboardModifiers modifiers, QWidget* focus);
+    // Drops the tabs the report does not offer: a hidden page must neither
+    // take the focus nor be announced as having it.
+    void dropHiddenTabs();
     void takeSettings(TQRPrinter* printer);
     void takeReportSettings(const report::TCustomBandoriaRep& r);
     void takeControllerSettings(const report::TQRPreviewController& c);
@@ -149,6 +166,9 @@ private:
     QAction* FZoomPickAction = nullptr;
     std::optional<QRect> FRequestedOuter;
     int FFrameTries = 0;
+    // Alt pressed with no other key yet: its release goes to the toolbars.
+    bool FAltAlone = false;
+    QPointer<QWidget> FFocusBeforeToolBar;
     bool FRecorderGone = false;
     // Prints and saves in progress (one may start another through a dialog).
     int FWorking = 0;

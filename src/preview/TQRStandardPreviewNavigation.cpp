@@ -118,6 +118,12 @@ void TQRStandardPreview::ArrowUp()
 
 bool TQRStandardPreview::PreviewKey(int key, Qt::KeyboardModifiers modifiers, QWidget* focus)
 {
+    if (key == Qt::Key_F10 && (modifiers & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        ToggleToolBarFocus();
+        return true;
+    }
+    if (toolBarKey(key, modifiers, focus))
+        return true;
     if (key == Qt::Key_Escape) {
         close();
         return true;
@@ -159,8 +165,21 @@ bool TQRStandardPreview::eventFilter(QObject* watched, QEvent* event)
         return false;
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Alt pressed and let go with no other key between goes to the
+        // toolbars, as it goes to a menu bar elsewhere.
+        if (key->key() == Qt::Key_Alt)
+            FAltAlone = (key->modifiers() & ~(Qt::AltModifier | Qt::KeypadModifier)) == Qt::NoModifier;
+        else
+            FAltAlone = false;
         return PreviewKey(key->key(), key->modifiers(), QApplication::focusWidget());
     }
+    if (event->type() == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Alt && FAltAlone) {
+        FAltAlone = false;
+        ToggleToolBarFocus();
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::FocusOut)
+        FAltAlone = false;
     if (event->type() == QEvent::Wheel && (widget == QRPreview->viewport() || widget == QRPreview)) {
         // Every turn of the wheel pages like the arrow keys do; a sideways
         // swipe or tilt is no turn and scrolls the page sideways.

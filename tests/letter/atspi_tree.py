@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """What a screen reader sees of the running program, through AT-SPI.
 
-  atspi_tree.py letter      the letter window's names are all there
-  atspi_tree.py preview     presses "Vorschau" and reads the preview's page view
+  atspi_tree.py letter      the letter window's names are all there, none missing
+  atspi_tree.py preview     presses "Vorschau", reads the preview's page view and commands
   atspi_tree.py warning     a message box is read with its text
 
 Prints what is missing and exits 1; waits up to 30 s for the program to
@@ -68,6 +68,22 @@ def seen(window):
     return [(n.name, n.getRoleName(), n) for n in nodes(window)]
 
 
+# Roles a reader announces by their name: none may go unnamed or be named
+# by what only a programmer reads (an object name, the overflow's "»").
+NAMED_ROLES = {"push button", "text", "tool bar", "toggle button"}
+
+
+def unnamed(found):
+    """The nodes of NAMED_ROLES a reader would hear without a German name."""
+    bad = []
+    for name, role, node in found:
+        if role not in NAMED_ROLES:
+            continue
+        if not name.strip() or name.startswith("qt_") or "»" in name or "ToolBar" in name:
+            bad.append(f"{name!r} ({role}, {node.getIndexInParent()} in {node.parent.name!r})")
+    return bad
+
+
 def check_letter():
     window = frame("Zettelino")
     found = seen(window)
@@ -77,7 +93,46 @@ def check_letter():
         print("not heard in the letter window:", ", ".join(missing))
         print("heard:", sorted({f"{n} ({r})" for n, r, _ in found if n}))
         return 1
+    bad = unnamed(found)
+    if bad:
+        print("heard without a name in the letter window:", ", ".join(bad))
+        return 1
     return 0
+
+
+def hidden_with_focus(found):
+    """Nodes a reader would be told take or have the focus though nothing shows them."""
+    bad = []
+    for name, role, node in found:
+        states = node.getState()
+        if states.contains(pyatspi.STATE_SHOWING):
+            continue
+        if states.contains(pyatspi.STATE_FOCUSED) or (
+                name in ("Miniaturbilder", "Suchergebnisse") and states.contains(pyatspi.STATE_FOCUSABLE)):
+            bad.append(f"{name!r} ({role})")
+    return bad
+
+
+def check_preview_commands(preview):
+    """The preview's commands and toolbars, named in German, nothing hidden with the focus."""
+    found = seen(preview)
+    wanted = ["Drucken", "Bericht speichern", "Bericht laden", "Nächste Seite", "Ansicht Zoom", "Schließen"]
+    missing = [name for name in wanted if not any(n == name and r == "push button" for n, r, _ in found)]
+    bars = [n for n, r, _ in found if r == "tool bar"]
+    problems = []
+    if missing:
+        problems.append("no button " + ", ".join(missing))
+    if not bars or not all(n.startswith("Symbolleiste") for n in bars):
+        problems.append(f"toolbars named {bars!r}")
+    bad = unnamed(found)
+    if bad:
+        problems.append("heard without a name: " + ", ".join(bad))
+    hidden = hidden_with_focus(found)
+    if hidden:
+        problems.append("hidden, yet focusable or focused: " + ", ".join(hidden))
+    for problem in problems:
+        print("in the preview:", problem)
+    return 1 if problems else 0
 
 
 def check_preview():
@@ -100,7 +155,7 @@ def check_preview():
                 if "Lieferung" not in (node.description or ""):
                     print("the page view does not offer the page's text:", repr(node.description)[:200])
                     return 1
-                return 0
+                return check_preview_commands(preview)
         time.sleep(0.5)
     print("no page view named Seite 1 von 2; heard:",
           sorted({f"{n} ({r})" for n, r, _ in seen(preview) if n}))

@@ -4,6 +4,7 @@
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
@@ -18,6 +19,7 @@
 #include <QTextLayout>
 #include <QToolBar>
 #include <QToolButton>
+#include <functional>
 #include <stdexcept>
 
 using namespace zt;
@@ -379,4 +381,31 @@ TEST_F(LetterWindowTest, HiddenWorkingControlsAreNeverShown)
     EXPECT_EQ(frm->edDummy->Text(), "edDummy");
     EXPECT_EQ(frm->Memo1->Lines(), std::vector<std::string>{"Memo1"});
     EXPECT_EQ(frm->Memo1->size(), QSize(185, 89));
+}
+
+TEST_F(LetterWindowTest, EveryFieldAndButtonAScreenReaderFindsHasAGermanName)
+{
+    showWindow();
+    int fields = 0;
+    std::function<void(QAccessibleInterface*, int)> walk = [&](QAccessibleInterface* i, int depth) {
+        if (i == nullptr || depth > 40)
+            return;
+        const QAccessible::Role role = i->role();
+        const QString name = i->text(QAccessible::Name);
+        if (role == QAccessible::EditableText || role == QAccessible::PushButton || role == QAccessible::ToolBar) {
+            if (role == QAccessible::EditableText)
+                ++fields;
+            const QObject* o = i->object();
+            const std::string what = o != nullptr ? o->objectName().toStdString() : std::string("?");
+            EXPECT_FALSE(name.trimmed().isEmpty()) << what;
+            EXPECT_FALSE(name.startsWith("qt_") || name.contains(QChar(0xbb)) || name.contains("ToolBar")) << what;
+        }
+        for (int c = 0; c < i->childCount(); ++c)
+            walk(i->child(c), depth + 1);
+    };
+    walk(QAccessible::queryAccessibleInterface(frm.get()), 0);
+    EXPECT_GE(fields, 9);
+    auto* more = frm->ToolBar1->findChild<QToolButton*>("qt_toolbar_ext_button");
+    ASSERT_NE(more, nullptr);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(more)->text(QAccessible::Name).toStdString(), "Weitere Befehle");
 }

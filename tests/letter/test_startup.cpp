@@ -13,6 +13,7 @@
 #include "platform/dialogs/ScriptedDialogs.h"
 #include "platform/files/FileAccess.h"
 #include "support/DialogScript.h"
+#include "support/OffscreenScreen.h"
 #include "support/QtWidgetApp.h"
 #include "support/ScratchFolder.h"
 
@@ -31,6 +32,10 @@ namespace fs = std::filesystem;
 using namespace zt;
 
 namespace {
+
+// The screen the checks under Xvfb use: the window's bounds are fitted into
+// the screen, and the offscreen default (800 x 600) is smaller than the form.
+[[maybe_unused]] const bool kScreen = zt::testing::useOffscreenScreen(1280, 1024);
 
 class StartupTest : public ::testing::Test {
 protected:

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The program as a screen reader hears it, through AT-SPI under Xvfb: the
 # letter window names its three blocks, both subject lines, the place/date
-# line, all fifteen tick marks, the phrase picker and every toolbar button;
-# "Vorschau" pressed through the accessibility bus opens the preview of a
-# two-page letter, whose page view is "Seite 1 von 2" and offers the page's
-# text; the warning about an unreadable letter is read with its text.
+# line, all fifteen tick marks, the phrase picker and every toolbar button,
+# and no field or button goes unnamed; "Vorschau" pressed through the
+# accessibility bus opens the preview of a two-page letter, whose page view
+# is "Seite 1 von 2" and offers the page's text, whose toolbars and commands
+# are named in German and where nothing hidden takes or reports the focus;
+# the warning about an unreadable letter is read with its text.
 #   xvfb_accessibility_check.sh ZETTELINO_EXE LETTER_DATA_DIR [SCREENSHOT_DIR]
 set -euo pipefail
 exe=$1

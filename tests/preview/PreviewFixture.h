@@ -9,6 +9,7 @@
 #include "report/QRLabels.h"
 #include "report/QRReport.h"
 #include "support/DialogScript.h"
+#include "support/OffscreenScreen.h"
 #include "support/QtWidgetApp.h"
 
 #include <QApplication>
@@ -17,6 +18,9 @@
 #include <string>
 
 namespace zt::testing {
+
+// The screen the checks under Xvfb use, for the previews placed on it.
+inline const bool kPreviewScreen = useOffscreenScreen(1280, 1024);
 
 class Preview : public ::testing::Test {
 protected:

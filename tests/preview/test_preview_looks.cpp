@@ -1,6 +1,6 @@
 // The preview on a screen scaled by two: the page as sharp as a 192-dpi
-// rendering, white paper on a dark desktop, and what a screen reader hears
-// of the page view.
+// rendering, white paper on a dark desktop, every command in view on a
+// 1280 x 1024 screen, and what a screen reader hears of the page view.
 
 #include "PreviewFixture.h"
 
@@ -12,6 +12,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QStyleFactory>
+#include <QScreen>
+#include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -106,6 +108,80 @@ TEST_F(Preview, ThePageViewTellsAScreenReaderThePageAndItsText)
     }
     EXPECT_EQ(QAccessible::queryAccessibleInterface(w.ZoomPickButton)->text(QAccessible::Name).toStdString(),
               "Ansicht Zoom");
+}
+
+TEST_F(Preview, OnA1280By1024ScreenScaledByTwoNoCommandHidesInTheOverflow)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_EQ(area.size(), QSize(640, 512)) << "1280 x 1024 at factor 2";
+    TQRStandardPreview& w = open(2);
+    // Placed as the letter's preview is: 60 % of the screen's width.
+    w.PlaceWindow(QRect(area.width() / 5, area.height() / 20, area.width() * 3 / 5, area.height() * 9 / 10));
+    w.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(area.contains(w.frameGeometry())) << w.frameGeometry().width();
+    int commands = 0;
+    for (QToolBar* bar : {w.ToolBar1, w.ToolBar2}) {
+        auto* more = bar->findChild<QToolButton*>("qt_toolbar_ext_button");
+        ASSERT_NE(more, nullptr);
+        EXPECT_FALSE(more->isVisible()) << bar->objectName().toStdString();
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(more)->text(QAccessible::Name).toStdString(),
+                  "Weitere Befehle");
+        for (QAction* a : bar->actions()) {
+            QWidget* b = bar->widgetForAction(a);
+            if (a->isSeparator() || !a->isVisible())
+                continue;
+            ++commands;
+            ASSERT_NE(b, nullptr);
+            EXPECT_TRUE(b->isVisible()) << a->text().toStdString();
+            EXPECT_TRUE(w.rect().contains(QRect(b->mapTo(&w, QPoint(0, 0)), b->size()))) << a->text().toStdString();
+        }
+    }
+    EXPECT_GE(commands, 17);
+    // Wide enough for both, the toolbars share one row again.
+    w.resize(1200, 500);
+    QApplication::processEvents();
+    EXPECT_EQ(w.ToolBar1->y(), w.ToolBar2->y());
+}
+
+TEST_F(Preview, ALargerFontKeepsTheCloseButtonsCaptionWhole)
+{
+    const QFont saved = QApplication::font();
+    QFont large = saved;
+    large.setPointSize(20);
+    QApplication::setFont(large);
+    TQRStandardPreview& w = open(1);
+    w.show();
+    // The font reaches the window's controls through posted events, as a
+    // desktop's change of font does.
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    const QFontMetrics fm(w.ExitButton->font());
+    const int caption = fm.horizontalAdvance(QString::fromUtf8("Schließen"));
+    const QRect box = w.ExitButton->geometry();
+    QApplication::setFont(saved);
+    EXPECT_GT(box.width(), caption);
+    EXPECT_GE(box.height(), fm.height());
+    // Within its toolbar, not cut off by it.
+    EXPECT_TRUE(w.ToolBar2->rect().contains(box)) << box.height() << " in " << w.ToolBar2->height();
+}
+
+TEST_F(Preview, OnADarkDesktopTheZoomPickersMagnifierStandsOut)
+{
+    const QPalette saved = QApplication::palette();
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setPalette(zt::testing::darkPalette());
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    const QImage glyph = PreviewIcon(15).pixmap(QSize(16, 16), 2.0).toImage();
+    QApplication::setPalette(saved);
+    int clear = 0;
+    for (int y = 0; y < glyph.height(); ++y)
+        for (int x = 0; x < glyph.width(); ++x) {
+            const QColor c = glyph.pixelColor(x, y);
+            if (c.alpha() > 200 && zt::testing::contrast(c, face) >= 3.0)
+                ++clear;
+        }
+    EXPECT_GT(clear, 60) << "pixels of the glyph that stand out from the button face";
 }
 
 } // namespace
