@@ -39,6 +39,19 @@ cd "$1"
 shots=$2
 # shellcheck source=../support/xvfb_session.sh
 source "$ZT_XVFB_LIB"
+# Asks the main window to close as its close box does, and prints the id of
+# the question that follows. On a loaded machine a request that arrives
+# while a dialog that just went is still ending its modal run never reaches
+# the window (the toolkit drops it; the window's close handler is not
+# called): it is sent again, as a user would click again.
+close_asks() {
+  local question
+  for _ in 1 2 3; do
+    /usr/bin/python3 closebox.py "$main"
+    question=$(window Warnung 5 2>/dev/null) && { echo "$question"; return 0; }
+  done
+  return 1
+}
 
 ./zettelino 2>zettelino.err & pid=$!
 main=$(window Zettelino) || fail "no main window"
@@ -77,8 +90,7 @@ keys Escape                       # the save is cancelled: the letter must stay
 gone "Speichern unter" || fail "the save dialog stays"
 
 # Closing still asks about the kept letter; "Abbrechen" keeps the program.
-/usr/bin/python3 closebox.py "$main"
-question=$(window Warnung) || fail "closing after a cancelled New asked nothing"
+question=$(close_asks) || fail "closing after a cancelled New asked nothing"
 shot close-question "$question"
 kill -0 $pid 2>/dev/null || fail "the program ended"
 xdotool windowfocus --sync "$question"
@@ -105,8 +117,7 @@ xdotool windowfocus --sync "$main"
 keys ctrl+n                       # saved now: clears without a question
 gone Warnung || fail "New asked about a saved letter"
 typed "Max Muster"
-/usr/bin/python3 closebox.py "$main"
-question=$(window Warnung) || fail "closing with an unsaved letter asked nothing"
+question=$(close_asks) || fail "closing with an unsaved letter asked nothing"
 xdotool windowfocus --sync "$question"
 keys Escape                       # "Abbrechen"
 gone Warnung || fail "the question stays"

@@ -18,13 +18,14 @@ shot() {
   sleep 0.7
   if [ -n "${2:-}" ]; then xwd -id "$2" -silent; else xwd -root -silent; fi > "$shots/$1.xwd" 2>/dev/null || true
 }
-# The id of the first visible window named exactly $1, waiting up to 60 s:
-# on a busy machine (a sanitizer build, other builds beside the suite) a
-# start can take far longer than the second or so it takes alone. A program
-# ($pid) that ended meanwhile ends the wait at once, saying so.
+# The id of the first visible window named exactly $1, waiting up to $2
+# seconds (60): on a busy machine (a sanitizer build, other builds beside
+# the suite) a start can take far longer than the second or so it takes
+# alone. A program ($pid) that ended meanwhile ends the wait at once,
+# saying so.
 window() {
   local id=
-  for _ in $(seq 600); do
+  for _ in $(seq $((${2:-60} * 10))); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
     if [ -n "${pid:-}" ] && ! kill -0 "$pid" 2>/dev/null; then
