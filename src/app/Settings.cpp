@@ -4,6 +4,7 @@
 #include "letter/TFrmMain.h"
 #include "platform/profile/ProfileFile.h"
 
+#include <QGuiApplication>
 #include <exception>
 
 namespace zt::app {
@@ -37,13 +38,25 @@ void ReadSettings(letter::TFrmMain& frm, const std::string& path)
     frm.FitIntoScreen();
 }
 
+bool PlatformGivesWindowPlaces()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 void WriteSettings(const letter::TFrmMain& frm, const std::string& path)
+{
+    WriteSettings(frm, path, PlatformGivesWindowPlaces());
+}
+
+void WriteSettings(const letter::TFrmMain& frm, const std::string& path, bool placeKnown)
 {
     try {
         platform::ProfileFile ini(path);
         ini.writeString("Setup", "path_data", LastDir);
-        ini.writeInteger("foMain", "left", frm.Left());
-        ini.writeInteger("foMain", "top", frm.Top());
+        if (placeKnown) {
+            ini.writeInteger("foMain", "left", frm.Left());
+            ini.writeInteger("foMain", "top", frm.Top());
+        }
         ini.writeInteger("foMain", "height", frm.Height());
         ini.writeInteger("foMain", "width", frm.Width());
     } catch (const std::exception&) {

@@ -20,7 +20,12 @@ inline constexpr int kDefaultHeight = 620;
 // its fallback; an error ends the reading there without a message.
 void ReadSettings(letter::TFrmMain& frm, const std::string& path);
 // Writes the same values in the same order; an error ends the writing there
-// without a message, leaving what was written before it.
+// without a message, leaving what was written before it. Without
+// `placeKnown` left and top stay as they were in the file.
+void WriteSettings(const letter::TFrmMain& frm, const std::string& path, bool placeKnown);
 void WriteSettings(const letter::TFrmMain& frm, const std::string& path);
+// Whether the platform tells a program where its windows are: Wayland
+// does not (the window reports a place of its own making, such as -3, -30).
+bool PlatformGivesWindowPlaces();
 
 } // namespace zt::app

@@ -159,6 +159,22 @@ TEST_F(StartupTest, ClosingWritesTheSettingsInOrder)
                          "height=620\r\nwidth=664\r\n");
 }
 
+TEST_F(StartupTest, APlatformWithoutWindowPlacesKeepsTheStoredPlace)
+{
+    // Wayland tells no window where it is; its made-up place must not reach
+    // the file, or the next start on X11 puts the title bar off the screen.
+    writeIni("[foMain]\r\nleft=40\r\ntop=30\r\nheight=640\r\nwidth=700\r\n");
+    app::ZettelinoProgram program(dir());
+    program.Start();
+    program.FrmMain().SetLeft(-3);
+    program.FrmMain().SetTop(-30);
+    letter::LastDir = "/srv/post/";
+    app::WriteSettings(program.FrmMain(), ini(), false);
+    EXPECT_EQ(readIni(), "[foMain]\r\nleft=40\r\ntop=30\r\nheight=640\r\nwidth=700\r\n[Setup]\r\n"
+                         "path_data=/srv/post/\r\n");
+    EXPECT_TRUE(app::PlatformGivesWindowPlaces()); // offscreen, as X11, does
+}
+
 TEST_F(StartupTest, ASecondStartRestoresMovedAndResizedBounds)
 {
     {
