@@ -85,6 +85,7 @@ void ZettelinoProgram::Start()
     frmReport_ = std::make_unique<output::TfrmReport>();
     letter::frmReport = frmReport_.get();
     frmMain_->AttachReport(*frmReport_);
+    frmMain_->OnOpenReportFile = [this](const std::string& path) { openSavedReport(path); };
     frmTextbausteine_ = std::make_unique<letter::TfrmTextbausteine>(frmMain_.get());
     letter::frmTextbausteine = frmTextbausteine_.get();
     aboutBox_ = std::make_unique<letter::TAboutBox>(frmMain_.get());

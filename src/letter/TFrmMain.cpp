@@ -95,6 +95,8 @@ void TFrmMain::FormCreate()
     // window. The one application-wide filter also serves the window's own
     // clicks, keys and resizes, so each event is seen exactly once.
     qApp->installEventFilter(this);
+    // Files dropped anywhere on the window, not only on a text control.
+    setAcceptDrops(true);
     SetPanelText(2, kNoLetterLoaded);
     SetPanelText(3, kVersionText);
     LoadPhrases();
@@ -197,6 +199,10 @@ bool TFrmMain::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::KeyPress:
         return editingKeyFilter(watched, static_cast<QKeyEvent*>(event));
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        return fileDropFilter(watched, static_cast<QDropEvent*>(event));
     case QEvent::Resize:
         if (watched == FClient) {
             FAnchors->apply(FClient->size());

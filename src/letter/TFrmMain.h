@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <array>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,6 +18,7 @@
 class QAction;
 class QCheckBox;
 class QCloseEvent;
+class QDropEvent;
 class QKeyEvent;
 class QComboBox;
 class QFrame;
@@ -105,6 +107,11 @@ public:
     // reader and failure message, CurrentFile, caption and status bar. For
     // a file named on the command line.
     void OpenLetterFile(const std::string& path);
+    // A file dropped on the window: a letter (.ZLW) opens as Open does,
+    // asking first about an unsaved one; a saved report (.QRP) goes to
+    // OnOpenReportFile. Other drops keep the controls' own handling.
+    void OpenDroppedFile(const std::string& path);
+    std::function<void(const std::string&)> OnOpenReportFile;
     // "Öffnen alte Version...": reads a letter in one of the older layouts.
     void OeffnenAltExecute();
     void DruckenExecute();
@@ -138,6 +145,8 @@ public:
     // `saveSender`) and lets it go only when the letter got saved, "Nein"
     // lets it go, "Abbrechen" and Escape keep it.
     bool MayLetLetterGo(QAction* saveSender);
+    // Takes drops of one letter or report file (see OpenDroppedFile).
+    bool fileDropFilter(QObject* watched, QDropEvent* event);
     // True, after saying so in a box, while this window or a preview prints,
     // saves or runs a report with the event loop running: a command that
     // would change the letter, run its report again or free a merge run

@@ -8,7 +8,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QUrl>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -471,4 +473,52 @@ TEST_F(LetterFilesTest, TheOldVersionEntryLeavesRandomBytesAlone)
     EXPECT_EQ(CurrentFile, "");
     EXPECT_EQ(frm->PanelText(2), "<kein Zettelino geladen>");
     EXPECT_TRUE(dialogs.calls(DialogCall::Kind::Message).empty());
+}
+
+namespace {
+
+// Drops `file` on `target` as a file manager does.
+void dropFile(QWidget* target, const std::string& file)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    QApplication::processEvents();
+}
+
+} // namespace
+
+TEST_F(LetterFilesTest, ADroppedLetterOpensAndADroppedReportGoesToItsPreview)
+{
+    frm->show();
+    // A letter dropped on the message: asked about the typed one first.
+    frm->MemoMitteilung->setPlainText("getippt");
+    LetterSaved = false;
+    dialogs.answerMessage(platform::mrCancel);
+    dropFile(frm->MemoMitteilung->viewport(), fixture("letter18.ZLW"));
+    EXPECT_EQ(frm->MemoMitteilung->Text(), "getippt"); // "Abbrechen" kept it
+    dialogs.answerMessage(platform::mrNo);
+    dropFile(frm->MemoMitteilung->viewport(), fixture("letter18.ZLW"));
+    expectLetter18();
+    EXPECT_EQ(CurrentFile, fixture("letter18.ZLW"));
+    EXPECT_EQ(dialogs.calls(DialogCall::Kind::Open).size(), 0u);
+
+    std::string report;
+    frm->OnOpenReportFile = [&](const std::string& path) { report = path; };
+    dropFile(frm->EditTitel1, "/tmp/bericht.QRP");
+    EXPECT_EQ(report, "/tmp/bericht.QRP");
+    EXPECT_EQ(frm->EditTitel1->Text(), "Ihre Anfrage vom 3. März"); // no address typed in
+
+    // Anything else is the controls' own business.
+    QMimeData picture;
+    picture.setUrls({QUrl::fromLocalFile("/tmp/bild.png")});
+    QDragEnterEvent other(QPoint(5, 5), Qt::CopyAction, &picture, Qt::LeftButton, Qt::NoModifier);
+    other.ignore();
+    QApplication::sendEvent(frm.get(), &other);
+    EXPECT_FALSE(other.isAccepted());
 }
