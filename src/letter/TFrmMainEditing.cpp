@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
+#include <filesystem>
 
 namespace zt::letter {
 
@@ -24,6 +25,17 @@ namespace {
 
 constexpr const char* kSenderFile = "Absender.txt";
 constexpr int kBlockLineLimit = 5;
+
+// A default sender in the working folder is kept where it is; otherwise it
+// lives with the settings: a program started from the desktop's menu works
+// in the home folder, or in "/", where nothing may be written.
+std::string senderFile()
+{
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(kSenderFile, ec))
+        return kSenderFile;
+    return ProgramDir + kSenderFile;
+}
 
 } // namespace
 
@@ -142,10 +154,15 @@ bool TFrmMain::MemoAnschriftKeyPress(int key)
 
 void TFrmMain::btnAbsenderSpeichernClick()
 {
+    const std::string path = senderFile();
     try {
-        platform::text::writeTextFile(kSenderFile, MemoAbsender->TextLines());
-    } catch (const std::exception&) {
-        // Optional step: a default sender that cannot be stored is not reported.
+        if (path != kSenderFile && !ProgramDir.empty())
+            std::filesystem::create_directories(ProgramDir);
+        platform::text::writeTextFile(path, MemoAbsender->TextLines());
+    } catch (const std::exception& e) {
+        // A sender that was not stored must not pass for stored.
+        platform::userDialogs().messageDlg("Der Standardabsender wurde nicht gespeichert: " + std::string(e.what()),
+                                           platform::TMsgDlgType::mtError, platform::mbOK);
     }
 }
 
@@ -153,7 +170,7 @@ void TFrmMain::btnAbsenderLadenClick()
 {
     std::vector<std::string> lines;
     try {
-        lines = platform::text::readTextFile(kSenderFile);
+        lines = platform::text::readTextFile(senderFile());
     } catch (const platform::PlatformError&) {
         platform::userDialogs().showMessage("Standardabsender nicht gefunden (Datei: \"absender.txt\")!");
         return;

@@ -230,6 +230,35 @@ TEST_F(EditingAidsTest, TheDefaultSenderIsSavedByItsOwnBreaksAndLoadedBack)
     EXPECT_FALSE(LetterSaved);
 }
 
+TEST_F(EditingAidsTest, WithoutOneInTheWorkingFolderTheSenderLivesWithTheSettings)
+{
+    // The settings' folder apart from the working folder, as for an
+    // installed program started from the menu.
+    zt::testing::ScratchFolder settings{"zt-aids-settings"};
+    letter::ProgramDir = settings.dir() + "zettelino/";
+    frm->MemoAbsender->SetText("Erika Muster");
+    frm->btnAbsenderSpeichernClick();
+    EXPECT_FALSE(fs::exists("Absender.txt"));
+    EXPECT_EQ(platform::files::readFileBytes(letter::ProgramDir + "Absender.txt"), "Erika Muster\r\n");
+    frm->MemoAbsender->clear();
+    frm->btnAbsenderLadenClick();
+    EXPECT_EQ(frm->MemoAbsender->TextLines(), Lines{"Erika Muster"});
+    // One in the working folder is read and written where it is.
+    std::ofstream("Absender.txt", std::ios::binary) << "Max Muster\r\n";
+    frm->btnAbsenderLadenClick();
+    EXPECT_EQ(frm->MemoAbsender->TextLines(), Lines{"Max Muster"});
+
+    // A sender that cannot be stored says so.
+    fs::remove("Absender.txt");
+    letter::ProgramDir = "/proc/zettelino/";
+    dialogs.answerMessage(platform::mrOk);
+    frm->btnAbsenderSpeichernClick();
+    const auto boxes = dialogs.calls(DialogCall::Kind::Message);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].type, platform::TMsgDlgType::mtError);
+    EXPECT_EQ(boxes[0].text.rfind("Der Standardabsender wurde nicht gespeichert: ", 0), 0u) << boxes[0].text;
+}
+
 TEST_F(EditingAidsTest, AMissingDefaultSenderGivesThePlainMessage)
 {
     frm->MemoAbsender->SetText("bleibt");

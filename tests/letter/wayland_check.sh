@@ -44,16 +44,22 @@ trap 'kill $compositor 2>/dev/null || true' EXIT
 for _ in $(seq 300); do [ -S "$XDG_RUNTIME_DIR/wayland-zt" ] && break; sleep 0.1; done
 [ -S "$XDG_RUNTIME_DIR/wayland-zt" ] || fail "weston did not start"
 export WAYLAND_DISPLAY=wayland-zt QT_QPA_PLATFORM=wayland
+# In a sanitizer build: what the Wayland client library and Qt's Wayland
+# plugin keep at exit is reported with one-frame stacks in unloaded or
+# uninstrumented libraries, which no suppression can name; the program's own
+# leaks are checked by every other check.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 seen() { /usr/bin/python3 atspi_wait.py "$@"; }
-# Waits up to 15 s for the program to end; its exit status.
+# Waits up to 15 s for the program to end, and fails unless it ended
+# with status 0; $1 says what was being ended.
 ended() {
   for _ in $(seq 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$pid" 2>/dev/null && return 1
+  kill -0 "$pid" 2>/dev/null && fail "$1: the program still runs 15 s after a termination signal (it asked something?)"
   local status=0
   wait "$pid" || status=$?
   pid=
-  return "$status"
+  [ "$status" = 0 ] || fail "$1: the program ended with status $status"
 }
 
 ./zettelino brief.ZLW 2>>zettelino.err & pid=$!
@@ -64,12 +70,12 @@ sleep 4                                # longer than the pause before a recovery
 ls "$XDG_STATE_HOME"/zettelino/kopie-*.ZLW >/dev/null 2>&1 &&
   fail "a recovery copy of a letter nobody changed"
 kill -TERM "$pid"
-ended || fail "a termination signal did not end the program with an untouched letter (it asked to save it?)"
+ended "an untouched letter"
 
 ./zettelino bericht.QRP 2>>zettelino.err & pid=$!
 seen "Bericht Vorschau : .*/bericht\.QRP" || fail "no preview of the saved report file under Wayland"
 kill -TERM "$pid"
-ended || fail "the program with a preview open did not end cleanly on a termination signal"
+ended "a preview open"
 
 ./zettelino kaputt.ZLW 2>>zettelino.err & pid=$!
 seen "Warnung" || fail "no warning about an unreadable letter under Wayland"
