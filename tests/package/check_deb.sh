@@ -28,12 +28,15 @@ dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | sort >"$work
   echo usr/bin/zettelino-print
   echo usr/libexec/zettelino/zettelino-print-window
   echo usr/share/applications/zettelino.desktop
+  echo usr/share/bash-completion/completions/zettelino
+  echo usr/share/bash-completion/completions/zettelino-print
   echo usr/share/doc/zettelino/changelog.gz
   echo usr/share/doc/zettelino/copyright
   echo usr/share/man/man1/zettelino-print.1.gz
   echo usr/share/man/man1/zettelino.1.gz
   echo usr/share/metainfo/org.example.zettelino.metainfo.xml
   echo usr/share/mime/packages/zettelino.xml
+  echo usr/share/zsh/vendor-completions/_zettelino
   for icon in apps/zettelino mimetypes/application-x-zettelino-letter mimetypes/application-x-zettelino-report; do
     for size in 16 22 24 32 48 64 128 256; do echo "usr/share/icons/hicolor/${size}x$size/$icon.png"; done
     echo "usr/share/icons/hicolor/scalable/$icon.svg"

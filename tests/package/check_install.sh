@@ -14,7 +14,9 @@ cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install"
 
 for f in bin/zettelino bin/zettelino-print libexec/zettelino/zettelino-print-window share/applications/zettelino.desktop share/mime/packages/zettelino.xml \
          share/metainfo/org.example.zettelino.metainfo.xml share/man/man1/zettelino.1.gz \
-         share/man/man1/zettelino-print.1.gz share/doc/zettelino/copyright share/doc/zettelino/changelog.gz; do
+         share/man/man1/zettelino-print.1.gz share/doc/zettelino/copyright share/doc/zettelino/changelog.gz \
+         share/bash-completion/completions/zettelino share/bash-completion/completions/zettelino-print \
+         share/zsh/vendor-completions/_zettelino; do
   [ -e "$prefix/$f" ] || fail "not installed: $f"
 done
 [ -x "$prefix/bin/zettelino" ] && [ -x "$prefix/bin/zettelino-print" ] || fail "programs not executable"
