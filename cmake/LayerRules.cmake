@@ -46,6 +46,7 @@ endfunction()
 # The Qt-free libraries each of them may link.
 set(_zt_may_link_zt_platform "")
 set(_zt_may_link_zt_files zt_platform)
+set(_zt_may_link_zt_platform_desktop zt_platform)
 set(_zt_may_link_zt_engine zt_platform)
 set(_zt_may_link_zt_output zt_platform zt_files zt_engine)
 set(_zt_may_link_zt_merge zt_platform zt_files zt_engine zt_output)

@@ -8,7 +8,7 @@ ZT_PACKAGES=(
   qt6-base-dev libgl-dev qt6-translations-l10n
   libfreetype-dev libfontconfig-dev libharfbuzz-dev fonts-liberation locales
   fonts-dejavu-core fonts-wqy-microhei fonts-urw-base35
-  libhunspell-dev hunspell-de-de
+  libhunspell-dev hunspell-de-de libglib2.0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils x11-apps xdotool python3-xlib openbox qpdf poppler-utils
   at-spi2-core python3-pyatspi dbus-daemon dbus-x11 weston qt6-wayland

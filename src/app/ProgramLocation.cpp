@@ -51,7 +51,7 @@ std::string chooseProgramDir(const std::string& programFolder)
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/')
         config = xdg;
     else
-        config = letter::builtInLastDir() + ".config";
+        config = letter::builtInHomeDir() + ".config";
     const std::string userFolder = withSeparator(config) + "zettelino/";
     makeFolders(userFolder);
     return userFolder;

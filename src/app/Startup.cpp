@@ -17,6 +17,8 @@
 #include "pages/QRPrinter.h"
 #include "preview/SavedReportFile.h"
 #include "preview/TQRStandardPreview.h"
+#include "platform/desktop/FileHandlers.h"
+#include "platform/desktop/RecentFiles.h"
 #include "platform/dialogs/UserDialogs.h"
 
 #include <QGuiApplication>
@@ -86,6 +88,9 @@ void ZettelinoProgram::Start()
     letter::frmReport = frmReport_.get();
     frmMain_->AttachReport(*frmReport_);
     frmMain_->OnOpenReportFile = [this](const std::string& path) { openSavedReport(path); };
+    frmMain_->RecentList = platform::desktop::recentlyUsedFile();
+    frmMain_->PrivatePlainText = true;
+    frmMain_->TextEditorKnown = [] { return platform::desktop::hasProgramFor("text/plain").value_or(true); };
     frmTextbausteine_ = std::make_unique<letter::TfrmTextbausteine>(frmMain_.get());
     letter::frmTextbausteine = frmTextbausteine_.get();
     aboutBox_ = std::make_unique<letter::TAboutBox>(frmMain_.get());

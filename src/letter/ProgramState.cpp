@@ -1,5 +1,7 @@
 #include "letter/ProgramState.h"
 
+#include "platform/desktop/UserFolders.h"
+
 #include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
@@ -13,6 +15,11 @@ bool LetterSaved = true;
 int PreviewPageTotal = 0;
 
 std::string builtInLastDir()
+{
+    return platform::desktop::documentsFolder();
+}
+
+std::string builtInHomeDir()
 {
     std::string home;
     if (const char* env = std::getenv("HOME"); env && *env)

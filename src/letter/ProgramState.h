@@ -18,8 +18,10 @@ extern bool LetterSaved;
 extern int PreviewPageTotal;
 
 // The folder the dialogs start in when the settings name none: the user's
-// home folder with a trailing separator.
+// documents folder (else home) with a trailing separator.
 std::string builtInLastDir();
+// The user's home folder with a trailing separator.
+std::string builtInHomeDir();
 
 // Back to the state at program start (tests start every window afresh).
 void resetProgramState();

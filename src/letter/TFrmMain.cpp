@@ -8,6 +8,7 @@
 #include "letter/TfrmTextbausteine.h"
 #include "letter/ProgramState.h"
 #include "letter/controls/TEdit.h"
+#include "platform/files/PrivateFolder.h"
 #include "letter/controls/TMemo.h"
 #include "letter/spelling/TSpelling.h"
 #include "files/RecoveryWriter.h"

@@ -34,6 +34,9 @@ class TLetterBuffer;
 class TOrphanCopy;
 class TRecoveryWriter;
 }
+namespace zt::platform::files {
+class PrivateFolder;
+}
 namespace zt::merge {
 class TMergeRun;
 }
@@ -112,9 +115,18 @@ public:
     // OnOpenReportFile. Other drops keep the controls' own handling.
     void OpenDroppedFile(const std::string& path);
     std::function<void(const std::string&)> OnOpenReportFile;
+    // The desktop's recently used files (recently-used.xbel): an opened or
+    // saved letter is added, and "Zuletzt geöffnet" offers the last ones.
+    // Empty: neither.
+    std::string RecentList;
+    // An entry of "Zuletzt geöffnet": opens as Open does, asking first.
+    void OpenRecentLetter(const std::string& path);
     // "Öffnen alte Version...": reads a letter in one of the older layouts.
     void OeffnenAltExecute();
     void DruckenExecute();
+    // Print through the print dialog: printer, copies and pages for this
+    // printout only.
+    void DruckenMitDialogExecute();
     void DruckvorschauExecute();
     void EditorExecute();
     void WordExecute();
@@ -173,8 +185,14 @@ public:
 
     // Fills Memo1 with the plain-text rendering of the letter as it stands.
     void FillPlainText();
-    // FillPlainText, then Memo1's text to "_zlwmitt.txt" in the working folder.
-    void RenderPlainText();
+    // FillPlainText, then Memo1's text to "_zlwmitt.txt"; returns its path.
+    std::string RenderPlainText();
+    // Where the plain text goes: the working folder, or with
+    // PrivatePlainText a private temporary folder of this run.
+    std::string PlainTextPath();
+    bool PrivatePlainText = false;
+    // Whether the desktop has a program for text files; unset: assumed.
+    std::function<bool()> TextEditorKnown;
 
     // The letter as the controls hold it, the blocks' lines as displayed.
     files::TLetterContent LetterContent() const;
@@ -245,6 +263,7 @@ public:
     QAction* Speichern = nullptr;
     QAction* SpeichernUnter = nullptr;
     QAction* Drucken = nullptr;
+    QAction* DruckenMitDialog = nullptr;
     QAction* Druckvorschau = nullptr;
     QAction* Editor = nullptr;
     QAction* Word = nullptr;
@@ -259,6 +278,7 @@ public:
     QMenu* MainMenuExtras = nullptr;
     QMenu* MainMenuHilfe = nullptr;
     QAction* OeffnenAlt = nullptr;
+    QMenu* ZuletztGeoeffnet = nullptr;
     QAction* Beenden1 = nullptr;
     QAction* Ueber1 = nullptr;
     QAction* Rechtschreibung = nullptr;
@@ -295,6 +315,10 @@ private:
     // Puts what a reader found into the controls, each block in one piece.
     void ApplyLetter(const files::TLetterBuffer& read);
     void applyRequestedOuterSize();
+    // Adds the letter file to the recently used files.
+    void rememberRecent(const std::string& path);
+    // Fills "Zuletzt geöffnet" from the recently used files.
+    void fillRecentMenu();
     QWidget* popupTarget() const;
 
     QWidget* FClient = nullptr;
@@ -337,6 +361,7 @@ private:
     // The last mail merge, whose recorded pages its preview shows.
     std::unique_ptr<merge::TMergeRun> FMergeRun;
     std::unique_ptr<files::TRecoveryWriter> FRecovery;
+    std::unique_ptr<platform::files::PrivateFolder> FPlainTextFolder;
     QTimer* FRecoveryTimer = nullptr;
     qint64 FLastCopy = -1; // ms since the epoch of the copy's last write; -1: none due
     int FRecoveryEvery = 30000;

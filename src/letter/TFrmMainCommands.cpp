@@ -51,6 +51,8 @@ void TFrmMain::createCommands()
         {&Speichern, "Speichern", "Speichern", "Zettelino speichern", 2, QKeySequence(Qt::CTRL | Qt::Key_S)},
         {&SpeichernUnter, "SpeichernUnter", "Speichern unter...", "Speichern unter", 2, {}},
         {&Drucken, "Drucken", "Drucken", "Zettelino drucken", 3, {}},
+        {&DruckenMitDialog, "DruckenMitDialog", "Drucken...", "Zettelino drucken: Drucker, Exemplare, Seiten", 3,
+         QKeySequence(Qt::CTRL | Qt::Key_P)},
         {&Druckvorschau, "Druckvorschau", "Vorschau", "Druckvorschau", 6, {}},
         {&Editor, "Editor", "Editor", "mit Editor öffnen", 7, {}},
         {&Word, "Word", "mit Word öffnen...", "mit Word öffnen", 4, {}},
@@ -85,6 +87,7 @@ void TFrmMain::createCommands()
     connect(SpeichernUnter, &QAction::triggered, this,
             [this] { Guarded([&] { SpeichernExecute(SpeichernUnter); }); });
     bind(Drucken, &TFrmMain::DruckenExecute);
+    bind(DruckenMitDialog, &TFrmMain::DruckenMitDialogExecute);
     bind(Druckvorschau, &TFrmMain::DruckvorschauExecute);
     bind(Editor, &TFrmMain::EditorExecute);
     bind(Word, &TFrmMain::WordExecute);
@@ -130,11 +133,16 @@ void TFrmMain::createMenus()
     OeffnenAlt->setObjectName("OeffnenAlt");
     OeffnenAlt->setStatusTip(u("Zettelino einer älteren Programmversion öffnen"));
     connect(OeffnenAlt, &QAction::triggered, this, [this] { Guarded([&] { OeffnenAltExecute(); }); });
+    ZuletztGeoeffnet = MainMenuZettelino->addMenu(u("&Zuletzt geöffnet"));
+    ZuletztGeoeffnet->setObjectName("ZuletztGeoeffnet");
+    connect(MainMenuZettelino, &QMenu::aboutToShow, this, [this] { fillRecentMenu(); });
+    fillRecentMenu();
     MainMenuZettelino->addSeparator();
     entry(MainMenuZettelino, Speichern, nullptr);
     entry(MainMenuZettelino, SpeichernUnter, nullptr);
     MainMenuZettelino->addSeparator();
     entry(MainMenuZettelino, Drucken, nullptr);
+    entry(MainMenuZettelino, DruckenMitDialog, nullptr);
     entry(MainMenuZettelino, Druckvorschau, "Druckvorschau");
     entry(MainMenuZettelino, Serienbrief, nullptr);
     MainMenuZettelino->addSeparator();

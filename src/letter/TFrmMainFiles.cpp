@@ -81,6 +81,7 @@ void TFrmMain::SpeichernExecute(QAction* sender)
     }
     LetterSaved = true;
     LastDir = platform::files::folderOf(FSaveDialogFileName);
+    rememberRecent(std::filesystem::absolute(CurrentFile).lexically_normal().string());
 }
 
 std::optional<std::string> TFrmMain::runOpenDialog()
@@ -162,6 +163,7 @@ void TFrmMain::openChosen(const std::optional<std::string>& chosen)
     ApplyLetter(read);
     LetterSaved = true;
     ShowLetterFile();
+    rememberRecent(std::filesystem::absolute(*chosen).lexically_normal().string());
 }
 
 void TFrmMain::ShowLetterFile()

@@ -8,6 +8,7 @@
 #include "output/WordHandOff.h"
 #include "platform/automation/Automation.h"
 #include "platform/dialogs/UserDialogs.h"
+#include "platform/files/PrivateFolder.h"
 #include "platform/shell/Shell.h"
 #include "platform/text/TextFile.h"
 
@@ -16,6 +17,11 @@ namespace zt::letter {
 namespace {
 
 constexpr const char* kPlainTextFile = "_zlwmitt.txt";
+constexpr const char* kPlainTextFolderPrefix = "zettelino-editor-";
+constexpr int kPlainTextFolderHours = 24;
+constexpr const char* kNoEditor = "Für Textdateien ist kein Editor eingerichtet.\n"
+                                  "Bitte legen Sie in den Einstellungen Ihrer Arbeitsumgebung ein Programm für "
+                                  "Textdateien fest.";
 constexpr const char* kNoMessage = "Bitte geben Sie zuerst eine Mitteilung ein.";
 
 bool messageGiven(const TFrmMain& f)
@@ -40,19 +46,40 @@ void TFrmMain::FillPlainText()
     Memo1->SetLines(output::PlainTextLines(shown.content, shown.labels));
 }
 
-void TFrmMain::RenderPlainText()
+std::string TFrmMain::PlainTextPath()
+{
+    if (!PrivatePlainText)
+        return kPlainTextFile;
+    if (!FPlainTextFolder) {
+        // One folder for the run, left for the editor that may still show
+        // the file when the program ends; earlier runs' go after a day.
+        platform::files::PrivateFolder::removeStale(kPlainTextFolderPrefix, kPlainTextFolderHours);
+        FPlainTextFolder = std::make_unique<platform::files::PrivateFolder>(kPlainTextFolderPrefix);
+        FPlainTextFolder->keep();
+    }
+    return FPlainTextFolder->path() + kPlainTextFile;
+}
+
+std::string TFrmMain::RenderPlainText()
 {
     FillPlainText();
-    platform::text::writeTextFile(kPlainTextFile, Memo1->TextLines());
+    std::string path = PlainTextPath();
+    platform::text::writeTextFile(path, Memo1->TextLines());
+    return path;
 }
 
 void TFrmMain::EditorExecute()
 {
     if (!messageGiven(*this))
         return;
+    // The opener runs on its own and its failure never reaches us: a
+    // desktop without any program for text says so here instead of nothing.
+    if (TextEditorKnown && !TextEditorKnown()) {
+        platform::userDialogs().messageDlg(kNoEditor, platform::TMsgDlgType::mtWarning, platform::mbOK);
+        return;
+    }
     try {
-        RenderPlainText();
-        platform::shell().open(kPlainTextFile);
+        platform::shell().open(RenderPlainText());
     } catch (const std::exception&) {
         errorBox("Fehler beim Starten des Standard-Texteditors.");
     }

@@ -102,6 +102,34 @@ void TFrmMain::DruckenExecute()
         r->Print();
 }
 
+void TFrmMain::DruckenMitDialogExecute()
+{
+    if (RefuseWhileWorking())
+        return;
+    const TWork work(*this);
+    report::TBandoriaRep* r = preparedReport(*this);
+    if (r == nullptr)
+        return;
+    // The dialog's answers hold for this printout only: "Drucken" keeps
+    // going straight to the default printer with one copy of every page.
+    const report::TBandoriaRepPrinterSettings before = r->PrinterSettings();
+    const report::TPrinterOrientation orientation = r->Page().Orientation();
+    struct Restore {
+        report::TBandoriaRep& r;
+        const report::TBandoriaRepPrinterSettings& settings;
+        report::TPrinterOrientation orientation;
+        ~Restore()
+        {
+            r.PrinterSettings() = settings;
+            r.Page().SetOrientation(orientation);
+            r.Tag = 0;
+        }
+    } restore{*r, before, orientation};
+    r->PrinterSetup();
+    if (r->Tag == 0)
+        r->Print();
+}
+
 namespace {
 
 // A preview still open shows the letter as it was and draws from the

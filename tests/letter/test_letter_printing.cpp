@@ -10,6 +10,7 @@
 #include "pages/QRPrinter.h"
 #include "platform/printing/FakePrinterDriver.h"
 #include "support/PageContent.h"
+#include "pages/PrinterTestSupport.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -253,3 +254,55 @@ TEST_F(LetterPrinting, ASecondVorschauLeavesAPrintingPreviewAndItsRecorderAlone)
 }
 
 } // namespace
+
+namespace {
+
+class LetterPrintingWithDialog : public LetterPrinting {
+protected:
+    LetterPrintingWithDialog() { platform::printing::setSystemPrintDialog(&dialog); }
+    ~LetterPrintingWithDialog() override { platform::printing::setSystemPrintDialog(nullptr); }
+    zt::pages::test::ScriptedPrintDialog dialog;
+};
+
+} // namespace
+
+TEST_F(LetterPrintingWithDialog, DruckenMitDialogPrintsWhatTheDialogChoseAndOnlyThisOnce)
+{
+    typeMessage(150);
+    ASSERT_EQ(frm->DruckenMitDialog->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    EXPECT_EQ(frm->DruckenMitDialog->text().toStdString(), "Drucken...");
+    dialog.edit = [](platform::printing::PrintDialogAnswer& a) {
+        a.printer = "Fake B";
+        a.flags |= platform::printing::PD_PAGENUMS;
+        a.fromPage = 2;
+        a.toPage = 3;
+        a.copies = 2;
+    };
+    frm->DruckenMitDialog->trigger();
+    ASSERT_EQ(dialog.requests.size(), 1u);
+    // The dialog knows the letter's pages.
+    EXPECT_EQ(dialog.requests[0].maxPage, 3);
+    ASSERT_EQ(driver->Jobs().size(), 1u);
+    EXPECT_EQ(driver->LastJob().printer, "Fake B");
+    EXPECT_EQ(driver->LastJob().mode.dmCopies, 2);
+    ASSERT_EQ(driver->LastJob().pages.size(), 2u);
+    EXPECT_NE(zt::testing::readPageContent(driver->LastJob().pages[0].drawing).find("Seite 2 von 3"), nullptr);
+
+    // Plain "Drucken" still goes to the default printer, every page once.
+    frm->Drucken->trigger();
+    ASSERT_EQ(driver->Jobs().size(), 2u);
+    EXPECT_EQ(driver->LastJob().printer, "Fake A");
+    EXPECT_EQ(driver->LastJob().mode.dmCopies, 1);
+    EXPECT_EQ(driver->LastJob().pages.size(), 3u);
+}
+
+TEST_F(LetterPrintingWithDialog, ACancelledPrintDialogPrintsNothing)
+{
+    typeMessage(3);
+    dialog.confirm = false;
+    frm->DruckenMitDialog->trigger();
+    EXPECT_EQ(dialog.requests.size(), 1u);
+    EXPECT_TRUE(driver->Jobs().empty());
+    frm->Drucken->trigger();
+    EXPECT_EQ(driver->Jobs().size(), 1u);
+}

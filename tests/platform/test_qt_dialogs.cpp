@@ -48,3 +48,25 @@ TEST(QtFileDialogs, TheProposedNameFollowsTheTypeChosenInASaveDialog)
     pick(1);
     EXPECT_EQ(name->text().toStdString(), "bericht");
 }
+
+#include "platform/qt/QtPortalFileDialog.h"
+
+TEST(QtPortalFileDialog, FiltersGoToThePortalAsNamesAndPatterns)
+{
+    const auto filters = zt::platform::qt::portalFilters("Zettelino für Windows (*.ZLW)|*.ZLW|Alle Dateien|*");
+    ASSERT_EQ(filters.size(), 2);
+    EXPECT_EQ(filters[0].name.toStdString(), "Zettelino für Windows");
+    EXPECT_EQ(filters[0].patterns, (QStringList{"*.ZLW", "*.zlw"}));
+    EXPECT_EQ(filters[1].name.toStdString(), "Alle Dateien");
+    EXPECT_EQ(filters[1].patterns, QStringList{"*"});
+}
+
+TEST(QtPortalFileDialog, ChosenToBeLeftOutOrWithoutRealWindows)
+{
+    // The offscreen platform shows no real window a portal could sit on.
+    zt::testing::ensureWidgetApplication();
+    EXPECT_FALSE(zt::platform::qt::portalFileChooserAvailable());
+    zt::platform::FileDialogRequest request;
+    EXPECT_EQ(zt::platform::qt::runPortalFileDialog(request, false).outcome,
+              zt::platform::qt::PortalOutcome::Unavailable);
+}

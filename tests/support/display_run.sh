@@ -39,7 +39,10 @@ export XDG_CACHE_HOME="$env_dir/cache" XDG_RUNTIME_DIR="$env_dir/runtime"
 export XDG_STATE_HOME="$env_dir/state"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR" "$XDG_STATE_HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
-unset SESSION_MANAGER DESKTOP_SESSION XDG_CURRENT_DESKTOP WAYLAND_DISPLAY
+unset SESSION_MANAGER DESKTOP_SESSION XDG_CURRENT_DESKTOP WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME
+# The scripted checks type into the toolkit's own file dialog; a check of the
+# desktop's dialog sets ZETTELINO_FILE_DIALOG itself.
+export ZETTELINO_FILE_DIALOG=${ZETTELINO_FILE_DIALOG:-qt}
 
 export XAUTHORITY="$env_dir/Xauthority"
 : >"$XAUTHORITY"

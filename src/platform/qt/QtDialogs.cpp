@@ -1,5 +1,7 @@
 #include "platform/qt/QtDialogs.h"
 
+#include "platform/qt/QtPortalFileDialog.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -71,7 +73,7 @@ QFileDialog* makeFileDialog(const FileDialogRequest& r, QFileDialog::AcceptMode 
 {
     auto* dialog = new QFileDialog(QApplication::activeWindow(), q(r.title), q(r.initialDir));
     dialog->setAcceptMode(mode);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    // The desktop's own dialog where the platform theme has one, ours otherwise.
     if (mode == QFileDialog::AcceptOpen)
         dialog->setFileMode(QFileDialog::ExistingFile);
     else if (!r.overwritePrompt)
@@ -167,11 +169,20 @@ void QtDialogs::showMessage(const std::string& text)
 
 std::optional<std::string> QtDialogs::openFile(const FileDialogRequest& request)
 {
+    if (const PortalAnswer portal = runPortalFileDialog(request, false); portal.outcome != PortalOutcome::Unavailable)
+        return portal.outcome == PortalOutcome::Chosen ? std::optional(portal.path) : std::nullopt;
     return runFileDialog(makeFileDialog(request, QFileDialog::AcceptOpen));
 }
 
 std::optional<std::string> QtDialogs::saveFile(const FileDialogRequest& request)
 {
+    if (const PortalAnswer portal = runPortalFileDialog(request, true); portal.outcome != PortalOutcome::Unavailable) {
+        if (portal.outcome != PortalOutcome::Chosen)
+            return std::nullopt;
+        if (request.chosenFilter != nullptr && portal.chosenFilter > 0)
+            *request.chosenFilter = portal.chosenFilter;
+        return portal.path;
+    }
     return runFileDialog(makeFileDialog(request, QFileDialog::AcceptSave), request.chosenFilter);
 }
 

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# The desktop's ways, tried by keyboard under a window manager (openbox):
+#  - Ctrl+O opens a letter; the desktop's recently used files then name it,
+#    and after a restart "Zuletzt geöffnet" in the Zettelino menu opens it;
+#  - Ctrl+P shows the print dialog, and Escape prints nothing;
+#  - with a desktop portal on the session bus, Ctrl+O shows the portal's
+#    chooser (no dialog of ours), starting in the documents folder, and
+#    opens the file it answers.
+#   xvfb_desktop_check.sh ZETTELINO_EXE LETTER_DATA_DIR [SCREENSHOT_DIR]
+set -euo pipefail
+exe=$1
+letters=$2
+shots=${3:-}
+for tool in Xvfb xdotool openbox; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing"; exit 77; }
+done
+export QT_QPA_PLATFORM=xcb
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$exe" "$work/zettelino"
+cp "$letters/letter18.ZLW" "$work/brief.ZLW"
+cp "$letters/letter18.ZLW" "$work/portal.ZLW"
+support="$(cd "$(dirname "$0")/../support" && pwd)"
+
+cat > "$work/common.sh" <<'COMMON'
+source "$ZT_XVFB_LIB"
+pid=
+openbox >openbox.log 2>&1 & wm=$!
+trap 'kill $wm 2>/dev/null || true; kill -9 $pid 2>/dev/null || true' EXIT
+for _ in $(seq 150); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
+xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || fail "openbox did not start"
+quoted() { sed 's/[][\.*^$()+?{}|]/\\&/g' <<<"$1"; }
+captioned() { window "$(quoted "Zettelino - [ $1]")"; }
+COMMON
+
+cat > "$work/session.sh" <<'SESSION'
+#!/usr/bin/env bash
+set -euo pipefail
+cd "$1"
+shots=$2
+source ./common.sh
+
+./zettelino 2>zettelino.err & pid=$!
+main=$(window Zettelino) || fail "no main window"
+sleep 0.5
+xdotool windowfocus --sync "$main"
+keys ctrl+o
+dialog=$(window "Öffnen") || fail "Ctrl+O showed no file dialog"
+xdotool windowfocus --sync "$dialog"
+typed "$PWD/brief.ZLW"
+keys Return
+main=$(captioned "$PWD/brief.ZLW") || fail "the chosen letter did not open"
+list="$XDG_DATA_HOME/recently-used.xbel"
+[ -f "$list" ] || fail "Open left no recently used files"
+grep -q "file://$PWD/brief.ZLW" "$list" || fail "the recently used files do not name the letter: $(cat "$list")"
+grep -q 'mime-type type="application/x-zettelino-letter"' "$list" || fail "the letter is not listed with its type"
+
+# Ctrl+P: the print dialog; Escape leaves it without a printout.
+xdotool windowfocus --sync "$main"
+keys ctrl+p
+print=$(window "Drucken") || fail "Ctrl+P showed no print dialog"
+shot print-dialog "$print"
+xdotool windowfocus --sync "$print"
+keys Escape
+gone Drucken || fail "Escape left the print dialog open"
+kill -9 $pid; wait $pid 2>/dev/null || true; pid=
+
+# After a restart the menu offers the letter again.
+./zettelino 2>>zettelino.err & pid=$!
+main=$(window Zettelino) || fail "no main window after the restart"
+sleep 0.5
+xdotool windowfocus --sync "$main"
+keys alt+z z
+shot recent-menu
+keys 1
+captioned "$PWD/brief.ZLW" >/dev/null || fail "\"Zuletzt geöffnet\" did not open the letter"
+kill -9 $pid; wait $pid 2>/dev/null || true; pid=
+echo ok
+SESSION
+
+cat > "$work/portal.sh" <<'SESSION'
+#!/usr/bin/env bash
+set -euo pipefail
+cd "$1"
+shots=$2
+source ./common.sh
+# The system's Python, where Debian's GObject bindings are.
+py=/usr/bin/python3
+"$py" -c 'from gi.repository import Gio' 2>/dev/null || { echo "skipped: python3-gi is missing for the portal"; exit 77; }
+mkdir -p "$HOME/Dokumente"
+printf 'XDG_DOCUMENTS_DIR="$HOME/Dokumente"\n' > "$XDG_CONFIG_HOME/user-dirs.dirs"
+"$py" "$ZT_SUPPORT/fake_portal.py" "$PWD/portal.ZLW" portal.log > portal.out 2>portal.err & portal=$!
+trap 'kill $wm $portal 2>/dev/null || true; kill -9 $pid 2>/dev/null || true' EXIT
+for _ in $(seq 100); do grep -q ready portal.out 2>/dev/null && break; sleep 0.1; done
+grep -q ready portal.out || fail "the portal did not start"
+
+ZETTELINO_FILE_DIALOG=portal ./zettelino 2>zettelino.err & pid=$!
+main=$(window Zettelino) || fail "no main window"
+sleep 0.5
+xdotool windowfocus --sync "$main"
+keys ctrl+o
+captioned "$PWD/portal.ZLW" >/dev/null || fail "the portal's answer did not open the letter"
+xdotool search --onlyvisible --name "^Öffnen$" >/dev/null 2>&1 && fail "a dialog of ours showed beside the portal"
+grep -q '"method": "OpenFile"' portal.log || fail "the portal was not asked: $(cat portal.log)"
+grep -q "\"current_folder\": \"$HOME/Dokumente/\?\"" portal.log || fail "the chooser did not start in the documents folder: $(cat portal.log)"
+grep -q '"\*.ZLW", "\*.zlw"\|\*\.ZLW' portal.log || fail "the chooser got no letter filter: $(cat portal.log)"
+kill -9 $pid; wait $pid 2>/dev/null || true; pid=
+echo ok
+SESSION
+chmod +x "$work/session.sh" "$work/portal.sh"
+
+export ZT_XVFB_LIB="$support/xvfb_session.sh" ZT_CHECK_WORK="$work" ZT_SUPPORT="$support"
+"$support/display_run.sh" -- "$work/session.sh" "$work" "$shots"
+ZETTELINO_FILE_DIALOG=portal "$support/display_run.sh" --bus -- "$work/portal.sh" "$work" "$shots"
