@@ -32,6 +32,8 @@ dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | sort >"$work
   echo usr/share/bash-completion/completions/zettelino-print
   echo usr/share/doc/zettelino/changelog.gz
   echo usr/share/doc/zettelino/copyright
+  echo usr/share/man/de/man1/zettelino-print.1.gz
+  echo usr/share/man/de/man1/zettelino.1.gz
   echo usr/share/man/man1/zettelino-print.1.gz
   echo usr/share/man/man1/zettelino.1.gz
   echo usr/share/metainfo/org.example.zettelino.metainfo.xml
@@ -53,8 +55,10 @@ version=$(dpkg-deb -f "$deb" Version)
 [ "$("$root/usr/bin/zettelino-print" --version)" = "zettelino-print $version" ] || fail "zettelino-print --version"
 file -b "$root/usr/bin/zettelino" | grep -q ', stripped' || fail "zettelino is not stripped"
 
-# Errors fail; warnings are shown for a person to read.
+# Errors fail, and so does any warning about a manual page (those are
+# mistakes in the pages' text); other warnings are shown for a person to read.
 lintian --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 || true
 grep -v '^running with root privileges' "$work/lintian.log" || true
 grep -q '^E: ' "$work/lintian.log" && fail "lintian reports errors"
+grep -qE '^W: .*(manpage|groff)' "$work/lintian.log" && fail "lintian warns about a manual page"
 echo "ok: $(basename "$deb")"

@@ -14,7 +14,8 @@ cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install"
 
 for f in bin/zettelino bin/zettelino-print libexec/zettelino/zettelino-print-window share/applications/zettelino.desktop share/mime/packages/zettelino.xml \
          share/metainfo/org.example.zettelino.metainfo.xml share/man/man1/zettelino.1.gz \
-         share/man/man1/zettelino-print.1.gz share/doc/zettelino/copyright share/doc/zettelino/changelog.gz \
+         share/man/man1/zettelino-print.1.gz share/man/de/man1/zettelino.1.gz \
+         share/man/de/man1/zettelino-print.1.gz share/doc/zettelino/copyright share/doc/zettelino/changelog.gz \
          share/bash-completion/completions/zettelino share/bash-completion/completions/zettelino-print \
          share/zsh/vendor-completions/_zettelino; do
   [ -e "$prefix/$f" ] || fail "not installed: $f"
@@ -26,9 +27,16 @@ QT_QPA_PLATFORM=offscreen "$prefix/bin/zettelino-print" "$(dirname "$0")/../lett
   fail "the installed zettelino-print cannot render pages"
 ls "$work/png"/*.png >/dev/null 2>&1 || fail "the installed zettelino-print wrote no page images"
 
-for page in zettelino zettelino-print; do
-  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$prefix/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
+for page in man1/zettelino man1/zettelino-print de/man1/zettelino de/man1/zettelino-print; do
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$prefix/share/man/$page.1.gz" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "$page.1: $warnings"
+done
+# man finds the German page by the language asked for, and its umlauts,
+# sharp s and German quotes come out whole.
+german=$(LC_ALL=C.UTF-8 MANWIDTH=80 MANPATH="$prefix/share/man" man -L de zettelino 2>&1) ||
+  fail "man -L de zettelino: $german"
+for line in '^ÜBERSICHT$' '^BESCHREIBUNG$' 'Größe' '„Mit der Bitte um“'; do
+  grep -q "$line" <<<"$german" || fail "man -L de zettelino shows no German page (no $line)"
 done
 version=$("$prefix/bin/zettelino" --version)
 [[ "$version" =~ ^zettelino\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "zettelino --version: $version"

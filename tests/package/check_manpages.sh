@@ -16,7 +16,8 @@ for option in $options; do
 done
 statuses=$(tr '\n' ' ' <<<"$help" | grep -oE 'Rückgabewert:.*' | grep -oE '(: |, )[0-9]+ ' | grep -oE '[0-9]+' | sort -u)
 [ -n "$statuses" ] || fail "no exit statuses in the help of $exe"
-section=$(awk '/^\.SH EXIT STATUS/ {on=1; next} /^\.SH/ {on=0} on' "$page")
+# The section is "EXIT STATUS" in English and "EXIT\-STATUS" in German.
+section=$(awk '/^\.SH EXIT( |\\-)STATUS/ {on=1; next} /^\.SH/ {on=0} on' "$page")
 for status in $statuses; do
   grep -qx "\.B $status" <<<"$section" || fail "$page lacks exit status $status"
 done
