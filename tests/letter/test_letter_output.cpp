@@ -292,3 +292,43 @@ TEST_F(LetterOutputTest, AnUnsplitWindowInPrintLayoutIsLeftAsItIs)
     }
     EXPECT_EQ(typeGets, 3); // compared with 1, 2 and 5
 }
+
+TEST_F(LetterOutputTest, TheEditorsTextGoesToAPrivateFolderOfTheRun)
+{
+    const char* old = std::getenv("TMPDIR");
+    const std::string kept = old != nullptr ? old : "";
+    ::setenv("TMPDIR", folder.c_str(), 1);
+    frm->PrivatePlainText = true;
+    frm->MemoMitteilung->SetText("eins");
+    frm->EditorExecute();
+    frm->MemoMitteilung->SetText("zwei");
+    frm->EditorExecute();
+    if (old != nullptr)
+        ::setenv("TMPDIR", kept.c_str(), 1);
+    else
+        ::unsetenv("TMPDIR");
+    ASSERT_EQ(shell.opened.size(), 2u);
+    // Both clicks hand over the same file, in a folder only the user may enter.
+    EXPECT_EQ(shell.opened[0], shell.opened[1]);
+    const fs::path text = shell.opened[0];
+    EXPECT_EQ(text.filename(), "_zlwmitt.txt");
+    EXPECT_EQ(text.parent_path().parent_path(), folder);
+    EXPECT_TRUE(text.parent_path().filename().string().starts_with("zettelino-editor-"));
+    EXPECT_EQ(fs::status(text.parent_path()).permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(platform::text::readTextFile(text.string())[6], "zwei");
+    EXPECT_FALSE(fs::exists("_zlwmitt.txt"));
+}
+
+TEST_F(LetterOutputTest, WithoutAnEditorForTextTheEditorCommandSaysSo)
+{
+    frm->TextEditorKnown = [] { return false; };
+    frm->MemoMitteilung->SetText("x");
+    dialogs.answerMessage(platform::mrOk);
+    frm->EditorExecute();
+    const auto boxes = dialogs.calls(DialogCall::Kind::Message);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.rfind("Für Textdateien ist kein Editor eingerichtet.", 0), 0u);
+    EXPECT_EQ(boxes[0].type, platform::TMsgDlgType::mtWarning);
+    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_FALSE(fs::exists("_zlwmitt.txt"));
+}

@@ -224,8 +224,11 @@ TEST_F(LetterWindowTest, HiddenCommandsAppearNeitherInTheMenuNorOnTheToolbar)
 
 TEST_F(LetterWindowTest, CommandListHoldsItsCommandsWithTheirShortcuts)
 {
-    // The eleven of the original list, then the PDF by e-mail and the mail merge.
-    ASSERT_EQ(frm->ActionList1.size(), 13);
+    // The eleven of the original list, then printing through the print
+    // dialog, the PDF by e-mail and the mail merge.
+    ASSERT_EQ(frm->ActionList1.size(), 14);
+    EXPECT_EQ(frm->DruckenMitDialog->shortcut(), QKeySequence("Ctrl+P"));
+    EXPECT_TRUE(frm->Drucken->shortcut().isEmpty());
     EXPECT_EQ(frm->Neu->shortcut(), QKeySequence("Ctrl+N"));
     EXPECT_EQ(frm->Oeffnen->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(frm->Speichern->shortcut(), QKeySequence("Ctrl+S"));
@@ -239,7 +242,8 @@ TEST_F(LetterWindowTest, CommandListHoldsItsCommandsWithTheirShortcuts)
         if (item->isVisible() && !item->isSeparator())
             captions << item->text();
     EXPECT_EQ(captions.join(",").toStdString(),
-              "Neu,Öffnen,Öffnen alte Version...,Speichern,Speichern unter...,Drucken,Druckvorschau,Serienbrief...,"
+              "Neu,Öffnen,Öffnen alte Version...,&Zuletzt geöffnet,Speichern,Speichern unter...,Drucken,Drucken...,"
+              "Druckvorschau,Serienbrief...,"
               "mit Editor öffnen...,Als PDF per E-Mail senden...,B&eenden");
 }
 

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <thread>
 
@@ -105,12 +106,29 @@ TEST(RecentlyUsedFile, FollowsTheDataHome)
         ::unsetenv("XDG_DATA_HOME");
 }
 
-TEST(UserFolders, TheDocumentsFolderIsAnExistingFolder)
+TEST_F(RecentFilesTest, TheDocumentsFolderIsTheOneUserDirsNamesWhileItExists)
 {
-    const std::string documents = desktop::documentsFolder();
-    ASSERT_FALSE(documents.empty());
-    EXPECT_EQ(documents.back(), '/');
-    EXPECT_TRUE(fs::is_directory(documents));
+    const auto keep = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v != nullptr ? std::optional<std::string>(v) : std::nullopt;
+    };
+    const auto home = keep("HOME"), config = keep("XDG_CONFIG_HOME");
+    ::setenv("HOME", folder_.c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (folder_ / "cfg").c_str(), 1);
+    fs::create_directories(folder_ / "cfg");
+    const std::string own = folder_.string() + "/";
+    // No user-dirs.dirs: the home folder.
+    EXPECT_EQ(desktop::documentsFolder(), own);
+    std::ofstream(folder_ / "cfg" / "user-dirs.dirs") << "# comment\nXDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n"
+                                                      << "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n";
+    // Named but not there (yet): still home.
+    EXPECT_EQ(desktop::documentsFolder(), own);
+    fs::create_directory(folder_ / "Dokumente");
+    EXPECT_EQ(desktop::documentsFolder(), own + "Dokumente/");
+    std::ofstream(folder_ / "cfg" / "user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"" << own << "Dokumente\"\n";
+    EXPECT_EQ(desktop::documentsFolder(), own + "Dokumente/");
+    for (const auto& [name, value] : {std::pair{"HOME", home}, std::pair{"XDG_CONFIG_HOME", config}})
+        value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
 }
 
 TEST(XdgOpenShell, AnOpenerThatCannotStartIsReported)

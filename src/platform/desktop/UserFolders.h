@@ -5,9 +5,9 @@
 
 namespace zt::platform::desktop {
 
-// The user's documents folder (XDG_DOCUMENTS_DIR, as xdg-user-dirs keeps
-// it), with a trailing separator; the home folder when there is none or it
-// does not exist.
+// The user's documents folder (XDG_DOCUMENTS_DIR as xdg-user-dirs keeps it
+// in user-dirs.dirs, else from the environment), with a trailing
+// separator; the home folder when there is none or it does not exist.
 std::string documentsFolder();
 
 } // namespace zt::platform::desktop
