@@ -71,5 +71,12 @@ rm -f "$pdf"
 } >"$work/brief.ZLW"
 pdf=$(print_and_wait "$work/brief.ZLW") || exit 1
 expect "$pdf" "Erika Mustermann" "[X] Kenntnisnahme" "Zeile 1" "Zeile 60" "Seite 1 von 2" "Seite 2 von 2" || exit 1
+# The job's title reads the same in the queue, the file name and the PDF.
+case "$(basename "$pdf")" in
+  Zettelino_fuer_Windows*) ;;
+  *) echo "the PDF printer named the job's file $(basename "$pdf"), not after \"Zettelino fuer Windows\""; exit 1 ;;
+esac
+title=$(pdfinfo "$pdf" 2>/dev/null | sed -n 's/^Title: *//p')
+grep -q 'Zettelino fuer Windows' <<<"$title" || { echo "the printed PDF's title reads \"$title\""; exit 1; }
 rm -f "$pdf"
 echo "the spooler's PDF printer holds the pages' text on A4"

@@ -220,3 +220,15 @@ TEST(SystemPrintDialogSeam, WithoutADialogEveryDialogIsCancelled)
     setSystemPrintDialog(nullptr);
     EXPECT_FALSE(runSystemPrintDialog({}).has_value());
 }
+
+#include "platform/printing/JobTitle.h"
+
+TEST(JobTitle, ReadsAlikeInEverySpoolerFilter)
+{
+    using zt::platform::printing::jobTitle;
+    EXPECT_EQ(jobTitle("Zettelino für Windows"), "Zettelino fuer Windows");
+    EXPECT_EQ(jobTitle("Größe ÄÖÜ ß"), "Groesse AeOeUe ss");
+    EXPECT_EQ(jobTitle("Café Ñandú – „Angebot“ 100 €"), "Cafe Nandu - \"Angebot\" 100 EUR");
+    EXPECT_EQ(jobTitle("Ελληνικά\tx"), "_________x"); // eight letters and the tab
+    EXPECT_EQ(jobTitle("kaputt \xC3"), "kaputt _");
+}

@@ -2,6 +2,7 @@
 
 #include "platform/core/PlatformError.h"
 #include "platform/gdi/EmfPlayer.h"
+#include "platform/printing/JobTitle.h"
 #include "platform/qt/QtDevMode.h"
 #include "platform/qt/QtRenderTarget.h"
 
@@ -76,7 +77,7 @@ std::unique_ptr<PrintJob> QtPrinterDriver::StartDoc(const std::string& printer, 
                                                     const std::string& title)
 {
     auto qprinter = printerFor(printer, mode);
-    qprinter->setDocName(QString::fromStdString(title));
+    qprinter->setDocName(QString::fromStdString(jobTitle(title)));
     return std::make_unique<QtPrintJob>(std::move(qprinter));
 }
 
@@ -98,7 +99,7 @@ void QtPrintJob::docDone()
     QPainter painter;
     if (!painter.begin(printer_.get()))
         throw PlatformError(ErrorKind::SystemFailure,
-                            "Cannot start the print job on \"" + printer_->printerName().toStdString() + "\"");
+                            "Der Druckauftrag für \"" + printer_->printerName().toStdString() + "\" kann nicht beginnen");
     QtRenderTarget target(painter);
     const gdi::RectF whole{0, 0, double(Caps().horzRes), double(Caps().vertRes)};
     for (std::size_t i = 0; i < pages_.size(); ++i) {
@@ -113,7 +114,7 @@ void QtPrintJob::docDone()
     pages_.clear();
     if (!painter.end() || printer_->printerState() == QPrinter::Error)
         throw PlatformError(ErrorKind::SystemFailure,
-                            "The print job on \"" + printer_->printerName().toStdString() + "\" failed");
+                            "Der Druckauftrag für \"" + printer_->printerName().toStdString() + "\" ist fehlgeschlagen");
 }
 
 void QtPrintJob::docAborted()
