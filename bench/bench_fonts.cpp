@@ -1,9 +1,12 @@
 #include "platform/fonts/FontFace.h"
+#include "platform/fonts/FontResolver.h"
 #include "platform/fonts/FontService.h"
 #include "platform/text/Utf.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -64,5 +67,66 @@ void BM_FontLookup(benchmark::State& state)
         benchmark::DoNotOptimize(FontService::instance().font(request));
 }
 BENCHMARK(BM_FontLookup);
+
+// The faces a letter asks for at the start of a batch run.
+void resolveLetterFaces(const FontResolver& resolver)
+{
+    for (const char* face : {"Arial", "Courier New"})
+        for (const bool bold : {false, true})
+            benchmark::DoNotOptimize(resolver.resolve(face, bold, false));
+}
+
+class CacheFolder {
+public:
+    CacheFolder()
+    {
+        char name[] = "/tmp/zt-bench-fonts-XXXXXX";
+        if (::mkdtemp(name) == nullptr)
+            std::abort();
+        dir_ = name;
+    }
+    ~CacheFolder() { std::filesystem::remove_all(dir_); }
+    std::string file() const { return dir_ + "/schriften.cache"; }
+
+private:
+    std::string dir_;
+};
+
+// A run whose fonts and configuration are as the last run left them: the
+// cache is read and every stamp in it checked; fontconfig is not started.
+void BM_ResolveWarmCache(benchmark::State& state)
+{
+    const CacheFolder folder;
+    resolveLetterFaces(FontResolver(std::string(kFallbackFamily), folder.file()));
+    for (auto _ : state) {
+        const FontResolver resolver(std::string(kFallbackFamily), folder.file());
+        resolveLetterFaces(resolver);
+        if (resolver.startedFontconfig())
+            state.SkipWithError("the warm cache did not answer");
+    }
+}
+BENCHMARK(BM_ResolveWarmCache)->Unit(benchmark::kMicrosecond);
+
+// A run after a change: the cache no longer holds (here another language in
+// the environment, every run), so fontconfig starts, answers and the cache
+// is written anew.
+void BM_ResolveStaleCache(benchmark::State& state)
+{
+    const CacheFolder folder;
+    const char* old = std::getenv("FC_LANG");
+    const std::string saved = old ? old : "";
+    bool german = false;
+    for (auto _ : state) {
+        german = !german;
+        ::setenv("FC_LANG", german ? "de" : "en", 1);
+        const FontResolver resolver(std::string(kFallbackFamily), folder.file());
+        resolveLetterFaces(resolver);
+    }
+    if (old)
+        ::setenv("FC_LANG", saved.c_str(), 1);
+    else
+        ::unsetenv("FC_LANG");
+}
+BENCHMARK(BM_ResolveStaleCache)->Unit(benchmark::kMillisecond);
 
 } // namespace

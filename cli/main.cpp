@@ -3,6 +3,7 @@
 #include "cli/WindowTool.h"
 #include "cli/WindowlessCommands.h"
 #include "export/QRExportLibrary.h"
+#include "platform/fonts/FontCache.h"
 
 #include <iostream>
 
@@ -14,6 +15,9 @@ int main(int argc, char** argv)
     // A letter that needs no window for what is asked is written without
     // the toolkit: its start-up would be most of the run.
     if (zt::cli::needsNoWindow(options)) {
+        // Without the toolkit nothing else starts fontconfig: the faces of
+        // the last run are taken from the cache while nothing has changed.
+        zt::platform::FontService::keepResolutionsIn(zt::platform::defaultFontCacheFile());
         try {
             zt::report::RegisterExportFilters();
             if (const auto status = zt::cli::runLetterWithoutWindow(options, std::cout, std::cerr))

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
@@ -37,16 +38,17 @@ std::string liberation(const std::string& name)
     return {};
 }
 
-// Waits until the file clock has moved on, so that what was changed before
-// is older than anything read after (a change in the same tick as a
-// configuration's load is, rightly, not kept).
+// Waits until the clock a resolver reads before loading fontconfig (the
+// coarse one, which lags the time files are stamped with by a tick or two)
+// has passed now, so that what was changed before is older than any load
+// after (a change at or after a load's start is, rightly, not kept).
 void letFileClockTick()
 {
-    timespec start{}, now{};
-    ::clock_gettime(CLOCK_REALTIME_COARSE, &start);
+    timespec now{}, coarse{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
     do
-        ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
-    while (now.tv_sec == start.tv_sec && now.tv_nsec == start.tv_nsec);
+        ::clock_gettime(CLOCK_REALTIME_COARSE, &coarse);
+    while (coarse.tv_sec < now.tv_sec || (coarse.tv_sec == now.tv_sec && coarse.tv_nsec <= now.tv_nsec));
 }
 
 class FontCacheTest : public ::testing::Test {
@@ -54,6 +56,9 @@ protected:
     FontCacheTest()
     {
         fs::create_directories(fonts);
+        // A folder of its own: fontconfig makes its cache folder while it
+        // loads, which would change a folder the configuration lies in.
+        fs::create_directories(fs::path(config).parent_path());
         writeConfig("");
         addFont("LiberationSans-Regular.ttf");
         letFileClockTick();
@@ -109,7 +114,7 @@ protected:
 
     zt::testing::ScratchFolder scratch{"font-cache"};
     fs::path fonts = scratch.path() / "fonts";
-    std::string config = scratch.file("fonts.conf");
+    std::string config = scratch.file("conf/fonts.conf");
     std::string cacheFile = scratch.file("cache/zettelino/schriften.cache");
     zt::testing::ScopedEnv configEnv{"FONTCONFIG_FILE", config.c_str()};
 };

@@ -7,7 +7,9 @@
 #include <fontconfig/fontconfig.h>
 
 #include <array>
+#include <dlfcn.h>
 #include <memory>
+#include <set>
 #include <sys/stat.h>
 #include <utility>
 
@@ -46,6 +48,35 @@ bool isReadableFile(const char* path)
     return ::stat(path, &st) == 0 && S_ISREG(st.st_mode);
 }
 
+// The clock file times are taken from; a change after a reading of it has
+// a time at or after that reading.
+timespec fileClockNow()
+{
+    timespec t{};
+    ::clock_gettime(CLOCK_REALTIME_COARSE, &t);
+    return t;
+}
+
+std::int64_t nanosecondsOf(const timespec& t)
+{
+    return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+void addAll(FcStrList* list, std::set<std::string>& paths)
+{
+    if (list == nullptr)
+        return;
+    while (FcChar8* s = FcStrListNext(list))
+        paths.insert(reinterpret_cast<const char*>(s));
+    FcStrListDone(list);
+}
+
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos || slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
 } // namespace
 
 std::string foldFaceName(std::string_view name)
@@ -62,18 +93,141 @@ std::string FontResolver::familyFor(std::string_view face)
     return std::string(face);
 }
 
-FontResolver::FontResolver(std::string fallbackFamily) : fallback_(std::move(fallbackFamily))
+FontResolver::FontResolver(std::string fallbackFamily, std::string cacheFile)
+    : fallback_(std::move(fallbackFamily)), cacheFile_(std::move(cacheFile))
 {
-    // A reference to the default configuration: loading a private one costs
-    // a rescan of the font cache per resolver.
-    config_ = FcConfigReference(nullptr);
-    if (!config_)
-        throw PlatformError(ErrorKind::SystemFailure, "Die Schriftkonfiguration kann nicht geladen werden");
 }
 
 FontResolver::~FontResolver()
 {
-    FcConfigDestroy(config_);
+    if (config_)
+        FcConfigDestroy(config_);
+}
+
+bool FontResolver::startedFontconfig() const
+{
+    std::lock_guard lock(mutex_);
+    return config_ != nullptr;
+}
+
+void FontResolver::startFontconfig() const
+{
+    if (config_)
+        return;
+    if (cacheFile_.empty()) {
+        // A reference to the default configuration: loading a private one
+        // costs a rescan of the font cache per resolver.
+        config_ = FcConfigReference(nullptr);
+    } else {
+        // A configuration of its own, loaded now: the default one may have
+        // been loaded long ago (by the toolkit), and what is kept must
+        // answer as a configuration loaded at the time of its stamps.
+        loadedAt_ = fileClockNow();
+        config_ = FcInitLoadConfigAndFonts();
+    }
+    if (!config_)
+        throw PlatformError(ErrorKind::SystemFailure, "Die Schriftkonfiguration kann nicht geladen werden");
+}
+
+void FontResolver::loadCache() const
+{
+    cacheRead_ = true;
+    const std::optional<std::string> bytes = readFontCacheFile(cacheFile_);
+    if (!bytes)
+        return;
+    cache_ = parseFontCache(*bytes);
+    if (cache_ && !cacheStillHolds(*cache_, currentFontEnvironment()))
+        cache_.reset();
+}
+
+std::vector<PathStamp> FontResolver::configurationStamps() const
+{
+    std::set<std::string> paths;
+    std::set<std::string> configFiles;
+    addAll(FcConfigGetConfigFiles(config_), configFiles);
+    for (const std::string& file : configFiles) {
+        paths.insert(file);
+        // A file added beside it (conf.d) changes its folder.
+        paths.insert(folderOf(file));
+    }
+    // Where the stock configuration looks for the user's own, present or not.
+    std::string configHome;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/')
+        configHome = xdg;
+    const char* home = std::getenv("HOME");
+    if (configHome.empty() && home != nullptr && home[0] == '/')
+        configHome = std::string(home) + "/.config";
+    if (!configHome.empty())
+        for (const char* tail : {"", "/fontconfig", "/fontconfig/conf.d", "/fontconfig/fonts.conf"})
+            paths.insert(configHome + tail);
+    if (home != nullptr && home[0] == '/')
+        for (const char* tail : {"/.fonts.conf", "/.fonts.conf.d", "/.fonts"})
+            paths.insert(std::string(home) + tail);
+    addAll(FcConfigGetConfigDirs(config_), paths);
+    addAll(FcConfigGetFontDirs(config_), paths);
+    addAll(FcConfigGetCacheDirs(config_), paths);
+    // Another fontconfig may answer otherwise.
+    Dl_info library{};
+    if (::dladdr(reinterpret_cast<void*>(&FcFontMatch), &library) != 0 && library.dli_fname != nullptr &&
+        library.dli_fname[0] == '/')
+        paths.insert(library.dli_fname);
+
+    std::vector<PathStamp> stamps;
+    for (const std::string& path : paths)
+        if (!path.empty() && path.front() == '/')
+            stamps.push_back(stampOf(path));
+    return stamps;
+}
+
+void FontResolver::remember(const std::string& family, bool bold, bool italic,
+                            const std::optional<ResolvedFace>& face) const
+{
+    FontCacheContents next;
+    next.environment = currentFontEnvironment();
+    // The answers read earlier stay when nothing they rest on has changed.
+    if (cache_ && cacheStillHolds(*cache_, next.environment))
+        next.matches = cache_->matches;
+    CachedMatch asked{family, bold, italic, face};
+    if (asked.face)
+        asked.face->requested.clear();
+    next.matches.push_back(std::move(asked));
+    next.stamps = configurationStamps();
+    std::set<std::string> stamped;
+    for (const PathStamp& s : next.stamps)
+        stamped.insert(s.path);
+    for (const CachedMatch& m : next.matches)
+        if (m.face && stamped.insert(m.face->file).second)
+            next.stamps.push_back(stampOf(m.face->file));
+    cache_ = next;
+    // What changed while or after fontconfig read it may differ from its
+    // answers; such answers are kept for this run only. Its cache folders
+    // are its own to write while it loads (a folder it scanned anew).
+    std::set<std::string> cacheDirs;
+    addAll(FcConfigGetCacheDirs(config_), cacheDirs);
+    const std::int64_t loaded = nanosecondsOf(loadedAt_);
+    for (const PathStamp& s : next.stamps)
+        if (s.present && (s.changedNs >= loaded || s.modifiedNs >= loaded) && !cacheDirs.count(s.path))
+            return;
+    if (const std::optional<std::string> bytes = serializeFontCache(next))
+        writeFontCacheFile(cacheFile_, *bytes);
+}
+
+std::optional<ResolvedFace> FontResolver::lookup(const std::string& family, bool bold, bool italic) const
+{
+    if (family.empty())
+        return std::nullopt;
+    if (!cacheFile_.empty()) {
+        if (!cacheRead_)
+            loadCache();
+        if (cache_)
+            if (const CachedMatch* m = cache_->find(family, bold, italic))
+                return m->face;
+    }
+    startFontconfig();
+    std::optional<ResolvedFace> face = match(family, bold, italic);
+    if (!cacheFile_.empty())
+        remember(family, bold, italic, face);
+    return face;
 }
 
 std::optional<ResolvedFace> FontResolver::match(const std::string& family, bool bold, bool italic) const
@@ -89,7 +243,6 @@ std::optional<ResolvedFace> FontResolver::match(const std::string& family, bool 
     // Outline fonts only: the metrics are computed from TrueType tables.
     FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
 
-    std::lock_guard lock(mutex_);
     if (!FcConfigSubstitute(config_, pattern.get(), FcMatchPattern))
         return std::nullopt;
     FcDefaultSubstitute(pattern.get());
@@ -150,9 +303,10 @@ std::optional<ResolvedFace> FontResolver::match(const std::string& family, bool 
 
 ResolvedFace FontResolver::resolve(const std::string& face, bool bold, bool italic) const
 {
-    std::optional<ResolvedFace> found = match(familyFor(face), bold, italic);
+    std::lock_guard lock(mutex_);
+    std::optional<ResolvedFace> found = lookup(familyFor(face), bold, italic);
     if (!found && foldFaceName(fallback_) != foldFaceName(familyFor(face)))
-        found = match(fallback_, bold, italic);
+        found = lookup(fallback_, bold, italic);
     if (!found)
         throw PlatformError(ErrorKind::SystemFailure, "Font \"" + face + "\" cannot be found");
     found->requested = face;

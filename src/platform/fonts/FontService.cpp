@@ -227,6 +227,8 @@ struct FontKeyHash {
 } // namespace
 
 struct FontService::Impl {
+    explicit Impl(std::string cacheFile) : resolver(std::string(kFallbackFamily), std::move(cacheFile)) {}
+
     FontResolver resolver;
     std::mutex mutex;
     // Resolutions by (folded face, bold, italic): fontconfig matching costs
@@ -254,13 +256,28 @@ struct FontService::Impl {
     }
 };
 
+namespace {
+
+std::string& instanceCacheFile()
+{
+    static std::string file;
+    return file;
+}
+
+} // namespace
+
+void FontService::keepResolutionsIn(std::string cacheFile)
+{
+    instanceCacheFile() = std::move(cacheFile);
+}
+
 FontService& FontService::instance()
 {
-    static FontService service;
+    static FontService service(instanceCacheFile());
     return service;
 }
 
-FontService::FontService() : impl_(std::make_unique<Impl>()) {}
+FontService::FontService(std::string cacheFile) : impl_(std::make_unique<Impl>(std::move(cacheFile))) {}
 
 FontService::~FontService() = default;
 

@@ -133,8 +133,12 @@ private:
 class FontService {
 public:
     static FontService& instance();
+    // Where instance() keeps its face resolutions between runs (FontCache.h);
+    // to be called before the first instance(). The batch tool does: a
+    // process that starts the toolkit has fontconfig running anyway.
+    static void keepResolutionsIn(std::string cacheFile);
 
-    FontService();
+    explicit FontService(std::string cacheFile = {});
     ~FontService();
     FontService(const FontService&) = delete;
     FontService& operator=(const FontService&) = delete;
