@@ -9,8 +9,8 @@ namespace zt::cli {
 void recordPreview(report::TBandoriaRep& rep, int& pageTotal)
 {
     pages::SetPreviewInterfaceClass([] { return std::make_unique<pages::TQRPreviewInterface>(); });
-    rep.Prepare();
-    pageTotal = rep.QRPrinter != nullptr ? rep.QRPrinter->PageCount() : 0;
+    // The total first, for the page line; only the preview's run keeps pages.
+    pageTotal = rep.CountPages();
     rep.Preview();
 }
 

@@ -12,8 +12,9 @@ class TBandoriaRep;
 
 namespace zt::cli {
 
-// Prepare for the page total (stored in `pageTotal`, which the page line
-// reads), then the preview's own run into a preview that opens no window.
+// The report's first pass for the page total (stored in `pageTotal`, which
+// the page line reads), then the preview's own run into a preview that
+// opens no window.
 // The pages stay in the report's recorder.
 void recordPreview(report::TBandoriaRep& report, int& pageTotal);
 

@@ -1,7 +1,6 @@
 #include "output/LetterPdf.h"
 
 #include "export/QRExportLibrary.h"
-#include "pages/QRPrinter.h"
 #include "platform/core/PlatformError.h"
 #include "report/QRReport.h"
 
@@ -12,13 +11,14 @@ void WriteLetterPdf(report::TBandoriaRep& rep, int& pageTotal, const std::string
     const report::TQRExportFilterLibraryEntry* entry = report::QRExportFilterLibrary().GetFilterByExtension("PDF");
     if (entry == nullptr)
         throw platform::PlatformError(platform::ErrorKind::InternalFault, "Es ist kein PDF-Filter eingetragen");
-    rep.Prepare();
-    if (rep.QRPrinter == nullptr)
-        throw platform::PlatformError(platform::ErrorKind::InternalFault, "Der Bericht der Kurzmitteilung ist nicht gelaufen");
-    pageTotal = rep.QRPrinter->PageCount();
+    // The page line needs the total before the export run; the pages
+    // themselves are not needed, so the first pass draws and keeps nothing.
+    if (!rep.Available)
+        throw platform::PlatformError(platform::ErrorKind::InternalFault, "Der Bericht der Kurzmitteilung läuft schon");
+    pageTotal = rep.CountPages();
     const std::unique_ptr<report::TQRExportFilter> filter = entry->ExportFilterClass()->Create(path);
-    // The way the preview's save goes: through the recorder to the report.
-    rep.QRPrinter->ExportToFilter(filter.get());
+    // What the preview's save runs: the report once more into the filter.
+    rep.ExportToFilter(filter.get());
 }
 
 } // namespace zt::output

@@ -11,8 +11,8 @@ class TBandoriaRep;
 
 namespace zt::output {
 
-// Prepare for the page total (stored in `pageTotal`, which the page line
-// reads), then the export into the registered PDF filter.
+// The report's first pass for the page total (stored in `pageTotal`, which
+// the page line reads), then the export into the registered PDF filter.
 void WriteLetterPdf(report::TBandoriaRep& report, int& pageTotal, const std::string& path);
 
 } // namespace zt::output

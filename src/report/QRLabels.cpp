@@ -60,14 +60,23 @@ void TQRCustomLabel::SetCaption(const std::string& value)
 
 void TQRCustomLabel::SetLines(const std::vector<std::string>& lines)
 {
-    SetLines(std::vector<std::string>(lines));
+    // The same lines again (a fill step sets them before every run) keep
+    // their wrapping: comparing costs far less than measuring every line.
+    if (lines != FLines) {
+        FLines = lines;
+        if (!CaptionBased())
+            ++FTextRevision;
+    }
+    BuildLines();
 }
 
 void TQRCustomLabel::SetLines(std::vector<std::string>&& lines)
 {
-    FLines = std::move(lines);
-    if (!CaptionBased())
-        ++FTextRevision;
+    if (lines != FLines) {
+        FLines = std::move(lines);
+        if (!CaptionBased())
+            ++FTextRevision;
+    }
     BuildLines();
 }
 

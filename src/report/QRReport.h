@@ -151,6 +151,11 @@ public:
     // The operations. Each runs the whole report on a fresh recorder; a
     // report that is running ignores them.
     void Prepare();
+    // The report's first pass alone: laid out on a recorder of its own that
+    // keeps no page, nothing drawn, for the number of pages a run gives (0
+    // when the report is running). The recorder of the last Prepare or
+    // preview stays as it is.
+    int CountPages();
     void Print();
     void Preview();
     void PreviewModal();

@@ -129,6 +129,35 @@ void TCustomBandoriaRep::Prepare()
     QRPrinter->ReportLoaded = true;
 }
 
+int TCustomBandoriaRep::CountPages()
+{
+    if (!Available)
+        return 0;
+    std::unique_ptr<TQRPrinter> remembered = std::move(FPageRecorder);
+    TQRPrinter* rememberedPtr = QRPrinter;
+    const auto restore = [&] {
+        FinalPass = true;
+        FPageRecorder.reset();
+        FPageRecorder = std::move(remembered);
+        QRPrinter = rememberedPtr;
+    };
+    int pages = 0;
+    try {
+        FPageRecorder = newPageRecorder(TQRPrinterDestination::qrdMetafile);
+        QRPrinter = FPageRecorder.get();
+        // Not the final pass: bands, labels and shapes lay out and break
+        // pages as they would, but draw nothing.
+        FinalPass = false;
+        RunReport(false);
+        pages = PageNumber;
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    return pages;
+}
+
 void TCustomBandoriaRep::Print()
 {
     // A report of a chain prints as the chain: one job, every report in it.

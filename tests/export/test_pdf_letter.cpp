@@ -2,6 +2,8 @@
 // file, pdftotext reads the lines, pdffonts lists the fonts, pdfinfo the pages.
 
 #include "export/PdfExport.h"
+#include "export/QRExportLibrary.h"
+#include "output/LetterPdf.h"
 #include "output/LetterPrint.h"
 #include "output/uFrmReport.h"
 #include "pages/QRPrinter.h"
@@ -187,6 +189,55 @@ TEST_F(PdfLetter, TheFooterSitsBelowTheMessageAndTheSenderLineAboveTheAddress)
     EXPECT_GT(address, message);
     EXPECT_GT(message, footer);
     EXPECT_LT(footer, 842 / 10);
+}
+
+// The letter's PDF takes its page total from the report's first pass alone,
+// which draws and keeps nothing: the same total and the same bytes as the
+// way the preview's save goes (recorded pages first), for short and long
+// letters, wrapped lines and an empty message.
+TEST_F(PdfLetter, TheFirstPassAloneGivesThePreviewsTotalAndTheSameBytes)
+{
+    RegisterExportFilters();
+    const auto withoutDate = [](const std::string& path) {
+        std::istringstream in(zt::testing::readBytes(path));
+        std::string kept, line;
+        while (std::getline(in, line))
+            if (line.rfind("/CreationDate", 0) != 0)
+                kept += line + '\n';
+        return kept;
+    };
+    const std::string wide(150, 'w');
+    for (const int lines : {0, 1, 40, 65, 300}) {
+        letter.mitteilung.clear();
+        for (int i = 0; i < lines; ++i)
+            letter.mitteilung.push_back(i % 7 == 3 ? wide + " " + wide : "Zeile " + std::to_string(i) + " Größe");
+        const std::string before = write("prepared.pdf");
+        const int preparedTotal = total;
+
+        zt::output::TfrmReport other;
+        int counted = -1;
+        other.LetterSource = [this] { return zt::output::DesignPrintSource(letter, marks()); };
+        other.PageTotal = [&counted] { return counted; };
+        other.BandoriaRep1->ShowProgress = false;
+        const std::string after = scratch.file("counted.pdf");
+        zt::output::WriteLetterPdf(*other.BandoriaRep1, counted, after);
+        EXPECT_EQ(counted, preparedTotal) << lines << " lines";
+        EXPECT_EQ(withoutDate(after), withoutDate(before)) << lines << " lines";
+    }
+}
+
+TEST_F(PdfLetter, CountingPagesLeavesTheRecordedPagesAsTheyWere)
+{
+    for (int i = 0; i < 200; ++i)
+        letter.mitteilung.push_back("Zeile " + std::to_string(i));
+    rep.Prepare();
+    zt::pages::TQRPrinter* recorder = rep.QRPrinter;
+    const int recorded = recorder->PageCount();
+    EXPECT_EQ(rep.CountPages(), recorded);
+    EXPECT_EQ(rep.QRPrinter, recorder);
+    EXPECT_EQ(rep.QRPrinter->PageCount(), recorded);
+    EXPECT_TRUE(rep.FinalPass);
+    EXPECT_TRUE(rep.Available);
 }
 
 } // namespace

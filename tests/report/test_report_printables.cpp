@@ -258,6 +258,28 @@ TEST_F(Printables, LabelCaptionFollowsItsName)
     EXPECT_EQ(l->Caption(), "own text");
 }
 
+// A fill step sets a memo's lines before every run: the same lines keep
+// their wrapping, other lines (or the same at another width) wrap anew.
+TEST_F(Printables, MemoLinesSetAgainWrapOnlyWhenTheyChanged)
+{
+    auto* m = in<TQRMemo>(detail);
+    m->SetAutoSize(false);
+    m->SetWidth(60);
+    const std::vector<std::string> lines = {"one two three four five six", "x"};
+    m->SetLines(lines);
+    const std::vector<std::string> wrapped = m->FormattedLines();
+    ASSERT_GT(wrapped.size(), 2u);
+    m->SetLines(std::vector<std::string>(lines));
+    EXPECT_EQ(m->FormattedLines(), wrapped);
+    m->SetLines({"one two three four five six seven eight nine ten", "x"});
+    EXPECT_GT(m->FormattedLines().size(), wrapped.size());
+    m->SetLines(lines);
+    EXPECT_EQ(m->FormattedLines(), wrapped);
+    m->SetWidth(400);
+    m->SetLines(lines);
+    EXPECT_EQ(m->FormattedLines(), lines);
+}
+
 TEST_F(Printables, MemoPrintsItsLinesNotItsCaption)
 {
     auto* m = in<TQRMemo>(detail);
