@@ -3,14 +3,17 @@
 #  - Ctrl+O opens a letter; the desktop's recently used files then name it,
 #    and after a restart "Zuletzt geöffnet" in the Zettelino menu opens it;
 #  - Ctrl+P shows the print dialog, and Escape prints nothing;
+#  - a letter dragged from another program and dropped on the message
+#    asks about the unsaved letter, then opens;
 #  - with a desktop portal on the session bus, Ctrl+O shows the portal's
 #    chooser (no dialog of ours), starting in the documents folder, and
 #    opens the file it answers.
-#   xvfb_desktop_check.sh ZETTELINO_EXE LETTER_DATA_DIR [SCREENSHOT_DIR]
+#   xvfb_desktop_check.sh ZETTELINO_EXE LETTER_DATA_DIR DRAG_SOURCE_EXE [SCREENSHOT_DIR]
 set -euo pipefail
 exe=$1
 letters=$2
-shots=${3:-}
+dragger=$3
+shots=${4:-}
 for tool in Xvfb xdotool openbox; do
   command -v "$tool" >/dev/null || { echo "$tool is missing"; exit 77; }
 done
@@ -20,6 +23,8 @@ trap 'rm -rf "$work"' EXIT
 cp "$exe" "$work/zettelino"
 cp "$letters/letter18.ZLW" "$work/brief.ZLW"
 cp "$letters/letter18.ZLW" "$work/portal.ZLW"
+cp "$letters/letter18.ZLW" "$work/gezogen.ZLW"
+cp "$dragger" "$work/drag_source"
 support="$(cd "$(dirname "$0")/../support" && pwd)"
 
 cat > "$work/common.sh" <<'COMMON'
@@ -76,7 +81,29 @@ xdotool windowfocus --sync "$main"
 keys alt+z z
 shot recent-menu
 keys 1
-captioned "$PWD/brief.ZLW" >/dev/null || fail "\"Zuletzt geöffnet\" did not open the letter"
+main=$(captioned "$PWD/brief.ZLW") || fail "\"Zuletzt geöffnet\" did not open the letter"
+
+# A drag from another program onto the message: type first, so the drop asks.
+xdotool windowmove --sync "$main" 0 0
+xdotool windowfocus --sync "$main"
+keys ctrl+End
+typed "ungespeichert"
+./drag_source "$PWD/gezogen.ZLW" 2>drag.err & dragger=$!
+source_window=$(window Ziehquelle) || fail "the drag source did not show"
+eval "$(xdotool getwindowgeometry --shell "$main")"
+drop_x=$((X + WIDTH / 2)) drop_y=$((Y + HEIGHT * 3 / 4))   # over the message
+xdotool mousemove --window "$source_window" 50 50 mousedown 1
+for step in 1 2 3 4 5 6 7 8; do
+  xdotool mousemove $((750 + (drop_x - 750) * step / 8)) $((100 + (drop_y - 100) * step / 8))
+  sleep 0.1
+done
+sleep 0.3
+xdotool mouseup 1
+question=$(window Warnung) || fail "the dropped letter did not ask about the unsaved one"
+xdotool windowfocus --sync "$question"
+keys alt+n                                                   # "Nein": discard it
+captioned "$PWD/gezogen.ZLW" >/dev/null || fail "the dropped letter did not open"
+kill $dragger 2>/dev/null || true
 kill -9 $pid; wait $pid 2>/dev/null || true; pid=
 echo ok
 SESSION
