@@ -1,11 +1,12 @@
-// Finish: the document assembled as lines with a running byte offset
-// (catalog, outlines, page tree, pages with their content streams, fonts,
-// information, ProcSet, cross-reference table, trailer) and written through
-// the output code page.
+// Finish: the document assembled from its objects (catalog, outlines, page
+// tree, pages with their content streams, fonts, information, ProcSet) by
+// the object table, which numbers them and writes the cross-reference table
+// and trailer, and written through the output code page.
 
 #include "export/QRPDFDocument.h"
 #include "export/QRPDFFilter.h"
 #include "export/QRPDFFonts.h"
+#include "export/QRPDFObjects.h"
 #include "platform/files/FileAccess.h"
 #include "platform/files/TempFile.h"
 #include "platform/streams/Stream.h"
@@ -71,112 +72,125 @@ void TQRPDFDocumentFilter::Finish()
     TQRPAbstractExportFilter::Finish();
 }
 
+namespace {
+
+// The numbers of the document's objects, reserved before any is written so
+// that each may name the others: the catalog, the outlines, the page tree,
+// each page with its content stream, the fonts, the information and the
+// ProcSet array, in the order they are written.
+struct TPDFPageObjects {
+    int page = 0, contents = 0;
+};
+
+struct TPDFDocumentObjects {
+    int catalog = 0, outlines = 0, pageTree = 0;
+    std::vector<TPDFPageObjects> pages;
+    std::vector<TPDFFontObjects> fonts;
+    int info = 0, procSet = 0;
+};
+
+TPDFDocumentObjects reserveObjects(TPDFObjectTable& table, std::size_t pageCount,
+                                   const std::vector<TPDFFontPlan>& plans)
+{
+    TPDFDocumentObjects o;
+    o.catalog = table.Reserve();
+    o.outlines = table.Reserve();
+    o.pageTree = table.Reserve();
+    o.pages.resize(pageCount);
+    for (TPDFPageObjects& page : o.pages) {
+        page.page = table.Reserve();
+        page.contents = table.Reserve();
+    }
+    for (const TPDFFontPlan& plan : plans)
+        o.fonts.push_back(ReservePDFFont(plan, table));
+    o.info = table.Reserve();
+    o.procSet = table.Reserve();
+    return o;
+}
+
+std::string mediaBox(const TPDFPages& page)
+{
+    return "/MediaBox [0 0 " + PdfInt(page.PageWidth) + " " + PdfInt(page.PageHeight) + "]";
+}
+
+void writePageTree(TPDFObjectTable& table, const TPDFDocumentObjects& o, const TPDFPages& first)
+{
+    table.Begin(o.pageTree);
+    table.Add("<<");
+    table.Add("/Type /Pages");
+    table.Add("/Count " + std::to_string(o.pages.size()));
+    std::string kids = "/Kids [";
+    for (const TPDFPageObjects& page : o.pages)
+        kids += TPDFObjectTable::Ref(page.page) + " ";
+    table.Add(trimmed(kids) + "]");
+    table.Add(mediaBox(first));
+    table.Add("/Resources << ");
+    table.Add("/Font << ");
+    for (std::size_t i = 0; i < o.fonts.size(); ++i)
+        table.Add("  /F" + PdfResourceNumber(static_cast<int>(i)) + " " + TPDFObjectTable::Ref(o.fonts[i].font) + " ");
+    table.Add("  >>");
+    table.Add("/ProcSet " + TPDFObjectTable::Ref(o.procSet));
+    table.Add(">>");
+    table.Add(">>");
+    table.End();
+}
+
+// A page and its content: the text between BT and ET over or under the graphics.
+void writePage(TPDFObjectTable& table, const TPDFDocumentObjects& o, const TPDFPageObjects& objects,
+               const TPDFPages& page, const TPDFPageParts& parts, bool textFirst)
+{
+    table.Object(objects.page, {"<<", "/Type /Page", "/Parent " + TPDFObjectTable::Ref(o.pageTree),
+                                "/Contents " + TPDFObjectTable::Ref(objects.contents), mediaBox(page), ">>"});
+    const std::string_view bt = "BT", text = parts.text, graphics = parts.graphics;
+    const std::string_view content[] = {textFirst ? bt : graphics, textFirst ? text : bt, textFirst ? graphics : text};
+    table.LinesStream(objects.contents, content);
+}
+
+} // namespace
+
 void TQRPDFDocumentFilter::assemble(const std::function<void(std::string_view)>& sink)
 {
-    FPDF.XRefBytes.clear();
-    TPDFDocBuilder doc(sink, FPDF.XRefBytes);
-    const int pageCount = static_cast<int>(FPDF.pages.size());
+    TPDFObjectTable table(sink);
     const TPDFFontOptions options{FFontHandling, &FSubstitutedFonts, &FEmbedFonts, &FCustomWidths, &FCustomEncodings};
     std::vector<TPDFFontKey> keys;
     std::vector<TPDFFontPlan> plans;
-    std::vector<int> firstObject;
-    int next = 4 + 2 * pageCount;
     for (std::size_t i = 0; i < FReportFonts.size(); ++i) {
         keys.push_back(TPDFFontKey::Parse(FReportFonts[i]));
         plans.push_back(PlanPDFFont(keys.back(), options, i < FUsedCodes.size() ? &FUsedCodes[i] : nullptr));
-        firstObject.push_back(next);
-        next += plans.back().ObjectCount();
     }
-    const int infoObject = next;
-    const int procSetObject = next + 1;
+    const TPDFDocumentObjects o = reserveObjects(table, FPDF.pages.size(), plans);
 
     // An embedded OpenType font file came with PDF 1.6; without one the
     // document stays at 1.3, which every reader takes.
     bool openType = false;
     for (const TPDFFontPlan& plan : plans)
         openType |= !plan.embedded.empty() && plan.CffOutlines();
-    doc.Add(openType ? "%PDF-1.6" : "%PDF-1.3");
-    doc.Add(PdfCodePageText("%\u00C5\u00ADo\u0081"));
+    table.Add(openType ? "%PDF-1.6" : "%PDF-1.3");
+    table.Add(PdfCodePageText("%\u00C5\u00ADo\u0081"));
 
-    doc.BeginObject();
-    for (const char* line : {"1 0 obj", "<<", "/Type /Catalog", "/Pages 3 0 R", "/Outlines 2 0 R",
-                             "/ViewerPreferences << /HideToolbar false /FitWindow true >>", ">>", "endobj"})
-        doc.Add(line);
-    doc.BeginObject();
-    for (const char* line : {"2 0 obj", "<<", "/Type /Outlines", "/Count 0", ">>", "endobj"})
-        doc.Add(line);
-
-    doc.BeginObject();
-    doc.Add("3 0 obj");
-    doc.Add("<<");
-    doc.Add("/Type /Pages");
-    doc.Add("/Count " + std::to_string(pageCount));
-    std::string kids = "/Kids [";
-    for (int i = 0; i < pageCount; ++i)
-        kids += std::to_string(4 + 2 * i) + " 0 R ";
-    doc.Add(trimmed(kids) + "]");
-    const TPDFPages& first = FPDF.pages.front();
-    doc.Add("/MediaBox [0 0 " + PdfInt(first.PageWidth) + " " + PdfInt(first.PageHeight) + "]");
-    doc.Add("/Resources << ");
-    doc.Add("/Font << ");
+    table.Object(o.catalog, {"<<", "/Type /Catalog", "/Pages " + TPDFObjectTable::Ref(o.pageTree),
+                             "/Outlines " + TPDFObjectTable::Ref(o.outlines),
+                             "/ViewerPreferences << /HideToolbar false /FitWindow true >>", ">>"});
+    table.Object(o.outlines, {"<<", "/Type /Outlines", "/Count 0", ">>"});
+    writePageTree(table, o, FPDF.pages.front());
+    // One page's content in memory at a time: a spilled page comes back
+    // from its file only to be written.
+    for (std::size_t i = 0; i < o.pages.size(); ++i)
+        writePage(table, o, o.pages[i], FPDF.pages[i], takeParts(i), FTextFirst);
     for (std::size_t i = 0; i < keys.size(); ++i)
-        doc.Add("  /F" + PdfResourceNumber(static_cast<int>(i)) + " " + std::to_string(firstObject[i]) + " 0 R ");
-    doc.Add("  >>");
-    doc.Add("/ProcSet " + std::to_string(procSetObject) + " 0 R");
-    doc.Add(">>");
-    doc.Add(">>");
-    doc.Add("endobj");
+        WritePDFFont(keys[i], plans[i], static_cast<int>(i), o.fonts[i], options, table);
 
-    for (int i = 0; i < pageCount; ++i) {
-        const int n = 4 + 2 * i;
-        const TPDFPages& page = FPDF.pages[static_cast<std::size_t>(i)];
-        TPDFPageParts parts = takeParts(static_cast<std::size_t>(i));
-        doc.BeginObject();
-        doc.Add(std::to_string(n) + " 0 obj");
-        doc.Add("<<");
-        doc.Add("/Type /Page");
-        doc.Add("/Parent 3 0 R");
-        doc.Add("/Contents " + std::to_string(n + 1) + " 0 R");
-        doc.Add("/MediaBox [0 0 " + PdfInt(page.PageWidth) + " " + PdfInt(page.PageHeight) + "]");
-        doc.Add(">>");
-        doc.Add("endobj");
-        std::int64_t length = 4;
-        if (!parts.text.empty())
-            length += static_cast<std::int64_t>(parts.text.size()) + 2;
-        if (!parts.graphics.empty())
-            length += static_cast<std::int64_t>(parts.graphics.size()) + 2;
-        doc.BeginObject();
-        doc.Add(std::to_string(n + 1) + " 0 obj");
-        doc.Add("<< /Length " + std::to_string(length) + " >>");
-        doc.Add("stream");
-        if (FTextFirst) {
-            doc.Add("BT");
-            doc.Add(parts.text);
-            doc.Add(parts.graphics);
-        } else {
-            doc.Add(parts.graphics);
-            doc.Add("BT");
-            doc.Add(parts.text);
-        }
-        doc.Add("endstream");
-        doc.Add("endobj");
-    }
-
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        WritePDFFont(keys[i], plans[i], static_cast<int>(i), firstObject[i], options, doc);
-
-    doc.BeginObject();
-    doc.Add(std::to_string(infoObject) + " 0 obj");
-    doc.Add("<<");
+    table.Begin(o.info);
+    table.Add("<<");
     if (!SuppressDateTime())
-        doc.Add("/CreationDate (" + PdfCodePageText(creationDate()) + ")");
-    doc.Add("/Producer (Bandorias PDF Export)");
+        table.Add("/CreationDate (" + PdfCodePageText(creationDate()) + ")");
+    table.Add("/Producer (Bandorias PDF Export)");
     static const TCustomBandoriaRep::TQRDocumentInfo none;
     const TCustomBandoriaRep::TQRDocumentInfo& reported = Owner() != nullptr ? Owner()->DocumentInfo : none;
-    doc.Add("/Subject (" + infoValue(infoField(FDocSubject, reported.Subject, FDocInfoGiven)) + " )");
-    doc.Add("/Creator (" + infoValue(infoField(FDocCreator, reported.Creator, FDocInfoGiven)) + ")");
-    doc.Add("/Title (" + infoValue(infoField(FDocTitle, reported.Title, FDocInfoGiven)) + ")");
-    doc.Add("/Author (" + infoValue(infoField(FDocAuthor, reported.Author, FDocInfoGiven)) + ")");
+    table.Add("/Subject (" + infoValue(infoField(FDocSubject, reported.Subject, FDocInfoGiven)) + " )");
+    table.Add("/Creator (" + infoValue(infoField(FDocCreator, reported.Creator, FDocInfoGiven)) + ")");
+    table.Add("/Title (" + infoValue(infoField(FDocTitle, reported.Title, FDocInfoGiven)) + ")");
+    table.Add("/Author (" + infoValue(infoField(FDocAuthor, reported.Author, FDocInfoGiven)) + ")");
     for (const std::string& line : MetaData()) {
         const std::size_t comma = line.find(',');
         if (comma == std::string::npos || line.find(',', comma + 1) != std::string::npos)
@@ -185,33 +199,16 @@ void TQRPDFDocumentFilter::assemble(const std::function<void(std::string_view)>&
         const std::string value = trimmed(line.substr(comma + 1));
         if (key.empty() || value.empty())
             continue;
-        doc.Add("/" + PdfCodePageText(key) + "(" + infoValue(value) + ")");
+        table.Add("/" + PdfCodePageText(key) + "(" + infoValue(value) + ")");
     }
-    doc.Add(">>");
-    doc.Add("endobj");
+    table.Add(">>");
+    table.End();
+    table.Object(o.procSet, {"[/PDF /Text]"});
 
-    doc.BeginObject();
-    doc.Add(std::to_string(procSetObject) + " 0 obj");
-    doc.Add("[/PDF /Text]");
-    doc.Add("endobj");
-
-    const std::int64_t xrefOffset = doc.Offset();
-    const int objects = doc.Objects();
-    doc.Add("xref");
-    doc.Add("0 " + std::to_string(objects + 1));
-    doc.Add("0000000000 65535 f");
-    const std::vector<std::string> offsets = FPDF.XRefBytes;
-    for (const std::string& o : offsets)
-        doc.Add(o + " 00000 n");
-    doc.Add("trailer");
-    doc.Add("<<");
-    doc.Add("/Size " + std::to_string(objects + 1));
-    doc.Add("/Root 1 0 R");
-    doc.Add("/Info " + std::to_string(objects - 1) + " 0 R");
-    doc.Add(">>");
-    doc.Add("startxref");
-    doc.Add(std::to_string(xrefOffset));
-    doc.Add("%%EOF");
+    TPDFTrailer trailer;
+    trailer.root = o.catalog;
+    trailer.info = o.info;
+    table.Finish(trailer);
 }
 
 void TQRPDFDocumentFilter::writeDocument()

@@ -9,32 +9,6 @@
 
 namespace zt::report {
 
-void TPDFDocBuilder::Add(std::string_view line)
-{
-    if (line.empty())
-        return;
-    offset_ += static_cast<std::int64_t>(line.size()) + 2;
-    sink_(line);
-    sink_("\r\n");
-}
-
-void TPDFDocBuilder::AddRaw(std::string_view bytes)
-{
-    offset_ += static_cast<std::int64_t>(bytes.size());
-    sink_(bytes);
-}
-
-void TPDFDocBuilder::BeginObject()
-{
-    char buf[24];
-    const auto r = std::to_chars(buf, buf + sizeof buf, offset_);
-    std::string digits(buf, r.ptr);
-    // "%-10.10d": ten digits with leading zeros.
-    if (digits.size() < 10)
-        digits.insert(0, 10 - digits.size(), '0');
-    xref_.push_back(std::move(digits));
-}
-
 std::string PdfInt(long double value)
 {
     char buf[24];

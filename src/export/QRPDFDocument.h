@@ -1,7 +1,6 @@
 #pragma once
-// The PDF document as lines written out with a running byte offset, and the
-// number formats of its content: full stops whatever the locale, integers
-// rounded with halves to even.
+// The number formats of the PDF document's content (full stops whatever the
+// locale, integers rounded with halves to even) and the text of its strings.
 
 #include <bitset>
 #include <cstdint>
@@ -11,28 +10,6 @@
 #include <vector>
 
 namespace zt::report {
-
-// Builds the final document: every non-empty line counts its length plus the
-// CR LF that ends it in the file; raw entries (font files) count their bytes
-// and get no line end.
-class TPDFDocBuilder {
-public:
-    // The document goes to `sink` as it is built, so a long one is never
-    // held whole.
-    using Sink = std::function<void(std::string_view)>;
-    TPDFDocBuilder(Sink sink, std::vector<std::string>& xref) : sink_(std::move(sink)), xref_(xref) {}
-    void Add(std::string_view line);
-    void AddRaw(std::string_view bytes);
-    // Notes the offset of the object that starts with the next line.
-    void BeginObject();
-    std::int64_t Offset() const { return offset_; }
-    int Objects() const { return static_cast<int>(xref_.size()); }
-
-private:
-    Sink sink_;
-    std::vector<std::string>& xref_;
-    std::int64_t offset_ = 0;
-};
 
 // Formats of the content-stream lines.
 std::string PdfInt(long double value);                  // "%d" of the rounded value

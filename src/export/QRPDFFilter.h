@@ -81,7 +81,6 @@ struct TPDFSpilledPage {
 struct TPDFNote {
     std::vector<TPDFPages> pages;
     std::vector<TPDFPageParts> parts;
-    std::vector<std::string> XRefBytes;
     // Closed pages beyond a few megabytes go to a temporary file, so a
     // document of many thousand pages (a mail merge) is never held whole.
     std::vector<TPDFSpilledPage> spilled;

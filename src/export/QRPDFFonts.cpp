@@ -1,6 +1,7 @@
 #include "export/QRPDFFonts.h"
 
 #include "export/QRPDFDocument.h"
+#include "export/QRPDFObjects.h"
 #include "export/QRPDFGlyphs.h"
 #include "export/QRPDFSubset.h"
 #include "platform/fonts/FontService.h"
@@ -86,19 +87,12 @@ int flagsOf(int familyClass)
 }
 
 void writeStandardFont(const TPDFFontKey& key, int resource, int n, const TPDFFontOptions& options,
-                       TPDFDocBuilder& doc)
+                       TPDFObjectTable& table)
 {
     static const std::vector<std::string> none;
-    doc.BeginObject();
-    doc.Add(std::to_string(n) + " 0 obj");
-    doc.Add("<<");
-    doc.Add("/Type /Font");
-    doc.Add("/Subtype /Type1");
-    doc.Add("/Name /F" + PdfResourceNumber(resource));
-    doc.Add("/BaseFont /" + PDFStandardFontName(key, options.substituted ? *options.substituted : none));
-    doc.Add("/Encoding /WinAnsiEncoding");
-    doc.Add(">>");
-    doc.Add("endobj");
+    table.Object(n, {"<<", "/Type /Font", "/Subtype /Type1", "/Name /F" + PdfResourceNumber(resource),
+                     "/BaseFont /" + PDFStandardFontName(key, options.substituted ? *options.substituted : none),
+                     "/Encoding /WinAnsiEncoding", ">>"});
 }
 
 std::string encodingOf(const TPDFFontKey& key, const TPDFFontOptions& options)
@@ -375,12 +369,26 @@ bool TPDFFontPlan::CffOutlines() const
     return platform::hasCffOutlines(data, faceIndex);
 }
 
-int WritePDFFont(const TPDFFontKey& key, const TPDFFontPlan& plan, int resource, int n,
-                 const TPDFFontOptions& options, TPDFDocBuilder& doc)
+TPDFFontObjects ReservePDFFont(const TPDFFontPlan& plan, TPDFObjectTable& table)
+{
+    TPDFFontObjects o;
+    o.font = table.Reserve();
+    if (plan.standard)
+        return o;
+    o.descriptor = table.Reserve();
+    if (plan.embedded.empty())
+        return o;
+    o.file = table.Reserve();
+    o.length = table.Reserve();
+    return o;
+}
+
+void WritePDFFont(const TPDFFontKey& key, const TPDFFontPlan& plan, int resource, const TPDFFontObjects& objects,
+                  const TPDFFontOptions& options, TPDFObjectTable& table)
 {
     if (plan.standard) {
-        writeStandardFont(key, resource, n, options, doc);
-        return 1;
+        writeStandardFont(key, resource, objects.font, options, table);
+        return;
     }
     const platform::LogFont lf = PDFFontRequest(key);
     const std::vector<std::uint8_t>& data = plan.data;
@@ -399,63 +407,42 @@ int WritePDFFont(const TPDFFontKey& key, const TPDFFontPlan& plan, int resource,
             box[i] = toGlyphSpace(signed16(be16(data, tables.head + 36 + 2 * i)), unitsPerEm);
     const bool embedded = !plan.embedded.empty();
 
-    doc.BeginObject();
-    doc.Add(std::to_string(n) + " 0 obj");
-    doc.Add("<<");
-    doc.Add("/Type /Font");
-    doc.Add(cff ? "/Subtype /Type1" : "/Subtype /TrueType");
-    doc.Add("/Name /F" + PdfResourceNumber(resource));
-    doc.Add("/BaseFont /" + plan.baseFont);
-    doc.Add("/FirstChar 0");
-    doc.Add("/LastChar 255");
-    doc.Add("/Widths [ ");
     std::string line;
     for (const std::string& w : widths)
         line += w + " ";
-    doc.Add(line + " ]");
-    doc.Add("/Encoding " + encodingOf(key, options));
-    doc.Add("/FontDescriptor " + std::to_string(n + 1) + " 0 R");
-    doc.Add(">>");
-    doc.Add("endobj");
+    table.Object(objects.font, {"<<", "/Type /Font", cff ? "/Subtype /Type1" : "/Subtype /TrueType",
+                                "/Name /F" + PdfResourceNumber(resource), "/BaseFont /" + plan.baseFont,
+                                "/FirstChar 0", "/LastChar 255", "/Widths [ ", line + " ]",
+                                "/Encoding " + encodingOf(key, options),
+                                "/FontDescriptor " + TPDFObjectTable::Ref(objects.descriptor), ">>"});
 
-    doc.BeginObject();
-    doc.Add(std::to_string(n + 1) + " 0 obj");
-    doc.Add("<<");
-    doc.Add("/Type /FontDescriptor");
-    doc.Add("/Ascent " + std::to_string(toGlyphSpace(om.ascent, em)));
-    doc.Add("/Descent " + std::to_string(toGlyphSpace(om.descent, em)));
-    doc.Add("/Flags " + std::to_string(flags));
-    doc.Add("/FontBBox [ " + std::to_string(box[0]) + " " + std::to_string(box[1]) + " " + std::to_string(box[2]) +
-            " " + std::to_string(box[3]) + " ]");
+    table.Begin(objects.descriptor);
+    table.Add("<<");
+    table.Add("/Type /FontDescriptor");
+    table.Add("/Ascent " + std::to_string(toGlyphSpace(om.ascent, em)));
+    table.Add("/Descent " + std::to_string(toGlyphSpace(om.descent, em)));
+    table.Add("/Flags " + std::to_string(flags));
+    table.Add("/FontBBox [ " + std::to_string(box[0]) + " " + std::to_string(box[1]) + " " +
+              std::to_string(box[2]) + " " + std::to_string(box[3]) + " ]");
     // A subset's descriptor carries the tagged name as the font's own name,
     // which is how readers tell an embedded subset.
-    doc.Add("/FontName /" + (plan.subset ? plan.baseFont : "F" + PdfResourceNumber(resource)));
+    table.Add("/FontName /" + (plan.subset ? plan.baseFont : "F" + PdfResourceNumber(resource)));
     // Tenths of a degree as the platform gives it; PDF wants degrees.
-    doc.Add("/ItalicAngle " + PdfInt(om.italicAngle / 10.0L));
+    table.Add("/ItalicAngle " + PdfInt(om.italicAngle / 10.0L));
     if (embedded)
-        doc.Add((cff ? "/FontFile3 " : "/FontFile2 ") + std::to_string(n + 2) + " 0 R");
-    doc.Add(">>");
-    doc.Add("endobj");
+        table.Add((cff ? "/FontFile3 " : "/FontFile2 ") + TPDFObjectTable::Ref(objects.file));
+    table.Add(">>");
+    table.End();
     if (!embedded)
-        return 2;
+        return;
 
-    doc.BeginObject();
-    doc.Add(std::to_string(n + 2) + " 0 obj");
-    doc.Add("<<");
-    if (cff)
-        doc.Add("/Subtype /OpenType /Length " + std::to_string(n + 3) + " 0 R ");
-    else
-        doc.Add("/Length " + std::to_string(n + 3) + " 0 R /Length1 " + std::to_string(n + 3) + " 0 R ");
-    doc.Add(">>");
-    doc.Add("stream");
-    doc.AddRaw(std::string_view(reinterpret_cast<const char*>(plan.embedded.data()), plan.embedded.size()));
-    doc.Add("\r\nendstream");
-    doc.Add("endobj");
-    doc.BeginObject();
-    doc.Add(std::to_string(n + 3) + " 0 obj");
-    doc.Add("   " + std::to_string(plan.embedded.size()));
-    doc.Add("endobj");
-    return 4;
+    const std::string length = TPDFObjectTable::Ref(objects.length);
+    const std::string dictionary[] = {
+        "<<", cff ? "/Subtype /OpenType /Length " + length + " " : "/Length " + length + " /Length1 " + length + " ",
+        ">>"};
+    table.BytesStream(objects.file, dictionary,
+                      std::string_view(reinterpret_cast<const char*>(plan.embedded.data()), plan.embedded.size()),
+                      objects.length);
 }
 
 } // namespace zt::report

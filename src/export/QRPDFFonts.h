@@ -17,7 +17,7 @@
 
 namespace zt::report {
 
-class TPDFDocBuilder;
+class TPDFObjectTable;
 
 // The four TAB-separated fields of a font key.
 struct TPDFFontKey {
@@ -85,8 +85,16 @@ void PlanPDFFontEmbedding(const TPDFFontKey& key, const TPDFFontOptions& options
 // The plan of one font resource; `used` holds the codes its text runs use
 // (what a subset keeps), none when nothing is known.
 TPDFFontPlan PlanPDFFont(const TPDFFontKey& key, const TPDFFontOptions& options, const std::bitset<256>* used);
-// Writes the objects of resource `resource` from object number `n`; returns their count.
-int WritePDFFont(const TPDFFontKey& key, const TPDFFontPlan& plan, int resource, int n,
-                 const TPDFFontOptions& options, TPDFDocBuilder& doc);
+// The objects of a font resource: its font dictionary; for a font described
+// by its widths, the descriptor; for an embedded file, the file's stream and
+// the object holding its length. 0 where the resource has none.
+struct TPDFFontObjects {
+    int font = 0, descriptor = 0, file = 0, length = 0;
+};
+// Reserves the plan's objects (ObjectCount of them) in the order they are written.
+TPDFFontObjects ReservePDFFont(const TPDFFontPlan& plan, TPDFObjectTable& table);
+// Writes the objects of resource `resource` under the numbers reserved for them.
+void WritePDFFont(const TPDFFontKey& key, const TPDFFontPlan& plan, int resource, const TPDFFontObjects& objects,
+                  const TPDFFontOptions& options, TPDFObjectTable& table);
 
 } // namespace zt::report
