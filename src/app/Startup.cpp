@@ -50,6 +50,7 @@ ZettelinoProgram::~ZettelinoProgram()
 {
     letter::FrmMain = nullptr;
     letter::frmReport = nullptr;
+    letter::CreateReportForm = nullptr;
     letter::frmTextbausteine = nullptr;
     letter::AboutBox = nullptr;
     letter::FrmKalender = nullptr;
@@ -84,9 +85,15 @@ void ZettelinoProgram::Start()
 
     frmMain_ = std::make_unique<letter::TFrmMain>();
     letter::FrmMain = frmMain_.get();
-    frmReport_ = std::make_unique<output::TfrmReport>();
-    letter::frmReport = frmReport_.get();
-    frmMain_->AttachReport(*frmReport_);
+    // The report form comes after the first paint (see Run), or when a
+    // command needs it sooner.
+    letter::CreateReportForm = [this] {
+        if (frmReport_)
+            return;
+        frmReport_ = std::make_unique<output::TfrmReport>();
+        letter::frmReport = frmReport_.get();
+        frmMain_->AttachReport(*frmReport_);
+    };
     frmMain_->OnOpenReportFile = [this](const std::string& path) { openSavedReport(path); };
     frmMain_->RecentList = platform::desktop::recentlyUsedFile();
     frmMain_->PrivatePlainText = true;
@@ -105,6 +112,7 @@ int ZettelinoProgram::Run(const std::string& file)
 {
     OfferRecovery(files::RecoveryFolder(), !file.empty());
     frmMain_->show();
+    frmMain_->AfterFirstPaint([] { letter::ReportForm(); });
     if (!file.empty())
         QTimer::singleShot(0, frmMain_.get(), [this, file] { OpenFile(file); });
     return QApplication::exec();

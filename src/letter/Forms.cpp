@@ -7,5 +7,13 @@ output::TfrmReport* frmReport = nullptr;
 TfrmTextbausteine* frmTextbausteine = nullptr;
 TAboutBox* AboutBox = nullptr;
 TFrmKalender* FrmKalender = nullptr;
+std::function<void()> CreateReportForm;
+
+output::TfrmReport* ReportForm()
+{
+    if (frmReport == nullptr && CreateReportForm)
+        CreateReportForm();
+    return frmReport;
+}
 
 } // namespace zt::letter

@@ -2,6 +2,8 @@
 // The windows created at start-up, reachable from one another as the
 // program's forms are. Each is null until start-up has created it.
 
+#include <functional>
+
 namespace zt::output {
 class TfrmReport;
 }
@@ -18,5 +20,12 @@ extern output::TfrmReport* frmReport;
 extern TfrmTextbausteine* frmTextbausteine;
 extern TAboutBox* AboutBox;
 extern TFrmKalender* FrmKalender;
+
+// The letter's report form, made by CreateReportForm on first use when the
+// program has not made it yet: a report asks the print system for its
+// paper when it is made, which the window's first paint does not need.
+// Null when there is neither.
+output::TfrmReport* ReportForm();
+extern std::function<void()> CreateReportForm;
 
 } // namespace zt::letter

@@ -30,6 +30,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
+#include <QWindow>
 #include <QToolButton>
 #include <algorithm>
 #include <memory>
@@ -185,6 +186,14 @@ void TFrmMain::connectChangeTracking()
 bool TFrmMain::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
+    case QEvent::Expose:
+        // The window paints while this event is handled; what waits for
+        // the first paint runs right after it.
+        if (watched == windowHandle() && windowHandle()->isExposed()) {
+            windowHandle()->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] { runAfterFirstPaint(); });
+        }
+        return false;
     case QEvent::StatusTip:
         // The filter sees every window's hints; only this window's own
         // (its menus and pop-ups included) belong in its status bar.
@@ -232,9 +241,14 @@ bool TFrmMain::event(QEvent* event)
     if (event->type() == QEvent::DeferredDelete)
         return QMainWindow::event(event);
     const bool handled = QMainWindow::event(event);
-    // A window that is never shown (the batch tool's) needs no dictionary.
-    if (event->type() == QEvent::Show && FSpelling)
-        FSpelling->StartLoading();
+    // A window that is never shown (the batch tool's) needs no dictionary;
+    // a shown one loads it once it has painted, so the load does not
+    // compete with the first paint for a core.
+    if (event->type() == QEvent::Show && !FPainted && windowHandle() != nullptr) {
+        windowHandle()->installEventFilter(this);
+        if (FSpelling)
+            AfterFirstPaint([this] { FSpelling->StartLoading(); });
+    }
     // The window manager's frame is known only once the window is shown; an
     // outer size asked for before then is applied again with it.
     if ((FRequestedOuterWidth || FRequestedOuterHeight) && (event->type() == QEvent::Show || event->type() == QEvent::Move))
@@ -242,6 +256,25 @@ bool TFrmMain::event(QEvent* event)
     if (FFitWhenFramed && (event->type() == QEvent::Show || event->type() == QEvent::Move))
         QTimer::singleShot(0, this, [this] { fitOnceFramed(); });
     return handled;
+}
+
+void TFrmMain::AfterFirstPaint(std::function<void()> job)
+{
+    if (FPainted)
+        job();
+    else
+        FAfterFirstPaint.push_back(std::move(job));
+}
+
+void TFrmMain::runAfterFirstPaint()
+{
+    FPainted = true;
+    // A job may queue another; each runs once.
+    while (!FAfterFirstPaint.empty()) {
+        std::function<void()> job = std::move(FAfterFirstPaint.front());
+        FAfterFirstPaint.erase(FAfterFirstPaint.begin());
+        Guarded([&] { job(); });
+    }
 }
 
 void TFrmMain::applyRequestedOuterSize()

@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -119,6 +120,9 @@ public:
     // saved letter is added, and "Zuletzt geöffnet" offers the last ones.
     // Empty: neither.
     std::string RecentList;
+    // Runs `job` once the window has painted for the first time (at once
+    // when it has): work the first sight of the window does not need.
+    void AfterFirstPaint(std::function<void()> job);
     // An entry of "Zuletzt geöffnet": opens as Open does, asking first.
     void OpenRecentLetter(const std::string& path);
     // "Öffnen alte Version...": reads a letter in one of the older layouts.
@@ -362,6 +366,9 @@ private:
     std::unique_ptr<merge::TMergeRun> FMergeRun;
     std::unique_ptr<files::TRecoveryWriter> FRecovery;
     std::unique_ptr<platform::files::PrivateFolder> FPlainTextFolder;
+    bool FPainted = false;
+    std::vector<std::function<void()>> FAfterFirstPaint;
+    void runAfterFirstPaint();
     QTimer* FRecoveryTimer = nullptr;
     qint64 FLastCopy = -1; // ms since the epoch of the copy's last write; -1: none due
     int FRecoveryEvery = 30000;

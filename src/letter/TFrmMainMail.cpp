@@ -15,7 +15,7 @@ namespace zt::letter {
 
 void TFrmMain::EMailPdfExecute()
 {
-    if (frmReport == nullptr || RefuseWhileWorking())
+    if (ReportForm() == nullptr || RefuseWhileWorking())
         return;
     const TWork work(*this);
     try {

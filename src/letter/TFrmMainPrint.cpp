@@ -81,10 +81,11 @@ namespace {
 // Both commands first run the report once to count its pages.
 report::TBandoriaRep* preparedReport(TFrmMain& frm)
 {
-    if (frmReport == nullptr)
+    output::TfrmReport* form = ReportForm();
+    if (form == nullptr)
         return nullptr;
-    frm.AttachReport(*frmReport);
-    report::TBandoriaRep& r = *frmReport->BandoriaRep1;
+    frm.AttachReport(*form);
+    report::TBandoriaRep& r = *form->BandoriaRep1;
     r.Prepare();
     if (r.QRPrinter != nullptr)
         PreviewPageTotal = r.QRPrinter->PageCount();
@@ -155,7 +156,7 @@ bool closeOpenPreviews(const report::TBandoriaRep& r)
 
 void TFrmMain::DruckvorschauExecute()
 {
-    if (frmReport == nullptr || RefuseWhileWorking() || !closeOpenPreviews(*frmReport->BandoriaRep1))
+    if (ReportForm() == nullptr || RefuseWhileWorking() || !closeOpenPreviews(*frmReport->BandoriaRep1))
         return;
     // No TWork: the preview's run below stays on the stack while the
     // preview is open, and the preview says itself when it is working.

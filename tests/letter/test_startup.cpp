@@ -128,10 +128,34 @@ TEST_F(StartupTest, StartSetsTheProgramWideStateAndCreatesTheFiveWindows)
     EXPECT_EQ(platform::applicationTitle(), "Zettelino für Windows");
     EXPECT_EQ(letter::ProgramDir, dir());
     EXPECT_EQ(letter::FrmMain, &program.FrmMain());
-    EXPECT_NE(letter::frmReport, nullptr);
     EXPECT_NE(letter::frmTextbausteine, nullptr);
     EXPECT_NE(letter::AboutBox, nullptr);
     EXPECT_NE(letter::FrmKalender, nullptr);
+    // The report form asks the print system for its paper: it waits for
+    // the window's first paint, or comes as soon as a command asks for it.
+    EXPECT_EQ(letter::frmReport, nullptr);
+    output::TfrmReport* form = letter::ReportForm();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(letter::frmReport, form);
+    EXPECT_EQ(letter::ReportForm(), form);
+}
+
+TEST_F(StartupTest, WorkForAfterTheFirstPaintWaitsForIt)
+{
+    app::ZettelinoProgram program(dir());
+    program.Start();
+    int ran = 0;
+    program.FrmMain().AfterFirstPaint([&] { ++ran; });
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ran, 0); // not shown yet
+    program.FrmMain().show();
+    for (int i = 0; i < 50 && ran == 0; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(ran, 1);
+    program.FrmMain().AfterFirstPaint([&] { ran += 10; });
+    EXPECT_EQ(ran, 11); // once painted, at once
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ran, 11);
 }
 
 TEST_F(StartupTest, StartRegistersThePdfFilterForThePreviewsSave)
@@ -144,7 +168,7 @@ TEST_F(StartupTest, StartRegistersThePdfFilterForThePreviewsSave)
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->FilterName(), "PDF document");
     // The report's preview preselects this type.
-    EXPECT_EQ(letter::frmReport->BandoriaRep1->PreviewDefaultSaveType, report::TPrevSaveType::stPDF);
+    EXPECT_EQ(letter::ReportForm()->BandoriaRep1->PreviewDefaultSaveType, report::TPrevSaveType::stPDF);
 }
 
 TEST_F(StartupTest, ClosingWritesTheSettingsInOrder)
