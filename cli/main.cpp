@@ -20,8 +20,10 @@ int main(int argc, char** argv)
         zt::platform::FontService::keepResolutionsIn(zt::platform::defaultFontCacheFile());
         try {
             zt::report::RegisterExportFilters();
-            if (const auto status = zt::cli::runLetterWithoutWindow(options, std::cout, std::cerr))
+            if (const auto status = zt::cli::runLetterWithoutWindow(options, std::cout, std::cerr)) {
+                zt::platform::FontService::instance().keepMeasurements();
                 return *status;
+            }
         } catch (const std::exception& e) {
             // What no command expects, as fonts that cannot be found, still
             // ends with the status of its kind.

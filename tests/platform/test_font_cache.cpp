@@ -7,6 +7,7 @@
 
 #include "platform/fonts/FontCache.h"
 #include "platform/fonts/FontResolver.h"
+#include "platform/fonts/FontService.h"
 
 #include "support/ScopedEnv.h"
 #include "support/ScratchFolder.h"
@@ -14,6 +15,7 @@
 #include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
@@ -244,6 +246,55 @@ TEST_F(FontCacheTest, ADamagedCacheIsNeverTrusted)
     }
 }
 
+// Hinted advances kept by one run answer the next one's measurements: the
+// same widths as measuring, without running the font's instructions.
+TEST_F(FontCacheTest, AdvancesOfAnEarlierRunAnswerTheSame)
+{
+    addFont("LiberationMono-Regular.ttf");
+    letFileClockTick();
+    const std::string sample = "Sehr geehrte Damen und Herren, 0123456789 ÄÖÜäöüß € (netto)";
+    FcInitReinitialize();
+    const int measured = FontService().font("Courier New", 10, 96)->textWidth(sample);
+    int first = 0;
+    {
+        FontService service(cacheFile);
+        first = service.font("Courier New", 10, 96)->textWidth(sample);
+        service.font("Arial", 8, 96)->textWidth(sample);
+        EXPECT_GT(service.hintedGlyphs(), 0u);
+        service.keepMeasurements();
+    }
+    FontService again(cacheFile);
+    EXPECT_EQ(again.font("Courier New", 10, 96)->textWidth(sample), first);
+    EXPECT_EQ(again.font("Arial", 8, 96)->textWidth(sample), FontService().font("Arial", 8, 96)->textWidth(sample));
+    EXPECT_EQ(again.hintedGlyphs(), 0u);
+    EXPECT_EQ(first, measured);
+    // Another size is measured, and kept in its turn.
+    again.font("Courier New", 12, 96)->textWidth(sample);
+    EXPECT_GT(again.hintedGlyphs(), 0u);
+}
+
+TEST_F(FontCacheTest, AdvancesOfAReplacedFileAreMeasuredAnew)
+{
+    const std::string sample = "Wwww iiii MMMM";
+    {
+        FontService service(cacheFile);
+        service.font("Arial", 10, 96)->textWidth(sample);
+        service.keepMeasurements();
+    }
+    {
+        // The bold face's bytes in the regular face's file: other advances.
+        std::ifstream in(liberation("LiberationSans-Bold.ttf"), std::ios::binary);
+        std::ofstream out(fonts / "LiberationSans-Regular.ttf", std::ios::binary | std::ios::trunc);
+        out << in.rdbuf();
+    }
+    letFileClockTick();
+    FcInitReinitialize();
+    const int truth = FontService().font("Arial", 10, 96)->textWidth(sample);
+    FontService after(cacheFile);
+    EXPECT_EQ(after.font("Arial", 10, 96)->textWidth(sample), truth);
+    EXPECT_GT(after.hintedGlyphs(), 0u);
+}
+
 TEST(FontCacheFile, ReadsBackWhatItWrites)
 {
     FontCacheContents c;
@@ -252,6 +303,7 @@ TEST(FontCacheFile, ReadsBackWhatItWrites)
     c.stamps[0].path = "/fonts/a b.ttf";
     c.matches = {{"Liberation Sans", true, false, ResolvedFace{"", "Liberation Sans", "/fonts/a b.ttf", 2, true, false}},
                  {"NoSuchFace", false, true, std::nullopt}};
+    c.advances = {{"/fonts/a b.ttf", 2, 13, {{3, 8}, {36, 7}, {1000, -1}}}};
     const std::optional<std::string> bytes = serializeFontCache(c);
     ASSERT_TRUE(bytes);
     const std::optional<FontCacheContents> back = parseFontCache(*bytes);
@@ -264,6 +316,7 @@ TEST(FontCacheFile, ReadsBackWhatItWrites)
     EXPECT_EQ(back->matches[0].face->index, 2);
     EXPECT_TRUE(back->matches[0].face->bold);
     EXPECT_FALSE(back->matches[1].face);
+    EXPECT_EQ(back->advances, c.advances);
     EXPECT_NE(back->find("NoSuchFace", false, true), nullptr);
     EXPECT_EQ(back->find("NoSuchFace", false, false), nullptr);
 
@@ -285,8 +338,33 @@ TEST(FontCacheFile, KeepsNoAnswerItCouldNotCheck)
     EXPECT_FALSE(serializeFontCache(c)) << "a face whose file is missing";
     c.stamps[0].present = true;
     EXPECT_TRUE(serializeFontCache(c));
+    c.advances = {{"/fonts/b.ttf", 0, 13, {{3, 8}}}};
+    EXPECT_FALSE(serializeFontCache(c)) << "advances of a file that has no stamp";
+    c.advances[0].file = "/fonts/a.ttf";
+    const std::string good = serializeFontCache(c).value();
+    EXPECT_TRUE(parseFontCache(good));
     c.stamps[0].path = "/fonts/a\tb.ttf";
     EXPECT_FALSE(serializeFontCache(c)) << "a path the format cannot carry";
+
+    // Records out of their order, or advances not ascending, are no file of ours.
+    const std::string header = good.substr(0, good.find('\n') + 1);
+    const std::size_t sumAt = good.rfind("Z\t");
+    const std::string records = good.substr(header.size(), sumAt - header.size());
+    const std::size_t aAt = records.find("A\t");
+    const std::string swapped = records.substr(aAt) + records.substr(0, aAt);
+    EXPECT_NE(swapped, records);
+    for (const std::string& body : {swapped, std::string(records).replace(records.find("3=8"), 3, "3=8,2=1")}) {
+        // A valid checksum, so only the records themselves are judged.
+        std::uint64_t h = 0xCBF29CE484222325ull;
+        for (const char ch : header + body) {
+            h ^= static_cast<unsigned char>(ch);
+            h *= 0x100000001B3ull;
+        }
+        char sum[17];
+        std::snprintf(sum, sizeof sum, "%016llx", static_cast<unsigned long long>(h));
+        EXPECT_FALSE(parseFontCache(header + body + "Z\t" + sum + "\n")) << body;
+        EXPECT_TRUE(parseFontCache(good));
+    }
 }
 
 } // namespace

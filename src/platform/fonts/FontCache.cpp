@@ -23,11 +23,13 @@ constexpr std::size_t kMaxFileSize = 1 << 20;
 constexpr std::size_t kMaxStamps = 8192;
 constexpr std::size_t kMaxMatches = 512;
 constexpr std::size_t kMaxEnvironment = 64;
+constexpr std::size_t kMaxAdvanceRecords = 512;
+constexpr std::size_t kMaxAdvancesPerRecord = 65536;
 
 constexpr const char* kFontEnvironment[] = {
     "FONTCONFIG_FILE", "FONTCONFIG_PATH", "FONTCONFIG_SYSROOT", "HOME",     "XDG_CONFIG_HOME", "XDG_DATA_HOME",
     "XDG_CACHE_HOME",  "XDG_DATA_DIRS",   "FC_LANG",            "LANGUAGE", "LC_ALL",          "LC_CTYPE",
-    "LANG",
+    "LANG",            "FREETYPE_PROPERTIES",
 };
 // Not a variable: the program name fontconfig's rules can match on.
 constexpr std::string_view kProgramEntry = ":program";
@@ -130,6 +132,35 @@ bool parseMatch(const std::vector<std::string_view>& f, CachedMatch& match)
     return true;
 }
 
+// "glyph=advance" pairs, glyphs ascending, separated by commas.
+bool parseAdvances(const std::vector<std::string_view>& f, CachedAdvances& a)
+{
+    if (f.size() != 5 || !absolutePath(f[1]) || !parseNumber(f[2], a.index) || a.index < 0 ||
+        !parseNumber(f[3], a.ppem) || a.ppem <= 0 || f[4].empty())
+        return false;
+    a.file = std::string(f[1]);
+    std::string_view list = f[4];
+    bool first = true;
+    std::uint32_t last = 0;
+    for (;;) {
+        const std::size_t comma = list.find(',');
+        const std::string_view pair = list.substr(0, comma);
+        const std::size_t eq = pair.find('=');
+        std::uint32_t glyph = 0;
+        int advance = 0;
+        if (eq == std::string_view::npos || !parseNumber(pair.substr(0, eq), glyph) ||
+            !parseNumber(pair.substr(eq + 1), advance) || (!first && glyph <= last) ||
+            a.advances.size() >= kMaxAdvancesPerRecord)
+            return false;
+        a.advances.emplace_hint(a.advances.end(), glyph, advance);
+        first = false;
+        last = glyph;
+        if (comma == std::string_view::npos)
+            return true;
+        list.remove_prefix(comma + 1);
+    }
+}
+
 // Makes the folders above `path` that are missing, private to the user.
 bool makeFolders(const std::string& path)
 {
@@ -172,6 +203,14 @@ std::vector<EnvValue> currentFontEnvironment()
     return env;
 }
 
+const PathStamp* FontCacheContents::presentStamp(std::string_view path) const
+{
+    for (const PathStamp& s : stamps)
+        if (s.present && s.path == path)
+            return &s;
+    return nullptr;
+}
+
 const CachedMatch* FontCacheContents::find(std::string_view family, bool bold, bool italic) const
 {
     for (const CachedMatch& m : matches)
@@ -183,7 +222,7 @@ const CachedMatch* FontCacheContents::find(std::string_view family, bool bold, b
 std::optional<std::string> serializeFontCache(const FontCacheContents& contents)
 {
     if (contents.environment.size() > kMaxEnvironment || contents.stamps.size() > kMaxStamps ||
-        contents.matches.size() > kMaxMatches)
+        contents.matches.size() > kMaxMatches || contents.advances.size() > kMaxAdvanceRecords)
         return std::nullopt;
     std::string out(kHeader);
     for (const EnvValue& v : contents.environment) {
@@ -208,12 +247,26 @@ std::optional<std::string> serializeFontCache(const FontCacheContents& contents)
             const ResolvedFace& f = *m.face;
             if (f.family.empty() || !carriable(f.family) || !absolutePath(f.file) || f.index < 0)
                 return std::nullopt;
-            const bool stamped = std::any_of(contents.stamps.begin(), contents.stamps.end(),
-                                             [&](const PathStamp& s) { return s.present && s.path == f.file; });
-            if (!stamped)
+            if (!contents.presentStamp(f.file))
                 return std::nullopt;
             out += '\t' + f.family + '\t' + f.file + '\t' + std::to_string(f.index) + '\t' + flag(f.bold) + '\t' +
                    flag(f.italic);
+        }
+        out += '\n';
+    }
+    for (const CachedAdvances& a : contents.advances) {
+        if (a.advances.empty())
+            continue;
+        if (!absolutePath(a.file) || a.index < 0 || a.ppem <= 0 || !contents.presentStamp(a.file) ||
+            a.advances.size() > kMaxAdvancesPerRecord)
+            return std::nullopt;
+        out += "A\t" + a.file + '\t' + std::to_string(a.index) + '\t' + std::to_string(a.ppem) + '\t';
+        bool first = true;
+        for (const auto& [glyph, advance] : a.advances) {
+            if (!first)
+                out += ',';
+            first = false;
+            out += std::to_string(glyph) + '=' + std::to_string(advance);
         }
         out += '\n';
     }
@@ -244,10 +297,22 @@ std::optional<FontCacheContents> parseFontCache(std::string_view bytes)
 
     FontCacheContents contents;
     std::size_t pos = kHeader.size();
+    // The records come in the order they are written: environment, stamps,
+    // matches, advances.
+    int section = 0;
+    const auto enter = [&section](int next) {
+        if (next < section)
+            return false;
+        section = next;
+        return true;
+    };
     while (pos < body.size()) {
         const std::size_t nl = body.find('\n', pos);
         const std::vector<std::string_view> f = splitFields(body.substr(pos, nl - pos));
         pos = nl + 1;
+        const int rank = f[0] == "E" || f[0] == "U" ? 0 : f[0] == "S" ? 1 : f[0] == "M" ? 2 : f[0] == "A" ? 3 : -1;
+        if (rank < 0 || !enter(rank))
+            return std::nullopt;
         if (f[0] == "E" || f[0] == "U") {
             if (contents.environment.size() >= kMaxEnvironment || f.size() != (f[0] == "E" ? 3u : 2u) ||
                 f[1].empty())
@@ -261,6 +326,11 @@ std::optional<FontCacheContents> parseFontCache(std::string_view bytes)
             if (contents.stamps.size() >= kMaxStamps || !parseStamp(f, stamp))
                 return std::nullopt;
             contents.stamps.push_back(std::move(stamp));
+        } else if (f[0] == "A") {
+            CachedAdvances advances;
+            if (contents.advances.size() >= kMaxAdvanceRecords || !parseAdvances(f, advances))
+                return std::nullopt;
+            contents.advances.push_back(std::move(advances));
         } else if (f[0] == "M") {
             CachedMatch match;
             if (contents.matches.size() >= kMaxMatches || !parseMatch(f, match))
@@ -272,9 +342,10 @@ std::optional<FontCacheContents> parseFontCache(std::string_view bytes)
     }
     // A face whose file is not watched could change unseen.
     for (const CachedMatch& m : contents.matches)
-        if (m.face && std::none_of(contents.stamps.begin(), contents.stamps.end(), [&](const PathStamp& s) {
-                return s.present && s.path == m.face->file;
-            }))
+        if (m.face && !contents.presentStamp(m.face->file))
+            return std::nullopt;
+    for (const CachedAdvances& a : contents.advances)
+        if (!contents.presentStamp(a.file))
             return std::nullopt;
     return contents;
 }

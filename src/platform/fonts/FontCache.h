@@ -11,6 +11,7 @@
 #include "platform/fonts/FontService.h"
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -58,12 +59,27 @@ struct CachedMatch {
     std::optional<ResolvedFace> face;  // `requested` is not kept
 };
 
+// The hinted advances measured on one face of a file at one pixel size, by
+// glyph: running a font's instructions for every glyph is most of what is
+// left of a short run once fontconfig is not started.
+struct CachedAdvances {
+    std::string file;
+    int index = 0;
+    int ppem = 0;
+    std::map<std::uint32_t, int> advances;
+
+    bool operator==(const CachedAdvances&) const = default;
+};
+
 struct FontCacheContents {
     std::vector<EnvValue> environment;
     std::vector<PathStamp> stamps;
     std::vector<CachedMatch> matches;
+    std::vector<CachedAdvances> advances;
 
     const CachedMatch* find(std::string_view family, bool bold, bool italic) const;
+    // The stamp of a path, when it was present.
+    const PathStamp* presentStamp(std::string_view path) const;
 };
 
 // Refuses nothing that parseFontCache accepts; nullopt when a name, value or
@@ -71,7 +87,8 @@ struct FontCacheContents {
 std::optional<std::string> serializeFontCache(const FontCacheContents& contents);
 
 // A file this program wrote, whole: its checksum holds, every field is well
-// formed and every face's file has a stamp. nullopt for anything else.
+// formed and every face's file (of a match or of advances) has a stamp.
+// nullopt for anything else.
 std::optional<FontCacheContents> parseFontCache(std::string_view bytes);
 
 // True when the environment is the one given and every stamp still holds.

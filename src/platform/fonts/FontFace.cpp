@@ -47,6 +47,10 @@ struct FontFace::Impl {
     // hdmx: the device records by pixel size, each the offset of its widths.
     std::vector<std::uint8_t> hdmx;
     std::map<int, std::size_t> hdmxRecords;
+    // Hinted advances known (adopted or measured) and those measured here.
+    FontFace::AdvanceTable known;
+    FontFace::AdvanceTable measured;
+    std::size_t hinted = 0;
 
     ~Impl()
     {
@@ -196,12 +200,47 @@ int FontFace::hintedAdvance(std::uint32_t glyph, int ppem) const
 {
     {
         std::lock_guard lock(impl_->mutex);
+        if (const auto size = impl_->known.find(ppem); size != impl_->known.end())
+            if (const auto it = size->second.find(glyph); it != size->second.end())
+                return it->second;
+    }
+    int advance = 0;
+    bool loaded = false;
+    {
+        std::lock_guard lock(impl_->mutex);
+        ++impl_->hinted;
         FT_Size size = impl_->sizeFor(ppem);
-        if (size && FT_Activate_Size(size) == 0 && FT_Load_Glyph(impl_->face, glyph, kHintedLoadFlags) == 0)
-            return static_cast<int>((impl_->face->glyph->advance.x + 32) >> 6);
+        if (size && FT_Activate_Size(size) == 0 && FT_Load_Glyph(impl_->face, glyph, kHintedLoadFlags) == 0) {
+            advance = static_cast<int>((impl_->face->glyph->advance.x + 32) >> 6);
+            loaded = true;
+        }
     }
     // A glyph whose instructions fail: GDI then draws it unhinted.
-    return MulDiv(designAdvance(glyph), ppem, metrics_.unitsPerEm);
+    if (!loaded)
+        advance = MulDiv(designAdvance(glyph), ppem, metrics_.unitsPerEm);
+    std::lock_guard lock(impl_->mutex);
+    impl_->known[ppem][glyph] = advance;
+    impl_->measured[ppem][glyph] = advance;
+    return advance;
+}
+
+void FontFace::adoptAdvances(const AdvanceTable& advances)
+{
+    std::lock_guard lock(impl_->mutex);
+    for (const auto& [ppem, glyphs] : advances)
+        impl_->known[ppem].insert(glyphs.begin(), glyphs.end());
+}
+
+FontFace::AdvanceTable FontFace::measuredAdvances() const
+{
+    std::lock_guard lock(impl_->mutex);
+    return impl_->measured;
+}
+
+std::size_t FontFace::hintedGlyphs() const
+{
+    std::lock_guard lock(impl_->mutex);
+    return impl_->hinted;
 }
 
 std::optional<int> FontFace::hdmxAdvance(std::uint32_t glyph, int ppem) const

@@ -6,6 +6,7 @@
 #include "platform/fonts/FontService.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -54,6 +55,15 @@ public:
     // Integer advance at `ppem` with full TrueType hinting by the v35
     // interpreter, which applies hdmx widths as the GDI rasteriser does.
     int hintedAdvance(std::uint32_t glyph, int ppem) const;
+    // Hinted advances by pixel size and glyph.
+    using AdvanceTable = std::map<int, std::map<std::uint32_t, int>>;
+    // Advances measured by an earlier run on the same file (FontCache.h),
+    // answered without running the font's instructions.
+    void adoptAdvances(const AdvanceTable& advances);
+    // The advances this face measured itself since it was opened.
+    AdvanceTable measuredAdvances() const;
+    // How many glyphs it has run the instructions of.
+    std::size_t hintedGlyphs() const;
     // The hdmx entry for the glyph at `ppem`, when the font records that size.
     std::optional<int> hdmxAdvance(std::uint32_t glyph, int ppem) const;
 

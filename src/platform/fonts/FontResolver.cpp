@@ -5,9 +5,13 @@
 #include "platform/core/PlatformError.h"
 
 #include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
 
+#include <algorithm>
 #include <array>
 #include <dlfcn.h>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <sys/stat.h>
@@ -138,6 +142,7 @@ void FontResolver::loadCache() const
     cache_ = parseFontCache(*bytes);
     if (cache_ && !cacheStillHolds(*cache_, currentFontEnvironment()))
         cache_.reset();
+    cacheWritable_ = cache_.has_value();
 }
 
 std::vector<PathStamp> FontResolver::configurationStamps() const
@@ -166,11 +171,12 @@ std::vector<PathStamp> FontResolver::configurationStamps() const
     addAll(FcConfigGetConfigDirs(config_), paths);
     addAll(FcConfigGetFontDirs(config_), paths);
     addAll(FcConfigGetCacheDirs(config_), paths);
-    // Another fontconfig may answer otherwise.
-    Dl_info library{};
-    if (::dladdr(reinterpret_cast<void*>(&FcFontMatch), &library) != 0 && library.dli_fname != nullptr &&
-        library.dli_fname[0] == '/')
-        paths.insert(library.dli_fname);
+    // Another fontconfig may answer otherwise, another FreeType hint otherwise.
+    for (void* symbol : {reinterpret_cast<void*>(&FcFontMatch), reinterpret_cast<void*>(&FT_Load_Glyph)}) {
+        Dl_info library{};
+        if (::dladdr(symbol, &library) != 0 && library.dli_fname != nullptr && library.dli_fname[0] == '/')
+            paths.insert(library.dli_fname);
+    }
 
     std::vector<PathStamp> stamps;
     for (const std::string& path : paths)
@@ -185,8 +191,10 @@ void FontResolver::remember(const std::string& family, bool bold, bool italic,
     FontCacheContents next;
     next.environment = currentFontEnvironment();
     // The answers read earlier stay when nothing they rest on has changed.
-    if (cache_ && cacheStillHolds(*cache_, next.environment))
+    if (cache_ && cacheStillHolds(*cache_, next.environment)) {
         next.matches = cache_->matches;
+        next.advances = cache_->advances;
+    }
     CachedMatch asked{family, bold, italic, face};
     if (asked.face)
         asked.face->requested.clear();
@@ -198,6 +206,9 @@ void FontResolver::remember(const std::string& family, bool bold, bool italic,
     for (const CachedMatch& m : next.matches)
         if (m.face && stamped.insert(m.face->file).second)
             next.stamps.push_back(stampOf(m.face->file));
+    for (const CachedAdvances& a : next.advances)
+        if (stamped.insert(a.file).second)
+            next.stamps.push_back(stampOf(a.file));
     cache_ = next;
     // What changed while or after fontconfig read it may differ from its
     // answers; such answers are kept for this run only. Its cache folders
@@ -205,10 +216,54 @@ void FontResolver::remember(const std::string& family, bool bold, bool italic,
     std::set<std::string> cacheDirs;
     addAll(FcConfigGetCacheDirs(config_), cacheDirs);
     const std::int64_t loaded = nanosecondsOf(loadedAt_);
-    for (const PathStamp& s : next.stamps)
-        if (s.present && (s.changedNs >= loaded || s.modifiedNs >= loaded) && !cacheDirs.count(s.path))
-            return;
+    cacheWritable_ = std::none_of(next.stamps.begin(), next.stamps.end(), [&](const PathStamp& s) {
+        return s.present && (s.changedNs >= loaded || s.modifiedNs >= loaded) && !cacheDirs.count(s.path);
+    });
+    if (!cacheWritable_)
+        return;
     if (const std::optional<std::string> bytes = serializeFontCache(next))
+        writeFontCacheFile(cacheFile_, *bytes);
+}
+
+std::vector<CachedAdvances> FontResolver::keptAdvances(const std::string& file, int index) const
+{
+    std::lock_guard lock(mutex_);
+    if (cacheFile_.empty())
+        return {};
+    if (!cacheRead_)
+        loadCache();
+    std::vector<CachedAdvances> kept;
+    if (cache_)
+        for (const CachedAdvances& a : cache_->advances)
+            if (a.file == file && a.index == index)
+                kept.push_back(a);
+    return kept;
+}
+
+void FontResolver::keepAdvances(const std::vector<CachedAdvances>& measured) const
+{
+    std::lock_guard lock(mutex_);
+    if (cacheFile_.empty() || !cache_ || !cacheWritable_)
+        return;
+    bool added = false;
+    for (const CachedAdvances& m : measured) {
+        // Only for a file as its stamp describes it, now that it has been read.
+        const PathStamp* stamp = cache_->presentStamp(m.file);
+        if (m.advances.empty() || stamp == nullptr || stampOf(m.file) != *stamp)
+            continue;
+        auto it = std::find_if(cache_->advances.begin(), cache_->advances.end(), [&](const CachedAdvances& a) {
+            return a.file == m.file && a.index == m.index && a.ppem == m.ppem;
+        });
+        if (it == cache_->advances.end()) {
+            cache_->advances.push_back({m.file, m.index, m.ppem, {}});
+            it = std::prev(cache_->advances.end());
+        }
+        for (const auto& [glyph, advance] : m.advances)
+            added |= it->advances.emplace(glyph, advance).second;
+    }
+    if (!added)
+        return;
+    if (const std::optional<std::string> bytes = serializeFontCache(*cache_))
         writeFontCacheFile(cacheFile_, *bytes);
 }
 

@@ -43,6 +43,12 @@ public:
     // answered from one that needed fontconfig).
     bool startedFontconfig() const;
 
+    // The hinted advances the cache holds for a face's file, when it holds.
+    std::vector<CachedAdvances> keptAdvances(const std::string& file, int index) const;
+    // Adds advances measured in this run to the cache and writes it when any
+    // are new, provided their files are still the ones its stamps describe.
+    void keepAdvances(const std::vector<CachedAdvances>& measured) const;
+
 private:
     // The caller holds mutex_.
     std::optional<ResolvedFace> lookup(const std::string& family, bool bold, bool italic) const;
@@ -58,6 +64,9 @@ private:
     // The cache as read, kept only while its answers hold.
     mutable bool cacheRead_ = false;
     mutable std::optional<FontCacheContents> cache_;
+    // Whether cache_ may be written: not when a path changed while
+    // fontconfig loaded.
+    mutable bool cacheWritable_ = false;
     // When this resolver's fontconfig configuration was loaded: a path that
     // changed since then may already differ from what fontconfig saw, so its
     // answers are not kept.

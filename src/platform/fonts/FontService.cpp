@@ -2,6 +2,7 @@
 
 #include "platform/core/PlatformError.h"
 #include "platform/core/WinMath.h"
+#include "platform/fonts/FontCache.h"
 #include "platform/fonts/FontFace.h"
 #include "platform/fonts/FontResolver.h"
 #include "platform/text/CodePage.h"
@@ -300,6 +301,10 @@ std::shared_ptr<const Font> FontService::font(const LogFont& request)
     if (!face) {
         try {
             face = std::make_shared<FontFace>(resolved);
+            FontFace::AdvanceTable kept;
+            for (const CachedAdvances& a : impl_->resolver.keptAdvances(resolved.file, resolved.index))
+                kept[a.ppem] = a.advances;
+            face->adoptAdvances(kept);
         } catch (...) {
             impl_->faces.erase({resolved.file, resolved.index});
             throw;
@@ -324,6 +329,27 @@ std::shared_ptr<const Font> FontService::font(const std::string& face, int point
     request.underline = underline;
     request.strikeOut = strikeOut;
     return font(request);
+}
+
+void FontService::keepMeasurements()
+{
+    std::vector<CachedAdvances> measured;
+    {
+        std::lock_guard lock(impl_->mutex);
+        for (const auto& [key, face] : impl_->faces)
+            for (auto& [ppem, advances] : face->measuredAdvances())
+                measured.push_back({key.first, key.second, ppem, std::move(advances)});
+    }
+    impl_->resolver.keepAdvances(measured);
+}
+
+std::size_t FontService::hintedGlyphs() const
+{
+    std::lock_guard lock(impl_->mutex);
+    std::size_t n = 0;
+    for (const auto& [key, face] : impl_->faces)
+        n += face->hintedGlyphs();
+    return n;
 }
 
 std::size_t FontService::cachedFonts() const

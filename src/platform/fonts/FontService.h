@@ -160,6 +160,13 @@ public:
     // character height of 1024 units (GetCharWidth32 on such a font).
     std::array<int, 256> charWidths(const LogFont& request, int codePage);
 
+    // With a cache file: adds the advances measured in this run to it, so
+    // the next run need not run the fonts' instructions for those glyphs.
+    // A batch run calls it when its work is done.
+    void keepMeasurements();
+    // How many glyphs the faces opened so far have run the instructions of.
+    std::size_t hintedGlyphs() const;
+
     // How many realised fonts and face resolutions are cached: bounded, as
     // requests may come from files.
     std::size_t cachedFonts() const;
