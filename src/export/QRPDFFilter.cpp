@@ -236,11 +236,12 @@ void TQRPDFDocumentFilter::TextOut(long double x, long double y, const TQRFont& 
     const long double fx = FOwner != nullptr && FOwner->QRPrinter != nullptr ? FOwner->QRPrinter->XFactor()
                                                                             : pages::kDefaultFactor;
     const platform::Font& screen = FMeasure->of(font);
-    const int w = static_cast<int>(Round(screen.textWidth(text) * (fx / kScreenFactor)));
-    if (alignment == TAlignment::taRightJustify)
-        dx -= w;
-    else if (alignment == TAlignment::taCenter)
-        dx -= w / 2;
+    // Only an anchor at the right or the centre needs the width: nearly
+    // every line of a document is anchored at its left.
+    if (alignment == TAlignment::taRightJustify || alignment == TAlignment::taCenter) {
+        const int w = static_cast<int>(Round(screen.textWidth(text) * (fx / kScreenFactor)));
+        dx -= alignment == TAlignment::taRightJustify ? w : w / 2;
+    }
     if (font.Has(fsUnderline) || font.Has(fsStrikeOut)) {
         const int h = screen.metrics().height;
         // The line ends where the reader ends the text: at the widths the

@@ -1,5 +1,7 @@
 #include "export/QRPDFGlyphs.h"
 
+#include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <string_view>
 #include <unordered_map>
@@ -12,15 +14,19 @@ constexpr std::string_view kGlyphList =
 #include "GlyphListData.inc"
     ;
 
+// Every PDF with a TrueType font names the glyphs of its code page, so the
+// list is read once per process: into views of the embedded text, with a
+// string only for each value's name.
 struct Glyphs {
-    std::vector<std::pair<char32_t, std::string>> table;
-    std::unordered_map<char32_t, std::size_t> first;
-    // Names a reader would take for another character ("mu" reads as the
-    // micro sign, not the Greek letter): such a character is named uniXXXX.
-    std::unordered_map<char32_t, std::string> unique;
+    std::vector<std::pair<char32_t, std::string_view>> entries;
+    // The name a value goes by: its first pair's, or uniXXXX where a reader
+    // would take that name for another character ("mu" reads as the micro
+    // sign, not the Greek letter).
+    std::unordered_map<char32_t, std::string> names;
 
     Glyphs()
     {
+        entries.reserve(1100);
         std::size_t pos = 0;
         while (pos < kGlyphList.size()) {
             std::size_t end = kGlyphList.find('\n', pos);
@@ -33,19 +39,24 @@ struct Glyphs {
             const std::size_t semi = line.find(';');
             if (line.empty() || line.front() == '#' || semi == std::string_view::npos)
                 continue;
-            const auto value = static_cast<char32_t>(std::stoul(std::string(line.substr(semi + 1)), nullptr, 16));
-            table.emplace_back(value, std::string(line.substr(0, semi)));
-            first.emplace(value, table.size() - 1);
+            const std::string_view hex = line.substr(semi + 1);
+            std::uint32_t value = 0;
+            std::from_chars(hex.data(), hex.data() + hex.size(), value, 16);
+            entries.emplace_back(static_cast<char32_t>(value), line.substr(0, semi));
         }
-        std::unordered_map<std::string, char32_t> readAs;
-        for (const auto& [value, name] : table)
+        std::unordered_map<std::string_view, char32_t> readAs;
+        readAs.reserve(entries.size());
+        names.reserve(entries.size());
+        for (const auto& [value, name] : entries) {
             readAs.emplace(name, value);
-        for (const auto& [value, index] : first) {
-            if (value < 0x100 || readAs[table[index].second] == value)
+            names.try_emplace(value, name);
+        }
+        for (auto& [value, name] : names) {
+            if (value < 0x100 || readAs[name] == value)
                 continue;
             char buf[16];
             std::snprintf(buf, sizeof buf, "uni%04X", static_cast<unsigned>(value));
-            unique.emplace(value, buf);
+            name = buf;
         }
     }
 };
@@ -60,17 +71,21 @@ const Glyphs& glyphs()
 
 const std::vector<std::pair<char32_t, std::string>>& GlyphTable()
 {
-    return glyphs().table;
+    static const std::vector<std::pair<char32_t, std::string>> table = [] {
+        std::vector<std::pair<char32_t, std::string>> t;
+        for (const auto& [value, name] : glyphs().entries)
+            t.emplace_back(value, std::string(name));
+        return t;
+    }();
+    return table;
 }
 
 const std::string& GlyphName(char32_t c)
 {
     static const std::string none;
     const Glyphs& g = glyphs();
-    if (const auto u = g.unique.find(c); u != g.unique.end())
-        return u->second;
-    const auto it = g.first.find(c);
-    return it == g.first.end() ? none : g.table[it->second].second;
+    const auto it = g.names.find(c);
+    return it == g.names.end() ? none : it->second;
 }
 
 } // namespace zt::report
