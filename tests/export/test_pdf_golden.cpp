@@ -5,6 +5,7 @@
 // needs the Liberation fonts the machines have).
 
 #include "export/QRPDFFilter.h"
+#include "export/RedBlue.h"
 #include "platform/streams/Stream.h"
 #include "report/QRShapes.h"
 #include "support/PdfFile.h"
@@ -21,17 +22,6 @@ using zt::testing::readBytes;
 using zt::testing::writeBytes;
 
 namespace {
-
-// A Windows bitmap file of 2 x 1 pixels, red then blue.
-TQRPicture redBlue()
-{
-    const unsigned char d[] = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0,
-                               0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                               0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 0, 0, 0, 0};
-    TQRPicture p;
-    p.Data.assign(d, d + sizeof d);
-    return p;
-}
 
 TQRFont font(const char* name, TFontStyles style = 0, int height = -13)
 {
@@ -66,7 +56,7 @@ void drawDocument(TQRPDFDocumentFilter& f)
     rule.SetBounds(0, 0, 1800, 10);
     f.AcceptGraphic(100, 600, &rule);
     TQRImage image(nullptr);
-    image.SetPicture(redBlue());
+    image.SetPicture(zt::testing::redBluePicture());
     image.Stretch = true;
     image.SetBounds(0, 0, 40, 20);
     f.AcceptGraphic(100, 700, &image);

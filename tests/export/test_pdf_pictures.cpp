@@ -2,6 +2,7 @@
 // its fit, the bitmap each picture source gives, a rule's one line.
 
 #include "export/PdfExport.h"
+#include "export/RedBlue.h"
 #include "export/QRPDFFilter.h"
 #include "platform/streams/Stream.h"
 #include "report/QRDataSet.h"
@@ -15,14 +16,7 @@ using namespace zt::report;
 
 namespace {
 
-// A Windows bitmap file of 2 x 1 pixels, red then blue.
-std::string redBlueFile()
-{
-    const unsigned char d[] = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0,
-                               0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                               0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 0, 0, 0, 0};
-    return std::string(reinterpret_cast<const char*>(d), sizeof d);
-}
+using zt::testing::redBlueFile;
 
 struct FitCase {
     bool graphic;
