@@ -3,8 +3,8 @@
 // Both must stay linear in the letter's lines: the complexity fits should
 // read O(N).
 
-#include "letter/ProgramState.h"
-#include "letter/TFrmMain.h"
+#include "letter/state/ProgramState.h"
+#include "letter/window/TFrmMain.h"
 #include "letter/controls/TMemo.h"
 #include "letter/spelling/TSpelling.h"
 #include "files/LetterFile.h"

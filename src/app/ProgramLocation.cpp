@@ -1,6 +1,6 @@
 #include "app/ProgramLocation.h"
 
-#include "letter/ProgramState.h"
+#include "letter/state/ProgramState.h"
 
 #include <cerrno>
 #include <climits>

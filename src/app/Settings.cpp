@@ -1,7 +1,7 @@
 #include "app/Settings.h"
 
-#include "letter/ProgramState.h"
-#include "letter/TFrmMain.h"
+#include "letter/state/ProgramState.h"
+#include "letter/window/TFrmMain.h"
 #include "platform/profile/ProfileFile.h"
 
 #include <QGuiApplication>

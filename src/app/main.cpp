@@ -2,7 +2,7 @@
 #include "app/ProgramLocation.h"
 #include "app/SignalClose.h"
 #include "app/Startup.h"
-#include "letter/TFrmMain.h"
+#include "letter/window/TFrmMain.h"
 #include "platform/dialogs/UserDialogs.h"
 #include "platform/clipboard/Clipboard.h"
 #include "platform/qt/QtClipboard.h"

@@ -9,7 +9,7 @@
 #include "cli/WindowlessCommands.h"
 #include "export/QRExportLibrary.h"
 #include "files/LetterFile.h"
-#include "letter/TFrmMain.h"
+#include "letter/window/TFrmMain.h"
 #include "pages/QRPageList.h"
 #include "pages/QRPrinter.h"
 #include "preview/TQRStandardPreview.h"

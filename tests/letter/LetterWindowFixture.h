@@ -3,8 +3,8 @@
 // their script when the test ends) and the program-wide state as at program
 // start.
 
-#include "letter/ProgramState.h"
-#include "letter/TFrmMain.h"
+#include "letter/state/ProgramState.h"
+#include "letter/window/TFrmMain.h"
 #include "platform/dialogs/ScriptedDialogs.h"
 #include "support/DialogScript.h"
 #include "support/QtWidgetApp.h"

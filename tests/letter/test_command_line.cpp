@@ -3,8 +3,8 @@
 
 #include "app/CommandLine.h"
 #include "app/Startup.h"
-#include "letter/ProgramState.h"
-#include "letter/TFrmMain.h"
+#include "letter/state/ProgramState.h"
+#include "letter/window/TFrmMain.h"
 #include "letter/controls/TMemo.h"
 #include "output/LetterPrint.h"
 #include "pages/QRPrinter.h"

@@ -1,12 +1,12 @@
 // The editing aids and the auxiliary windows, driven through the window.
 
 #include "LetterWindowFixture.h"
-#include "letter/DateTexts.h"
-#include "letter/Forms.h"
-#include "letter/PhraseList.h"
-#include "letter/TAboutBox.h"
-#include "letter/TFrmKalender.h"
-#include "letter/TfrmTextbausteine.h"
+#include "letter/state/DateTexts.h"
+#include "letter/state/Forms.h"
+#include "letter/state/PhraseList.h"
+#include "letter/dialogs/TAboutBox.h"
+#include "letter/dialogs/TFrmKalender.h"
+#include "letter/dialogs/TfrmTextbausteine.h"
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
 #include "platform/clipboard/Clipboard.h"

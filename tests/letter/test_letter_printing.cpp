@@ -3,7 +3,7 @@
 
 #include "LetterWindowFixture.h"
 
-#include "letter/Forms.h"
+#include "letter/state/Forms.h"
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
 #include "output/uFrmReport.h"

@@ -4,7 +4,7 @@
 #include "LetterWindowFixture.h"
 
 #include "export/QRExportLibrary.h"
-#include "letter/Forms.h"
+#include "letter/state/Forms.h"
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
 #include "output/uFrmReport.h"

@@ -3,8 +3,8 @@
 // restart, the Extras entry, a system without a German dictionary, and a
 // letter whose text, file form and plain text the checking leaves alone.
 
-#include "letter/ProgramState.h"
-#include "letter/TFrmMain.h"
+#include "letter/state/ProgramState.h"
+#include "letter/window/TFrmMain.h"
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
 #include "letter/spelling/TSpelling.h"

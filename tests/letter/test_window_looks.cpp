@@ -2,10 +2,10 @@
 // readable on a dark desktop, its pictures sharp on a scaled screen.
 
 #include "LetterWindowFixture.h"
-#include "letter/Images.h"
-#include "letter/TAboutBox.h"
-#include "letter/TFrmKalender.h"
-#include "letter/TfrmTextbausteine.h"
+#include "letter/window/Images.h"
+#include "letter/dialogs/TAboutBox.h"
+#include "letter/dialogs/TFrmKalender.h"
+#include "letter/dialogs/TfrmTextbausteine.h"
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
 #include "platform/qt/QtDialogs.h"

@@ -4,8 +4,8 @@
 // of reach.
 
 #include "app/Startup.h"
-#include "letter/ProgramState.h"
-#include "letter/TFrmMain.h"
+#include "letter/state/ProgramState.h"
+#include "letter/window/TFrmMain.h"
 #include "letter/controls/TEdit.h"
 #include "platform/dialogs/ScriptedDialogs.h"
 #include "support/DialogScript.h"

@@ -2,7 +2,7 @@
 // progress: those keep the event loop running, so a click could otherwise
 // free or change the pages, report or merge run still on the stack.
 
-#include "letter/TFrmMain.h"
+#include "letter/window/TFrmMain.h"
 
 #include "platform/dialogs/UserDialogs.h"
 #include "preview/TQRStandardPreview.h"

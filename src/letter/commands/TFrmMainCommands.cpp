@@ -1,8 +1,8 @@
 // The command list of the main window and the menu bar, toolbar and popup
 // menu bound to it.
 
-#include "letter/TFrmMain.h"
-#include "letter/Images.h"
+#include "letter/window/TFrmMain.h"
+#include "letter/window/Images.h"
 
 #include <QAction>
 #include <QMenu>

@@ -2,7 +2,7 @@
 // a file manager's "open with" would, instead of its address being typed
 // into the text control under the pointer.
 
-#include "letter/TFrmMain.h"
+#include "letter/window/TFrmMain.h"
 
 #include <QDropEvent>
 #include <QMimeData>

@@ -2,10 +2,10 @@
 // into the message, the place/date button, the five-line limit of the sender
 // and address blocks and the default sender.
 
-#include "letter/TFrmMain.h"
+#include "letter/window/TFrmMain.h"
 
-#include "letter/DateTexts.h"
-#include "letter/ProgramState.h"
+#include "letter/state/DateTexts.h"
+#include "letter/state/ProgramState.h"
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
 #include "platform/clipboard/Clipboard.h"

@@ -1,11 +1,11 @@
 // Open and Save of the main window, and the reader of the older layouts.
 
-#include "letter/TFrmMain.h"
+#include "letter/window/TFrmMain.h"
 
 #include "files/LetterBuffer.h"
 #include "files/LetterFile.h"
 #include "files/OldLetterFiles.h"
-#include "letter/ProgramState.h"
+#include "letter/state/ProgramState.h"
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
 #include "platform/dialogs/UserDialogs.h"

@@ -2,10 +2,10 @@
 // preview's PDF save writes, attached to a new message in the user's mail
 // program.
 
-#include "letter/TFrmMain.h"
+#include "letter/window/TFrmMain.h"
 
-#include "letter/Forms.h"
-#include "letter/ProgramState.h"
+#include "letter/state/Forms.h"
+#include "letter/state/ProgramState.h"
 #include "letter/controls/TEdit.h"
 #include "output/LetterMail.h"
 #include "output/uFrmReport.h"

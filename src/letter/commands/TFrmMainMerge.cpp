@@ -2,9 +2,9 @@
 // as the batch tool runs it and shown in one preview, from which it prints
 // in one job or saves as one PDF or saved report file.
 
-#include "letter/TFrmMain.h"
+#include "letter/window/TFrmMain.h"
 
-#include "letter/ProgramState.h"
+#include "letter/state/ProgramState.h"
 #include "merge/MergeRun.h"
 #include "output/LetterPrint.h"
 #include "pages/QRPrinter.h"

@@ -1,7 +1,7 @@
 // The plain-text rendering and its hand-offs to the text editor, the mail
 // program and Word.
 
-#include "letter/TFrmMain.h"
+#include "letter/window/TFrmMain.h"
 
 #include "letter/controls/TMemo.h"
 #include "output/PlainText.h"

@@ -1,9 +1,9 @@
 // Printing and previewing the letter through its report.
 
-#include "letter/TFrmMain.h"
+#include "letter/window/TFrmMain.h"
 
-#include "letter/Forms.h"
-#include "letter/ProgramState.h"
+#include "letter/state/Forms.h"
+#include "letter/state/ProgramState.h"
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
 #include "output/uFrmReport.h"

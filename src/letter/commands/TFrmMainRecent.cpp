@@ -1,7 +1,7 @@
 // The desktop's recently used files: letters opened or saved here are added
 // to them, and "Zuletzt geöffnet" in the Zettelino menu offers the last ones.
 
-#include "letter/TFrmMain.h"
+#include "letter/window/TFrmMain.h"
 
 #include "platform/desktop/RecentFiles.h"
 

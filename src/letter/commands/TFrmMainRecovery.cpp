@@ -1,12 +1,12 @@
 // The recovery copy of an unsaved letter, and the letter taken back from a
 // copy a crashed program left.
 
-#include "letter/TFrmMain.h"
+#include "letter/window/TFrmMain.h"
 
 #include "files/LetterBuffer.h"
 #include "files/LetterFile.h"
 #include "files/RecoveryWriter.h"
-#include "letter/ProgramState.h"
+#include "letter/state/ProgramState.h"
 
 #include <QDateTime>
 #include <QTimer>

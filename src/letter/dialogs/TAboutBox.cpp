@@ -1,6 +1,6 @@
-#include "letter/TAboutBox.h"
+#include "letter/dialogs/TAboutBox.h"
 
-#include "letter/Images.h"
+#include "letter/window/Images.h"
 #include "platform/dialogs/UserDialogs.h"
 #include "platform/qt/QtFonts.h"
 #include "platform/shell/Shell.h"

@@ -1,6 +1,6 @@
-#include "letter/TFrmKalender.h"
+#include "letter/dialogs/TFrmKalender.h"
 
-#include "letter/Images.h"
+#include "letter/window/Images.h"
 
 #include <QCalendarWidget>
 #include <QDate>

@@ -1,8 +1,8 @@
-#include "letter/TfrmTextbausteine.h"
+#include "letter/dialogs/TfrmTextbausteine.h"
 
-#include "letter/Images.h"
-#include "letter/PhraseList.h"
-#include "letter/ProgramState.h"
+#include "letter/window/Images.h"
+#include "letter/state/PhraseList.h"
+#include "letter/state/ProgramState.h"
 #include "letter/controls/TMemo.h"
 #include "platform/qt/QtFonts.h"
 

@@ -1,7 +1,7 @@
 // Spell checking in the letter window: the checked controls, the Extras
 // entry that switches it, and the popup menu's spelling entries.
 
-#include "letter/TFrmMain.h"
+#include "letter/window/TFrmMain.h"
 
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"

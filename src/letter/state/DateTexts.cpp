@@ -1,4 +1,4 @@
-#include "letter/DateTexts.h"
+#include "letter/state/DateTexts.h"
 
 #include <clocale>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "letter/Forms.h"
+#include "letter/state/Forms.h"
 
 namespace zt::letter {
 

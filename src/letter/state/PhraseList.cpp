@@ -1,4 +1,4 @@
-#include "letter/PhraseList.h"
+#include "letter/state/PhraseList.h"
 
 #include "platform/core/PlatformError.h"
 #include "platform/text/TextFile.h"

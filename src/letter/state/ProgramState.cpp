@@ -1,4 +1,4 @@
-#include "letter/ProgramState.h"
+#include "letter/state/ProgramState.h"
 
 #include "platform/desktop/UserFolders.h"
 

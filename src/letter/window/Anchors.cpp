@@ -1,4 +1,4 @@
-#include "letter/Anchors.h"
+#include "letter/window/Anchors.h"
 
 #include <algorithm>
 

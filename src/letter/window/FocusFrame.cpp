@@ -1,4 +1,4 @@
-#include "letter/FocusFrame.h"
+#include "letter/window/FocusFrame.h"
 
 #include <QApplication>
 #include <QPainter>

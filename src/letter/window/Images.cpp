@@ -1,4 +1,4 @@
-#include "letter/Images.h"
+#include "letter/window/Images.h"
 
 #include "platform/qt/PaintedIcon.h"
 

@@ -3,7 +3,7 @@
 // the letter from them and writes it back into them.
 
 #include "files/LetterContent.h"
-#include "letter/Anchors.h"
+#include "letter/window/Anchors.h"
 #include "output/LetterPrint.h"
 #include "output/WindowlessLetter.h"
 

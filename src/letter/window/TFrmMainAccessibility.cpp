@@ -1,7 +1,7 @@
 // What a screen reader hears of the main window: every control by the
 // caption a sighted user reads beside it, in German.
 
-#include "letter/TFrmMain.h"
+#include "letter/window/TFrmMain.h"
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
 

@@ -1,8 +1,8 @@
 // The controls of the main window, at their designed places.
 
-#include "letter/TFrmMain.h"
-#include "letter/FocusFrame.h"
-#include "letter/Images.h"
+#include "letter/window/TFrmMain.h"
+#include "letter/window/FocusFrame.h"
+#include "letter/window/Images.h"
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
 #include "output/LetterBoxes.h"

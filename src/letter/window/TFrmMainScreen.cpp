@@ -3,7 +3,7 @@
 // desktop, a smaller screen than the one they were stored on) are fitted
 // into it, so the status bar and the right column stay in reach.
 
-#include "letter/TFrmMain.h"
+#include "letter/window/TFrmMain.h"
 
 #include <QGuiApplication>
 #include <QScreen>
