@@ -58,14 +58,20 @@ std::vector<std::string> LetterFileLines(const TLetterContent& letter)
     return out;
 }
 
+TLetterFileReader::TLetterFileReader(std::vector<std::string> lines) : lines_(std::move(lines))
+{
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        if (const auto eq = lines_[i].find('='); eq != std::string::npos)
+            firstLine_.try_emplace(platform::text::asciiLower(std::string_view(lines_[i]).substr(0, eq)), i);
+}
+
 std::string TLetterFileReader::Value(std::string_view key) const
 {
-    for (const std::string& line : lines_) {
-        const auto eq = line.find('=');
-        if (eq != std::string::npos && platform::text::equalsIgnoringAsciiCase(std::string_view(line).substr(0, eq), key))
-            return line.substr(eq + 1);
-    }
-    return {};
+    const auto it = firstLine_.find(platform::text::asciiLower(key));
+    if (it == firstLine_.end())
+        return {};
+    const std::string& line = lines_[it->second];
+    return line.substr(line.find('=') + 1);
 }
 
 std::optional<long long> TLetterFileReader::Count(std::string_view key) const

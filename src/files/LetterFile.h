@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <string_view>
 #include <vector>
 
@@ -22,7 +23,7 @@ std::vector<std::string> LetterFileLines(const TLetterContent& letter);
 // The reader's two ways into the lines of a letter file.
 class TLetterFileReader {
 public:
-    explicit TLetterFileReader(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+    explicit TLetterFileReader(std::vector<std::string> lines);
 
     // The value of the first line whose text before its first "=" equals
     // the key, without regard to case; empty when no line has the key.
@@ -36,6 +37,9 @@ public:
 
 private:
     std::vector<std::string> lines_;
+    // Each key (folded) with the first line that has it: the keys are looked
+    // up one by one, and a long message would be searched through for each.
+    std::unordered_map<std::string, std::size_t> firstLine_;
 };
 
 // Open's reading steps: the three counts (a missing or bad one fails before
