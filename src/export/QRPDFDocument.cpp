@@ -122,6 +122,38 @@ void PdfMarkCodes(std::string_view utf8, std::bitset<256>& used, int codePage)
     }
 }
 
+void PdfAppendEscapedText(std::string& out, std::string_view utf8, std::bitset<256>& used, int codePage)
+{
+    const bool western = codePage == platform::text::kCodePage1252;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        std::size_t run = i;
+        while (run < utf8.size() && plainAscii(static_cast<unsigned char>(utf8[run]))) {
+            used.set(static_cast<unsigned char>(utf8[run]));
+            ++run;
+        }
+        out.append(utf8.data() + i, run - i);
+        i = run;
+        if (i == utf8.size())
+            break;
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80) {
+            used.set(c);
+            out += '\\';
+            out += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        const char32_t cp = platform::text::decodeUtf8(utf8, i);
+        const auto b = platform::text::unicodeToCodePage(codePage, cp);
+        used.set(b ? *b : static_cast<unsigned char>('?'));
+        if (western && cp == U'\u20AC')
+            out += "\\200";
+        else
+            out += b ? static_cast<char>(*b) : '?';
+    }
+}
+
 std::string PdfCodePageText(std::string_view utf8, int codePage)
 {
     return convert(utf8, [codePage](std::string& out, char32_t cp) { putByte(out, cp, codePage); });

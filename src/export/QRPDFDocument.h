@@ -26,6 +26,9 @@ std::string PdfResourceNumber(int n);
 std::string PdfEscapeText(std::string_view utf8, int codePage = 1252);
 // Marks the codes PdfEscapeText writes for `utf8` (a font's subset keeps their glyphs).
 void PdfMarkCodes(std::string_view utf8, std::bitset<256>& used, int codePage = 1252);
+// Both in one pass, the text appended to `out`: what every text line of a
+// document takes.
+void PdfAppendEscapedText(std::string& out, std::string_view utf8, std::bitset<256>& used, int codePage = 1252);
 // UTF-8 to a single-byte code page ("?" for what it lacks).
 std::string PdfCodePageText(std::string_view utf8, int codePage = 1252);
 

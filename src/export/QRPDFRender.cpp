@@ -129,9 +129,8 @@ void TQRPDFDocumentFilter::renderText(const TPDFItemRec& item)
     t += " Tm (";
     if (FUsedCodes.size() <= static_cast<std::size_t>(resource))
         FUsedCodes.resize(static_cast<std::size_t>(resource) + 1);
-    const int codePage = PDFTextCodePage(item.FontCharset);
-    PdfMarkCodes(item.FText, FUsedCodes[static_cast<std::size_t>(resource)], codePage);
-    t += PdfEscapeText(item.FText, codePage);
+    PdfAppendEscapedText(t, item.FText, FUsedCodes[static_cast<std::size_t>(resource)],
+                         PDFTextCodePage(item.FontCharset));
     t += ") Tj";
 }
 

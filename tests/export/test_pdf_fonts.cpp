@@ -263,3 +263,23 @@ TEST(PdfCodePages, TheOutputCodePageServesTheDefaultCharacterSet)
     EXPECT_EQ(PDFTextCodePage(128), 1252); // Shift-JIS is no single-byte code page
     EXPECT_EQ(PdfEscapeText("€ (1252)"), "\\200 \\(1252\\)");
 }
+
+// What a text line takes: its escaped text and marked codes in one pass,
+// exactly what the two steps give, in every single-byte code page.
+TEST(PdfCodePages, EscapingAndMarkingInOnePassGiveWhatEachGivesAlone)
+{
+    const std::string samples[] = {
+        "",        "plain ASCII 0123", "\\(a)\\", "Grüße € (netto)", "Łódź – „Zitat“", "日本 ?", "\x01\x7F tab\t",
+        "ǅ ſ ﬁ 😀", "(€)€(€)", "ß",
+    };
+    for (const int codePage : {1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 874}) {
+        for (const std::string& s : samples) {
+            std::bitset<256> alone, together;
+            PdfMarkCodes(s, alone, codePage);
+            std::string out = "prefix ";
+            PdfAppendEscapedText(out, s, together, codePage);
+            EXPECT_EQ(out, "prefix " + PdfEscapeText(s, codePage)) << codePage << ": " << s;
+            EXPECT_EQ(together, alone) << codePage << ": " << s;
+        }
+    }
+}
