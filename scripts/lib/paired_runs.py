@@ -40,7 +40,7 @@ def main(argv):
         rows["b"].append(run_once(b))
     med = lambda xs, i: statistics.median(x[i] for x in xs)
     ratio = lambda i: statistics.median(x[i] / y[i] for x, y in zip(rows["a"], rows["b"]))
-    print(f"{label:<28} {med(rows['a'], 0) * 1000:8.1f} {med(rows['b'], 0) * 1000:8.1f} "
+    print(f"{label:<34} {med(rows['a'], 0) * 1000:8.1f} {med(rows['b'], 0) * 1000:8.1f} "
           f"{ratio(0):7.3f} {ratio(1):7.3f} {max(x[2] for x in rows['a']):7.1f} {max(x[2] for x in rows['b']):7.1f}")
 
 
