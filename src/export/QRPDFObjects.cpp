@@ -93,14 +93,17 @@ void TPDFObjectTable::Object(int n, std::initializer_list<std::string_view> line
     End();
 }
 
-void TPDFObjectTable::LinesStream(int n, std::span<const std::string_view> lines)
+void TPDFObjectTable::LinesStream(int n, std::span<const std::string_view> lines, std::string_view entries)
 {
     std::int64_t length = 0;
     for (const std::string_view line : lines)
         if (!line.empty())
             length += static_cast<std::int64_t>(line.size()) + 2;
     Begin(n);
-    Add("<< /Length " + std::to_string(length) + " >>");
+    std::string dictionary = "<< ";
+    if (!entries.empty())
+        dictionary.append(entries).append(" ");
+    Add(dictionary + "/Length " + std::to_string(length) + " >>");
     Add("stream");
     for (const std::string_view line : lines)
         Add(line);

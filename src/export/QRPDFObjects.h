@@ -52,8 +52,9 @@ public:
     void Object(int n, std::initializer_list<std::string_view> lines);
 
     // Object `n` as a stream of `lines` (each ending in CR LF, empty ones
-    // left out), its dictionary "<< /Length L >>" holding their length.
-    void LinesStream(int n, std::span<const std::string_view> lines);
+    // left out), its dictionary "<< /Length L >>" holding their length
+    // after any other `entries` ("/Type /Metadata /Subtype /XML").
+    void LinesStream(int n, std::span<const std::string_view> lines, std::string_view entries = {});
     // Object `n`: the dictionary lines, then `bytes` as its stream. Its
     // length goes into object `length` (reserved, the dictionary refers to
     // it), written right after it, as a stream's length is known only when

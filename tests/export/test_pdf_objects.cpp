@@ -96,6 +96,11 @@ TEST(PdfObjectTable, AStreamOfLinesCountsItsLinesAndTheirLineEnds)
     EXPECT_EQ(w.bytes, "1 0 obj\r\n<< /Length 16 >>\r\nstream\r\nBT\r\n(a) Tj\r\nET\r\nendstream\r\nendobj\r\n");
     const PdfFile doc("\r\n" + w.bytes);
     EXPECT_EQ(doc.lengthOf(1), 16);
+    // Other entries of its dictionary go before the length.
+    const int metadata = w.table.Reserve();
+    const std::string_view xml[] = {"<x/>"};
+    w.table.LinesStream(metadata, xml, "/Type /Metadata /Subtype /XML");
+    EXPECT_TRUE(PdfFile(w.bytes).hasLine("<< /Type /Metadata /Subtype /XML /Length 6 >>"));
 }
 
 TEST(PdfObjectTable, AStreamOfBytesHasItsLengthInAnObjectRightAfterIt)
