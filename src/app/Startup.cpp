@@ -20,6 +20,7 @@
 #include "platform/desktop/FileHandlers.h"
 #include "platform/desktop/RecentFiles.h"
 #include "platform/dialogs/UserDialogs.h"
+#include "letter/window/PreviewPlace.h"
 
 #include <QGuiApplication>
 #include <QPointer>
@@ -171,9 +172,8 @@ void ZettelinoProgram::dropSavedReport()
     // first, deleted after: a preview takes its own top-level menus along.
     if (savedReport_) {
         std::vector<QPointer<pages::TQRStandardPreview>> previews;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* preview = qobject_cast<pages::TQRStandardPreview*>(w);
-                preview != nullptr && preview->QRPrinterOf() == savedReport_.get())
+        for (pages::TQRStandardPreview* preview : pages::OpenPreviews())
+            if (preview->QRPrinterOf() == savedReport_.get())
                 previews.emplace_back(preview);
         for (const auto& preview : previews)
             delete preview.data();
@@ -196,10 +196,7 @@ void ZettelinoProgram::openSavedReport(const std::string& path)
     savedReport_ = std::move(printer);
     // Placed as the letter's preview is, beside the letter window rather
     // than over it, and zoomed to show the whole page.
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
-    const output::TPreviewPlacement place = output::PreviewPlacementFor(area.width(), area.height());
-    pages::OpenPlacedPreview(savedReport_.get(), QRect(place.left, place.top, place.width, place.height));
+    letter::OpenPreviewBesideLetter(savedReport_.get());
 }
 
 void ZettelinoProgram::Finish()

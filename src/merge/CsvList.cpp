@@ -1,4 +1,5 @@
 #include "merge/CsvList.h"
+#include "platform/text/Trim.h"
 
 namespace zt::merge {
 
@@ -93,13 +94,7 @@ private:
     int swallowedTo_ = 0;
 };
 
-std::string trimmed(const std::string& s)
-{
-    const auto b = s.find_first_not_of(" \t");
-    if (b == std::string::npos)
-        return {};
-    return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
+std::string trimmed(const std::string& s) { return std::string(platform::text::trimmed(s)); }
 
 // A record that does not line up with the header would put its values
 // under the wrong columns (a name in the street, a greeting full of

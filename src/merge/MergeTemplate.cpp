@@ -3,6 +3,7 @@
 #include "merge/TextCase.h"
 #include "platform/files/FileNames.h"
 #include "platform/text/Utf.h"
+#include "output/LetterBoxes.h"
 
 namespace zt::merge {
 
@@ -186,8 +187,8 @@ TMergedLetter TMergeTemplate::Fill(const TAddressRecord& record, int number) con
     c.sonst1 = expand(FSonst1, record);
     c.sonst2 = expand(FSonst2, record);
     c.datum = expand(FDatum, record);
-    l.labels[9] = c.sonst1;
-    l.labels[15] = c.sonst2;
+    for (int n : {9, 15})
+        l.labels[static_cast<std::size_t>(n)] = output::TickMarkLabel(n, c.sonst1, c.sonst2);
 
     const auto value = [&](int column) { return valueOf(record, column); };
     std::string stem = joined({value(FName), value(FVorname)}, " ");

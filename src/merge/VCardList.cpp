@@ -3,6 +3,7 @@
 #include "merge/TextCase.h"
 #include "platform/text/CodePage.h"
 #include "platform/text/Utf.h"
+#include "platform/text/Trim.h"
 
 #include <array>
 
@@ -28,13 +29,7 @@ std::string upper(std::string s)
     return s;
 }
 
-std::string trimmed(const std::string& s)
-{
-    const auto b = s.find_first_not_of(" \t");
-    if (b == std::string::npos)
-        return {};
-    return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
+std::string trimmed(const std::string& s) { return std::string(platform::text::trimmed(s)); }
 
 // Physical lines with folded lines joined (a line that begins with a blank
 // or tab continues the one before); each keeps the number of its first line.

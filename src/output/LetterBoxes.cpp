@@ -24,4 +24,9 @@ const char* TickMarkCaption(int n)
     return n >= 1 && n <= 15 ? kCaptions[n] : "";
 }
 
+std::string TickMarkLabel(int n, const std::string& sonst1, const std::string& sonst2)
+{
+    return n == 9 ? sonst1 : n == 15 ? sonst2 : TickMarkCaption(n);
+}
+
 } // namespace zt::output

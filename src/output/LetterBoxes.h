@@ -7,6 +7,7 @@
 #include "platform/fonts/FontService.h"
 
 #include <algorithm>
+#include <string>
 
 namespace zt::output {
 
@@ -37,5 +38,9 @@ platform::LogFont BoxFont();
 // The caption of tick mark n (1-15). Marks 9 and 15 have none: the field
 // beside them is their label.
 const char* TickMarkCaption(int n);
+
+// The label tick mark n prints with: its caption, or for the two "other"
+// marks (9 and 15) the text typed beside them, `sonst1` and `sonst2`.
+std::string TickMarkLabel(int n, const std::string& sonst1, const std::string& sonst2);
 
 } // namespace zt::output

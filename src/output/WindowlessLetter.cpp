@@ -97,7 +97,7 @@ std::optional<TWindowlessLetter> OpenWithoutWindow(const files::TLetterBuffer& r
     c.sonst2 = field(TLetterField::Sonst2);
     c.datum = field(TLetterField::Datum);
     for (int n = 1; n <= files::kTickMarkCount; ++n)
-        letter.labels[static_cast<std::size_t>(n)] = n == 9 ? c.sonst1 : n == 15 ? c.sonst2 : TickMarkCaption(n);
+        letter.labels[static_cast<std::size_t>(n)] = TickMarkLabel(n, c.sonst1, c.sonst2);
     return letter;
 }
 

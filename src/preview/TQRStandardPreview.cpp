@@ -5,6 +5,7 @@
 #include "preview/TQRProgressForm.h"
 #include "platform/dialogs/UserDialogs.h"
 #include "report/QRReport.h"
+#include "platform/qt/QtText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,10 +33,7 @@ using report::TQRZoomState;
 
 namespace {
 
-QString u(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using platform::qt::u;
 
 // Bounds asked for by a report or the screen rules that do not fit the
 // free area of their screen (a scaled desktop, a smaller screen) are
@@ -239,12 +237,19 @@ bool TQRStandardPreview::Working() const
     return FWorking > 0 || !ExitButton->isEnabled() || (p != nullptr && p->Status() == report::TQRPrinterStatus::mpBusy);
 }
 
+std::vector<TQRStandardPreview*> OpenPreviews()
+{
+    std::vector<TQRStandardPreview*> previews;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* preview = qobject_cast<TQRStandardPreview*>(w))
+            previews.push_back(preview);
+    return previews;
+}
+
 bool AnyPreviewWorking()
 {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (const auto* preview = qobject_cast<TQRStandardPreview*>(w); preview != nullptr && preview->Working())
-            return true;
-    return false;
+    const std::vector<TQRStandardPreview*> previews = OpenPreviews();
+    return std::any_of(previews.begin(), previews.end(), [](const TQRStandardPreview* p) { return p->Working(); });
 }
 
 void TQRStandardPreview::closeEvent(QCloseEvent* event)

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -175,6 +176,8 @@ private:
     friend class TPreviewWork;
 };
 
+// The preview windows there are (shown or not), as top-level windows.
+std::vector<TQRStandardPreview*> OpenPreviews();
 // Whether any preview window is working (see TQRStandardPreview::Working).
 bool AnyPreviewWorking();
 

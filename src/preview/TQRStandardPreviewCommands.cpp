@@ -16,6 +16,7 @@
 #include "platform/qt/QtRenderTarget.h"
 #include "report/QRPrinterSetup.h"
 #include "report/QRReport.h"
+#include "platform/text/Trim.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,12 +43,7 @@ std::string upper(std::string s)
     return s;
 }
 
-std::string trimmed(const std::string& s)
-{
-    const auto b = s.find_first_not_of(' ');
-    const auto e = s.find_last_not_of(' ');
-    return b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
-}
+std::string trimmed(const std::string& s) { return std::string(platform::text::trimmed(s, " ")); }
 
 // An extension as the save command keeps it: no dot, at most 4 characters.
 std::string shortExtension(std::string e)

@@ -5,6 +5,7 @@
 
 #include "preview/PreviewIcons.h"
 #include "preview/PreviewThumbs.h"
+#include "platform/qt/QtText.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -21,10 +22,7 @@ namespace zt::pages {
 
 namespace {
 
-QString u(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
+using platform::qt::u;
 
 // The designed size of the two buttons with a widget of their own; a
 // larger font makes them larger.

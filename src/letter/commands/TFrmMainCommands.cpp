@@ -3,6 +3,7 @@
 
 #include "letter/window/TFrmMain.h"
 #include "letter/window/Images.h"
+#include "platform/qt/QtText.h"
 
 #include <QAction>
 #include <QMenu>
@@ -14,7 +15,7 @@ namespace zt::letter {
 
 namespace {
 
-QString u(const char* text) { return QString::fromUtf8(text); }
+using platform::qt::u;
 
 // An entry that shows a command under a caption of its own: it runs the
 // command and follows its visibility and enabled state.

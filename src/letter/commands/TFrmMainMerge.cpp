@@ -11,6 +11,7 @@
 #include "preview/TQRStandardPreview.h"
 #include "platform/dialogs/UserDialogs.h"
 #include "report/QRExportFilter.h"
+#include "letter/window/PreviewPlace.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -24,10 +25,8 @@ namespace {
 constexpr const char* kListFilter = "Adresslisten (*.csv;*.vcf;*.txt)|*.csv;*.CSV;*.vcf;*.VCF;*.txt;*.TXT|"
                                     "Alle Dateien (*)|*";
 
-void errorBox(const std::string& text)
-{
-    platform::userDialogs().messageDlg(text, platform::TMsgDlgType::mtError, platform::mbOK);
-}
+// An error box with an OK button.
+constexpr auto errorBox = platform::showApplicationError;
 
 } // namespace
 
@@ -66,10 +65,7 @@ void TFrmMain::SerienbriefExecute()
     recorder->OnExportToFilter = [owner](report::TQRExportFilter* filter) { owner->ExportToFilter(filter); };
     // The previous merge goes with its preview: no window outlives its pages.
     FMergeRun = std::move(run);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
-    const output::TPreviewPlacement place = output::PreviewPlacementFor(area.width(), area.height());
-    pages::OpenPlacedPreview(recorder, QRect(place.left, place.top, place.width, place.height));
+    OpenPreviewBesideLetter(recorder);
 }
 
 } // namespace zt::letter

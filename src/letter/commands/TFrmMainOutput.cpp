@@ -32,10 +32,8 @@ bool messageGiven(const TFrmMain& f)
     return false;
 }
 
-void errorBox(const std::string& text)
-{
-    platform::userDialogs().messageDlg(text, platform::TMsgDlgType::mtError, platform::mbOK);
-}
+// An error box with an OK button.
+constexpr auto errorBox = platform::showApplicationError;
 
 } // namespace
 

@@ -10,6 +10,7 @@
 #include "pages/QRPrinter.h"
 #include "preview/TQRStandardPreview.h"
 #include "platform/qt/QtFonts.h"
+#include "letter/window/PreviewPlace.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -139,9 +140,8 @@ namespace {
 bool closeOpenPreviews(const report::TBandoriaRep& r)
 {
     std::vector<QPointer<pages::TQRStandardPreview>> open;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* preview = qobject_cast<pages::TQRStandardPreview*>(w);
-            preview != nullptr && preview->isVisible() && preview->PreviewedReport() == &r)
+    for (pages::TQRStandardPreview* preview : pages::OpenPreviews())
+        if (preview->isVisible() && preview->PreviewedReport() == &r)
             open.emplace_back(preview);
     for (const auto& preview : open)
         if (preview && !preview->close()) {
@@ -164,8 +164,7 @@ void TFrmMain::DruckvorschauExecute()
     if (prepared == nullptr)
         return;
     report::TBandoriaRep& r = *prepared;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const QRect area = PrimaryScreenBounds();
     output::PlacePreview(r, area.width(), area.height());
     r.Preview();
 }

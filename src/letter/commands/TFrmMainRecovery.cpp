@@ -45,8 +45,7 @@ void TFrmMain::writeRecoveryCopy()
         return;
     FRecoveryTimer->stop();
     if (LetterSaved) {
-        FRecovery->Remove();
-        FLastCopy = -1;
+        dropRecoveryCopy();
         return;
     }
     // The lines are taken here, the disk is the writer's thread's.
@@ -57,11 +56,15 @@ void TFrmMain::writeRecoveryCopy()
 void TFrmMain::afterCommand()
 {
     // Saved, cleared or opened: the copy has nothing left to keep.
-    if (FRecovery && LetterSaved) {
-        FRecoveryTimer->stop();
-        FRecovery->Remove();
-        FLastCopy = -1;
-    }
+    if (FRecovery && LetterSaved)
+        dropRecoveryCopy();
+}
+
+void TFrmMain::dropRecoveryCopy()
+{
+    FRecoveryTimer->stop();
+    FRecovery->Remove();
+    FLastCopy = -1;
 }
 
 void TFrmMain::RecoverLetter(const files::TOrphanCopy& copy)

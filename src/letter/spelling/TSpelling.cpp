@@ -2,6 +2,7 @@
 
 #include "letter/spelling/SpellFormat.h"
 #include "letter/spelling/TSpellHighlighter.h"
+#include "platform/qt/QtText.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -16,7 +17,7 @@ namespace zt::letter {
 
 namespace {
 
-QString u(const std::string& s) { return QString::fromStdString(s); }
+using platform::qt::u;
 
 // How often the window looks whether the dictionary has been loaded.
 constexpr int kPollMs = 25;

@@ -15,6 +15,8 @@
 #include "merge/MergeRun.h"
 #include "platform/dialogs/UserDialogs.h"
 #include "platform/text/TextFile.h"
+#include "platform/qt/QtText.h"
+#include "output/LetterBoxes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -44,7 +46,7 @@ constexpr const char* kVersionText = "Version 1.8.7 - 27.04.2015";
 constexpr const char* kNotSavedQuestion =
     "Die Kurzmitteilung wurde noch nicht gespeichert.\nMöchten Sie sie zuerst speichern?";
 
-QString u(const std::string& s) { return QString::fromStdString(s); }
+using platform::qt::u;
 
 // The window manager's frame around the window; none before it is shown.
 QMargins outerMargins(const QWidget& w)
@@ -74,8 +76,7 @@ TFrmMain::TFrmMain(QWidget* parent) : QMainWindow(parent)
     connectEditingAids();
     for (const std::string& phrase : builtInPhrases())
         ComboBox1->addItem(u(phrase));
-    ComboBox1->setCurrentIndex(-1);
-    ComboBox1->setEditText(QString::fromUtf8(kPickerPrompt));
+    resetPhrasePicker();
     resize(kDesignedClientWidth, kDesignedClientHeight + menuBar()->sizeHint().height());
     FormCreate();
     // The window cannot be made smaller than the size at which its controls
@@ -104,14 +105,19 @@ void TFrmMain::FormCreate()
     LoadPhrases();
 }
 
+void TFrmMain::resetPhrasePicker()
+{
+    ComboBox1->setCurrentIndex(-1);
+    ComboBox1->setEditText(QString::fromUtf8(kPickerPrompt));
+}
+
 void TFrmMain::LoadPhrases()
 {
     if (auto phrases = readPhraseFile(ProgramDir)) {
         ComboBox1->clear();
         for (const std::string& phrase : *phrases)
             ComboBox1->addItem(u(phrase));
-        ComboBox1->setCurrentIndex(-1);
-        ComboBox1->setEditText(QString::fromUtf8(kPickerPrompt));
+        resetPhrasePicker();
     }
 }
 
@@ -338,12 +344,7 @@ QCheckBox* TFrmMain::TickMark(int n) const
 
 std::string TFrmMain::TickMarkLabel(int n) const
 {
-    if (n == 9)
-        return EditSonst1->Text();
-    if (n == 15)
-        return EditSonst2->Text();
-    const QCheckBox* box = TickMark(n);
-    return box ? box->text().toStdString() : std::string();
+    return output::TickMarkLabel(n, EditSonst1->Text(), EditSonst2->Text());
 }
 
 std::string TFrmMain::PanelText(int panel) const
@@ -406,8 +407,7 @@ void TFrmMain::NeuExecute()
         edit->clear();
     for (int n = 1; n <= 15; ++n)
         FTickMarks[n]->setChecked(false);
-    ComboBox1->setCurrentIndex(-1);
-    ComboBox1->setEditText(QString::fromUtf8(kPickerPrompt));
+    resetPhrasePicker();
     MemoAbsender->setFocus();
     LetterSaved = true;
     SetPanelText(1, "0 Zeilen.");

@@ -319,6 +319,10 @@ private:
     // Puts what a reader found into the controls, each block in one piece.
     void ApplyLetter(const files::TLetterBuffer& read);
     void applyRequestedOuterSize();
+    // The picker shows its prompt, no phrase chosen.
+    void resetPhrasePicker();
+    // The letter is saved, cleared or opened: its recovery copy goes.
+    void dropRecoveryCopy();
     // Adds the letter file to the recently used files.
     void rememberRecent(const std::string& path);
     // Fills "Zuletzt geöffnet" from the recently used files.

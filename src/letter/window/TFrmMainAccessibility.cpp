@@ -4,6 +4,7 @@
 #include "letter/window/TFrmMain.h"
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
+#include "platform/qt/QtText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,7 +19,7 @@ namespace zt::letter {
 
 namespace {
 
-QString u(const char* text) { return QString::fromUtf8(text); }
+using platform::qt::u;
 
 void name(QWidget* w, const char* accessibleName, const char* description = nullptr)
 {

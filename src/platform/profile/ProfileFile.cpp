@@ -4,6 +4,7 @@
 
 #include "platform/files/FileAccess.h"
 #include "platform/text/TextFile.h"
+#include "platform/text/Trim.h"
 
 #include <cerrno>
 #include <charconv>
@@ -13,15 +14,7 @@ namespace zt::platform {
 
 namespace {
 
-std::string_view trim(std::string_view s)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!s.empty() && blank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && blank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
+std::string_view trim(std::string_view s) { return text::trimmed(s); }
 
 std::optional<std::string_view> sectionName(std::string_view line)
 {
