@@ -116,14 +116,14 @@ bool parseStamp(const std::vector<std::string_view>& f, PathStamp& stamp)
 bool parseMatch(const std::vector<std::string_view>& f, CachedMatch& match)
 {
     bool found = false;
-    if (f.size() < 5 || f[1].empty() || !parseFlag(f[2], match.bold) || !parseFlag(f[3], match.italic) ||
-        !parseFlag(f[4], found))
+    if (f.size() < 5 || f[1].empty() || !carriable(f[1]) || !parseFlag(f[2], match.bold) ||
+        !parseFlag(f[3], match.italic) || !parseFlag(f[4], found))
         return false;
     match.family = std::string(f[1]);
     if (!found)
         return f.size() == 5;
     ResolvedFace face;
-    if (f.size() != 10 || f[5].empty() || !absolutePath(f[6]) || !parseNumber(f[7], face.index) ||
+    if (f.size() != 10 || f[5].empty() || !carriable(f[5]) || !absolutePath(f[6]) || !parseNumber(f[7], face.index) ||
         face.index < 0 || !parseFlag(f[8], face.bold) || !parseFlag(f[9], face.italic))
         return false;
     face.family = std::string(f[5]);
@@ -315,7 +315,7 @@ std::optional<FontCacheContents> parseFontCache(std::string_view bytes)
             return std::nullopt;
         if (f[0] == "E" || f[0] == "U") {
             if (contents.environment.size() >= kMaxEnvironment || f.size() != (f[0] == "E" ? 3u : 2u) ||
-                f[1].empty())
+                f[1].empty() || !carriable(f[1]) || (f.size() == 3 && !carriable(f[2])))
                 return std::nullopt;
             EnvValue v{std::string(f[1]), std::nullopt};
             if (f[0] == "E")
