@@ -5,7 +5,6 @@
 #include "base/QRMath.h"
 
 #include <charconv>
-#include <cstdint>
 #include <cmath>
 
 namespace zt::report {
@@ -126,14 +125,11 @@ void PdfMarkCodes(std::string_view utf8, std::bitset<256>& used, int codePage)
 void PdfAppendEscapedText(std::string& out, std::string_view utf8, std::bitset<256>& used, int codePage)
 {
     const bool western = codePage == platform::text::kCodePage1252;
-    // The ASCII codes seen, gathered in two words and marked once at the end.
-    std::uint64_t low = 0, high = 0;
     std::size_t i = 0;
     while (i < utf8.size()) {
         std::size_t run = i;
         while (run < utf8.size() && plainAscii(static_cast<unsigned char>(utf8[run]))) {
-            const auto c = static_cast<unsigned char>(utf8[run]);
-            (c < 64 ? low : high) |= std::uint64_t(1) << (c & 63);
+            used.set(static_cast<unsigned char>(utf8[run]));
             ++run;
         }
         out.append(utf8.data() + i, run - i);
@@ -155,12 +151,6 @@ void PdfAppendEscapedText(std::string& out, std::string_view utf8, std::bitset<2
             out += "\\200";
         else
             out += b ? static_cast<char>(*b) : '?';
-    }
-    for (unsigned c = 0; c < 64; ++c) {
-        if (low >> c & 1)
-            used.set(c);
-        if (high >> c & 1)
-            used.set(c + 64);
     }
 }
 
