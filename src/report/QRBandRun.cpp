@@ -111,6 +111,11 @@ void TQRCustomBand::ExpandedHeight(Native& newHeight) const
 
 // --- bands -----------------------------------------------------------------
 
+bool TQRCustomBand::PrintAllowed(const TCustomBandoriaRep& /*report*/) const
+{
+    return true;
+}
+
 void TCustomBandoriaRep::EmitBand(TQRCustomBand* band)
 {
     if (band == nullptr)
@@ -149,7 +154,7 @@ void TCustomBandoriaRep::emitChild(TQRCustomBand* parent, TQRBandType parentType
 
 void TCustomBandoriaRep::renderBand(TQRCustomBand* band, TQRBandType type)
 {
-    bool printBand = band->Enabled;
+    bool printBand = band->Enabled && band->PrintAllowed(*this);
     if (band->Enabled && band->BeforePrint)
         band->BeforePrint(band, printBand);
     const int columns = Page().Columns();
@@ -200,6 +205,7 @@ void TCustomBandoriaRep::renderBand(TQRCustomBand* band, TQRBandType type)
             ExportFilledRect(*this, DeviceRect(*QRPrinter, CurrentX, CurrentY, CurrentX + BandWidth(band), CurrentY + h),
                              band->Color());
         }
+        band->NotePrinted(*this);
         Native startX = CurrentX, startY = CurrentY;
         if (band->Height() != 0 && band->Enabled)
             printBandRounds(band, startX, startY);

@@ -74,6 +74,12 @@ public:
     virtual std::string BandTypeNamePrefix() const;
     virtual void Hook() {}
 
+    // A band with print conditions of its own: whether they let it print
+    // now, the notice that it printed, and the start of each run.
+    virtual bool PrintAllowed(const TCustomBandoriaRep& report) const;
+    virtual void NotePrinted(const TCustomBandoriaRep& /*report*/) {}
+    virtual void StartRun() {}
+
     // Drops references to a band that goes away.
     virtual void ForgetBand(TQRCustomBand* band);
 

@@ -106,6 +106,8 @@ void TCustomBandoriaRep::runClaimed(bool composite)
                                     static_cast<int>(Round(page.Value(TQRPage::iLength))), Font());
             ResetPageFooterSize();
             AssignControllerBands();
+            for (TQRCustomBand* band : BandList())
+                band->StartRun();
             CurrentX = static_cast<Native>(Round(page.LeftMargin()));
             Functions().Set("REPORTTITLE", TQRFunctionTable::Quote(ReportTitle()));
             bindPrintables(true);
