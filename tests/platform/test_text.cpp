@@ -146,6 +146,46 @@ TEST(TextDecoding, EachLineEndEndsALine)
     EXPECT_EQ(splitLines("last"), (Lines{"last"}));
 }
 
+// Every mix of line ends splits as reading the text byte by byte splits it,
+// also in text far longer than the searches' steps.
+TEST(TextDecoding, LineEndsSplitAsByteByByte)
+{
+    using Lines = std::vector<std::string>;
+    const auto byteByByte = [](std::string_view text) {
+        Lines lines;
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] != '\r' && text[i] != '\n')
+                continue;
+            lines.emplace_back(text.substr(start, i - start));
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+        if (start < text.size())
+            lines.emplace_back(text.substr(start));
+        return lines;
+    };
+    const std::string pieces[] = {"\r", "\n", "\r\n", "\n\r", "x", "yz", "\n\n", "\r\r", std::string(40, 'w')};
+    std::uint32_t seed = 12345;
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        const int count = round % 50;
+        for (int i = 0; i < count; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            text += pieces[(seed >> 16) % std::size(pieces)];
+        }
+        EXPECT_EQ(splitLines(text), byteByByte(text)) << round;
+    }
+    std::string onlyCr, onlyLf;
+    for (int i = 0; i < 3000; ++i) {
+        onlyCr += "Zeile " + std::to_string(i) + "\r";
+        onlyLf += "Zeile " + std::to_string(i) + "\n";
+    }
+    EXPECT_EQ(splitLines(onlyCr), byteByByte(onlyCr));
+    EXPECT_EQ(splitLines(onlyLf), byteByByte(onlyLf));
+}
+
 TEST(TextEncoding, WritesWindows1252WithCrLfAfterEveryLine)
 {
     EXPECT_EQ(encodeLines({"Grüße", "", "5 €"}), "Gr\xFC\xDF" "e\r\n\r\n5 \x80\r\n");

@@ -4,6 +4,8 @@
 #include "platform/text/CodePage.h"
 #include "platform/text/Utf.h"
 
+#include <cstring>
+
 namespace zt::platform::text {
 
 namespace {
@@ -48,18 +50,35 @@ DecodedText decodeText(std::string_view bytes)
 
 std::vector<std::string> splitLines(std::string_view text)
 {
+    // Line ends are found with memchr, many bytes at a time: a long letter's
+    // message is most of what a run reads. The next line feed is kept until
+    // passed, so text with carriage returns alone is not searched to its end
+    // for every line.
     std::vector<std::string> lines;
+    const std::size_t n = text.size();
+    const auto find = [&](char c, std::size_t from, std::size_t to) {
+        const void* at = std::memchr(text.data() + from, c, to - from);
+        return at ? static_cast<std::size_t>(static_cast<const char*>(at) - text.data()) : to;
+    };
     std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n')
-            continue;
-        lines.emplace_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
+    std::size_t lf = 0;
+    bool lfFound = false;
+    while (start < n) {
+        if (!lfFound || lf < start) {
+            lf = find('\n', start, n);
+            lfFound = true;
+        }
+        // A carriage return before the line feed ends the line there.
+        const std::size_t end = find('\r', start, lf);
+        if (end == n) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+        if (end < lf && start < n && text[start] == '\n')
+            ++start;
     }
-    if (start < text.size())
-        lines.emplace_back(text.substr(start));
     return lines;
 }
 
