@@ -4,6 +4,7 @@
 #include "export/QRPDFFilter.h"
 #include "export/QRPDFDocument.h"
 #include "export/QRPDFFonts.h"
+#include "export/QRPDFShape.h"
 
 #include "pages/QRPrinter.h"
 #include "platform/fonts/FontService.h"
@@ -289,7 +290,8 @@ void TQRPDFDocumentFilter::AcceptGraphic(long double xoff, long double yoff, TQR
         acceptRule(xoff, yoff, gcontrol);
     else if (dynamic_cast<TQRImage*>(gcontrol) != nullptr)
         acceptImage(xoff, yoff, gcontrol);
-    else if (dynamic_cast<TQRShape*>(gcontrol) != nullptr)
+    // The filter's own shape and the report's take the same way.
+    else if (dynamic_cast<TQRPDFShape*>(gcontrol) != nullptr || dynamic_cast<TQRShape*>(gcontrol) != nullptr)
         acceptShape(xoff, yoff, gcontrol);
 }
 
