@@ -86,7 +86,8 @@ enum class TPrevFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 
-enum class TQRZoomState { qrZoomToFit, qrZoomToWidth, qrZoomOther };
+// qrZoom100: the page at 100 %, kept so when the view is resized.
+enum class TQRZoomState { qrZoomToFit, qrZoomToWidth, qrZoomOther, qrZoom100 };
 
 enum class TPrevSaveType { stQRP, stPDF, stXL, stHTML, stRTF, stCSV, stASCII, stXML, stXLSX };
 // What the report's preview hook is told the standard preview is about to do.

@@ -9,6 +9,7 @@
 #include "report/QRReport.h"
 
 #include <QAccessible>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -31,6 +32,10 @@ void TQRPreviewImage::LoadPage(int n)
 {
     FMetafile = FQRPrinter != nullptr ? FQRPrinter->GetPage(n) : nullptr;
     FPageNumber = n;
+    // A recorded page brings no link areas.
+    FHyperlinks.clear();
+    FIsLink = false;
+    FLastLink.clear();
     FDrawn = QImage();
     repaint();
 }
@@ -41,6 +46,40 @@ void TQRPreviewImage::resizeEvent(QResizeEvent* event)
     // The whole sheet is drawn anew at the new size, not only what was uncovered.
     FDrawn = QImage();
     update();
+}
+
+const TQRPreviewImage::THyperlink* TQRPreviewImage::linkAt(const QPoint& at) const
+{
+    for (const THyperlink& l : FHyperlinks)
+        if (l.Area.contains(at))
+            return &l;
+    return nullptr;
+}
+
+void TQRPreviewImage::mouseMoveEvent(QMouseEvent* event)
+{
+    const THyperlink* link = linkAt(event->position().toPoint());
+    if ((link != nullptr) != FIsLink) {
+        FIsLink = link != nullptr;
+        if (FIsLink)
+            setCursor(Qt::PointingHandCursor);
+        else
+            unsetCursor();
+    }
+    if (link != nullptr)
+        FLastLink = link->Link;
+    QWidget::mouseMoveEvent(event);
+}
+
+void TQRPreviewImage::mouseReleaseEvent(QMouseEvent* event)
+{
+    const THyperlink* link = linkAt(event->position().toPoint());
+    if (link != nullptr && FOnHyperlink) {
+        FLastLink = link->Link;
+        FOnHyperlink(this, link->Link);
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
 }
 
 void PaintPageSheet(QPainter& painter, const QRect& r, const platform::gdi::TMetafile* page, bool clip)
@@ -96,6 +135,10 @@ TQRPreview::TQRPreview(QWidget* parent) : QScrollArea(parent)
     InstallPageViewAccessibility();
     resize(250, 250);
     FPreviewImage = new TQRPreviewImage;
+    FPreviewImage->FOnHyperlink = [this](QObject*, const std::string& link) {
+        if (OnHyperlink)
+            OnHyperlink(this, link);
+    };
     setWidget(FPreviewImage);
     setWidgetResizable(false);
     setAlignment(Qt::AlignCenter);
@@ -200,6 +243,13 @@ void TQRPreview::ZoomToWidth()
     FZoom = std::clamp(static_cast<int>(Round(width() / pw * 90)), 2, 2000);
     UpdateZoom();
     FZoomState = TQRZoomState::qrZoomToWidth;
+}
+
+void TQRPreview::Zoom100()
+{
+    FZoom = 100;
+    UpdateZoom();
+    FZoomState = TQRZoomState::qrZoom100;
 }
 
 void TQRPreview::refit()

@@ -13,6 +13,8 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace zt::pages {
 
@@ -36,15 +38,33 @@ public:
     bool HasPage() const { return FMetafile != nullptr; }
     const platform::gdi::TMetafile* Metafile() const { return FMetafile.get(); }
 
+    // Link areas of the shown page and the link under the pointer. Recorded
+    // pages carry none, so these stay empty, the pointer stays the arrow
+    // and a click follows no link.
+    struct THyperlink {
+        QRect Area;
+        std::string Link;
+    };
+    const std::vector<THyperlink>& Hyperlinks() const { return FHyperlinks; }
+    bool IsLink() const { return FIsLink; }
+    const std::string& LastLink() const { return FLastLink; }
+    std::function<void(QObject* sender, const std::string& link)> FOnHyperlink;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    const THyperlink* linkAt(const QPoint& at) const;
+    std::vector<THyperlink> FHyperlinks;
     TQRPrinter* FQRPrinter = nullptr;
     int FPageNumber = 1;
     std::unique_ptr<platform::gdi::TMetafile> FMetafile;
     int FZoom = 100;
+    bool FIsLink = false;
+    std::string FLastLink;
     QImage FDrawn;
 };
 
@@ -68,12 +88,16 @@ public:
     report::TQRZoomState ZoomState() const { return FZoomState; }
     void ZoomToFit();
     void ZoomToWidth();
+    // The page at 100 %, kept so when the view is resized (qrZoom100).
+    void Zoom100();
     void UpdateZoom();
     void UpdateImage();
     TQRPreviewImage* PreviewImage() const { return FPreviewImage; }
 
     std::function<void(TQRPreview* sender, int pageNum)> OnPageAvailable;
     std::function<void(TQRPreview* sender, int progress)> OnProgressUpdate;
+    // A link of the shown page was clicked (pages carry none here).
+    std::function<void(TQRPreview* sender, const std::string& link)> OnHyperlink;
     // The recorder shown went away (its report freed it): the view is empty now.
     std::function<void(TQRPreview* sender)> OnPrinterGone;
 

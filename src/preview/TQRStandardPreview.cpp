@@ -3,6 +3,7 @@
 #include "pages/QRPrinter.h"
 #include "preview/PreviewThumbs.h"
 #include "preview/TQRProgressForm.h"
+#include "preview/XMLDocumentViewer.h"
 #include "platform/dialogs/UserDialogs.h"
 #include "report/QRReport.h"
 #include "platform/qt/QtText.h"
@@ -90,6 +91,9 @@ TQRStandardPreview::TQRStandardPreview(TQRPrinter* printer, QWidget* parent) : Q
     } else if (InitZoom == TQRZoomState::qrZoomToWidth) {
         QRPreview->ZoomToWidth();
         ZoomToWidth->setChecked(true);
+    } else if (InitZoom == TQRZoomState::qrZoom100) {
+        QRPreview->Zoom100();
+        Zoom100->setChecked(true);
     } else {
         QRPreview->SetZoom(FOtherZoom);
         QRPreview->UpdateZoom();
@@ -358,6 +362,7 @@ void RegisterStandardPreview()
         return window->QRPreview;
     });
     SetProgressFormFactory([](TQRPrinter* printer) { return std::make_unique<TQRProgressWindowAdapter>(printer); });
+    RegisterXMLDocumentViewer();
 }
 
 } // namespace zt::pages

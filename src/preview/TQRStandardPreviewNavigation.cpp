@@ -69,8 +69,7 @@ void TQRStandardPreview::ZoomToWidthClick()
 void TQRStandardPreview::Zoom100Click()
 {
     platform::messageQueue().processMessages();
-    QRPreview->SetZoom(100);
-    QRPreview->UpdateZoom();
+    QRPreview->Zoom100();
     WriteStatus();
 }
 

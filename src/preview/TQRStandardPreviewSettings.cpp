@@ -65,7 +65,7 @@ void TQRStandardPreview::takeControllerSettings(const report::TQRPreviewControll
         {Zoom100, c.ShowZoom100Button},       {ZoomFit, c.ShowZoomFitButton},
         {ZoomToWidth, c.ShowZoomToWidthButton}, {FirstPage, c.ShowFirstButton},
         {PreviousPage, c.ShowPrevButton},     {nextPage, c.ShowNextButton},
-        {LastPage, c.ShowLastButton}};
+        {LastPage, c.ShowLastButton},         {copybutton, c.ShowCopyButton}};
     for (const auto& [action, visible] : shown)
         action->setVisible(visible);
     if (!c.ShowMinimise || !c.ShowMaximise || !c.ShowSysMenu) {

@@ -36,6 +36,8 @@ public:
     bool ShowPrevButton = true;
     bool ShowNextButton = true;
     bool ShowLastButton = true;
+    // Hides the page-copy button as the other switches hide theirs.
+    bool ShowCopyButton = true;
     bool ShowMinimise = true;
     bool ShowMaximise = true;
     bool ShowSysMenu = true;

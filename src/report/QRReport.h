@@ -161,6 +161,9 @@ public:
     void PreviewModal();
     void PreviewModeless();
     void PrintBackground();
+    // The report in the XML document viewer with its preview settings
+    // (QRXMLViewer.h), modal or not.
+    void PreviewXML(bool modal);
     // Runs the report once more with a filter attached, which receives what
     // the run lays out; the caller owns the filter. ExportComposite does the
     // same for one report of a composite, into the composite's recorder.
