@@ -4,6 +4,7 @@
 // block in one step instead of line by line.
 
 #include "files/LetterContent.h"
+#include "files/LetterFields.h"
 
 #include <array>
 #include <optional>
@@ -29,7 +30,7 @@ public:
 private:
     std::array<std::optional<std::vector<std::string>>, 3> blocks_;
     std::array<std::optional<bool>, kTickMarkCount + 1> marks_;
-    std::array<std::optional<std::string>, 5> fields_;
+    std::array<std::optional<std::string>, kLetterFieldCount> fields_;
 };
 
 } // namespace zt::files

@@ -2,35 +2,10 @@
 
 #include "platform/profile/ProfileFile.h"
 #include "platform/text/AsciiCase.h"
+#include "files/LetterFields.h"
 
 
 namespace zt::files {
-
-namespace {
-
-struct FieldKey {
-    TLetterField field;
-    const char* key;
-};
-
-constexpr FieldKey kFields[] = {
-    {TLetterField::Titel1, "edTitel"}, {TLetterField::Titel2, "edTitel2"}, {TLetterField::Sonst1, "edSonst1"},
-    {TLetterField::Sonst2, "edSonst2"}, {TLetterField::Datum, "edDatum"},
-};
-
-const std::string& fieldOf(const TLetterContent& l, TLetterField f)
-{
-    switch (f) {
-    case TLetterField::Titel1: return l.titel1;
-    case TLetterField::Titel2: return l.titel2;
-    case TLetterField::Sonst1: return l.sonst1;
-    case TLetterField::Sonst2: return l.sonst2;
-    case TLetterField::Datum: return l.datum;
-    }
-    return l.datum;
-}
-
-} // namespace
 
 std::string FlagToText(bool ticked)
 {
@@ -53,8 +28,8 @@ std::vector<std::string> LetterFileLines(const TLetterContent& letter)
         out.insert(out.end(), block->begin(), block->end());
     for (int n = 1; n <= kTickMarkCount; ++n)
         out.push_back("cb" + std::to_string(n) + "=" + FlagToText(letter.marks[n]));
-    for (const FieldKey& f : kFields)
-        out.push_back(std::string(f.key) + "=" + fieldOf(letter, f.field));
+    for (const TLetterFieldInfo& f : kLetterFields)
+        out.push_back(std::string(f.fileKey) + "=" + letter.*f.text);
     return out;
 }
 
@@ -114,8 +89,8 @@ void ReadLetterFile(const TLetterFileReader& file, TLetterSink& sink)
 
     for (int n = 1; n <= kTickMarkCount; ++n)
         sink.SetMark(n, TextToFlag(file.Value("cb" + std::to_string(n))));
-    for (const FieldKey& f : kFields)
-        sink.SetField(f.field, file.Value(f.key));
+    for (const TLetterFieldInfo& f : kLetterFields)
+        sink.SetField(f.field, file.Value(f.fileKey));
 }
 
 } // namespace zt::files

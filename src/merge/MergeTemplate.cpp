@@ -4,6 +4,7 @@
 #include "platform/files/FileNames.h"
 #include "platform/text/Utf.h"
 #include "output/LetterBoxes.h"
+#include "files/LetterFields.h"
 
 namespace zt::merge {
 
@@ -94,11 +95,8 @@ TMergeTemplate::TMergeTemplate(const output::TWindowlessLetter& letter, const st
         FAnschrift.push_back(compile(line));
     for (const std::string& line : c.mitteilung)
         FMitteilung.push_back(compile(line));
-    FTitel1 = compile(c.titel1);
-    FTitel2 = compile(c.titel2);
-    FSonst1 = compile(c.sonst1);
-    FSonst2 = compile(c.sonst2);
-    FDatum = compile(c.datum);
+    for (std::size_t i = 0; i < files::kLetterFieldCount; ++i)
+        FFields[i] = compile(c.*files::kLetterFields[i].text);
     FAddressFromRecord = c.anschrift.empty();
     FFirma = columnOf(columns, {"Firma", "Unternehmen", "Organisation", "Company"});
     FAnrede = columnOf(columns, {"Anrede"});
@@ -182,11 +180,8 @@ TMergedLetter TMergeTemplate::Fill(const TAddressRecord& record, int number) con
         throw EAddressListError("Die Anschrift des Empfängers in Zeile " + std::to_string(record.line) +
                                 " der Adressliste braucht mehr als fünf Zeilen.");
     c.mitteilung = output::BoxDisplayLines(expandLines(FMitteilung, record), output::kMitteilungBox);
-    c.titel1 = expand(FTitel1, record);
-    c.titel2 = expand(FTitel2, record);
-    c.sonst1 = expand(FSonst1, record);
-    c.sonst2 = expand(FSonst2, record);
-    c.datum = expand(FDatum, record);
+    for (std::size_t i = 0; i < files::kLetterFieldCount; ++i)
+        c.*files::kLetterFields[i].text = expand(FFields[i], record);
     for (int n : {9, 15})
         l.labels[static_cast<std::size_t>(n)] = output::TickMarkLabel(n, c.sonst1, c.sonst2);
 

@@ -7,7 +7,9 @@
 
 #include "merge/AddressList.h"
 #include "output/WindowlessLetter.h"
+#include "files/LetterFields.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -46,7 +48,8 @@ private:
     output::TWindowlessLetter FLetter;
     std::vector<std::string> FColumns;
     std::vector<Text> FAbsender, FAnschrift, FMitteilung;
-    Text FTitel1, FTitel2, FSonst1, FSonst2, FDatum;
+    // The single-line fields, in the order of files::kLetterFields.
+    std::array<Text, files::kLetterFieldCount> FFields;
     bool FAddressFromRecord = false;
     // Columns an address is built from; -1 where the list has none.
     int FFirma = -1, FAnrede = -1, FTitel = -1, FVorname = -1, FName = -1, FStrasse = -1, FPlz = -1, FOrt = -1,

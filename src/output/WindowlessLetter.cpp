@@ -3,6 +3,7 @@
 #include "output/BoxLines.h"
 #include "output/LetterBoxes.h"
 #include "platform/text/Utf.h"
+#include "files/LetterFields.h"
 
 namespace zt::output {
 
@@ -78,9 +79,8 @@ std::optional<TWindowlessLetter> OpenWithoutWindow(const files::TLetterBuffer& r
             for (const std::string& line : *lines)
                 if (!KeptAsGiven(line))
                     return std::nullopt;
-    for (TLetterField f : {TLetterField::Titel1, TLetterField::Titel2, TLetterField::Sonst1, TLetterField::Sonst2,
-                           TLetterField::Datum})
-        if (const auto& text = read.Field(f); text && !KeptAsGiven(*text))
+    for (const files::TLetterFieldInfo& f : files::kLetterFields)
+        if (const auto& text = read.Field(f.field); text && !KeptAsGiven(*text))
             return std::nullopt;
 
     TWindowlessLetter letter;
@@ -90,12 +90,8 @@ std::optional<TWindowlessLetter> OpenWithoutWindow(const files::TLetterBuffer& r
     c.mitteilung = boxLines(read.Block(TLetterBlock::Mitteilung), kMitteilungBox);
     for (int n = 1; n <= files::kTickMarkCount; ++n)
         c.marks[static_cast<std::size_t>(n)] = read.Mark(n).value_or(false);
-    const auto field = [&](TLetterField f) { return read.Field(f).value_or(std::string()); };
-    c.titel1 = field(TLetterField::Titel1);
-    c.titel2 = field(TLetterField::Titel2);
-    c.sonst1 = field(TLetterField::Sonst1);
-    c.sonst2 = field(TLetterField::Sonst2);
-    c.datum = field(TLetterField::Datum);
+    for (const files::TLetterFieldInfo& f : files::kLetterFields)
+        c.*f.text = read.Field(f.field).value_or(std::string());
     for (int n = 1; n <= files::kTickMarkCount; ++n)
         letter.labels[static_cast<std::size_t>(n)] = TickMarkLabel(n, c.sonst1, c.sonst2);
     return letter;

@@ -522,3 +522,28 @@ TEST_F(LetterFilesTest, ADroppedLetterOpensAndADroppedReportGoesToItsPreview)
     QApplication::sendEvent(frm.get(), &other);
     EXPECT_FALSE(other.isAccepted());
 }
+
+#include "files/LetterFields.h"
+#include "files/LetterFile.h"
+
+TEST_F(LetterFilesTest, EveryFieldOfTheDescriptionIsAControlAndAKeyOfTheFile)
+{
+    for (const files::TLetterFieldInfo& f : files::kLetterFields) {
+        SCOPED_TRACE(f.fileKey);
+        letter::TEdit* control = frm->FieldControl(f.field);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->objectName().toStdString(), f.control);
+        EXPECT_EQ(control->accessibleName().toStdString(), f.spokenName);
+        EXPECT_EQ(control->MaxLength(), f.maxLength);
+        control->SetText(std::string("Wert von ") + f.fileKey);
+    }
+    const std::vector<std::string> lines = files::LetterFileLines(frm->LetterContent());
+    files::TLetterBuffer read;
+    files::ReadLetterFile(files::TLetterFileReader(lines), read);
+    for (const files::TLetterFieldInfo& f : files::kLetterFields) {
+        const std::string expected = std::string("Wert von ") + f.fileKey;
+        EXPECT_NE(std::find(lines.begin(), lines.end(), std::string(f.fileKey) + "=" + expected), lines.end());
+        EXPECT_EQ(read.Field(f.field).value_or(""), expected);
+        EXPECT_EQ(files::FieldText(frm->LetterContent(), f.field), expected);
+    }
+}

@@ -11,6 +11,7 @@
 #include "platform/dialogs/UserDialogs.h"
 #include "platform/files/FileAccess.h"
 #include "platform/text/TextFile.h"
+#include "files/LetterFields.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -49,11 +50,8 @@ files::TLetterContent TFrmMain::LetterContent() const
     letter.mitteilung = MemoMitteilung->Lines();
     for (int n = 1; n <= files::kTickMarkCount; ++n)
         letter.marks[n] = TickMark(n)->isChecked();
-    letter.titel1 = EditTitel1->Text();
-    letter.titel2 = EditTitel2->Text();
-    letter.sonst1 = EditSonst1->Text();
-    letter.sonst2 = EditSonst2->Text();
-    letter.datum = edDatum->Text();
+    for (const files::TLetterFieldInfo& f : files::kLetterFields)
+        letter.*f.text = FieldControl(f.field)->Text();
     return letter;
 }
 
@@ -108,17 +106,9 @@ void TFrmMain::ApplyLetter(const files::TLetterBuffer& read)
     for (int n = 1; n <= files::kTickMarkCount; ++n)
         if (const auto ticked = read.Mark(n))
             TickMark(n)->setChecked(*ticked);
-    const struct {
-        files::TLetterField field;
-        TEdit* edit;
-    } fields[] = {{files::TLetterField::Titel1, EditTitel1},
-                  {files::TLetterField::Titel2, EditTitel2},
-                  {files::TLetterField::Sonst1, EditSonst1},
-                  {files::TLetterField::Sonst2, EditSonst2},
-                  {files::TLetterField::Datum, edDatum}};
-    for (const auto& f : fields)
+    for (const files::TLetterFieldInfo& f : files::kLetterFields)
         if (const auto& text = read.Field(f.field))
-            f.edit->SetText(*text);
+            FieldControl(f.field)->SetText(*text);
     for (TMemo* block : {MemoAbsender, MemoAnschrift, MemoMitteilung})
         block->ScrollToTop();
 }

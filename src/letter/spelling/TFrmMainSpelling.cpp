@@ -8,6 +8,7 @@
 #include "letter/spelling/TSpelling.h"
 #include "spelling/Dictionary.h"
 #include "spelling/PersonalWordList.h"
+#include "files/LetterFields.h"
 
 #include <QAction>
 #include <QMenu>
@@ -33,8 +34,9 @@ void TFrmMain::createSpelling()
     for (TMemo* box : {MemoAbsender, MemoAnschrift})
         FSpelling->Attach(box, spelling::TWordContext::Address);
     FSpelling->Attach(MemoMitteilung);
-    for (TEdit* field : {EditTitel1, EditTitel2, EditSonst1, EditSonst2})
-        FSpelling->Attach(field);
+    for (const files::TLetterFieldInfo& f : files::kLetterFields)
+        if (f.spellChecked)
+            FSpelling->Attach(FieldControl(f.field));
     // A dictionary found but unreadable is known only once loading ends.
     FSpelling->OnProblem = [this] {
         Rechtschreibung->setChecked(false);

@@ -17,6 +17,7 @@
 #include "platform/text/TextFile.h"
 #include "platform/qt/QtText.h"
 #include "output/LetterBoxes.h"
+#include "files/LetterFields.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,6 +36,7 @@
 #include <QWindow>
 #include <QToolButton>
 #include <algorithm>
+#include <stdexcept>
 #include <memory>
 
 namespace zt::letter {
@@ -170,7 +172,7 @@ void TFrmMain::connectChangeTracking()
         });
     }
     // (A field reports an edit only when its text changed.)
-    for (TEdit* edit : {EditTitel1, EditTitel2, edDatum, EditSonst1, EditSonst2})
+    for (TEdit* edit : FieldControls())
         connect(edit, &QLineEdit::textEdited, this, [this] { MemoAbsenderChange(); });
     connect(MemoMitteilung, &QPlainTextEdit::textChanged, this, [this] { MemoMitteilungChange(); });
     for (int n = 1; n <= 15; ++n)
@@ -178,8 +180,9 @@ void TFrmMain::connectChangeTracking()
     // A click in one of the eight text controls also counts as a change.
     // The clicks, like the keys of the editing aids, reach eventFilter
     // through the application-wide filter that FormCreate installs.
-    QWidget* withPopup[] = {MemoAbsender, MemoAnschrift, EditTitel1, EditTitel2,
-                            edDatum, MemoMitteilung, EditSonst1, EditSonst2};
+    std::vector<QWidget*> withPopup = {MemoAbsender, MemoAnschrift, MemoMitteilung};
+    for (TEdit* field : FieldControls())
+        withPopup.push_back(field);
     for (QWidget* w : withPopup) {
         w->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(w, &QWidget::customContextMenuRequested, this, [this, w](const QPoint& pos) {
@@ -209,8 +212,7 @@ bool TFrmMain::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress:
         if (watched != FClient && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this)
             if (watched == MemoAbsender->viewport() || watched == MemoAnschrift->viewport() ||
-                watched == MemoMitteilung->viewport() || watched == EditTitel1 || watched == EditTitel2 ||
-                watched == edDatum || watched == EditSonst1 || watched == EditSonst2)
+                watched == MemoMitteilung->viewport() || isFieldControl(watched))
                 MemoAbsenderChange();
         return false;
     case QEvent::KeyPress:
@@ -342,6 +344,32 @@ QCheckBox* TFrmMain::TickMark(int n) const
     return n >= 1 && n <= 15 ? FTickMarks[n] : nullptr;
 }
 
+TEdit* TFrmMain::FieldControl(files::TLetterField field) const
+{
+    switch (field) {
+    case files::TLetterField::Titel1: return EditTitel1;
+    case files::TLetterField::Titel2: return EditTitel2;
+    case files::TLetterField::Sonst1: return EditSonst1;
+    case files::TLetterField::Sonst2: return EditSonst2;
+    case files::TLetterField::Datum: return edDatum;
+    }
+    throw std::logic_error("Feld ohne Steuerelement");
+}
+
+std::vector<TEdit*> TFrmMain::FieldControls() const
+{
+    std::vector<TEdit*> controls;
+    for (const files::TLetterFieldInfo& f : files::kLetterFields)
+        controls.push_back(FieldControl(f.field));
+    return controls;
+}
+
+bool TFrmMain::isFieldControl(const QObject* object) const
+{
+    const std::vector<TEdit*> controls = FieldControls();
+    return std::find(controls.begin(), controls.end(), object) != controls.end();
+}
+
 std::string TFrmMain::TickMarkLabel(int n) const
 {
     return output::TickMarkLabel(n, EditSonst1->Text(), EditSonst2->Text());
@@ -403,7 +431,7 @@ void TFrmMain::NeuExecute()
     CurrentFile.clear();
     for (TMemo* memo : {MemoAbsender, MemoAnschrift, MemoMitteilung})
         memo->clear();
-    for (TEdit* edit : {EditTitel1, EditTitel2, EditSonst1, EditSonst2, edDatum})
+    for (TEdit* edit : FieldControls())
         edit->clear();
     for (int n = 1; n <= 15; ++n)
         FTickMarks[n]->setChecked(false);

@@ -123,6 +123,10 @@ public:
     // Runs `job` once the window has painted for the first time (at once
     // when it has): work the first sight of the window does not need.
     void AfterFirstPaint(std::function<void()> job);
+    // The control of a single-line field, and all of them in the order of
+    // files::kLetterFields.
+    TEdit* FieldControl(files::TLetterField field) const;
+    std::vector<TEdit*> FieldControls() const;
     // An entry of "Zuletzt geöffnet": opens as Open does, asking first.
     void OpenRecentLetter(const std::string& path);
     // "Öffnen alte Version...": reads a letter in one of the older layouts.
@@ -319,6 +323,7 @@ private:
     // Puts what a reader found into the controls, each block in one piece.
     void ApplyLetter(const files::TLetterBuffer& read);
     void applyRequestedOuterSize();
+    bool isFieldControl(const QObject* object) const;
     // The picker shows its prompt, no phrase chosen.
     void resetPhrasePicker();
     // The letter is saved, cleared or opened: its recovery copy goes.

@@ -5,6 +5,7 @@
 #include "letter/controls/TEdit.h"
 #include "letter/controls/TMemo.h"
 #include "platform/qt/QtText.h"
+#include "files/LetterFields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -43,9 +44,8 @@ void TFrmMain::nameControls()
     name(MemoAbsender, "Absender");
     name(MemoAnschrift, "Anschrift");
     name(MemoMitteilung, "Mitteilung");
-    name(EditTitel1, "Betreff, Zeile 1");
-    name(EditTitel2, "Betreff, Zeile 2");
-    name(edDatum, "Ort, Datum");
+    for (const files::TLetterFieldInfo& f : files::kLetterFields)
+        name(FieldControl(f.field), f.spokenName);
     strip(Label1, MemoAbsender);
     strip(Label2, MemoAnschrift);
     strip(Label3, EditTitel1);
@@ -61,9 +61,7 @@ void TFrmMain::nameControls()
     }
     // The two free marks show only their box; the field beside them says what they mean.
     name(cbSonst1, "Sonstiges (Bitte um)", "Mit der Bitte um");
-    name(EditSonst1, "Sonstiges (Bitte um), Text");
     name(CheckBox15, "Sonstiges (Anlagen)", "Anlagen");
-    name(EditSonst2, "Sonstiges (Anlagen), Text");
 
     // On Linux a combo box is announced by its text; what it is for goes in its description.
     name(ComboBox1, "Textbaustein auswählen", "Textbaustein auswählen");

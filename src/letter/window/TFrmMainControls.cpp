@@ -7,6 +7,7 @@
 #include "letter/controls/TMemo.h"
 #include "output/LetterBoxes.h"
 #include "platform/qt/QtFonts.h"
+#include "files/LetterFields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -177,11 +178,15 @@ void TFrmMain::createControls()
         a.place(*m.field, m.rect, tr);
         FTickMarks[n++] = *m.field;
     }
-    EditSonst1 = new TEdit("EditSonst1", courier9, 20, c);
+    const auto field = [&](files::TLetterField f, const QFont& font) {
+        const files::TLetterFieldInfo& info = files::LetterFieldInfo(f);
+        return new TEdit(QString::fromUtf8(info.control), font, info.maxLength, c);
+    };
+    EditSonst1 = field(files::TLetterField::Sonst1, courier9);
     a.place(EditSonst1, {487, 120, 174, 23}, tr);
     Label6 = sectionStrip(c, "Label6", " Anlagen", kStripBlue);
     a.place(Label6, {342, 159, 320, 16}, tr);
-    EditSonst2 = new TEdit("EditSonst2", courier9, 20, c);
+    EditSonst2 = field(files::TLetterField::Sonst2, courier9);
     a.place(EditSonst2, {487, 213, 174, 23}, tr);
 
     SpeedButton2 = imageButton(c, "SpeedButton2", Glyph::DateIntoPlace, "Aktuelles Datum einfügen");
@@ -191,11 +196,11 @@ void TFrmMain::createControls()
     Label7 = sectionStrip(c, "Label7", " Ort, Datum", kStripBlue);
     a.place(Label7, {476, 269, 185, 16}, tr);
     const QFont courier10Bold = qtFont(screenLogFont("Courier New", 10, true));
-    EditTitel1 = new TEdit("EditTitel1", courier10Bold, 80, c);
+    EditTitel1 = field(files::TLetterField::Titel1, courier10Bold);
     a.place(EditTitel1, {2, 286, 468, 24}, akLeft | akTop | akRight);
-    EditTitel2 = new TEdit("EditTitel2", courier10Bold, 80, c);
+    EditTitel2 = field(files::TLetterField::Titel2, courier10Bold);
     a.place(EditTitel2, {2, 308, 468, 24}, akLeft | akTop | akRight);
-    edDatum = new TEdit("edDatum", courier9, 0, c);
+    edDatum = field(files::TLetterField::Datum, courier9);
     a.place(edDatum, {476, 286, 185, 23}, tr);
 
     ComboBox1 = new QComboBox(c);
