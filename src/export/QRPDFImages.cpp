@@ -62,17 +62,8 @@ gdi::Bitmap PDFStretchBitmap(const gdi::Bitmap& source, int width, int height)
 
 gdi::Bitmap PDFPlaceBitmap(const gdi::Bitmap& source, int width, int height)
 {
-    gdi::Bitmap out;
-    out.width = std::max(0, width);
-    out.height = std::max(0, height);
-    out.pixels.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height), 0xFFFFFFFFu);
-    if (out.pixels.empty())
-        return out;
-    for (int y = 0; y < std::min(out.height, source.height); ++y)
-        for (int x = 0; x < std::min(out.width, source.width); ++x)
-            out.pixels[static_cast<std::size_t>(y) * out.width + x] =
-                source.pixels[static_cast<std::size_t>(y) * source.width + x];
-    return out;
+    // The page draws an unstretched picture from the same bitmap.
+    return PlacePicture(source, width, height);
 }
 
 gdi::Bitmap PDFControlBitmap(const gdi::Bitmap& source, int width, int height, bool stretch)

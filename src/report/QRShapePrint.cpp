@@ -9,6 +9,8 @@
 #include "report/QRExportHandOff.h"
 #include "report/QRReport.h"
 
+#include <algorithm>
+
 namespace zt::report {
 
 namespace gdi = platform::gdi;
@@ -32,7 +34,45 @@ NativeBox boxAt(const TQRPrintable& p, int ofsX, int ofsY)
             s.Value(TQRPrintableSize::iWidth), s.Value(TQRPrintableSize::iHeight)};
 }
 
+// An unstretched picture keeps its own size (a picture pixel is a screen
+// pixel of the box, or a printer dot for one made for the printer, Tag
+// 12345) from the box's top-left corner and is cut at the box, as the PDF
+// writer places it.
+void drawUnscaled(pages::TQRPrinter& printer, gdi::EmfRecorder& device, const TQRImage& image,
+                  const gdi::Bitmap& picture, const NativeBox& b)
+{
+    const int cw = image.Width(), ch = image.Height();
+    const int w = std::min(picture.width, cw), h = std::min(picture.height, ch);
+    if (w <= 0 || h <= 0)
+        return;
+    long double d = 1;
+    if (image.Tag == 12345) {
+        const int dpi = printer.PrinterSettings().PixelsPerX();
+        if (dpi > 0)
+            d = static_cast<long double>(kScreenPixelsPerInch) / dpi;
+    }
+    const Native pixel = 254.0L / kScreenPixelsPerInch * d;
+    const gdi::Bitmap part =
+        w == picture.width && h == picture.height ? picture : PlacePicture(picture, w, h);
+    device.StretchDraw(DeviceRect(printer, b.l, b.t, b.l + w * pixel, b.t + h * pixel), part);
+}
+
 } // namespace
+
+gdi::Bitmap PlacePicture(const gdi::Bitmap& source, int width, int height)
+{
+    gdi::Bitmap out;
+    out.width = std::max(0, width);
+    out.height = std::max(0, height);
+    out.pixels.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height), 0xFFFFFFFFu);
+    if (out.pixels.empty())
+        return out;
+    for (int y = 0; y < std::min(out.height, source.height); ++y)
+        for (int x = 0; x < std::min(out.width, source.width); ++x)
+            out.pixels[static_cast<std::size_t>(y) * out.width + x] =
+                source.pixels[static_cast<std::size_t>(y) * source.width + x];
+    return out;
+}
 
 // A picture file's bitmap: Windows bitmap files only; anything else draws nothing.
 std::optional<gdi::Bitmap> DecodePicture(const TQRPicture& picture)
@@ -133,8 +173,13 @@ void TQRImage::Print(int ofsX, int ofsY)
     }
     if (const auto bitmap = DecodePicture(FPicture)) {
         const NativeBox b = boxAt(*this, ofsX, ofsY);
-        if (gdi::EmfRecorder* device = QRPrinter->PageCanvas().Device())
-            device->StretchDraw(DeviceRect(*QRPrinter, b.l, b.t, b.l + b.w, b.t + b.h), *bitmap);
+        if (gdi::EmfRecorder* device = QRPrinter->PageCanvas().Device()) {
+            // Tag 999 fits the picture into its box as stretching does.
+            if (Stretch || Tag == 999)
+                device->StretchDraw(DeviceRect(*QRPrinter, b.l, b.t, b.l + b.w, b.t + b.h), *bitmap);
+            else if (Width() > 0 && Height() > 0)
+                drawUnscaled(*QRPrinter, *device, *this, *bitmap, b);
+        }
     }
     TQRPrintable::Print(ofsX, ofsY);
 }

@@ -48,6 +48,10 @@ struct TQRPicture {
 // A picture file's bitmap: Windows bitmap files only; none for anything else.
 std::optional<platform::gdi::Bitmap> DecodePicture(const TQRPicture& picture);
 
+// A bitmap of width x height, white, with `source` unscaled at its top-left
+// corner and cut at its edges.
+platform::gdi::Bitmap PlacePicture(const platform::gdi::Bitmap& source, int width, int height);
+
 class TQRImage : public TQRPrintable {
 public:
     explicit TQRImage(TQRComponent* owner) : TQRPrintable(owner) {}

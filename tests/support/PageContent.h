@@ -33,11 +33,18 @@ struct PageLine {
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
 
+// A bitmap drawn on the page: where it lands and its own size.
+struct PagePicture {
+    int x = 0, y = 0, width = 0, height = 0;
+    int bitmapWidth = 0, bitmapHeight = 0;
+};
+
 struct PageContent {
     std::vector<PageText> texts;
     std::vector<PageLine> lines;
     int rectangles = 0;
     int pictures = 0;
+    std::vector<PagePicture> pictureBoxes;
 
     // The texts in record order, as strings.
     std::vector<std::string> strings() const
@@ -115,6 +122,7 @@ inline PageContent readPageContent(const platform::gdi::TMetafile& page)
             break;
         case EMR_STRETCHDIBITS:
             ++out.pictures;
+            out.pictureBoxes.push_back({r.i32(24), r.i32(28), r.i32(72), r.i32(76), r.i32(40), r.i32(44)});
             break;
         default:
             break;
