@@ -6,6 +6,7 @@
 #include "export/QRPDFFonts.h"
 #include "export/QRPDFShape.h"
 
+#include "base/QRError.h"
 #include "pages/QRPrinter.h"
 #include "platform/fonts/FontService.h"
 #include "platform/files/TempFile.h"
@@ -39,6 +40,23 @@ std::string trim(const std::string& s)
     if (b == std::string::npos)
         return {};
     return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+// The writer's text is single-byte: a Japanese or Chinese character set
+// would come out as Western letters, so such a font is refused outright.
+void refuseMultiByteCharset(const TQRFont& font)
+{
+    const char* name = nullptr;
+    int codePage = 0;
+    switch (font.Charset) {
+    case 128: name = "japanischen"; codePage = 932; break;
+    case 134: name = "vereinfachten chinesischen"; codePage = 936; break;
+    case 136: name = "traditionellen chinesischen"; codePage = 950; break;
+    default: return;
+    }
+    raiseQRError(ErrorKind::DamagedInput, "Die Schrift „" + font.Name + "“ verwendet den " + name +
+                                              " Zeichensatz (Codepage " + std::to_string(codePage) +
+                                              "), den ein PDF-Dokument hier nicht aufnehmen kann");
 }
 
 } // namespace
@@ -231,6 +249,7 @@ void TQRPDFDocumentFilter::NewPage()
 void TQRPDFDocumentFilter::TextOut(long double x, long double y, const TQRFont& font, TColor, TAlignment alignment,
                                    const std::string& text)
 {
+    refuseMultiByteCharset(font);
     ensurePage();
     int dx = deviceX(x);
     const int dy = deviceY(y);

@@ -4,6 +4,8 @@
 
 #include "PreviewFixture.h"
 
+#include "export/QRExportLibrary.h"
+
 #include "preview/TQRStandardPreview.h"
 #include "preview/XMLDocumentViewer.h"
 #include "platform/qt/QtMessageQueue.h"
@@ -16,6 +18,10 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+
+#include <filesystem>
+
+#include <unistd.h>
 
 using namespace zt;
 using zt::testing::Preview;
@@ -159,6 +165,27 @@ TEST_F(XMLViewer, ModalItReturnsOnceTheViewerHasClosed)
     EXPECT_TRUE(wasModal);
     QApplication::processEvents();
     EXPECT_EQ(viewer(), nullptr);
+}
+
+TEST_F(Preview, AJapaneseFontStopsThePdfWithItsReasonInTheErrorBox)
+{
+    report::RegisterExportFilters();
+    report::TQRFont f = label->Font();
+    f.Charset = 128;
+    label->SetFont(f);
+    pages::TQRStandardPreview& w = open(1);
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("zt-preview-charset-" + std::to_string(::getpid()) + ".pdf");
+    dialogs.answerSave(file.string(), 1);
+    dialogs.answerMessage(platform::mrOk);
+    record = 0; // the export runs the report again
+    w.SaveReportClick();
+    const auto boxes = dialogs.calls(platform::DialogCall::Kind::Message);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes.front().type, platform::TMsgDlgType::mtError);
+    EXPECT_NE(boxes.front().text.find("japanischen Zeichensatz (Codepage 932)"), std::string::npos)
+        << boxes.front().text;
+    EXPECT_FALSE(std::filesystem::exists(file));
 }
 
 } // namespace
