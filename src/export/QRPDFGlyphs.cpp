@@ -1,11 +1,10 @@
 #include "export/QRPDFGlyphs.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
-#include <numeric>
 #include <string_view>
+#include <unordered_map>
 
 namespace zt::report {
 
@@ -20,12 +19,10 @@ constexpr std::string_view kGlyphList =
 // string only for each value's name.
 struct Glyphs {
     std::vector<std::pair<char32_t, std::string_view>> entries;
-    // Each value with the name it goes by, ordered by value: its first
-    // pair's name, or uniXXXX where a reader would take that name for
-    // another character ("mu" reads as the micro sign, not the Greek
-    // letter). Sorted vectors: hash tables of a thousand names cost a
-    // short run more than the rest of its PDF's fonts.
-    std::vector<std::pair<char32_t, std::string>> names;
+    // The name a value goes by: its first pair's, or uniXXXX where a reader
+    // would take that name for another character ("mu" reads as the micro
+    // sign, not the Greek letter).
+    std::unordered_map<char32_t, std::string> names;
 
     Glyphs()
     {
@@ -47,32 +44,19 @@ struct Glyphs {
             std::from_chars(hex.data(), hex.data() + hex.size(), value, 16);
             entries.emplace_back(static_cast<char32_t>(value), line.substr(0, semi));
         }
-        // Stable sorts keep the list's order among equal values and names,
-        // so the first of them is the first pair in the list.
-        std::vector<std::uint32_t> byValue(entries.size()), byName(entries.size());
-        std::iota(byValue.begin(), byValue.end(), 0u);
-        std::iota(byName.begin(), byName.end(), 0u);
-        std::stable_sort(byValue.begin(), byValue.end(),
-                         [this](std::uint32_t a, std::uint32_t b) { return entries[a].first < entries[b].first; });
-        std::stable_sort(byName.begin(), byName.end(),
-                         [this](std::uint32_t a, std::uint32_t b) { return entries[a].second < entries[b].second; });
-        const auto readAs = [&](std::string_view name) {
-            const auto it = std::lower_bound(byName.begin(), byName.end(), name,
-                                             [this](std::uint32_t i, std::string_view n) { return entries[i].second < n; });
-            return entries[*it].first;
-        };
+        std::unordered_map<std::string_view, char32_t> readAs;
+        readAs.reserve(entries.size());
         names.reserve(entries.size());
-        for (const std::uint32_t i : byValue) {
-            const auto& [value, name] = entries[i];
-            if (!names.empty() && names.back().first == value)
+        for (const auto& [value, name] : entries) {
+            readAs.emplace(name, value);
+            names.try_emplace(value, name);
+        }
+        for (auto& [value, name] : names) {
+            if (value < 0x100 || readAs[name] == value)
                 continue;
-            if (value < 0x100 || readAs(name) == value) {
-                names.emplace_back(value, std::string(name));
-                continue;
-            }
             char buf[16];
             std::snprintf(buf, sizeof buf, "uni%04X", static_cast<unsigned>(value));
-            names.emplace_back(value, buf);
+            name = buf;
         }
     }
 };
@@ -99,10 +83,9 @@ const std::vector<std::pair<char32_t, std::string>>& GlyphTable()
 const std::string& GlyphName(char32_t c)
 {
     static const std::string none;
-    const auto& names = glyphs().names;
-    const auto it = std::lower_bound(names.begin(), names.end(), c,
-                                     [](const std::pair<char32_t, std::string>& n, char32_t v) { return n.first < v; });
-    return it != names.end() && it->first == c ? it->second : none;
+    const Glyphs& g = glyphs();
+    const auto it = g.names.find(c);
+    return it == g.names.end() ? none : it->second;
 }
 
 } // namespace zt::report
