@@ -27,40 +27,34 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
             options.version = true;
         } else if (arg == "--printers") {
             options.listPrinters = true;
-        } else if (arg == "--print") {
-            // The printer's name, when one follows the input file.
-            std::string printer;
-            if (!options.input.empty() && i + 1 < args.size() && !args[i + 1].starts_with("-"))
-                printer = args[++i];
-            options.outputs.push_back({BatchOutput::Kind::Print, printer});
+        } else if (const TBatchOutputInfo* output = BatchOutputByOption(arg)) {
+            const bool given = i + 1 < args.size() && !args[i + 1].empty();
+            switch (output->argument) {
+            case TOutputArgument::None:
+                options.outputs.push_back({output->kind, {}});
+                break;
+            case TOutputArgument::OptionalPrinter: {
+                // The printer's name, when one follows the input file.
+                std::string printer;
+                if (!options.input.empty() && i + 1 < args.size() && !args[i + 1].starts_with("-"))
+                    printer = args[++i];
+                options.outputs.push_back({output->kind, printer});
+                break;
+            }
+            case TOutputArgument::File:
+            case TOutputArgument::Folder:
+                if (!given)
+                    options.errors.push_back(arg + (output->argument == TOutputArgument::File ? " braucht eine Datei"
+                                                                                               : " braucht einen Ordner"));
+                else
+                    options.outputs.push_back({output->kind, args[++i]});
+                break;
+            }
         } else if (arg == "--merge") {
             if (i + 1 >= args.size() || args[i + 1].empty())
                 options.errors.push_back("--merge braucht eine Adressliste");
             else
                 options.mergeList = args[++i];
-        } else if (arg == "--pdf-each") {
-            if (i + 1 >= args.size() || args[i + 1].empty())
-                options.errors.push_back("--pdf-each braucht einen Ordner");
-            else
-                options.outputs.push_back({BatchOutput::Kind::PdfEach, args[++i]});
-        } else if (arg == "--mail") {
-            options.outputs.push_back({BatchOutput::Kind::Mail, {}});
-        } else if (arg == "--info") {
-            options.outputs.push_back({BatchOutput::Kind::Info, {}});
-        } else if (arg == "--png") {
-            if (i + 1 >= args.size() || args[i + 1].empty())
-                options.errors.push_back("--png braucht einen Ordner");
-            else
-                options.outputs.push_back({BatchOutput::Kind::Png, args[++i]});
-        } else if (arg == "--text" || arg == "--zlw" || arg == "--qrp" || arg == "--pdf") {
-            if (i + 1 >= args.size() || args[i + 1].empty())
-                options.errors.push_back(arg + " braucht eine Datei");
-            else
-                options.outputs.push_back({arg == "--text"  ? BatchOutput::Kind::Text
-                                           : arg == "--zlw" ? BatchOutput::Kind::Zlw
-                                           : arg == "--pdf" ? BatchOutput::Kind::Pdf
-                                                            : BatchOutput::Kind::Qrp,
-                                           args[++i]});
         } else if (arg.starts_with("-") && arg != "-") {
             options.errors.push_back("unbekannte Option: " + arg);
         } else if (options.input.empty()) {
@@ -78,13 +72,12 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
                                  "sie lassen sich nicht mischen");
     const bool merging = !options.mergeList.empty();
     for (const BatchOutput& o : options.outputs) {
-        const bool mergeOutput = o.kind == BatchOutput::Kind::Pdf || o.kind == BatchOutput::Kind::PdfEach ||
-                                 o.kind == BatchOutput::Kind::Print || o.kind == BatchOutput::Kind::Qrp;
-        if (merging && !mergeOutput) {
+        const TBatchOutputInfo& info = BatchOutputInfo(o.kind);
+        if (merging && !info.inMerge) {
             options.errors.push_back("ein Serienbrief (--merge) schreibt nur --pdf, --pdf-each, --print und --qrp");
             break;
         }
-        if (!merging && o.kind == BatchOutput::Kind::PdfEach) {
+        if (!merging && info.mergeOnly) {
             options.errors.push_back("--pdf-each gehört zu einem Serienbrief (--merge)");
             break;
         }

@@ -2,6 +2,8 @@
 // Command line of the batch tool, parsed apart from running it so the rules
 // can be tested without a window.
 
+#include "cli/BatchOutputs.h"
+
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -27,19 +29,15 @@ inline constexpr int kExitBadMerge = 8;
 
 // One thing to produce from the input, in command-line order.
 struct BatchOutput {
-    enum class Kind { Info, Png, Print, Text, Zlw, Qrp, Pdf, PdfEach, Mail };
+    using Kind = TBatchOutputKind;
     Kind kind;
     // The folder for Png and PdfEach; the printer for Print (empty: the
     // default); the file for Text, Zlw, Qrp and Pdf; empty for Info.
     std::string path;
     // Text, Zlw and Qrp need a letter file, Info a saved report file; Png,
     // Pdf and Print take either.
-    bool lettersOnly() const
-    {
-        return kind == Kind::Text || kind == Kind::Zlw || kind == Kind::Qrp || kind == Kind::PdfEach ||
-               kind == Kind::Mail;
-    }
-    bool reportsOnly() const { return kind == Kind::Info; }
+    bool lettersOnly() const { return BatchOutputInfo(kind).input == TOutputInput::Letter; }
+    bool reportsOnly() const { return BatchOutputInfo(kind).input == TOutputInput::Report; }
     bool operator==(const BatchOutput&) const = default;
 };
 

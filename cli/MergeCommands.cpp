@@ -43,8 +43,14 @@ void writeOutput(const BatchOutput& output, merge::TMergeRun& run, const MergePr
         print(run.Report(), output.path);
         run.Print();
         break;
-    default:
-        break; // refused by the options
+    case BatchOutput::Kind::Info:
+    case BatchOutput::Kind::Png:
+    case BatchOutput::Kind::Text:
+    case BatchOutput::Kind::Zlw:
+    case BatchOutput::Kind::Mail:
+        // The options refuse these with a merge; reaching here is a fault.
+        throw platform::PlatformError(platform::ErrorKind::InternalFault,
+                                      std::string(BatchOutputInfo(output.kind).option) + " gilt nicht für einen Serienbrief");
     }
 }
 

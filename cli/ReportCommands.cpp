@@ -85,14 +85,30 @@ int runReportCommands(const BatchOptions& options, std::ostream& out, std::ostre
     }
     for (const auto& output : options.outputs) {
         try {
-            if (output.kind == BatchOutput::Kind::Info)
+            switch (output.kind) {
+            case BatchOutput::Kind::Info:
                 printInfo(report, out);
-            else if (output.kind == BatchOutput::Kind::Png)
+                break;
+            case BatchOutput::Kind::Png:
                 writePngs(report.pages, output.path);
-            else if (output.kind == BatchOutput::Kind::Pdf)
-                pages::WriteRecordedPdf(report.pages, output.path, std::filesystem::path(options.input).filename().string());
-            else
+                break;
+            case BatchOutput::Kind::Pdf:
+                pages::WriteRecordedPdf(report.pages, output.path,
+                                        std::filesystem::path(options.input).filename().string());
+                break;
+            case BatchOutput::Kind::Print:
                 printSavedReport(options.input, output.path);
+                break;
+            case BatchOutput::Kind::Text:
+            case BatchOutput::Kind::Zlw:
+            case BatchOutput::Kind::Qrp:
+            case BatchOutput::Kind::PdfEach:
+            case BatchOutput::Kind::Mail:
+                // A letter's outputs: the options send a saved report none.
+                throw platform::PlatformError(platform::ErrorKind::InternalFault,
+                                              std::string(BatchOutputInfo(output.kind).option) +
+                                                  " gilt nicht für eine Berichtsdatei");
+            }
         } catch (const std::exception& e) {
             err << "zettelino-print: " << e.what() << '\n';
             return exitStatusFor(e, InputFile::SavedReport);

@@ -80,9 +80,7 @@ void writeOutput(const BatchOutput& output, const output::TWindowlessLetter& let
 bool needsNoWindow(const BatchOptions& options)
 {
     return options.letterInput() && std::all_of(options.outputs.begin(), options.outputs.end(), [](const BatchOutput& o) {
-               return o.kind == BatchOutput::Kind::Text || o.kind == BatchOutput::Kind::Zlw ||
-                      o.kind == BatchOutput::Kind::Qrp || o.kind == BatchOutput::Kind::Pdf ||
-                      o.kind == BatchOutput::Kind::PdfEach || o.kind == BatchOutput::Kind::Mail;
+               return BatchOutputInfo(o.kind).windowless;
            });
 }
 

@@ -97,3 +97,32 @@ TEST(BatchExitStatus, FollowsTheKindOfTheFailure)
     }
     EXPECT_EQ(exitStatusFor(zt::files::ELetterFileError("x"), InputFile::Letter), kExitNotOpened);
 }
+
+TEST(BatchOutputTable, EveryOutputHasItsUsageLineAndParsesToItsKind)
+{
+    const std::string usage = zt::cli::batchUsage();
+    for (const zt::cli::TBatchOutputInfo& o : zt::cli::kBatchOutputs) {
+        SCOPED_TRACE(o.option);
+        // Listed in the usage text at the start of a line of its own.
+        EXPECT_NE(usage.find(std::string("\n  ") + o.option + (o.argument == zt::cli::TOutputArgument::None ? " " : "")),
+                  std::string::npos);
+        std::vector<std::string> args = {"brief.ZLW"};
+        if (o.mergeOnly)
+            args.insert(args.end(), {"--merge", "liste.csv"});
+        args.push_back(o.option);
+        if (o.argument == zt::cli::TOutputArgument::File || o.argument == zt::cli::TOutputArgument::Folder)
+            args.push_back("ziel");
+        const zt::cli::BatchOptions parsed = zt::cli::parseBatchOptions(args);
+        ASSERT_EQ(parsed.outputs.size(), 1u);
+        EXPECT_EQ(parsed.outputs[0].kind, o.kind);
+        EXPECT_EQ(parsed.outputs[0].lettersOnly(), o.input == zt::cli::TOutputInput::Letter);
+        EXPECT_EQ(parsed.outputs[0].reportsOnly(), o.input == zt::cli::TOutputInput::Report);
+        if (o.argument == zt::cli::TOutputArgument::File || o.argument == zt::cli::TOutputArgument::Folder) {
+            const auto missing = zt::cli::parseBatchOptions({"brief.ZLW", o.option});
+            ASSERT_EQ(missing.errors.size(), 1u);
+            EXPECT_EQ(missing.errors[0], std::string(o.option) +
+                                             (o.argument == zt::cli::TOutputArgument::File ? " braucht eine Datei"
+                                                                                           : " braucht einen Ordner"));
+        }
+    }
+}
