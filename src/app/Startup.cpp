@@ -52,6 +52,7 @@ ZettelinoProgram::~ZettelinoProgram()
     letter::FrmMain = nullptr;
     letter::frmReport = nullptr;
     letter::CreateReportForm = nullptr;
+    letter::CreateAuxiliaryWindows = nullptr;
     letter::frmTextbausteine = nullptr;
     letter::AboutBox = nullptr;
     letter::FrmKalender = nullptr;
@@ -99,12 +100,17 @@ void ZettelinoProgram::Start()
     frmMain_->RecentList = platform::desktop::recentlyUsedFile();
     frmMain_->PrivatePlainText = true;
     frmMain_->TextEditorKnown = [] { return platform::desktop::hasProgramFor("text/plain").value_or(true); };
-    frmTextbausteine_ = std::make_unique<letter::TfrmTextbausteine>(frmMain_.get());
-    letter::frmTextbausteine = frmTextbausteine_.get();
-    aboutBox_ = std::make_unique<letter::TAboutBox>(frmMain_.get());
-    letter::AboutBox = aboutBox_.get();
-    frmKalender_ = std::make_unique<letter::TFrmKalender>(frmMain_.get());
-    letter::FrmKalender = frmKalender_.get();
+    // The auxiliary windows, too, come after the first paint or when asked for.
+    letter::CreateAuxiliaryWindows = [this] {
+        if (frmTextbausteine_)
+            return;
+        frmTextbausteine_ = std::make_unique<letter::TfrmTextbausteine>(frmMain_.get());
+        letter::frmTextbausteine = frmTextbausteine_.get();
+        aboutBox_ = std::make_unique<letter::TAboutBox>(frmMain_.get());
+        letter::AboutBox = aboutBox_.get();
+        frmKalender_ = std::make_unique<letter::TFrmKalender>(frmMain_.get());
+        letter::FrmKalender = frmKalender_.get();
+    };
 
     ReadSettings(*frmMain_, SettingsPath());
 }
@@ -113,7 +119,10 @@ int ZettelinoProgram::Run(const std::string& file)
 {
     OfferRecovery(files::RecoveryFolder(), !file.empty());
     frmMain_->show();
-    frmMain_->AfterFirstPaint([] { letter::ReportForm(); });
+    frmMain_->AfterFirstPaint([] {
+        letter::ReportForm();
+        letter::EnsureAuxiliaryWindows();
+    });
     if (!file.empty())
         QTimer::singleShot(0, frmMain_.get(), [this, file] { OpenFile(file); });
     return QApplication::exec();

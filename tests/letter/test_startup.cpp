@@ -128,6 +128,9 @@ TEST_F(StartupTest, StartSetsTheProgramWideStateAndCreatesTheFiveWindows)
     EXPECT_EQ(platform::applicationTitle(), "Zettelino für Windows");
     EXPECT_EQ(letter::ProgramDir, dir());
     EXPECT_EQ(letter::FrmMain, &program.FrmMain());
+    // The auxiliary windows wait like the report form (below).
+    EXPECT_EQ(letter::FrmKalender, nullptr);
+    letter::EnsureAuxiliaryWindows();
     EXPECT_NE(letter::frmTextbausteine, nullptr);
     EXPECT_NE(letter::AboutBox, nullptr);
     EXPECT_NE(letter::FrmKalender, nullptr);

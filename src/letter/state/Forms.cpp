@@ -8,6 +8,13 @@ TfrmTextbausteine* frmTextbausteine = nullptr;
 TAboutBox* AboutBox = nullptr;
 TFrmKalender* FrmKalender = nullptr;
 std::function<void()> CreateReportForm;
+std::function<void()> CreateAuxiliaryWindows;
+
+void EnsureAuxiliaryWindows()
+{
+    if ((frmTextbausteine == nullptr || AboutBox == nullptr || FrmKalender == nullptr) && CreateAuxiliaryWindows)
+        CreateAuxiliaryWindows();
+}
 
 output::TfrmReport* ReportForm()
 {

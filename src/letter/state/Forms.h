@@ -28,4 +28,10 @@ extern TFrmKalender* FrmKalender;
 output::TfrmReport* ReportForm();
 extern std::function<void()> CreateReportForm;
 
+// The auxiliary windows (phrases, calendar, about box), made by
+// CreateAuxiliaryWindows when first needed if start-up has not made them:
+// they are not part of the window's first sight either.
+void EnsureAuxiliaryWindows();
+extern std::function<void()> CreateAuxiliaryWindows;
+
 } // namespace zt::letter

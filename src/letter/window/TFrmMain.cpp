@@ -125,6 +125,7 @@ void TFrmMain::LoadPhrases()
 
 void TFrmMain::TextbausteineExecute()
 {
+    EnsureAuxiliaryWindows();
     if (!frmTextbausteine)
         return;
     frmTextbausteine->PickerPhrases.clear();
@@ -140,12 +141,14 @@ void TFrmMain::TextbausteineExecute()
 
 void TFrmMain::KalenderExecute()
 {
+    EnsureAuxiliaryWindows();
     if (FrmKalender)
         FrmKalender->ShowBeside();
 }
 
 void TFrmMain::Ueber1Click()
 {
+    EnsureAuxiliaryWindows();
     if (AboutBox) {
         AboutBox->show();
         AboutBox->raise();
