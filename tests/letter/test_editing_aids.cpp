@@ -369,6 +369,9 @@ TEST_F(AuxWindowsTest, CalendarShowsTheStartDateAndComesToTheFront)
 {
     EXPECT_EQ(calendar->MonthCalendar1->selectedDate(), QDate::currentDate());
     EXPECT_EQ(calendar->windowTitle(), "Kalender");
+    // German names and Monday first, whatever the session's locale.
+    EXPECT_EQ(calendar->MonthCalendar1->locale().monthName(12).toStdString(), "Dezember");
+    EXPECT_EQ(calendar->MonthCalendar1->firstDayOfWeek(), Qt::Monday);
     frm->KalenderExecute();
     EXPECT_TRUE(calendar->isVisible());
     EXPECT_TRUE(calendar->windowFlags() & Qt::Tool);

@@ -3,6 +3,7 @@
 #include "letter/window/Images.h"
 
 #include <QCalendarWidget>
+#include <QLocale>
 #include <QDate>
 #include <utility>
 
@@ -18,6 +19,10 @@ TFrmKalender::TFrmKalender(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool),
     MonthCalendar1->setObjectName("MonthCalendar1");
     MonthCalendar1->setGeometry(0, 0, 190, 153);
     MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    // German month and day names (and Monday first) whatever the session's
+    // locale: a C or English session showed "December" and "Tue".
+    MonthCalendar1->setLocale(QLocale(QLocale::German, QLocale::Germany));
+    MonthCalendar1->setFirstDayOfWeek(Qt::Monday);
     MonthCalendar1->setAccessibleName("Kalender");
     // The calendar's own parts that show only a picture or a grid.
     const std::pair<const char*, const char*> parts[] = {{"qt_calendar_prevmonth", "Vorheriger Monat"},
