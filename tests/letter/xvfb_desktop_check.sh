@@ -30,13 +30,8 @@ support="$(cd "$(dirname "$0")/../support" && pwd)"
 cat > "$work/common.sh" <<'COMMON'
 source "$ZT_XVFB_LIB"
 pid=
-openbox >openbox.log 2>&1 & wm=$!
+start_window_manager
 trap 'kill $wm 2>/dev/null || true; kill -9 $pid 2>/dev/null || true' EXIT
-for _ in $(seq 150); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
-xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || fail "openbox did not start"
 quoted() { sed 's/[][\.*^$()+?{}|]/\\&/g' <<<"$1"; }
 captioned() { window "$(quoted "Zettelino - [ $1]")"; }
 COMMON

@@ -26,13 +26,8 @@ shots=$2
 # shellcheck source=../support/xvfb_session.sh
 source "$ZT_XVFB_LIB"
 pid=
-openbox >openbox.log 2>&1 & wm=$!
+start_window_manager
 trap 'kill $wm 2>/dev/null || true' EXIT
-for _ in $(seq 150); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
-xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || fail "openbox did not start"
 
 # Saves the letter through Ctrl+S, as $1 when it has no file yet.
 save() {

@@ -136,4 +136,7 @@ TEST(FileNames, FolderOfAPath)
     EXPECT_EQ(folderOf("/home/a/brief.ZLW"), "/home/a/");
     EXPECT_EQ(folderOf("brief.ZLW"), "");
     EXPECT_EQ(folderOf("/x"), "/");
+    EXPECT_EQ(zt::platform::files::fileNameOf("/home/a/brief.ZLW"), "brief.ZLW");
+    EXPECT_EQ(zt::platform::files::fileNameOf("brief.ZLW"), "brief.ZLW");
+    EXPECT_EQ(zt::platform::files::fileNameOf("/home/a/"), "");
 }

@@ -27,13 +27,8 @@ shots=$2
 # shellcheck source=../support/xvfb_session.sh
 source "$ZT_XVFB_LIB"
 pid=
-openbox >openbox.log 2>&1 & wm=$!
 # The program starts once the window manager has taken the screen.
-for _ in $(seq 150); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
-xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || fail "openbox did not start: $(cat openbox.log)"
+start_window_manager
 stop() { kill -9 $pid 2>/dev/null || true; wait $pid 2>/dev/null || true; pid=; }
 trap 'kill $wm 2>/dev/null || true' EXIT
 quoted() { sed 's/[][\.*^$()+?{}|]/\\&/g' <<<"$1"; }

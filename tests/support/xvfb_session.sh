@@ -46,3 +46,13 @@ gone() {
 }
 keys() { xdotool key --delay 40 "$@"; sleep 0.3; }
 typed() { xdotool type --delay 40 "$1"; sleep 0.3; }
+# Starts openbox (its process in $wm) and waits until it has taken the
+# screen, so windows started after it are framed; fails when it does not.
+start_window_manager() {
+  openbox >openbox.log 2>&1 & wm=$!
+  for _ in $(seq 150); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  fail "openbox did not start: $(cat openbox.log)"
+}

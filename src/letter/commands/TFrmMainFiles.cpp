@@ -24,12 +24,6 @@ namespace {
 constexpr const char* kLetterFilter = "Zettelino für Windows (*.ZLW)|*.ZLW";
 constexpr const char* kLetterExt = "*.ZLW";
 
-std::string fileNameOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 platform::FileDialogRequest letterDialog(const std::string& lastName)
 {
     platform::FileDialogRequest request;
@@ -158,7 +152,7 @@ void TFrmMain::openChosen(const std::optional<std::string>& chosen)
 
 void TFrmMain::ShowLetterFile()
 {
-    SetPanelText(2, fileNameOf(CurrentFile));
+    SetPanelText(2, platform::files::fileNameOf(CurrentFile));
     setWindowTitle(QString::fromStdString("Zettelino - [ " + CurrentFile + "]"));
 }
 

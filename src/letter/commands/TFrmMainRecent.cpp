@@ -4,6 +4,7 @@
 #include "letter/window/TFrmMain.h"
 
 #include "platform/desktop/RecentFiles.h"
+#include "platform/files/FileAccess.h"
 
 #include <QAction>
 #include <QMenu>
@@ -19,12 +20,6 @@ constexpr std::size_t kRecentShown = 6;
 platform::desktop::RecentEntry letterEntry()
 {
     return {kLetterMimeType, "zettelino", "zettelino %u"};
-}
-
-QString fileNameOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return QString::fromStdString(slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
 } // namespace
@@ -51,7 +46,7 @@ void TFrmMain::fillRecentMenu()
     int n = 0;
     for (const std::string& path : recent) {
         ++n;
-        QAction* entry = ZuletztGeoeffnet->addAction(QStringLiteral("&%1 ").arg(n) + fileNameOf(path));
+        QAction* entry = ZuletztGeoeffnet->addAction(QStringLiteral("&%1 ").arg(n) + QString::fromStdString(platform::files::fileNameOf(path)));
         entry->setObjectName(QStringLiteral("Zuletzt%1").arg(n));
         entry->setStatusTip(QString::fromStdString(path));
         entry->setToolTip(QString::fromStdString(path));

@@ -103,6 +103,11 @@ std::string folderOf(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+std::string fileNameOf(const std::string& path)
+{
+    return path.substr(folderOf(path).size());
+}
+
 void writeFileAtomically(const std::string& path, std::string_view bytes)
 {
     writeFileAtomically(path, [bytes](const ByteSink& sink) { sink(bytes); });

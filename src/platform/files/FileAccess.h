@@ -40,6 +40,8 @@ bool canOpenExclusively(const std::string& path);
 
 // The folder part of a path, with a trailing separator ("" for a bare name).
 std::string folderOf(const std::string& path);
+// The name part of a path (the whole of a bare name).
+std::string fileNameOf(const std::string& path);
 // Makes the folder and those above it; throws PlatformError (German, with
 // the system's reason) when it cannot, or when a file stands in its place.
 void createFolders(const std::string& dir);

@@ -80,11 +80,7 @@ QFileDialog* makeFileDialog(const FileDialogRequest& r, QFileDialog::AcceptMode 
         dialog->setOption(QFileDialog::DontConfirmOverwrite);
     if (!r.filter.empty())
         dialog->setNameFilters(qtNameFilters(r.filter).split(";;"));
-    // "*.ZLW" names the extension with its pattern characters.
-    QString suffix = q(r.defaultExt);
-    while (suffix.startsWith('*') || suffix.startsWith('.'))
-        suffix.remove(0, 1);
-    if (!suffix.isEmpty())
+    if (const QString suffix = plainSuffix(r.defaultExt); !suffix.isEmpty())
         dialog->setDefaultSuffix(suffix);
     if (!r.fileName.empty())
         dialog->selectFile(q(r.fileName));
@@ -109,6 +105,15 @@ std::optional<std::string> runFileDialog(QFileDialog* dialog, int* chosenFilter 
 }
 
 } // namespace
+
+QString plainSuffix(const std::string& defaultExt)
+{
+    // "*.ZLW" names the extension with its pattern characters.
+    QString suffix = q(defaultExt);
+    while (suffix.startsWith('*') || suffix.startsWith('.'))
+        suffix.remove(0, 1);
+    return suffix;
+}
 
 QString qtNameFilters(const std::string& filter)
 {

@@ -27,6 +27,9 @@ void readAloud(QMessageBox& box);
 // each pattern in its own, lower and upper case.
 QString qtNameFilters(const std::string& filter);
 
+// A request's default extension without its pattern characters ("*.ZLW": "ZLW").
+QString plainSuffix(const std::string& defaultExt);
+
 // The dialog the open and save commands run (the caller owns it): Qt's own,
 // with the request's filters, name and suffix; a save dialog's proposed
 // name takes the extension of the type the user picks.

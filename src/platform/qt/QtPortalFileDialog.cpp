@@ -243,9 +243,7 @@ PortalAnswer runPortalFileDialog(const FileDialogRequest& r, bool save)
         return answer;
     QString path = QUrl(uris.front()).toLocalFile();
     // The portal's save dialog adds no extension: ours would have.
-    QString suffix = QString::fromStdString(r.defaultExt);
-    while (suffix.startsWith('*') || suffix.startsWith('.'))
-        suffix.remove(0, 1);
+    const QString suffix = plainSuffix(r.defaultExt);
     if (save && !suffix.isEmpty() && QFileInfo(path).suffix().isEmpty())
         path += '.' + suffix;
     answer.outcome = PortalOutcome::Chosen;
