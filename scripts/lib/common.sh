@@ -11,7 +11,7 @@ ZT_PACKAGES=(
   libhunspell-dev hunspell-de-de libglib2.0-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils x11-apps xdotool python3-xlib openbox qpdf poppler-utils
-  at-spi2-core python3-pyatspi python3-gi dbus-daemon dbus-x11 weston qt6-wayland
+  at-spi2-core python3-pyatspi python3-gi dbus-daemon dbus-x11 weston qt6-wayland cups-daemon cups-client
   librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl man-db
 )
 # scripts/package and the package checks: CPack's dependency lookup and lintian.

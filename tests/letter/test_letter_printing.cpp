@@ -144,12 +144,22 @@ TEST_F(LetterPrinting, WhateverTheOtherFieldsAcceptedPrintsWhole)
         }
 }
 
-TEST_F(LetterPrinting, WithoutAPrinterDruckenDoesNothing)
+TEST_F(LetterPrinting, WithoutAPrinterBothPrintCommandsSaySoAndPrintNothing)
 {
-    platform::printing::setPrinterDriver(std::make_shared<platform::printing::FakePrinterDriver>());
+    auto none = std::make_shared<platform::printing::FakePrinterDriver>();
+    platform::printing::setPrinterDriver(none);
     typeMessage(1);
-    frm->DruckenExecute();
-    EXPECT_TRUE(dialogs.calls().empty());
+    for (QAction* command : {frm->Drucken, frm->DruckenMitDialog}) {
+        dialogs.answerMessage(platform::mrOk);
+        command->trigger();
+    }
+    const auto boxes = dialogs.calls(platform::DialogCall::Kind::Message);
+    ASSERT_EQ(boxes.size(), 2u);
+    for (const auto& box : boxes) {
+        EXPECT_EQ(box.type, platform::TMsgDlgType::mtError);
+        EXPECT_EQ(box.text, "Es ist kein Drucker eingerichtet. Der Brief wurde nicht gedruckt.");
+    }
+    EXPECT_TRUE(none->Jobs().empty());
 }
 
 } // namespace

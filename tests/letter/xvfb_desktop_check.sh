@@ -2,7 +2,9 @@
 # The desktop's ways, tried by keyboard under a window manager (openbox):
 #  - Ctrl+O opens a letter; the desktop's recently used files then name it,
 #    and after a restart "Zuletzt geöffnet" in the Zettelino menu opens it;
-#  - Ctrl+P shows the print dialog, and Escape prints nothing;
+#  - Ctrl+P with no printer says so; once a printer is set up (a spooler of
+#    the check's own), Ctrl+P shows the print dialog, and Escape prints
+#    nothing;
 #  - a letter dragged from another program and dropped on the message
 #    asks about the unsaved letter, then opens;
 #  - with a desktop portal on the session bus, Ctrl+O shows the portal's
@@ -42,6 +44,11 @@ set -euo pipefail
 cd "$1"
 shots=$2
 source ./common.sh
+source "$ZT_SUPPORT/private_spooler.sh"
+# The program asks the check's spooler, not the machine's: none runs yet.
+export CUPS_SERVER=$PWD/spooler/cups.sock
+spooler=
+trap 'kill $wm $spooler 2>/dev/null || true; kill -9 $pid 2>/dev/null || true' EXIT
 
 ./zettelino 2>zettelino.err & pid=$!
 main=$(window Zettelino) || fail "no main window"
@@ -58,14 +65,30 @@ list="$XDG_DATA_HOME/recently-used.xbel"
 grep -q "file://$PWD/brief.ZLW" "$list" || fail "the recently used files do not name the letter: $(cat "$list")"
 grep -q 'mime-type type="application/x-zettelino-letter"' "$list" || fail "the letter is not listed with its type"
 
-# Ctrl+P: the print dialog; Escape leaves it without a printout.
+# Ctrl+P without a printer: a box says so, and Return closes it.
 xdotool windowfocus --sync "$main"
 keys ctrl+p
-print=$(window "Drucken") || fail "Ctrl+P showed no print dialog"
-shot print-dialog "$print"
-xdotool windowfocus --sync "$print"
-keys Escape
-gone Drucken || fail "Escape left the print dialog open"
+box=$(window Fehler) || fail "Ctrl+P without a printer said nothing"
+shot no-printer "$box"
+xdotool windowfocus --sync "$box"
+keys Return
+gone Fehler || fail "Return left the box open"
+
+# With a printer set up meanwhile, Ctrl+P shows the print dialog; Escape
+# leaves it without a printout.
+if start_private_spooler "$PWD/spooler"; then
+  xdotool windowfocus --sync "$main"
+  keys ctrl+p
+  print=$(window "Drucken") || fail "Ctrl+P showed no print dialog"
+  shot print-dialog "$print"
+  xdotool windowfocus --sync "$print"
+  keys Escape
+  gone Drucken || fail "Escape left the print dialog open"
+  lpstat -W all -o 2>/dev/null | grep -q . && fail "Escape printed: $(lpstat -W all -o)"
+else
+  [ $? = 77 ] || fail "the check's spooler did not start"
+  echo "the print dialog was not tried: this machine has no cupsd"
+fi
 kill -9 $pid; wait $pid 2>/dev/null || true; pid=
 
 # After a restart the menu offers the letter again.

@@ -9,6 +9,8 @@
 #include "output/uFrmReport.h"
 #include "pages/QRPrinter.h"
 #include "preview/TQRStandardPreview.h"
+#include "platform/dialogs/UserDialogs.h"
+#include "platform/printing/Printer.h"
 #include "platform/qt/QtFonts.h"
 #include "letter/window/PreviewPlace.h"
 
@@ -93,11 +95,26 @@ report::TBandoriaRep* preparedReport(TFrmMain& frm)
     return &r;
 }
 
+// Without a printer the engine prints nothing and says nothing; the person
+// at the desk is told rather than left waiting for paper. The list is read
+// again first, so a printer set up since the start counts.
+bool refusedWithoutPrinter()
+{
+    platform::printing::TPrinter& printer = platform::printing::Printer();
+    if (!printer.Printers().empty())
+        return false;
+    printer.Refresh();
+    if (!printer.Printers().empty())
+        return false;
+    platform::showApplicationError("Es ist kein Drucker eingerichtet. Der Brief wurde nicht gedruckt.");
+    return true;
+}
+
 } // namespace
 
 void TFrmMain::DruckenExecute()
 {
-    if (RefuseWhileWorking())
+    if (RefuseWhileWorking() || refusedWithoutPrinter())
         return;
     const TWork work(*this);
     if (report::TBandoriaRep* r = preparedReport(*this))
@@ -106,7 +123,7 @@ void TFrmMain::DruckenExecute()
 
 void TFrmMain::DruckenMitDialogExecute()
 {
-    if (RefuseWhileWorking())
+    if (RefuseWhileWorking() || refusedWithoutPrinter())
         return;
     const TWork work(*this);
     report::TBandoriaRep* r = preparedReport(*this);
