@@ -151,7 +151,8 @@ void writePage(TPDFObjectTable& table, const TPDFDocumentObjects& o, const TPDFP
 void TQRPDFDocumentFilter::assemble(const std::function<void(std::string_view)>& sink)
 {
     TPDFObjectTable table(sink);
-    const TPDFFontOptions options{FFontHandling, &FSubstitutedFonts, &FEmbedFonts, &FCustomWidths, &FCustomEncodings};
+    const TPDFFontOptions options{FFontHandling, &FSubstitutedFonts, &FEmbedFonts, &FCustomWidths, &FCustomEncodings,
+                                  FArchive};
     std::vector<TPDFFontKey> keys;
     std::vector<TPDFFontPlan> plans;
     for (std::size_t i = 0; i < FReportFonts.size(); ++i) {

@@ -134,6 +134,11 @@ public:
     void SetCompressionOn(bool v) { FPDFCompressionOn = v; }
     TFontHandling FontHandling() const { return FFontHandling; }
     void SetFontHandling(TFontHandling v) { FFontHandling = v; }
+    // An archive document (PDF/A-2u, tagged for screen readers) instead of
+    // the plain PDF; off unless the caller asks, so other reports' settings
+    // keep their meaning.
+    bool Archive() const { return FArchive; }
+    void SetArchive(bool v) { FArchive = v; }
     TBiDiMode BiDiMode() const { return FBiDiMode; }
     void SetBiDiMode(TBiDiMode v) { FBiDiMode = v; }
     // Shared by every PDF filter of the process: "key,value" lines that
@@ -172,6 +177,7 @@ private:
     int FPageNumber = 0;
     bool FPDFConcatenating = false;
     TFontHandling FFontHandling = TFontHandling::fhEmbedSubset;
+    bool FArchive = false;
     TBiDiMode FBiDiMode = TBiDiMode::bdLeftToRight;
     bool FMadeFirstPageFiles = false;
     bool FTextFirst = false;

@@ -39,6 +39,7 @@ struct TPDFFontOptions {
     const std::vector<std::string>* embed = nullptr;
     const std::vector<std::pair<std::string, std::string>>* customWidths = nullptr;
     const std::vector<std::pair<std::string, std::string>>* customEncodings = nullptr;
+    bool archive = false;   // the filter writes an archive document
 };
 
 // The standard font that stands in for a key under fhSubstitute.
