@@ -19,4 +19,24 @@ std::string TQRMemoryDataSet::FieldByName(const std::string& name) const
     return static_cast<std::size_t>(i) < row.size() ? row[static_cast<std::size_t>(i)] : std::string{};
 }
 
+namespace {
+
+void collectDataSets(const TQRComponent& owner, std::vector<TQRDataSet*>& out)
+{
+    for (TQRComponent* c : owner.Components()) {
+        if (auto* data = dynamic_cast<TQRDataSet*>(c))
+            out.push_back(data);
+        collectDataSets(*c, out);
+    }
+}
+
+} // namespace
+
+std::vector<TQRDataSet*> DataSetsOn(const TQRComponent& form)
+{
+    std::vector<TQRDataSet*> out;
+    collectDataSets(form, out);
+    return out;
+}
+
 } // namespace zt::report

@@ -2,6 +2,8 @@
 // The little a report needs of a data source: open it, walk its records in
 // order and read fields by name. TQRMemoryDataSet keeps rows in memory.
 
+#include "report/QRComponent.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -48,5 +50,19 @@ private:
     std::size_t FRow = 0;
     bool FActive = false;
 };
+
+// A data set placed on a form: found by its name, for the expressions of
+// every report on that form (the report's run lists it in AllDataSets).
+class TQRTable : public TQRComponent, public TQRMemoryDataSet {
+public:
+    TQRTable(TQRComponent* owner, std::vector<std::string> fields)
+        : TQRComponent(owner), TQRMemoryDataSet(std::move(fields))
+    {
+    }
+};
+
+// Every data set owned by `form`, through the components it owns and
+// theirs, in creation order.
+std::vector<TQRDataSet*> DataSetsOn(const TQRComponent& form);
 
 } // namespace zt::report

@@ -27,6 +27,30 @@ std::string unquoted(const std::string& s)
     return s;
 }
 
+// A field of a data set on the report's form: "Set.Field" names the set,
+// a bare name takes the first set that has the field.
+const std::string* formField(const TCustomBandoriaRep& report, const std::string& name, std::string& value)
+{
+    const std::vector<TQRDataSet*>* sets = report.AllDataSets();
+    if (sets == nullptr)
+        return nullptr;
+    const std::size_t dot = name.find('.');
+    for (const TQRDataSet* data : *sets) {
+        std::string field = name;
+        if (dot != std::string::npos) {
+            const auto* component = dynamic_cast<const TQRComponent*>(data);
+            if (component == nullptr || upper(component->Name()) != upper(name.substr(0, dot)))
+                continue;
+            field = name.substr(dot + 1);
+        }
+        if (data->Active() && data->HasField(field)) {
+            value = data->FieldByName(field);
+            return &value;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
 bool ExpressionHolds(const TCustomBandoriaRep& report, const std::string& expression)
@@ -36,8 +60,11 @@ bool ExpressionHolds(const TCustomBandoriaRep& report, const std::string& expres
         return true;
     std::string value = e;
     const TQRDataSet* data = report.Controller().Data();
+    std::string field;
     if (data != nullptr && data->Active() && data->HasField(e))
         value = data->FieldByName(e);
+    else if (formField(report, e, field) != nullptr)
+        value = field;
     else if (const std::string* v = const_cast<TCustomBandoriaRep&>(report).Functions().Find(e))
         value = unquoted(*v);
     const std::string u = upper(TrimBlanks(value));

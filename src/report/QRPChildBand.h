@@ -12,7 +12,8 @@ class TQRPChildBand : public TQRChildBand {
 public:
     explicit TQRPChildBand(TQRComponent* owner) : TQRChildBand(owner) {}
 
-    // A field of the report's data, a report variable or a literal; the band
+    // A field of the report's data, a field of a data set on the report's
+    // form ("Set.Field" or the bare field), a report variable or a literal; the band
     // prints while its value holds: anything but empty, "0", "False", "F",
     // "No" or "N" (any case). Empty: always.
     std::string Expression;

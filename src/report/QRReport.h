@@ -14,6 +14,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <string>
 #include <vector>
@@ -203,6 +204,10 @@ public:
                        bool& handled)>
         OnStandPrevEvent;
 
+    // The data sets on the report's form while a run is under way (the
+    // expressions' environment); none outside a run.
+    const std::vector<TQRDataSet*>* AllDataSets() const { return FAllDataSets ? &*FAllDataSets : nullptr; }
+
     // Band list.
     const std::vector<TQRCustomBand*>& BandList() const { return FBandList; }
     TQRCustomBand* CreateBand(TQRBandType type);
@@ -279,6 +284,7 @@ private:
     std::unique_ptr<TQRPrinter> FPageRecorder;     // the recorder QRPrinter points at, when owned
     std::unique_ptr<platform::MessageTarget> FWindow;
     bool FComposite = false;
+    std::optional<std::vector<TQRDataSet*>> FAllDataSets;
 
     void sortBands();
     void layoutBands();

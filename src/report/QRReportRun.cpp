@@ -5,6 +5,7 @@
 
 #include "pages/QRPrinter.h"
 #include "report/QRBands.h"
+#include "report/QRDataSet.h"
 #include "report/QRExportFilter.h"
 #include "report/QRPrintable.h"
 #include "report/QRPrinterSetup.h"
@@ -59,6 +60,8 @@ void TCustomBandoriaRep::runClaimed(bool composite)
     OverflowBreak = false;
     FBreakDepth = 0;
     FComposite = composite;
+    // The form is the report's owner; a report on its own is its own form.
+    FAllDataSets = DataSetsOn(Owner() != nullptr ? *Owner() : *this);
     bool printReport = true;
     bool begun = false;
     bool unitsSwitched = false;
@@ -127,15 +130,18 @@ void TCustomBandoriaRep::runClaimed(bool composite)
             finish();
         } catch (...) {
         }
+        FAllDataSets.reset();
         Available = true;
         throw;
     }
     try {
         finish();
     } catch (...) {
+        FAllDataSets.reset();
         Available = true;
         throw;
     }
+    FAllDataSets.reset();
     Available = true;
 }
 

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -225,6 +226,39 @@ TEST_F(ConditionalChild, NotOnLastPageHoldsItBackUnderTheLastPagesFooter)
     EXPECT_EQ(pages[0].back(), "more follows");
     EXPECT_EQ(pages[1].back(), "more follows");
     EXPECT_EQ(pages[2], (std::vector<std::string>{"R5", "R6"}));
+}
+
+// The data sets on the report's form exist for the run alone, nested ones
+// too, and a child band's expression reads their fields.
+TEST_F(ConditionalChild, TheFormsDataSetsServeTheExpressionDuringTheRunOnly)
+{
+    auto* settings = new TQRTable(&form, {"Fusszeile"});
+    settings->SetName("Einstellungen");
+    settings->AddRecord({"N"});
+    settings->Open();
+    auto* holder = new TQRComponent(&form);
+    auto* nested = new TQRTable(holder, {"Extra"});
+    EXPECT_EQ(rep->AllDataSets(), nullptr);
+
+    std::vector<TQRDataSet*> seen;
+    rep->BeforePrint = [&](TQRComponent*, bool&) { seen = *rep->AllDataSets(); };
+    child->Expression = "Einstellungen.Fusszeile";
+    EXPECT_EQ(run()[0], (std::vector<std::string>{"R1", "R2"}));
+    EXPECT_EQ(seen, (std::vector<TQRDataSet*>{settings, nested}));
+    EXPECT_EQ(rep->AllDataSets(), nullptr);
+
+    // A bare name finds the field in the first set that has it.
+    auto* more = new TQRTable(holder, {"Anhang"});
+    more->AddRecord({"Ja"});
+    more->Open();
+    child->Expression = "Anhang";
+    EXPECT_EQ(run()[0], (std::vector<std::string>{"R1", "after R1", "R2", "after R2"}));
+
+    // A run that fails drops them as well.
+    rep->BeforePrint = [](TQRComponent*, bool&) { throw std::runtime_error("abgebrochen"); };
+    EXPECT_THROW(rep->Prepare(), std::runtime_error);
+    EXPECT_EQ(rep->AllDataSets(), nullptr);
+    EXPECT_TRUE(rep->Available);
 }
 
 } // namespace
