@@ -157,7 +157,8 @@ void TQRPDFDocumentFilter::assemble(const std::function<void(std::string_view)>&
     std::vector<TPDFFontPlan> plans;
     for (std::size_t i = 0; i < FReportFonts.size(); ++i) {
         keys.push_back(TPDFFontKey::Parse(FReportFonts[i]));
-        plans.push_back(PlanPDFFont(keys.back(), options, i < FUsedCodes.size() ? &FUsedCodes[i] : nullptr));
+        plans.push_back(PlanPDFFont(keys.back(), options, i < FUsedCodes.size() ? &FUsedCodes[i] : nullptr,
+                                    i < FArchiveFonts.size() ? FArchiveFonts[i].get() : nullptr));
     }
     const TPDFDocumentObjects o = reserveObjects(table, FPDF.pages.size(), plans);
 

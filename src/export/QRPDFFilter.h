@@ -26,6 +26,8 @@ class TempFile;
 
 namespace zt::report {
 
+struct TPDFArchiveFont;
+
 // fhEmbedSubset, the default, embeds a subset of each font's file holding
 // the glyphs the document uses; fhAutoEmbed embeds whole files.
 enum class TFontHandling { fhSubstitute, fhAutoEmbed, fhNoEmbedding, fhEmbedSubset };
@@ -207,6 +209,9 @@ private:
     int FLastCharset = -1;
     // The codes each font resource's text uses, for its subset.
     std::vector<std::bitset<256>> FUsedCodes;
+    // An archive document's fonts by resource, settled at their first text
+    // line (their text is written in two-byte codes where they can be embedded).
+    std::vector<std::shared_ptr<TPDFArchiveFont>> FArchiveFonts;
     // The colour line of the last text line, for runs of one colour.
     TRGBColor FLastTextColour;
     std::string FLastTextColourLine;

@@ -1,9 +1,11 @@
 #include "export/QRPDFFonts.h"
 
+#include "export/QRPDFCompositeFont.h"
 #include "export/QRPDFDocument.h"
 #include "export/QRPDFObjects.h"
 #include "export/QRPDFGlyphs.h"
 #include "export/QRPDFSubset.h"
+#include "export/QRPDFToUnicode.h"
 #include "platform/fonts/FontService.h"
 #include "platform/fonts/SfntFile.h"
 #include "platform/text/AsciiCase.h"
@@ -11,6 +13,7 @@
 #include "base/QRError.h"
 #include "report/QRExportFilter.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -340,10 +343,71 @@ void PlanPDFFontEmbedding(const TPDFFontKey& key, const TPDFFontOptions& options
     }
 }
 
-TPDFFontPlan PlanPDFFont(const TPDFFontKey& key, const TPDFFontOptions& options, const std::bitset<256>* used)
+namespace {
+
+// The name of the face for a subset's or an archive font's BaseFont: the
+// embedded font's own, else the key's made a PostScript-style one.
+std::string embeddedName(const TPDFFontKey& key, const TPDFFontPlan& plan)
+{
+    std::string name = FontPostScriptName(plan.data, plan.faceIndex);
+    if (name.empty()) {
+        name = key.psName;
+        std::replace(name.begin(), name.end(), ',', '-');
+    }
+    return name;
+}
+
+// An archive document's font: embedded where the licence and the file
+// allow, whatever the handling asks, so no standard font stands in; a
+// composite font for text written with two-byte codes.
+void planArchiveFont(const TPDFFontKey& key, const TPDFFontOptions& options, const std::bitset<256>* used,
+                     const TPDFArchiveFont& archive, TPDFFontPlan& plan)
+{
+    plan.toUnicode = true;
+    if (used != nullptr)
+        plan.usedCodes = *used;
+    plan.font = archive.font;
+    plan.data = archive.data;
+    plan.faceIndex = archive.faceIndex;
+    plan.notEmbedded = archive.notEmbedded;
+    if (!archive.composite)
+        return; // described by its widths, as in the plain document
+    plan.composite = true;
+    plan.codes = archive.codes;
+    const std::vector<char32_t> characters = archive.Characters();
+    const bool subset = EmbeddingPermission(plan.data, plan.faceIndex) == TPDFEmbedding::Subset &&
+                        options.handling != TFontHandling::fhAutoEmbed && !namedForEmbedding(key, options);
+    if (subset)
+        if (auto bytes = SubsetFontFile(plan.data, characters, plan.faceIndex, archive.cff)) {
+            plan.embedded = std::move(*bytes);
+            plan.subset = true;
+        }
+    if (plan.embedded.empty())
+        plan.embedded = platform::sfntFace(plan.data, plan.faceIndex);
+    if (plan.embedded.empty())
+        plan.notEmbedded = "Die Schrift „" + key.face + "“ lässt sich nicht einbetten.";
+    const std::string name = embeddedName(key, plan);
+    plan.baseFont = plan.subset ? SubsetTag(name, characters) + "+" + name : name;
+    if (archive.cff)
+        return; // its codes are the glyphs' numbers, which the subset keeps
+    const bool own = !plan.embedded.empty();
+    const TPDFGlyphLookup lookup(own ? plan.embedded : plan.data, own ? 0 : plan.faceIndex);
+    plan.glyphs.reserve(plan.codes.size());
+    for (const auto& [code, c] : plan.codes)
+        plan.glyphs.push_back(static_cast<std::uint16_t>(std::min<std::uint32_t>(lookup.Glyph(c), 0xFFFF)));
+}
+
+} // namespace
+
+TPDFFontPlan PlanPDFFont(const TPDFFontKey& key, const TPDFFontOptions& options, const std::bitset<256>* used,
+                         const TPDFArchiveFont* archive)
 {
     TPDFFontPlan plan;
     plan.baseFont = key.psName;
+    if (options.archive) {
+        planArchiveFont(key, options, used, archive != nullptr ? *archive : *OpenPDFArchiveFont(key), plan);
+        return plan;
+    }
     if (options.handling == TFontHandling::fhSubstitute) {
         plan.standard = true;
         return plan;
@@ -364,9 +428,26 @@ TPDFFontPlan PlanPDFFont(const TPDFFontKey& key, const TPDFFontOptions& options,
     return plan;
 }
 
+std::string PDFFontsNotEmbedded(const std::vector<TPDFFontPlan>& plans)
+{
+    std::string reasons;
+    for (const TPDFFontPlan& plan : plans)
+        if (!plan.notEmbedded.empty() && reasons.find(plan.notEmbedded) == std::string::npos)
+            reasons += (reasons.empty() ? "" : " ") + plan.notEmbedded;
+    return reasons;
+}
+
 bool TPDFFontPlan::CffOutlines() const
 {
     return platform::hasCffOutlines(data, faceIndex);
+}
+
+int TPDFFontPlan::ObjectCount() const
+{
+    if (standard)
+        return 1;
+    const bool glyphMap = composite && !CffOutlines();
+    return 2 + (composite ? 1 : 0) + (embedded.empty() ? 0 : 2) + (toUnicode ? 1 : 0) + (glyphMap ? 2 : 0);
 }
 
 TPDFFontObjects ReservePDFFont(const TPDFFontPlan& plan, TPDFObjectTable& table)
@@ -375,13 +456,188 @@ TPDFFontObjects ReservePDFFont(const TPDFFontPlan& plan, TPDFObjectTable& table)
     o.font = table.Reserve();
     if (plan.standard)
         return o;
+    if (plan.composite)
+        o.descendant = table.Reserve();
     o.descriptor = table.Reserve();
-    if (plan.embedded.empty())
-        return o;
-    o.file = table.Reserve();
-    o.length = table.Reserve();
+    if (!plan.embedded.empty()) {
+        o.file = table.Reserve();
+        o.length = table.Reserve();
+    }
+    if (plan.toUnicode)
+        o.toUnicode = table.Reserve();
+    if (plan.composite && !plan.CffOutlines()) {
+        o.glyphMap = table.Reserve();
+        o.glyphMapLength = table.Reserve();
+    }
     return o;
 }
+
+namespace {
+
+// What the font dictionaries of a resource share: the descriptor's values.
+struct DescriptorValues {
+    int ascent = 0, descent = 0, capHeight = 0, flags = 34;
+    std::array<int, 4> box{};
+    long double italicAngle = 0;
+};
+
+DescriptorValues descriptorValues(const TPDFFontPlan& plan)
+{
+    const std::vector<std::uint8_t>& data = plan.data;
+    const TrueTypeTables tables = findTables(data, plan.faceIndex);
+    const long double unitsPerEm = tables.hasHead && be16(data, tables.head + 18) > 0
+                                       ? be16(data, tables.head + 18)
+                                       : 2048.0L;
+    const platform::OutlineMetrics om = plan.font ? plan.font->outlineMetrics() : platform::OutlineMetrics{};
+    const long double em = plan.font && om.emSquare > 0 && plan.font->emPixels() > 0 ? plan.font->emPixels() : 1024.0L;
+    DescriptorValues v;
+    v.ascent = toGlyphSpace(om.ascent, em);
+    v.descent = toGlyphSpace(om.descent, em);
+    v.capHeight = toGlyphSpace(om.capHeight, em);
+    v.flags = tables.hasOs2 ? flagsOf(static_cast<int>(be16(data, tables.os2 + 30) >> 8)) : 34;
+    if (tables.hasHead)
+        for (std::size_t i = 0; i < 4; ++i)
+            v.box[i] = toGlyphSpace(signed16(be16(data, tables.head + 36 + 2 * i)), unitsPerEm);
+    // Tenths of a degree as the platform gives it; PDF wants degrees.
+    v.italicAngle = om.italicAngle / 10.0L;
+    return v;
+}
+
+void writeDescriptor(TPDFObjectTable& table, const TPDFFontObjects& objects, const DescriptorValues& v,
+                     const std::string& fontName, bool cff, bool archive, bool bold)
+{
+    table.Begin(objects.descriptor);
+    table.Add("<<");
+    table.Add("/Type /FontDescriptor");
+    table.Add("/Ascent " + std::to_string(v.ascent));
+    table.Add("/Descent " + std::to_string(v.descent));
+    if (archive) {
+        // Entries a descriptor is meant to have, which the plain document
+        // has always left out.
+        table.Add("/CapHeight " + std::to_string(v.capHeight));
+        table.Add(bold ? "/StemV 120" : "/StemV 80");
+    }
+    table.Add("/Flags " + std::to_string(v.flags));
+    table.Add("/FontBBox [ " + std::to_string(v.box[0]) + " " + std::to_string(v.box[1]) + " " +
+              std::to_string(v.box[2]) + " " + std::to_string(v.box[3]) + " ]");
+    table.Add("/FontName /" + fontName);
+    table.Add("/ItalicAngle " + PdfInt(v.italicAngle));
+    if (objects.file != 0)
+        table.Add((cff ? "/FontFile3 " : "/FontFile2 ") + TPDFObjectTable::Ref(objects.file));
+    table.Add(">>");
+    table.End();
+}
+
+void writeFontFile(TPDFObjectTable& table, const TPDFFontPlan& plan, const TPDFFontObjects& objects, bool cff)
+{
+    const std::string length = TPDFObjectTable::Ref(objects.length);
+    const std::string dictionary[] = {
+        "<<", cff ? "/Subtype /OpenType /Length " + length + " " : "/Length " + length + " /Length1 " + length + " ",
+        ">>"};
+    table.BytesStream(objects.file, dictionary,
+                      std::string_view(reinterpret_cast<const char*>(plan.embedded.data()), plan.embedded.size()),
+                      objects.length);
+}
+
+void writeToUnicode(TPDFObjectTable& table, int n, std::vector<std::pair<std::uint32_t, char32_t>> codes, int bytes)
+{
+    const std::vector<std::string> lines = ToUnicodeCMap(std::move(codes), bytes);
+    std::vector<std::string_view> views(lines.begin(), lines.end());
+    table.LinesStream(n, views);
+}
+
+// The widths of a composite font's codes, as the plain font lists those of
+// the same characters: custom widths by the code the character has in the
+// font's code page, else measured.
+std::vector<std::pair<std::uint16_t, std::string>> compositeWidths(const TPDFFontKey& key, const TPDFFontPlan& plan,
+                                                                   const TPDFFontOptions& options)
+{
+    const platform::LogFont lf = PDFFontRequest(key);
+    std::array<std::string, 256> custom;
+    const bool haveCustom = lookup(options.customWidths, key.psName) != nullptr;
+    if (haveCustom)
+        custom = widthsOf(key, lf, options);
+    const int codePage = PDFTextCodePage(key.charset);
+    std::shared_ptr<const platform::Font> font = plan.font;
+    if (!font)
+        font = platform::FontService::instance().font(lf);
+    std::vector<std::pair<std::uint16_t, std::string>> widths;
+    widths.reserve(plan.codes.size());
+    for (const auto& [code, c] : plan.codes) {
+        const auto byte = haveCustom ? text::unicodeToCodePage(codePage, c) : std::nullopt;
+        widths.emplace_back(code, byte ? custom[*byte] : std::to_string(PDFCharacterWidth(*font, c)));
+    }
+    std::stable_sort(widths.begin(), widths.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    widths.erase(std::unique(widths.begin(), widths.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
+                 widths.end());
+    return widths;
+}
+
+// A composite font: the Type 0 font of two-byte codes (Identity-H), its
+// CID font with the widths of the codes used, the map from code to glyph
+// of the embedded file (TrueType outlines; CFF codes are glyph numbers),
+// and the Unicode map.
+void writeCompositeFont(const TPDFFontKey& key, const TPDFFontPlan& plan, int resource,
+                        const TPDFFontObjects& objects, const TPDFFontOptions& options, TPDFObjectTable& table)
+{
+    const bool cff = plan.CffOutlines();
+    table.Object(objects.font, {"<<", "/Type /Font", "/Subtype /Type0", "/Name /F" + PdfResourceNumber(resource),
+                                "/BaseFont /" + plan.baseFont, "/Encoding /Identity-H",
+                                "/DescendantFonts [ " + TPDFObjectTable::Ref(objects.descendant) + " ]",
+                                "/ToUnicode " + TPDFObjectTable::Ref(objects.toUnicode), ">>"});
+
+    table.Begin(objects.descendant);
+    table.Add("<<");
+    table.Add("/Type /Font");
+    table.Add(cff ? "/Subtype /CIDFontType0" : "/Subtype /CIDFontType2");
+    table.Add("/BaseFont /" + plan.baseFont);
+    table.Add("/CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >>");
+    table.Add("/FontDescriptor " + TPDFObjectTable::Ref(objects.descriptor));
+    // Runs of consecutive codes, twenty widths a line.
+    const auto widths = compositeWidths(key, plan, options);
+    table.Add("/W [");
+    for (std::size_t i = 0; i < widths.size();) {
+        std::string line = std::to_string(widths[i].first) + " [";
+        std::size_t n = 0;
+        do {
+            line += " " + widths[i].second;
+            ++i;
+            ++n;
+        } while (i < widths.size() && n < 20 && widths[i].first == widths[i - 1].first + 1);
+        table.Add(line + " ]");
+    }
+    table.Add("]");
+    if (!cff)
+        table.Add("/CIDToGIDMap " + TPDFObjectTable::Ref(objects.glyphMap));
+    table.Add(">>");
+    table.End();
+
+    writeDescriptor(table, objects, descriptorValues(plan), plan.baseFont, cff, true, key.Bold());
+    if (objects.file != 0)
+        writeFontFile(table, plan, objects, cff);
+
+    std::vector<std::pair<std::uint32_t, char32_t>> unicode;
+    unicode.reserve(plan.codes.size());
+    for (const auto& [code, c] : plan.codes)
+        unicode.emplace_back(code, c);
+    writeToUnicode(table, objects.toUnicode, std::move(unicode), 2);
+
+    if (cff)
+        return;
+    std::uint16_t last = 0;
+    for (const auto& [code, c] : plan.codes)
+        last = std::max(last, code);
+    std::string map(2 * (static_cast<std::size_t>(last) + 1), '\0');
+    for (std::size_t i = 0; i < plan.codes.size() && i < plan.glyphs.size(); ++i) {
+        const std::size_t at = 2 * static_cast<std::size_t>(plan.codes[i].first);
+        map[at] = static_cast<char>(plan.glyphs[i] >> 8);
+        map[at + 1] = static_cast<char>(plan.glyphs[i] & 0xFF);
+    }
+    const std::string dictionary[] = {"<< /Length " + TPDFObjectTable::Ref(objects.glyphMapLength) + " >>"};
+    table.BytesStream(objects.glyphMap, dictionary, map, objects.glyphMapLength);
+}
+
+} // namespace
 
 void WritePDFFont(const TPDFFontKey& key, const TPDFFontPlan& plan, int resource, const TPDFFontObjects& objects,
                   const TPDFFontOptions& options, TPDFObjectTable& table)
@@ -390,23 +646,13 @@ void WritePDFFont(const TPDFFontKey& key, const TPDFFontPlan& plan, int resource
         writeStandardFont(key, resource, objects.font, options, table);
         return;
     }
+    if (plan.composite) {
+        writeCompositeFont(key, plan, resource, objects, options, table);
+        return;
+    }
     const platform::LogFont lf = PDFFontRequest(key);
-    const std::vector<std::uint8_t>& data = plan.data;
-    const TrueTypeTables tables = findTables(data, plan.faceIndex);
     const bool cff = plan.CffOutlines();
-    const long double unitsPerEm = tables.hasHead && be16(data, tables.head + 18) > 0
-                                       ? be16(data, tables.head + 18)
-                                       : 2048.0L;
-    const platform::OutlineMetrics om = plan.font ? plan.font->outlineMetrics() : platform::OutlineMetrics{};
-    const long double em = plan.font && om.emSquare > 0 && plan.font->emPixels() > 0 ? plan.font->emPixels() : 1024.0L;
     const auto widths = widthsOf(key, lf, options);
-    const int flags = tables.hasOs2 ? flagsOf(static_cast<int>(be16(data, tables.os2 + 30) >> 8)) : 34;
-    std::array<int, 4> box{};
-    if (tables.hasHead)
-        for (std::size_t i = 0; i < 4; ++i)
-            box[i] = toGlyphSpace(signed16(be16(data, tables.head + 36 + 2 * i)), unitsPerEm);
-    const bool embedded = !plan.embedded.empty();
-
     std::string line;
     for (const std::string& w : widths)
         line += w + " ";
@@ -414,35 +660,25 @@ void WritePDFFont(const TPDFFontKey& key, const TPDFFontPlan& plan, int resource
                                 "/Name /F" + PdfResourceNumber(resource), "/BaseFont /" + plan.baseFont,
                                 "/FirstChar 0", "/LastChar 255", "/Widths [ ", line + " ]",
                                 "/Encoding " + encodingOf(key, options),
-                                "/FontDescriptor " + TPDFObjectTable::Ref(objects.descriptor), ">>"});
-
-    table.Begin(objects.descriptor);
-    table.Add("<<");
-    table.Add("/Type /FontDescriptor");
-    table.Add("/Ascent " + std::to_string(toGlyphSpace(om.ascent, em)));
-    table.Add("/Descent " + std::to_string(toGlyphSpace(om.descent, em)));
-    table.Add("/Flags " + std::to_string(flags));
-    table.Add("/FontBBox [ " + std::to_string(box[0]) + " " + std::to_string(box[1]) + " " +
-              std::to_string(box[2]) + " " + std::to_string(box[3]) + " ]");
+                                "/FontDescriptor " + TPDFObjectTable::Ref(objects.descriptor),
+                                plan.toUnicode ? "/ToUnicode " + TPDFObjectTable::Ref(objects.toUnicode) : "",
+                                ">>"});
     // A subset's descriptor carries the tagged name as the font's own name,
     // which is how readers tell an embedded subset.
-    table.Add("/FontName /" + (plan.subset ? plan.baseFont : "F" + PdfResourceNumber(resource)));
-    // Tenths of a degree as the platform gives it; PDF wants degrees.
-    table.Add("/ItalicAngle " + PdfInt(om.italicAngle / 10.0L));
-    if (embedded)
-        table.Add((cff ? "/FontFile3 " : "/FontFile2 ") + TPDFObjectTable::Ref(objects.file));
-    table.Add(">>");
-    table.End();
-    if (!embedded)
-        return;
-
-    const std::string length = TPDFObjectTable::Ref(objects.length);
-    const std::string dictionary[] = {
-        "<<", cff ? "/Subtype /OpenType /Length " + length + " " : "/Length " + length + " /Length1 " + length + " ",
-        ">>"};
-    table.BytesStream(objects.file, dictionary,
-                      std::string_view(reinterpret_cast<const char*>(plan.embedded.data()), plan.embedded.size()),
-                      objects.length);
+    writeDescriptor(table, objects, descriptorValues(plan),
+                    plan.subset ? plan.baseFont : "F" + PdfResourceNumber(resource), cff, plan.toUnicode,
+                    key.Bold());
+    if (objects.file != 0)
+        writeFontFile(table, plan, objects, cff);
+    if (plan.toUnicode) {
+        // The codes as the encoding names them: those of the code page.
+        const int codePage = PDFTextCodePage(key.charset);
+        std::vector<std::pair<std::uint32_t, char32_t>> unicode;
+        for (int code = 0; code < 256; ++code)
+            if (plan.usedCodes.test(static_cast<std::size_t>(code)))
+                unicode.emplace_back(code, text::codePageToUnicode(codePage, static_cast<std::uint8_t>(code)));
+        writeToUnicode(table, objects.toUnicode, std::move(unicode), 1);
+    }
 }
 
 } // namespace zt::report

@@ -18,6 +18,7 @@
 namespace zt::report {
 
 class TPDFObjectTable;
+struct TPDFArchiveFont;
 
 // The four TAB-separated fields of a font key.
 struct TPDFFontKey {
@@ -70,9 +71,20 @@ struct TPDFFontPlan {
     std::vector<std::uint8_t> embedded;    // the bytes embedded (a font file of the face alone); empty: none
     std::string baseFont;                  // the PostScript-style name, "ABCDEF+" before it for a subset
     bool subset = false;
+    // Archive documents: the font has a Unicode map of its codes, for a
+    // composite font (two-byte codes, glyphs of the subset) the codes its
+    // text used, for a single-byte one the codes of `usedCodes`.
+    bool toUnicode = false;
+    bool composite = false;
+    std::vector<std::pair<std::uint16_t, char32_t>> codes;  // composite: code and character, first use first
+    std::vector<std::uint16_t> glyphs;                      // composite TrueType: the embedded glyph of each code
+    std::bitset<256> usedCodes;
+    // Why the font is not embedded, in German; empty when it is (or was
+    // not meant to be, outside an archive document).
+    std::string notEmbedded;
 
-    // Objects the resource takes: 1, 2 or 4.
-    int ObjectCount() const { return standard ? 1 : embedded.empty() ? 2 : 4; }
+    // Objects the resource takes: 1, 2 or 4 (a composite font more, see ReservePDFFont).
+    int ObjectCount() const;
     // Whether the face has CFF outlines, written as a Type 1 font whose
     // embedded file is an OpenType font file.
     bool CffOutlines() const;
@@ -84,13 +96,25 @@ struct TPDFFontPlan {
 void PlanPDFFontEmbedding(const TPDFFontKey& key, const TPDFFontOptions& options, const std::bitset<256>* used,
                           TPDFFontPlan& plan);
 // The plan of one font resource; `used` holds the codes its text runs use
-// (what a subset keeps), none when nothing is known.
-TPDFFontPlan PlanPDFFont(const TPDFFontKey& key, const TPDFFontOptions& options, const std::bitset<256>* used);
+// (what a subset keeps), none when nothing is known. In an archive document
+// every font is embedded where its licence and file allow: `archive` is
+// what the resource's text was written with (OpenPDFArchiveFont), its
+// characters what a composite font's subset keeps.
+TPDFFontPlan PlanPDFFont(const TPDFFontKey& key, const TPDFFontOptions& options, const std::bitset<256>* used,
+                         const TPDFArchiveFont* archive = nullptr);
+// Whether every font resource of a document is embedded, as an archive
+// document needs: empty when so, else for each font that is not why not,
+// in German ("Die Schrift „X“ darf nicht eingebettet werden."). Such a
+// document must not claim to be an archive document.
+std::string PDFFontsNotEmbedded(const std::vector<TPDFFontPlan>& plans);
 // The objects of a font resource: its font dictionary; for a font described
 // by its widths, the descriptor; for an embedded file, the file's stream and
-// the object holding its length. 0 where the resource has none.
+// the object holding its length; for a composite font its descendant font
+// and the stream mapping codes to glyphs with its length; the Unicode map.
+// 0 where the resource has none.
 struct TPDFFontObjects {
     int font = 0, descriptor = 0, file = 0, length = 0;
+    int descendant = 0, toUnicode = 0, glyphMap = 0, glyphMapLength = 0;
 };
 // Reserves the plan's objects (ObjectCount of them) in the order they are written.
 TPDFFontObjects ReservePDFFont(const TPDFFontPlan& plan, TPDFObjectTable& table);

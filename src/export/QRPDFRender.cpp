@@ -2,6 +2,7 @@
 // text into the text part, shapes and images into the graphics part. The
 // PDF's axis runs upwards, so every vertical position is flipped.
 
+#include "export/QRPDFCompositeFont.h"
 #include "export/QRPDFDocument.h"
 #include "export/QRPDFFilter.h"
 #include "export/QRPDFFonts.h"
@@ -126,9 +127,22 @@ void TQRPDFDocumentFilter::renderText(const TPDFItemRec& item)
     appendInt(t, item.XPos);
     t += ' ';
     appendInt(t, FPageHeight - item.YPos);
-    t += " Tm (";
     if (FUsedCodes.size() <= static_cast<std::size_t>(resource))
         FUsedCodes.resize(static_cast<std::size_t>(resource) + 1);
+    if (FArchive) {
+        if (FArchiveFonts.size() <= static_cast<std::size_t>(resource))
+            FArchiveFonts.resize(static_cast<std::size_t>(resource) + 1);
+        std::shared_ptr<TPDFArchiveFont>& font = FArchiveFonts[static_cast<std::size_t>(resource)];
+        if (!font)
+            font = OpenPDFArchiveFont(TPDFFontKey::Parse(FReportFonts[static_cast<std::size_t>(resource)]));
+        if (font->composite) {
+            t += " Tm <";
+            font->AppendCodes(t, item.FText);
+            t += "> Tj";
+            return;
+        }
+    }
+    t += " Tm (";
     PdfAppendEscapedText(t, item.FText, FUsedCodes[static_cast<std::size_t>(resource)],
                          PDFTextCodePage(item.FontCharset));
     t += ") Tj";

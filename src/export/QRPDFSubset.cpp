@@ -4,8 +4,10 @@
 
 #include <hb-subset.h>
 #include <hb.h>
+#include <hb-ot.h>
 
 #include <memory>
+#include <string_view>
 
 namespace zt::report {
 
@@ -20,8 +22,74 @@ struct FaceDeleter {
 struct InputDeleter {
     void operator()(hb_subset_input_t* i) const { hb_subset_input_destroy(i); }
 };
+struct FontDeleter {
+    void operator()(hb_font_t* f) const { hb_font_destroy(f); }
+};
+
+// The face of the file, read in place; null when it is no font HarfBuzz can read.
+std::unique_ptr<hb_face_t, FaceDeleter> openFace(const std::vector<std::uint8_t>& fontFile, int faceIndex)
+{
+    if (fontFile.size() < 12 || fontFile.size() > 0x7FFFFFFF || !platform::sfntDirectory(fontFile, faceIndex))
+        return nullptr;
+    const std::unique_ptr<hb_blob_t, BlobDeleter> blob(
+        hb_blob_create_or_fail(reinterpret_cast<const char*>(fontFile.data()), static_cast<unsigned>(fontFile.size()),
+                               HB_MEMORY_MODE_READONLY, nullptr, nullptr));
+    if (!blob)
+        return nullptr;
+    std::unique_ptr<hb_face_t, FaceDeleter> face(hb_face_create(blob.get(), static_cast<unsigned>(faceIndex) & 0xFFFF));
+    if (!face || hb_face_get_glyph_count(face.get()) == 0)
+        return nullptr;
+    return face;
+}
 
 } // namespace
+
+struct TPDFGlyphLookup::Impl {
+    std::unique_ptr<hb_face_t, FaceDeleter> face;
+    std::unique_ptr<hb_font_t, FontDeleter> font;
+};
+
+TPDFGlyphLookup::TPDFGlyphLookup(const std::vector<std::uint8_t>& fontFile, int faceIndex)
+    : impl_(std::make_unique<Impl>())
+{
+    impl_->face = openFace(fontFile, faceIndex);
+    if (impl_->face)
+        impl_->font.reset(hb_font_create(impl_->face.get()));
+}
+
+TPDFGlyphLookup::~TPDFGlyphLookup() = default;
+
+std::uint32_t TPDFGlyphLookup::Glyph(char32_t c) const
+{
+    hb_codepoint_t glyph = 0;
+    if (!impl_->font || !hb_font_get_nominal_glyph(impl_->font.get(), c, &glyph))
+        return 0;
+    return glyph;
+}
+
+unsigned TPDFGlyphLookup::GlyphCount() const
+{
+    return impl_->face ? hb_face_get_glyph_count(impl_->face.get()) : 0;
+}
+
+std::string FontPostScriptName(const std::vector<std::uint8_t>& fontFile, int faceIndex)
+{
+    const auto face = openFace(fontFile, faceIndex);
+    if (!face)
+        return {};
+    char buf[128];
+    unsigned size = sizeof buf;
+    hb_ot_name_get_utf8(face.get(), HB_OT_NAME_ID_POSTSCRIPT_NAME, HB_LANGUAGE_INVALID, &size, buf);
+    // A PostScript name is printable ASCII without blanks; what a PDF name
+    // cannot hold unescaped is left out.
+    std::string name;
+    for (unsigned i = 0; i < size && i < sizeof buf; ++i) {
+        const char c = buf[i];
+        if (c > ' ' && c < 0x7F && std::string_view("()<>[]{}/%#").find(c) == std::string_view::npos)
+            name += c;
+    }
+    return name;
+}
 
 TPDFEmbedding EmbeddingPermission(const std::vector<std::uint8_t>& fontFile, int faceIndex)
 {
@@ -39,20 +107,11 @@ TPDFEmbedding EmbeddingPermission(const std::vector<std::uint8_t>& fontFile, int
 }
 
 std::optional<std::vector<std::uint8_t>> SubsetFontFile(const std::vector<std::uint8_t>& fontFile,
-                                                        const std::vector<char32_t>& unicodes, int faceIndex)
+                                                        const std::vector<char32_t>& unicodes, int faceIndex,
+                                                        bool keepGlyphNumbers)
 {
-    if (fontFile.size() < 12 || fontFile.size() > 0x7FFFFFFF)
-        return std::nullopt;
-    const std::unique_ptr<hb_blob_t, BlobDeleter> blob(
-        hb_blob_create_or_fail(reinterpret_cast<const char*>(fontFile.data()), static_cast<unsigned>(fontFile.size()),
-                               HB_MEMORY_MODE_READONLY, nullptr, nullptr));
-    if (!blob)
-        return std::nullopt;
-    if (!platform::sfntDirectory(fontFile, faceIndex))
-        return std::nullopt;
-    const std::unique_ptr<hb_face_t, FaceDeleter> face(
-        hb_face_create(blob.get(), static_cast<unsigned>(faceIndex) & 0xFFFF));
-    if (!face || hb_face_get_glyph_count(face.get()) == 0)
+    const auto face = openFace(fontFile, faceIndex);
+    if (!face)
         return std::nullopt;
     const std::unique_ptr<hb_subset_input_t, InputDeleter> input(hb_subset_input_create_or_fail());
     if (!input)
@@ -62,7 +121,8 @@ std::optional<std::vector<std::uint8_t>> SubsetFontFile(const std::vector<std::u
         hb_set_add(wanted, c);
     // Readers find a glyph through the names of the encoding and the font's
     // Unicode cmap, which the subset keeps for the characters asked for.
-    hb_subset_input_set_flags(input.get(), HB_SUBSET_FLAGS_NO_HINTING);
+    hb_subset_input_set_flags(input.get(), keepGlyphNumbers ? HB_SUBSET_FLAGS_NO_HINTING | HB_SUBSET_FLAGS_RETAIN_GIDS
+                                                            : HB_SUBSET_FLAGS_NO_HINTING);
     const std::unique_ptr<hb_face_t, FaceDeleter> subset(hb_subset_or_fail(face.get(), input.get()));
     if (!subset)
         return std::nullopt;

@@ -1,0 +1,89 @@
+#include "export/QRPDFCompositeFont.h"
+
+#include "export/QRPDFSubset.h"
+#include "base/QRMath.h"
+#include "platform/fonts/FontService.h"
+#include "platform/fonts/SfntFile.h"
+#include "platform/text/Utf.h"
+
+namespace zt::report {
+
+TPDFArchiveFont::TPDFArchiveFont() = default;
+TPDFArchiveFont::~TPDFArchiveFont() = default;
+
+std::uint16_t TPDFArchiveFont::codeOf(char32_t c)
+{
+    const auto it = byCharacter.find(c);
+    if (it != byCharacter.end())
+        return it->second;
+    std::uint16_t code = 0;
+    if (cff) {
+        code = static_cast<std::uint16_t>(glyphs ? std::min<std::uint32_t>(glyphs->Glyph(c), 0xFFFF) : 0);
+    } else if (codes.size() < 0xFFFF) {
+        // Code 0 stays the missing glyph's.
+        code = static_cast<std::uint16_t>(codes.size() + 1);
+    }
+    byCharacter.emplace(c, code);
+    codes.emplace_back(code, c);
+    return code;
+}
+
+void TPDFArchiveFont::AppendCodes(std::string& out, std::string_view utf8)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        // Most text is ASCII: no decoding for it.
+        const char32_t c = b < 0x80 ? (++i, char32_t(b)) : platform::text::decodeUtf8(utf8, i);
+        const std::uint16_t code = codeOf(c);
+        out += hex[code >> 12];
+        out += hex[(code >> 8) & 15];
+        out += hex[(code >> 4) & 15];
+        out += hex[code & 15];
+    }
+}
+
+std::vector<char32_t> TPDFArchiveFont::Characters() const
+{
+    std::vector<char32_t> out;
+    out.reserve(codes.size());
+    for (const auto& [code, c] : codes)
+        out.push_back(c);
+    return out;
+}
+
+std::shared_ptr<TPDFArchiveFont> OpenPDFArchiveFont(const TPDFFontKey& key)
+{
+    auto f = std::make_shared<TPDFArchiveFont>();
+    try {
+        f->font = platform::FontService::instance().font(PDFFontRequest(key));
+        f->data = f->font->fontData();
+        f->faceIndex = f->font->face().index;
+    } catch (const std::exception&) {
+        f->data.clear();
+    }
+    SettlePDFArchiveFont(key, *f);
+    return f;
+}
+
+void SettlePDFArchiveFont(const TPDFFontKey& key, TPDFArchiveFont& f)
+{
+    f.notEmbedded.clear();
+    if (f.data.empty() || !platform::sfntDirectory(f.data, f.faceIndex))
+        f.notEmbedded = "Die Schriftdatei von „" + key.face + "“ kann nicht gelesen werden.";
+    else if (EmbeddingPermission(f.data, f.faceIndex) == TPDFEmbedding::Forbidden)
+        f.notEmbedded = "Die Schrift „" + key.face + "“ darf nicht eingebettet werden.";
+    f.composite = f.notEmbedded.empty();
+    f.cff = f.composite && platform::hasCffOutlines(f.data, f.faceIndex);
+    f.glyphs.reset();
+    if (f.cff)
+        f.glyphs = std::make_unique<TPDFGlyphLookup>(f.data, f.faceIndex);
+}
+
+int PDFCharacterWidth(const platform::Font& font, char32_t c)
+{
+    // As PDFGlyphWidths: measured at an em of 1024 pixels, listed in thousandths.
+    return static_cast<int>(Round(font.advance(c) * 1000.0L / 1024.0L));
+}
+
+} // namespace zt::report

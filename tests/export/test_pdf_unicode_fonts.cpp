@@ -1,0 +1,289 @@
+// Fonts of an archive document: text in any script through composite fonts
+// (two-byte codes, the embedded subset's glyphs), a Unicode map for every
+// font, subsets named after the font whose bytes they hold, and fonts that
+// cannot be embedded reported instead of written as if they were. Read back
+// with pdftotext, pdffonts and pdftoppm.
+
+#include "export/ExportFixture.h"
+#include "export/PdfExport.h"
+#include "export/QRPDFCompositeFont.h"
+#include "export/QRPDFFonts.h"
+#include "export/QRPDFSubset.h"
+#include "export/QRPDFToUnicode.h"
+#include "platform/fonts/FontService.h"
+#include "platform/fonts/SfntFile.h"
+
+#include <algorithm>
+#include <regex>
+#include <tuple>
+#include <sstream>
+
+using namespace zt::report;
+using zt::testing::ExportReport;
+using zt::testing::PdfFile;
+using zt::testing::ScratchFolder;
+using zt::testing::exportPdf;
+using zt::testing::quoted;
+using zt::testing::runTool;
+
+namespace {
+
+struct ListedFont {
+    std::string name, type, encoding, emb, sub, uni;
+};
+
+// pdffonts' table: name, type (one or two words), encoding, emb, sub, uni.
+std::vector<ListedFont> listedFonts(const std::string& path)
+{
+    const auto r = runTool("pdffonts " + quoted(path));
+    EXPECT_EQ(r.status, 0) << r.output;
+    std::vector<ListedFont> out;
+    std::istringstream lines(r.output);
+    std::string line;
+    std::getline(lines, line);
+    std::getline(lines, line);
+    while (std::getline(lines, line)) {
+        std::istringstream cols(line);
+        std::vector<std::string> words;
+        for (std::string w; cols >> w;)
+            words.push_back(w);
+        if (words.size() < 8)
+            continue;
+        // The last five columns are encoding, emb, sub, uni and the object.
+        const std::size_t n = words.size();
+        ListedFont f{words[0], {}, words[n - 6], words[n - 5], words[n - 4], words[n - 3]};
+        for (std::size_t i = 1; i < n - 6; ++i)
+            f.type += (i > 1 ? " " : "") + words[i];
+        out.push_back(f);
+    }
+    return out;
+}
+
+std::string textOf(const std::string& path, const std::string& options = "")
+{
+    return runTool("pdftotext " + options + " -enc UTF-8 " + quoted(path) + " -").output;
+}
+
+// Each word with its box, as pdftotext places it (the page, not the head).
+std::string wordsOf(const std::string& path)
+{
+    const std::string html = textOf(path, "-bbox");
+    const std::size_t from = html.find("<doc>"), to = html.find("</doc>");
+    EXPECT_NE(to, std::string::npos) << html;
+    return from == std::string::npos || to == std::string::npos ? html : html.substr(from, to - from);
+}
+
+std::string pixelsOf(const std::string& path)
+{
+    const std::string out = path + "-page";
+    EXPECT_EQ(runTool("pdftoppm -r 100 -gray -singlefile " + quoted(path) + " " + quoted(out)).status, 0);
+    return zt::testing::readBytes(out + ".pgm");
+}
+
+class ArchiveFonts : public ExportReport {
+protected:
+    void SetUp() override
+    {
+        ExportReport::SetUp();
+        detail = band(rbDetail, 60);
+        detail->TransparentBand = true;
+    }
+    TQRLabel* text(const std::string& caption, long double top, const std::string& face, bool bold = false)
+    {
+        TQRLabel* l = label(detail, caption, top, 0, face);
+        l->Size().SetWidth(180);
+        TQRFont f = l->Font();
+        if (bold)
+            f.Style = {fsBold};
+        l->SetFont(f);
+        l->SetTransparent(true);
+        return l;
+    }
+    std::string write(const std::string& name, bool archive,
+                      TFontHandling handling = TFontHandling::fhEmbedSubset)
+    {
+        const std::string path = scratch.file(name);
+        exportPdf(*rep, path, [&](TQRPDFDocumentFilter& f) {
+            f.SetArchive(archive);
+            f.SetFontHandling(handling);
+        });
+        return path;
+    }
+    TQRCustomBand* detail = nullptr;
+    ScratchFolder scratch{"pdf-archive-fonts"};
+};
+
+TEST_F(ArchiveFonts, PolishGreekAndGermanTextReadsBackThroughEmbeddedSubsetsWithUnicodeMaps)
+{
+    text("Łukasz Żółć, Zażółć gęślą jaźń", 0, "Arial");
+    text("Καλημέρα κόσμε – ΑΒΓΔ", 8, "Arial", true);
+    text("Grüße, Maß: 100 € „Angebot“ (netto) C:\\Ablage", 16, "Courier New");
+    const std::string path = write("unicode.pdf", true);
+    const std::string read = textOf(path);
+    for (const char* expected : {"Łukasz Żółć, Zażółć gęślą jaźń", "Καλημέρα κόσμε – ΑΒΓΔ",
+                                 "Grüße, Maß: 100 € „Angebot“ (netto) C:\\Ablage"})
+        EXPECT_NE(read.find(expected), std::string::npos) << expected << "\n" << read;
+
+    const auto fonts = listedFonts(path);
+    ASSERT_EQ(fonts.size(), 3u);
+    const std::regex subsetName("[A-Z]{6}\\+Liberation(Sans|Sans-Bold|Mono)");
+    std::vector<std::string> faces;
+    for (const ListedFont& f : fonts) {
+        EXPECT_TRUE(std::regex_match(f.name, subsetName)) << f.name;
+        EXPECT_EQ(f.type, "CID TrueType") << f.name;
+        EXPECT_EQ(f.encoding, "Identity-H") << f.name;
+        EXPECT_EQ(f.emb + f.sub + f.uni, "yesyesyes") << f.name;
+        faces.push_back(f.name.substr(7));
+    }
+    EXPECT_EQ(faces, (std::vector<std::string>{"LiberationSans", "LiberationSans-Bold", "LiberationMono"}));
+    // No code page stands between the text and the page.
+    EXPECT_EQ(read.find('?'), std::string::npos) << read;
+}
+
+// The same Latin-1 text as the plain document: the same words at the same
+// places, the same pixels, the same text read back.
+TEST_F(ArchiveFonts, LatinTextKeepsThePlainDocumentsWidthsPlacesAndGlyphs)
+{
+    text("Sehr geehrte Damen und Herren, Größe 5 € (netto)", 0, "Arial");
+    text("Ihre Anfrage vom 09.12.2026 – Preise", 8, "Arial", true);
+    text("Kenntnisnahme [X] Rücksprache [ ]", 16, "Courier New");
+    text("Äußerst wichtig: MMMMWWWW iiiilll", 24, "Times New Roman");
+    const std::string plain = write("plain.pdf", false), archive = write("archive.pdf", true);
+    EXPECT_EQ(wordsOf(archive), wordsOf(plain));
+    EXPECT_EQ(textOf(archive, "-layout"), textOf(plain, "-layout"));
+    const std::string a = pixelsOf(plain), b = pixelsOf(archive);
+    ASSERT_FALSE(a.empty());
+    EXPECT_TRUE(a == b) << "the archive page looks different";
+}
+
+// A face with CFF outlines: a CID font whose codes are the glyph numbers
+// the subset keeps.
+TEST_F(ArchiveFonts, CffOutlinesKeepTheirGlyphNumbersInTheSubset)
+{
+    text("Nimbus: Grüße, 100 € (netto) MMWWiill", 0, "Nimbus Sans");
+    const std::string plain = write("cff-plain.pdf", false);
+    TQRLabel* other = text("Łódź ΑΒΓΔ", 8, "Nimbus Sans");
+    const std::string archive = write("cff.pdf", true);
+    const auto fonts = listedFonts(archive);
+    ASSERT_EQ(fonts.size(), 1u);
+    EXPECT_EQ(fonts[0].type, "CID Type 0C (OT)");
+    EXPECT_EQ(fonts[0].emb + fonts[0].sub + fonts[0].uni, "yesyesyes");
+    EXPECT_TRUE(std::regex_match(fonts[0].name, std::regex("[A-Z]{6}\\+NimbusSans-Regular"))) << fonts[0].name;
+    const std::string read = textOf(archive);
+    EXPECT_NE(read.find("Nimbus: Grüße, 100 € (netto) MMWWiill\nŁódź ΑΒΓΔ"), std::string::npos) << read;
+    // Without the second line: the plain document's words and pixels.
+    other->SetCaption("");
+    const std::string latin = write("cff-latin.pdf", true);
+    EXPECT_EQ(wordsOf(latin), wordsOf(plain));
+    EXPECT_TRUE(pixelsOf(latin) == pixelsOf(plain)) << "the archive page looks different";
+}
+
+// No standard font and no font left out in an archive document: whatever
+// the handling, the face's own file goes in.
+TEST_F(ArchiveFonts, EveryHandlingEmbedsTheRealFontInAnArchiveDocument)
+{
+    text("Grüße aus Łódź", 0, "Arial");
+    text("Kopien", 8, "Courier New", true);
+    for (const TFontHandling h : {TFontHandling::fhSubstitute, TFontHandling::fhNoEmbedding,
+                                  TFontHandling::fhAutoEmbed, TFontHandling::fhEmbedSubset}) {
+        const std::string path = write("handling.pdf", true, h);
+        const auto fonts = listedFonts(path);
+        ASSERT_EQ(fonts.size(), 2u);
+        for (const ListedFont& f : fonts) {
+            EXPECT_EQ(f.type, "CID TrueType") << f.name;
+            EXPECT_EQ(f.emb, "yes") << f.name;
+            EXPECT_EQ(f.uni, "yes") << f.name;
+            // Whole files are named without a subset's tag.
+            EXPECT_EQ(f.sub, h == TFontHandling::fhAutoEmbed ? "no" : "yes") << f.name;
+            EXPECT_TRUE(f.name.ends_with("LiberationSans") || f.name.ends_with("LiberationMono-Bold")) << f.name;
+        }
+        EXPECT_NE(textOf(path).find("Grüße aus Łódź"), std::string::npos);
+    }
+    // The plain document keeps its standard fonts.
+    const auto plain = listedFonts(write("standard.pdf", false, TFontHandling::fhSubstitute));
+    ASSERT_EQ(plain.size(), 2u);
+    EXPECT_EQ(plain[0].name, "Helvetica");
+    EXPECT_EQ(plain[1].name, "Courier-Bold");
+}
+
+// The face's file with its OS/2 fsType set, as a restrictive licence has it.
+std::vector<std::uint8_t> withFsType(std::vector<std::uint8_t> file, int face, std::uint16_t fsType)
+{
+    if (const auto os2 = zt::platform::sfntTable(file, face, "OS/2")) {
+        file[os2->offset + 8] = static_cast<std::uint8_t>(fsType >> 8);
+        file[os2->offset + 9] = static_cast<std::uint8_t>(fsType);
+    }
+    return file;
+}
+
+TEST(ArchiveFontEmbedding, AFontThatMayNotOrCannotBeEmbeddedIsReportedInGerman)
+{
+    const TPDFFontKey key = TPDFFontKey::Of("Arial", false, false, 0);
+    TPDFFontOptions options{TFontHandling::fhEmbedSubset};
+    options.archive = true;
+    const std::shared_ptr<TPDFArchiveFont> good = OpenPDFArchiveFont(key);
+    ASSERT_TRUE(good->composite);
+    std::string codes;
+    good->AppendCodes(codes, "Aß€Ω A");
+    EXPECT_EQ(codes, "000100020003000400050001");
+
+    TPDFArchiveFont restricted;
+    restricted.data = withFsType(good->data, good->faceIndex, 0x0002);
+    restricted.faceIndex = good->faceIndex;
+    SettlePDFArchiveFont(key, restricted);
+    EXPECT_FALSE(restricted.composite);
+    TPDFArchiveFont damaged;
+    damaged.data.assign(good->data.begin(), good->data.begin() + 8);
+    const TPDFFontKey broken = TPDFFontKey::Of("Kaputt", false, false, 0);
+    SettlePDFArchiveFont(broken, damaged);
+    EXPECT_FALSE(damaged.composite);
+
+    const std::bitset<256> used("1111");
+    std::vector<TPDFFontPlan> plans{PlanPDFFont(key, options, &used, good.get())};
+    EXPECT_EQ(PDFFontsNotEmbedded(plans), "");
+    EXPECT_FALSE(plans[0].embedded.empty());
+    plans.push_back(PlanPDFFont(key, options, &used, &restricted));
+    plans.push_back(PlanPDFFont(broken, options, &used, &damaged));
+    EXPECT_TRUE(plans[1].embedded.empty());
+    EXPECT_FALSE(plans[1].composite);
+    EXPECT_TRUE(plans[1].toUnicode);  // its single-byte codes still read back as text
+    EXPECT_EQ(PDFFontsNotEmbedded(plans), "Die Schrift „Arial“ darf nicht eingebettet werden. "
+                                          "Die Schriftdatei von „Kaputt“ kann nicht gelesen werden.");
+    // Outside an archive document nothing is reported.
+    EXPECT_EQ(PlanPDFFont(key, TPDFFontOptions{TFontHandling::fhNoEmbedding}, &used).notEmbedded, "");
+}
+
+TEST(ArchiveFontEmbedding, TheSubsetNameIsTheEmbeddedFontsOwn)
+{
+    for (const auto& [face, bold, name] : {std::tuple{"Arial", false, "LiberationSans"},
+                                          std::tuple{"Arial", true, "LiberationSans-Bold"},
+                                          std::tuple{"Courier New", false, "LiberationMono"},
+                                          std::tuple{"Times New Roman", true, "LiberationSerif-Bold"}}) {
+        const std::shared_ptr<TPDFArchiveFont> f = OpenPDFArchiveFont(TPDFFontKey::Of(face, bold, false, 0));
+        EXPECT_EQ(FontPostScriptName(f->data, f->faceIndex), name);
+    }
+    EXPECT_EQ(FontPostScriptName(std::vector<std::uint8_t>(40, 0)), "");
+}
+
+TEST(ToUnicodeMap, MapsEachCodeOnceInOrderWithSurrogatePairsAndBlocksOfAHundred)
+{
+    const auto lines = ToUnicodeCMap({{3, U'€'}, {1, U'A'}, {2, U'\U0001D11E'}, {1, U'B'}, {4, U'\0'}}, 2);
+    const auto at = std::find(lines.begin(), lines.end(), "3 beginbfchar");
+    ASSERT_NE(at, lines.end());
+    EXPECT_EQ(*(at - 1), "endcodespacerange");
+    EXPECT_EQ(*(at - 2), "<0000> <FFFF>");
+    EXPECT_EQ(std::vector<std::string>(at + 1, at + 5),
+              (std::vector<std::string>{"<0001> <0041>", "<0002> <D834DD1E>", "<0003> <20AC>", "endbfchar"}));
+    EXPECT_EQ(lines.back(), "end");
+
+    std::vector<std::pair<std::uint32_t, char32_t>> many;
+    for (std::uint32_t code = 0; code < 250; ++code)
+        many.emplace_back(code, U'a' + code);
+    const auto big = ToUnicodeCMap(many, 1);
+    EXPECT_NE(std::find(big.begin(), big.end(), "<00> <FF>"), big.end());
+    EXPECT_EQ(std::count(big.begin(), big.end(), "100 beginbfchar"), 2);
+    EXPECT_EQ(std::count(big.begin(), big.end(), "50 beginbfchar"), 1);
+    EXPECT_NE(std::find(big.begin(), big.end(), "<F9> <015A>"), big.end());
+}
+
+} // namespace
