@@ -68,13 +68,14 @@ BatchOptions parseBatchOptions(const std::vector<std::string>& args)
                            [pred](const BatchOutput& o) { return (o.*pred)(); });
     };
     if (any(&BatchOutput::lettersOnly) && any(&BatchOutput::reportsOnly))
-        options.errors.push_back("--text, --zlw und --qrp lesen eine Kurzmitteilung, --info eine Berichtsdatei; "
-                                 "sie lassen sich nicht mischen");
+        options.errors.push_back("--text, --zlw, --qrp, --mail und --pdf-plain lesen eine Kurzmitteilung, "
+                                 "--info eine Berichtsdatei; sie lassen sich nicht mischen");
     const bool merging = !options.mergeList.empty();
     for (const BatchOutput& o : options.outputs) {
         const TBatchOutputInfo& info = BatchOutputInfo(o.kind);
         if (merging && !info.inMerge) {
-            options.errors.push_back("ein Serienbrief (--merge) schreibt nur --pdf, --pdf-each, --print und --qrp");
+            options.errors.push_back(
+                "ein Serienbrief (--merge) schreibt nur --pdf, --pdf-plain, --pdf-each, --print und --qrp");
             break;
         }
         if (!merging && info.mergeOnly) {
@@ -110,6 +111,9 @@ std::string batchUsage()
            "  --qrp DATEI    die Seiten der Vorschau, wie ihr \"Bericht speichern\" sie schreibt\n"
            "  --mail         das PDF des Briefs als Anlage einer neuen Nachricht im\n"
            "                 E-Mail-Programm (über xdg-email), Betreff die erste Betreffzeile\n"
+           "  --pdf-plain DATEI\n"
+           "                 das einfache PDF des Briefs, ohne Archiv-Kennung (PDF/A) und ohne\n"
+           "                 Struktur für Bildschirmleser\n"
            "\n"
            "Ausgaben einer Berichtsdatei:\n"
            "  --info         gibt \"Seiten: N\", \"gepackt: ja|nein\" und je Seite eine Zeile\n"
@@ -119,9 +123,11 @@ std::string batchUsage()
            "  --png ORDNER   jede Seite als ORDNER/page-001.png, ... mit 96 dpi, ein\n"
            "                 Bildpunkt je Geräteeinheit (ORDNER wird bei Bedarf angelegt)\n"
            "  --pdf DATEI    ein PDF: für einen Brief, was \"Bericht speichern\" in seiner\n"
-           "                 Vorschau für einen .PDF-Namen schreibt; für eine Berichtsdatei\n"
-           "                 ihre aufgezeichneten Seiten, jede in ihrem Papierformat, Text\n"
-           "                 bleibt Text\n"
+           "                 Vorschau für einen .PDF-Namen schreibt, ein Archiv-PDF (PDF/A-2u)\n"
+           "                 mit Struktur für Bildschirmleser (PDF/UA-1); lässt sich eine\n"
+           "                 Schrift nicht einbetten, ein PDF ohne diese Kennung und eine\n"
+           "                 Warnung mit dem Grund; für eine Berichtsdatei ihre\n"
+           "                 aufgezeichneten Seiten, jede in ihrem Papierformat, Text bleibt Text\n"
            "  --print [DRUCKER]\n"
            "                 druckt auf DRUCKER (ohne Namen auf dem Standarddrucker): was\n"
            "                 \"Drucken\" für einen Brief druckt, die Seiten eines Berichts\n"
@@ -131,7 +137,9 @@ std::string batchUsage()
            "                 UTF-8 oder Windows-1252) oder vCard (2.1, 3.0, 4.0). Platzhalter\n"
            "                 «Spalte» oder {Spalte} in den Texten des Briefs nennen Spalten;\n"
            "                 ist die Anschrift leer, kommt sie aus dem Datensatz\n"
-           "  --pdf DATEI    alle Briefe in einem PDF, jeder ab einer neuen Seite\n"
+           "  --pdf DATEI    alle Briefe in einem PDF, jeder ab einer neuen Seite und ein\n"
+           "                 Teil des Archiv-PDFs für sich\n"
+           "  --pdf-plain DATEI  alle Briefe in einem einfachen PDF\n"
            "  --pdf-each ORDNER\n"
            "                 ein PDF je Empfänger, benannt nach Name und Vorname\n"
            "  --print [DRUCKER]  alle Briefe in einem Druckauftrag\n"

@@ -11,7 +11,7 @@
 
 namespace zt::cli {
 
-enum class TBatchOutputKind { Info, Png, Print, Text, Zlw, Qrp, Pdf, PdfEach, Mail };
+enum class TBatchOutputKind { Info, Png, Print, Text, Zlw, Qrp, Pdf, PdfPlain, PdfEach, Mail };
 
 // What follows the option on the command line.
 enum class TOutputArgument {
@@ -34,7 +34,7 @@ struct TBatchOutputInfo {
     bool windowless; // a letter's is made without the window
 };
 
-inline constexpr std::array<TBatchOutputInfo, 9> kBatchOutputs = {{
+inline constexpr std::array<TBatchOutputInfo, 10> kBatchOutputs = {{
     {TBatchOutputKind::Text, "--text", TOutputArgument::File, TOutputInput::Letter, false, false, true},
     {TBatchOutputKind::Zlw, "--zlw", TOutputArgument::File, TOutputInput::Letter, false, false, true},
     {TBatchOutputKind::Qrp, "--qrp", TOutputArgument::File, TOutputInput::Letter, true, false, true},
@@ -42,6 +42,7 @@ inline constexpr std::array<TBatchOutputInfo, 9> kBatchOutputs = {{
     {TBatchOutputKind::Info, "--info", TOutputArgument::None, TOutputInput::Report, false, false, false},
     {TBatchOutputKind::Png, "--png", TOutputArgument::Folder, TOutputInput::Either, false, false, false},
     {TBatchOutputKind::Pdf, "--pdf", TOutputArgument::File, TOutputInput::Either, true, false, true},
+    {TBatchOutputKind::PdfPlain, "--pdf-plain", TOutputArgument::File, TOutputInput::Letter, true, false, true},
     {TBatchOutputKind::Print, "--print", TOutputArgument::OptionalPrinter, TOutputInput::Either, true, false, false},
     {TBatchOutputKind::PdfEach, "--pdf-each", TOutputArgument::Folder, TOutputInput::Letter, true, true, true},
 }};

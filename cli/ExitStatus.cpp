@@ -4,6 +4,8 @@
 #include "cli/PrintCommands.h"
 #include "platform/core/PlatformError.h"
 
+#include <ostream>
+
 namespace zt::cli {
 
 int exitStatusFor(const std::exception& e, InputFile input)
@@ -19,6 +21,12 @@ int exitStatusFor(const std::exception& e, InputFile input)
         break;
     }
     return kExitInternal;
+}
+
+void warnOf(std::ostream& err, const std::string& notice)
+{
+    if (!notice.empty())
+        err << "zettelino-print: Warnung: " << notice << '\n';
 }
 
 } // namespace zt::cli

@@ -60,7 +60,7 @@ private:
 };
 
 void writeOutput(const BatchOutput& output, letter::TFrmMain& frm, ReportHolder& holder,
-                 platform::ScriptedDialogs& dialogs)
+                 platform::ScriptedDialogs& dialogs, std::ostream& err)
 {
     switch (output.kind) {
     case BatchOutput::Kind::Text:
@@ -79,14 +79,19 @@ void writeOutput(const BatchOutput& output, letter::TFrmMain& frm, ReportHolder&
         writePngs(previewPages(holder.Report(), letter::PreviewPageTotal), output.path);
         break;
     case BatchOutput::Kind::Pdf:
-        output::WriteLetterPdf(holder.Report(), letter::PreviewPageTotal, output.path);
+    case BatchOutput::Kind::PdfPlain:
+        warnOf(err, output::WriteLetterPdf(holder.Report(), letter::PreviewPageTotal, output.path,
+                                           output.kind == BatchOutput::Kind::Pdf ? output::TLetterPdfKind::Archive
+                                                                                 : output::TLetterPdfKind::Plain));
         break;
     case BatchOutput::Kind::Print:
         holder.Report().PrinterSettings().PrinterIndex = printerIndexFor(output.path);
         frm.DruckenExecute();
         break;
     case BatchOutput::Kind::Mail: {
-        output::MailLetterPdf(holder.Report(), letter::PreviewPageTotal, frm.EditTitel1->Text());
+        std::string notice;
+        output::MailLetterPdf(holder.Report(), letter::PreviewPageTotal, frm.EditTitel1->Text(), &notice);
+        warnOf(err, notice);
         break;
     }
     case BatchOutput::Kind::Info:
@@ -131,7 +136,7 @@ int runLetterCommands(const BatchOptions& options, std::ostream&, std::ostream& 
     for (const BatchOutput& output : options.outputs) {
         const std::size_t before = dialogs.calls().size();
         try {
-            writeOutput(output, frm, holder, dialogs);
+            writeOutput(output, frm, holder, dialogs, err);
         } catch (const std::exception& e) {
             err << "zettelino-print: " << e.what() << '\n';
             return exitStatusFor(e, InputFile::Letter);

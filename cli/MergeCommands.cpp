@@ -2,6 +2,7 @@
 
 #include "cli/ExitStatus.h"
 #include "export/QRExportLibrary.h"
+#include "export/QRPDFFilter.h"
 #include "merge/MergeRun.h"
 #include "pages/QRPrinter.h"
 
@@ -20,16 +21,32 @@ std::unique_ptr<report::TQRExportFilter> pdfFilter(const std::string& path)
     return entry->ExportFilterClass()->Create(path);
 }
 
-void writeOutput(const BatchOutput& output, merge::TMergeRun& run, const MergePrinter& print)
+// The letter's report asks for the archive document; the plain one is chosen here.
+std::unique_ptr<report::TQRExportFilter> plainPdfFilter(const std::string& path)
+{
+    std::unique_ptr<report::TQRExportFilter> filter = pdfFilter(path);
+    auto* pdf = dynamic_cast<report::TQRPDFDocumentFilter*>(filter.get());
+    if (pdf == nullptr)
+        throw platform::PlatformError(platform::ErrorKind::InternalFault,
+                                      "Der eingetragene PDF-Filter kennt kein einfaches PDF");
+    pdf->SetArchive(false);
+    return filter;
+}
+
+void writeOutput(const BatchOutput& output, merge::TMergeRun& run, const MergePrinter& print, std::ostream& err)
 {
     switch (output.kind) {
-    case BatchOutput::Kind::Pdf: {
-        const std::unique_ptr<report::TQRExportFilter> filter = pdfFilter(output.path);
+    case BatchOutput::Kind::Pdf:
+    case BatchOutput::Kind::PdfPlain: {
+        const std::unique_ptr<report::TQRExportFilter> filter =
+            output.kind == BatchOutput::Kind::Pdf ? pdfFilter(output.path) : plainPdfFilter(output.path);
         run.ExportToFilter(filter.get());
+        warnOf(err, filter->Notice());
         break;
     }
     case BatchOutput::Kind::PdfEach:
-        run.WriteEach(output.path, pdfFilter);
+        run.WriteEach(output.path, pdfFilter,
+                      [&err](const report::TQRExportFilter& written) { warnOf(err, written.Notice()); });
         break;
     case BatchOutput::Kind::Qrp:
         run.Prepare();
@@ -69,7 +86,7 @@ int runMerge(const output::TWindowlessLetter& letter, const BatchOptions& option
     }
     for (const BatchOutput& output : options.outputs) {
         try {
-            writeOutput(output, *run, print);
+            writeOutput(output, *run, print, err);
         } catch (const std::exception& e) {
             err << "zettelino-print: " << e.what() << '\n';
             return exitStatusFor(e, InputFile::Letter);

@@ -103,6 +103,7 @@ int runReportCommands(const BatchOptions& options, std::ostream& out, std::ostre
             case BatchOutput::Kind::Zlw:
             case BatchOutput::Kind::Qrp:
             case BatchOutput::Kind::PdfEach:
+            case BatchOutput::Kind::PdfPlain:
             case BatchOutput::Kind::Mail:
                 // A letter's outputs: the options send a saved report none.
                 throw platform::PlatformError(platform::ErrorKind::InternalFault,

@@ -42,7 +42,7 @@ private:
     int pageTotal_ = 0;
 };
 
-void writeOutput(const BatchOutput& output, const output::TWindowlessLetter& letter)
+void writeOutput(const BatchOutput& output, const output::TWindowlessLetter& letter, std::ostream& err)
 {
     switch (output.kind) {
     case BatchOutput::Kind::Text:
@@ -57,14 +57,19 @@ void writeOutput(const BatchOutput& output, const output::TWindowlessLetter& let
         report.Report().QRPrinter->Save(output.path);
         break;
     }
-    case BatchOutput::Kind::Pdf: {
+    case BatchOutput::Kind::Pdf:
+    case BatchOutput::Kind::PdfPlain: {
         LetterReport report(letter);
-        output::WriteLetterPdf(report.Report(), report.PageTotal(), output.path);
+        warnOf(err, output::WriteLetterPdf(report.Report(), report.PageTotal(), output.path,
+                                           output.kind == BatchOutput::Kind::Pdf ? output::TLetterPdfKind::Archive
+                                                                                 : output::TLetterPdfKind::Plain));
         break;
     }
     case BatchOutput::Kind::Mail: {
         LetterReport report(letter);
-        output::MailLetterPdf(report.Report(), report.PageTotal(), letter.content.titel1);
+        std::string notice;
+        output::MailLetterPdf(report.Report(), report.PageTotal(), letter.content.titel1, &notice);
+        warnOf(err, notice);
         break;
     }
     case BatchOutput::Kind::Info:
@@ -108,7 +113,7 @@ std::optional<int> runLetterWithoutWindow(const BatchOptions& options, std::ostr
         return runMerge(*letter, options, err);
     for (const BatchOutput& output : options.outputs) {
         try {
-            writeOutput(output, *letter);
+            writeOutput(output, *letter, err);
         } catch (const std::exception& e) {
             err << "zettelino-print: " << e.what() << '\n';
             return exitStatusFor(e, InputFile::Letter);

@@ -6,7 +6,7 @@ ZT_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 ZT_PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev qt6-translations-l10n
-  libfreetype-dev libfontconfig-dev libharfbuzz-dev fonts-liberation locales
+  libfreetype-dev libfontconfig-dev libharfbuzz-dev liblcms2-dev fonts-liberation locales
   fonts-dejavu-core fonts-wqy-microhei fonts-urw-base35
   libhunspell-dev hunspell-de-de libglib2.0-dev
   libgtest-dev libgmock-dev libbenchmark-dev

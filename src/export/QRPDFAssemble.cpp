@@ -3,6 +3,7 @@
 // the object table, which numbers them and writes the cross-reference table
 // and trailer, and written through the output code page.
 
+#include "export/QRPDFArchive.h"
 #include "export/QRPDFDocument.h"
 #include "export/QRPDFFilter.h"
 #include "export/QRPDFFonts.h"
@@ -13,7 +14,6 @@
 
 #include "report/QRReport.h"
 
-#include <cstdio>
 #include <ctime>
 
 namespace zt::report {
@@ -26,32 +26,6 @@ std::string trimmed(const std::string& s)
     if (b == std::string::npos)
         return {};
     return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
-
-// Information values go inside string parentheses; unescaped, a backslash
-// or a lone parenthesis in a title would break the document.
-std::string infoValue(const std::string& utf8)
-{
-    return PdfEscapeText(utf8);
-}
-
-// The local date and time in the PDF's date syntax, with the offset from
-// universal time ("D:20261209183946+01'00'"); readers show nothing for a
-// date written any other way.
-std::string creationDate()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char buf[48];
-    std::strftime(buf, sizeof buf, "D:%Y%m%d%H%M%S", &local);
-    const long offset = local.tm_gmtoff / 60;
-    if (offset == 0)
-        return std::string(buf) + "Z";
-    const long hours = (offset < 0 ? -offset : offset) / 60, minutes = (offset < 0 ? -offset : offset) % 60;
-    char zone[48];
-    std::snprintf(zone, sizeof zone, "%c%02ld'%02ld'", offset < 0 ? '-' : '+', hours, minutes);
-    return std::string(buf) + zone;
 }
 
 // A field of the report's document information where it has one.
@@ -135,22 +109,35 @@ void writePageTree(TPDFObjectTable& table, const TPDFDocumentObjects& o, const T
     table.End();
 }
 
-// A page and its content: the text between BT and ET over or under the graphics.
+// A page and its content: the text between BT and ET over or under the
+// graphics. `structParents`: the page's key in the parent tree, -1 for none.
 void writePage(TPDFObjectTable& table, const TPDFDocumentObjects& o, const TPDFPageObjects& objects,
-               const TPDFPages& page, const TPDFPageParts& parts, bool textFirst)
+               const TPDFPages& page, const TPDFPageParts& parts, bool textFirst, int structParents)
 {
+    const std::string tagged = structParents < 0 ? std::string() : "/StructParents " + std::to_string(structParents);
     table.Object(objects.page, {"<<", "/Type /Page", "/Parent " + TPDFObjectTable::Ref(o.pageTree),
-                                "/Contents " + TPDFObjectTable::Ref(objects.contents), mediaBox(page), ">>"});
+                                "/Contents " + TPDFObjectTable::Ref(objects.contents), mediaBox(page), tagged, ">>"});
     const std::string_view bt = "BT", text = parts.text, graphics = parts.graphics;
     const std::string_view content[] = {textFirst ? bt : graphics, textFirst ? text : bt, textFirst ? graphics : text};
     table.LinesStream(objects.contents, content);
 }
 
+// The objects only an archive document has.
+struct TPDFArchiveObjects {
+    TPDFTags::Objects tags;
+    int metadata = 0, profile = 0, profileLength = 0;
+};
+
 } // namespace
 
 void TQRPDFDocumentFilter::assemble(const std::function<void(std::string_view)>& sink)
 {
-    TPDFObjectTable table(sink);
+    // An archive document's identifier comes from its own bytes.
+    TPDFFingerprint fingerprint;
+    TPDFObjectTable table(!FArchive ? sink : [&](std::string_view bytes) {
+        fingerprint.Add(bytes);
+        sink(bytes);
+    });
     const TPDFFontOptions options{FFontHandling, &FSubstitutedFonts, &FEmbedFonts, &FCustomWidths, &FCustomEncodings,
                                   FArchive};
     std::vector<TPDFFontKey> keys;
@@ -161,48 +148,103 @@ void TQRPDFDocumentFilter::assemble(const std::function<void(std::string_view)>&
                                     i < FArchiveFonts.size() ? FArchiveFonts[i].get() : nullptr));
     }
     const TPDFDocumentObjects o = reserveObjects(table, FPDF.pages.size(), plans);
+    TPDFArchiveObjects a;
+    if (FArchive) {
+        a.tags = FTags->Reserve(table);
+        a.metadata = table.Reserve();
+        a.profile = table.Reserve();
+        a.profileLength = table.Reserve();
+    }
+
+    // The document information, in the metadata of an archive document too.
+    static const TCustomBandoriaRep::TQRDocumentInfo none;
+    const TCustomBandoriaRep::TQRDocumentInfo& reported = Owner() != nullptr ? Owner()->DocumentInfo : none;
+    TPDFDocumentInfo info;
+    info.title = infoField(FDocTitle, reported.Title, FDocInfoGiven);
+    info.author = infoField(FDocAuthor, reported.Author, FDocInfoGiven);
+    info.subject = infoField(FDocSubject, reported.Subject, FDocInfoGiven);
+    info.creator = infoField(FDocCreator, reported.Creator, FDocInfoGiven);
+    info.producer = "Bandorias PDF Export";
+    if (!SuppressDateTime())
+        info.created = PdfDates(std::time(nullptr));
+    std::vector<std::pair<std::string, std::string>> extra;
+    for (const std::string& line : MetaData()) {
+        const std::size_t comma = line.find(',');
+        if (comma == std::string::npos || line.find(',', comma + 1) != std::string::npos)
+            continue;
+        std::string key = trimmed(line.substr(0, comma)), value = trimmed(line.substr(comma + 1));
+        if (key.empty() || value.empty())
+            continue;
+        if (key == "Keywords")
+            info.keywords = value;
+        extra.emplace_back(std::move(key), std::move(value));
+    }
+    // An archive document whose fonts do not all go in is written without
+    // the claim, and the caller hears why.
+    FNotice.clear();
+    if (FArchive) {
+        const std::string missing = PDFFontsNotEmbedded(plans);
+        if (!missing.empty()) {
+            info.claims = false;
+            FNotice = "Das PDF ist kein Archiv-PDF (PDF/A-2u, PDF/UA-1): " + missing;
+        }
+    }
 
     // An embedded OpenType font file came with PDF 1.6; without one the
-    // document stays at 1.3, which every reader takes.
+    // document stays at 1.3, which every reader takes. An archive document
+    // is PDF 1.7, whose marker line has four bytes above 127.
     bool openType = false;
     for (const TPDFFontPlan& plan : plans)
         openType |= !plan.embedded.empty() && plan.CffOutlines();
-    table.Add(openType ? "%PDF-1.6" : "%PDF-1.3");
-    table.Add(PdfCodePageText("%\u00C5\u00ADo\u0081"));
+    if (FArchive) {
+        table.Add("%PDF-1.7");
+        table.Add("%\xE2\xE3\xCF\xD3");
+    } else {
+        table.Add(openType ? "%PDF-1.6" : "%PDF-1.3");
+        table.Add(PdfCodePageText("%\u00C5\u00ADo\u0081"));
+    }
 
-    table.Object(o.catalog, {"<<", "/Type /Catalog", "/Pages " + TPDFObjectTable::Ref(o.pageTree),
-                             "/Outlines " + TPDFObjectTable::Ref(o.outlines),
-                             "/ViewerPreferences << /HideToolbar false /FitWindow true >>", ">>"});
+    if (FArchive) {
+        table.Object(o.catalog,
+                     {"<<", "/Type /Catalog", "/Pages " + TPDFObjectTable::Ref(o.pageTree),
+                      "/Outlines " + TPDFObjectTable::Ref(o.outlines),
+                      "/ViewerPreferences << /HideToolbar false /FitWindow true /DisplayDocTitle true >>",
+                      "/Lang (de-DE)", "/MarkInfo << /Marked true >>",
+                      "/StructTreeRoot " + TPDFObjectTable::Ref(a.tags.root),
+                      "/Metadata " + TPDFObjectTable::Ref(a.metadata),
+                      "/OutputIntents [<< /Type /OutputIntent /S /GTS_PDFA1 /OutputConditionIdentifier (sRGB) "
+                      "/RegistryName (http://www.color.org) /Info (sRGB IEC61966-2.1) /DestOutputProfile " +
+                          TPDFObjectTable::Ref(a.profile) + " >>]",
+                      ">>"});
+    } else {
+        table.Object(o.catalog, {"<<", "/Type /Catalog", "/Pages " + TPDFObjectTable::Ref(o.pageTree),
+                                 "/Outlines " + TPDFObjectTable::Ref(o.outlines),
+                                 "/ViewerPreferences << /HideToolbar false /FitWindow true >>", ">>"});
+    }
     table.Object(o.outlines, {"<<", "/Type /Outlines", "/Count 0", ">>"});
     writePageTree(table, o, FPDF.pages.front());
     // One page's content in memory at a time: a spilled page comes back
     // from its file only to be written.
     for (std::size_t i = 0; i < o.pages.size(); ++i)
-        writePage(table, o, o.pages[i], FPDF.pages[i], takeParts(i), FTextFirst);
+        writePage(table, o, o.pages[i], FPDF.pages[i], takeParts(i), FTextFirst, FArchive ? static_cast<int>(i) : -1);
     for (std::size_t i = 0; i < keys.size(); ++i)
         WritePDFFont(keys[i], plans[i], static_cast<int>(i), o.fonts[i], options, table);
 
     table.Begin(o.info);
     table.Add("<<");
-    if (!SuppressDateTime())
-        table.Add("/CreationDate (" + PdfCodePageText(creationDate()) + ")");
-    table.Add("/Producer (Bandorias PDF Export)");
-    static const TCustomBandoriaRep::TQRDocumentInfo none;
-    const TCustomBandoriaRep::TQRDocumentInfo& reported = Owner() != nullptr ? Owner()->DocumentInfo : none;
-    table.Add("/Subject (" + infoValue(infoField(FDocSubject, reported.Subject, FDocInfoGiven)) + " )");
-    table.Add("/Creator (" + infoValue(infoField(FDocCreator, reported.Creator, FDocInfoGiven)) + ")");
-    table.Add("/Title (" + infoValue(infoField(FDocTitle, reported.Title, FDocInfoGiven)) + ")");
-    table.Add("/Author (" + infoValue(infoField(FDocAuthor, reported.Author, FDocInfoGiven)) + ")");
-    for (const std::string& line : MetaData()) {
-        const std::size_t comma = line.find(',');
-        if (comma == std::string::npos || line.find(',', comma + 1) != std::string::npos)
-            continue;
-        const std::string key = trimmed(line.substr(0, comma));
-        const std::string value = trimmed(line.substr(comma + 1));
-        if (key.empty() || value.empty())
-            continue;
-        table.Add("/" + PdfCodePageText(key) + "(" + infoValue(value) + ")");
-    }
+    if (!info.created.pdf.empty())
+        table.Add("/CreationDate (" + info.created.pdf + ")");
+    if (FArchive && !info.created.pdf.empty())
+        table.Add("/ModDate (" + info.created.pdf + ")");
+    table.Add("/Producer " + PdfTextString(info.producer));
+    // The blank after the subject is the plain document's own; the metadata
+    // of an archive document must repeat the subject as it is.
+    table.Add("/Subject " + PdfTextString(FArchive ? info.subject : info.subject + " "));
+    table.Add("/Creator " + PdfTextString(info.creator));
+    table.Add("/Title " + PdfTextString(info.title));
+    table.Add("/Author " + PdfTextString(info.author));
+    for (const auto& [key, value] : extra)
+        table.Add("/" + PdfCodePageText(key) + PdfTextString(value));
     table.Add(">>");
     table.End();
     table.Object(o.procSet, {"[/PDF /Text]"});
@@ -210,6 +252,19 @@ void TQRPDFDocumentFilter::assemble(const std::function<void(std::string_view)>&
     TPDFTrailer trailer;
     trailer.root = o.catalog;
     trailer.info = o.info;
+    if (FArchive) {
+        std::vector<int> pageObjects;
+        pageObjects.reserve(o.pages.size());
+        for (const TPDFPageObjects& page : o.pages)
+            pageObjects.push_back(page.page);
+        FTags->Write(table, a.tags, o.pages.size(), pageObjects);
+        const std::vector<std::string> xmp = PdfXmpLines(info);
+        const std::vector<std::string_view> lines(xmp.begin(), xmp.end());
+        table.LinesStream(a.metadata, lines, "/Type /Metadata /Subtype /XML");
+        const std::string profile[] = {"<< /N 3 /Length " + TPDFObjectTable::Ref(a.profileLength) + " >>"};
+        table.BytesStream(a.profile, profile, PdfSRgbProfile(), a.profileLength);
+        trailer.id[0] = fingerprint.Digest();
+    }
     table.Finish(trailer);
 }
 

@@ -159,4 +159,55 @@ std::string PdfCodePageText(std::string_view utf8, int codePage)
     return convert(utf8, [codePage](std::string& out, char32_t cp) { putByte(out, cp, codePage); });
 }
 
+int PdfDocEncodingByte(char32_t cp)
+{
+    // Where PDFDocEncoding leaves Latin-1: the diacritics below the blank
+    // and the typographic characters from 0x80.
+    static constexpr char16_t kLow[8] = {0x02D8, 0x02C7, 0x02C6, 0x02D9, 0x02DD, 0x02DB, 0x02DA, 0x02DC};
+    static constexpr char16_t kHigh[32] = {0x2022, 0x2020, 0x2021, 0x2026, 0x2014, 0x2013, 0x0192, 0x2044,
+                                           0x2039, 0x203A, 0x2212, 0x2030, 0x201E, 0x201C, 0x201D, 0x2018,
+                                           0x2019, 0x201A, 0x2122, 0xFB01, 0xFB02, 0x0141, 0x0152, 0x0160,
+                                           0x0178, 0x017D, 0x0131, 0x0142, 0x0153, 0x0161, 0x017E, 0};
+    if (cp == U'\t' || cp == U'\n' || cp == U'\r' || (cp >= 0x20 && cp < 0x7F))
+        return static_cast<int>(cp);
+    if (cp == 0x20AC)
+        return 0xA0;
+    if (cp >= 0xA1 && cp <= 0xFF && cp != 0xAD)
+        return static_cast<int>(cp);
+    for (int i = 0; i < 8; ++i)
+        if (kLow[i] == cp)
+            return 0x18 + i;
+    for (int i = 0; i < 31; ++i)
+        if (kHigh[i] == cp)
+            return 0x80 + i;
+    return -1;
+}
+
+std::string PdfTextString(std::string_view utf8)
+{
+    std::string doc = "(";
+    bool covered = true;
+    for (std::size_t i = 0; i < utf8.size() && covered;) {
+        const int b = PdfDocEncodingByte(platform::text::decodeUtf8(utf8, i));
+        if (b < 0)
+            covered = false;
+        else if (b == '\\' || b == '(' || b == ')')
+            doc.append({'\\', static_cast<char>(b)});
+        else if (b == '\r')
+            doc += "\\r";
+        else if (b == '\n')
+            doc += "\\n";
+        else
+            doc += static_cast<char>(b);
+    }
+    if (covered)
+        return doc + ")";
+    static const char digits[] = "0123456789ABCDEF";
+    std::string hex = "<FEFF";
+    for (const char16_t unit : platform::text::utf8ToUtf16(utf8))
+        for (int shift = 12; shift >= 0; shift -= 4)
+            hex += digits[(unit >> shift) & 15];
+    return hex + ">";
+}
+
 } // namespace zt::report

@@ -32,4 +32,12 @@ void PdfAppendEscapedText(std::string& out, std::string_view utf8, std::bitset<2
 // UTF-8 to a single-byte code page ("?" for what it lacks).
 std::string PdfCodePageText(std::string_view utf8, int codePage = 1252);
 
+// A text string of the document (information, structure) as a string
+// token with its delimiters: in PDFDocEncoding when that holds every
+// character, "(...)" with "\", "(" and ")" escaped; else UTF-16BE with a
+// byte-order mark, "<FEFF...>".
+std::string PdfTextString(std::string_view utf8);
+// The PDFDocEncoding byte of a character, -1 where it has none.
+int PdfDocEncodingByte(char32_t cp);
+
 } // namespace zt::report

@@ -88,7 +88,7 @@ struct TQRPDFDocumentFilter::Measure {
 };
 
 TQRPDFDocumentFilter::TQRPDFDocumentFilter(const std::string& filename)
-    : TQRPAbstractExportFilter(filename), FMeasure(std::make_unique<Measure>())
+    : TQRPAbstractExportFilter(filename), FTags(std::make_unique<TPDFTags>()), FMeasure(std::make_unique<Measure>())
 {
     BGHFactor = 1.0L;
 }
@@ -192,6 +192,7 @@ void TQRPDFDocumentFilter::closePage()
 {
     if (FPDF.parts.empty())
         return;
+    closeMarks();
     std::string& t = FPDF.parts.back().text;
     if (!t.empty())
         t += "\r\n";
@@ -224,6 +225,8 @@ int TQRPDFDocumentFilter::deviceY(long double y) const
 void TQRPDFDocumentFilter::Start(int paperWidth, int paperHeight, const TQRFont& font)
 {
     TQRPAbstractExportFilter::Start(paperWidth, paperHeight, font);
+    if (!FArchiveChosen && FOwner != nullptr && FOwner->DocumentInfo.Archive)
+        FArchive = true;
     FPaperWidth = paperWidth;
     FPaperHeight = paperHeight;
     CreateStream(FFilename);

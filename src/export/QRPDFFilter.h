@@ -5,6 +5,7 @@
 // Finish assembles objects, cross-reference table and trailer and writes
 // the document through a single-byte code page.
 
+#include "export/QRPDFTags.h"
 #include "report/QRExportFilter.h"
 
 #include <bitset>
@@ -139,8 +140,19 @@ public:
     // An archive document (PDF/A-2u, tagged for screen readers) instead of
     // the plain PDF; off unless the caller asks, so other reports' settings
     // keep their meaning.
+    // A report whose document information asks for an archive document gets
+    // one unless SetArchive chose. Without a font that can be embedded the
+    // document is written tagged but without the archive claim, and Notice
+    // says why.
     bool Archive() const { return FArchive; }
-    void SetArchive(bool v) { FArchive = v; }
+    void SetArchive(bool v)
+    {
+        FArchive = v;
+        FArchiveChosen = true;
+    }
+    void BeginStructure(const TQRStructureMark& mark) override;
+    void EndStructure() override;
+    std::string Notice() const override { return FNotice; }
     TBiDiMode BiDiMode() const { return FBiDiMode; }
     void SetBiDiMode(TBiDiMode v) { FBiDiMode = v; }
     // Shared by every PDF filter of the process: "key,value" lines that
@@ -173,6 +185,12 @@ private:
     void assemble(const std::function<void(std::string_view)>& sink);
     void writeDocument();
     void spillClosedPages();
+    // Marked content of an archive document: a text item's sequence (false:
+    // a blank line, which is not written), the graphics as one artifact,
+    // and both closed before the page ends.
+    bool markText(const TPDFItemRec& item);
+    void markGraphics();
+    void closeMarks();
     TPDFPageParts takeParts(std::size_t page);
 
     bool FFirstPage = true;
@@ -180,6 +198,12 @@ private:
     bool FPDFConcatenating = false;
     TFontHandling FFontHandling = TFontHandling::fhEmbedSubset;
     bool FArchive = false;
+    bool FArchiveChosen = false;
+    std::string FNotice;
+    std::unique_ptr<TPDFTags> FTags;
+    // The text part's open marked-content sequence and what it marks.
+    bool FMarkOpen = false;
+    TPDFTagTarget FMarked;
     TBiDiMode FBiDiMode = TBiDiMode::bdLeftToRight;
     bool FMadeFirstPageFiles = false;
     bool FTextFirst = false;

@@ -154,7 +154,8 @@ void TQRPDFDocumentFilter::acceptImage(long double xoff, long double yoff, TQRCo
     item.yscale = fixedScales ? yscale : drawnH / bitmap.height * q;
     item.pixelWidth = bitmap.width;
     item.pixelHeight = bitmap.height;
-    TPDFImageData data = PDFEncodeImage(bitmap, FPDFCompressionOn);
+    // The archive format forbids LZW: its pictures go uncompressed.
+    TPDFImageData data = PDFEncodeImage(bitmap, FPDFCompressionOn && !FArchive);
     item.imagedata = std::move(data.data);
     item.ImageFilter = std::move(data.filter);
     RenderItem(item);

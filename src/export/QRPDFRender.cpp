@@ -96,14 +96,28 @@ void TQRPDFDocumentFilter::RenderItem(const TPDFItemRec& item)
         return;
     case TPDFItemType::IT_TEXT:
         ensurePage();
+        if (FArchive) {
+            if (!markText(item))
+                return;
+            // A reader joins the lines of an element as they stand: a blank
+            // after each keeps the last word of one line off the next's first.
+            TPDFItemRec spaced = item;
+            spaced.FText += ' ';
+            renderText(spaced);
+            return;
+        }
         renderText(item);
         return;
     case TPDFItemType::IT_GRAPHIC:
         ensurePage();
+        if (FArchive)
+            markGraphics();
         renderGraphic(item);
         return;
     case TPDFItemType::IT_IMAGE:
         ensurePage();
+        if (FArchive)
+            markGraphics();
         renderImage(item);
         return;
     }

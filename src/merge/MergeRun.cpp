@@ -71,7 +71,8 @@ void TMergeRun::Print()
 
 void TMergeRun::WriteEach(
     const std::string& dir,
-    const std::function<std::unique_ptr<report::TQRExportFilter>(const std::string& path)>& filterFor)
+    const std::function<std::unique_ptr<report::TQRExportFilter>(const std::string& path)>& filterFor,
+    const std::function<void(const report::TQRExportFilter& filter)>& written)
 {
     platform::files::createFolders(dir);
     std::set<std::string> taken;
@@ -84,6 +85,8 @@ void TMergeRun::WriteEach(
         const std::unique_ptr<report::TQRExportFilter> filter =
             filterFor((std::filesystem::path(dir) / (name + ".pdf")).string());
         Report().ExportToFilter(filter.get());
+        if (written)
+            written(*filter);
     }
 }
 

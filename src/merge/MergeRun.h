@@ -41,8 +41,10 @@ public:
     void Print();
     // One document a recipient in `dir`, named from the record; names never
     // collide, also where the file system does not tell capitals apart.
+    // `written`, when given, hears of each filter once its document is written.
     void WriteEach(const std::string& dir,
-                   const std::function<std::unique_ptr<report::TQRExportFilter>(const std::string& path)>& filterFor);
+                   const std::function<std::unique_ptr<report::TQRExportFilter>(const std::string& path)>& filterFor,
+                   const std::function<void(const report::TQRExportFilter& filter)>& written = {});
 
 private:
     void take(std::size_t record);

@@ -20,12 +20,15 @@ std::string MailSubject(const std::string& subject)
     return name.substr(0, name.size() - 4);
 }
 
-std::string MailLetterPdf(report::TBandoriaRep& report, int& pageTotal, const std::string& subject)
+std::string MailLetterPdf(report::TBandoriaRep& report, int& pageTotal, const std::string& subject,
+                          std::string* notice)
 {
     platform::files::PrivateFolder::removeStale(kMailFolderPrefix, kMailFolderHours);
     platform::files::PrivateFolder folder(kMailFolderPrefix);
     const std::string path = folder.path() + MailAttachmentName(subject);
-    WriteLetterPdf(report, pageTotal, path);
+    const std::string said = WriteLetterPdf(report, pageTotal, path);
+    if (notice != nullptr)
+        *notice = said;
     platform::mailClient().compose(MailSubject(subject), path);
     folder.keep();
     return path;

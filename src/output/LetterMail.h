@@ -27,6 +27,8 @@ std::string MailSubject(const std::string& subject);
 // may read the file when the message is sent) and another mail never
 // touches it; hand-offs a day old are removed. Throws PlatformError when
 // the PDF cannot be written or handed over.
-std::string MailLetterPdf(report::TBandoriaRep& report, int& pageTotal, const std::string& subject);
+// `notice`, when given, receives what WriteLetterPdf says of the PDF.
+std::string MailLetterPdf(report::TBandoriaRep& report, int& pageTotal, const std::string& subject,
+                          std::string* notice = nullptr);
 
 } // namespace zt::output

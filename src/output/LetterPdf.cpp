@@ -1,12 +1,13 @@
 #include "output/LetterPdf.h"
 
 #include "export/QRExportLibrary.h"
+#include "export/QRPDFFilter.h"
 #include "platform/core/PlatformError.h"
 #include "report/QRReport.h"
 
 namespace zt::output {
 
-void WriteLetterPdf(report::TBandoriaRep& rep, int& pageTotal, const std::string& path)
+std::string WriteLetterPdf(report::TBandoriaRep& rep, int& pageTotal, const std::string& path, TLetterPdfKind kind)
 {
     const report::TQRExportFilterLibraryEntry* entry = report::QRExportFilterLibrary().GetFilterByExtension("PDF");
     if (entry == nullptr)
@@ -17,8 +18,18 @@ void WriteLetterPdf(report::TBandoriaRep& rep, int& pageTotal, const std::string
         throw platform::PlatformError(platform::ErrorKind::InternalFault, "Der Bericht der Kurzmitteilung läuft schon");
     pageTotal = rep.CountPages();
     const std::unique_ptr<report::TQRExportFilter> filter = entry->ExportFilterClass()->Create(path);
+    // The letter's report asks for the archive document itself; the plain
+    // one is the caller's choice.
+    if (kind == TLetterPdfKind::Plain) {
+        auto* pdf = dynamic_cast<report::TQRPDFDocumentFilter*>(filter.get());
+        if (pdf == nullptr)
+            throw platform::PlatformError(platform::ErrorKind::InternalFault,
+                                          "Der eingetragene PDF-Filter kennt kein einfaches PDF");
+        pdf->SetArchive(false);
+    }
     // What the preview's save runs: the report once more into the filter.
     rep.ExportToFilter(filter.get());
+    return filter->Notice();
 }
 
 } // namespace zt::output

@@ -1,7 +1,8 @@
 #pragma once
 // A letter's PDF through the report's PDF export, as the preview's save
-// writes it for a .PDF name: the batch tool's --pdf and --mail, the window's
-// mail command.
+// writes it for a .PDF name: the batch tool's --pdf, --pdf-plain and --mail,
+// the window's mail command. The letter's PDF is an archive document
+// (PDF/A-2u, tagged as PDF/UA-1) unless the plain one is asked for.
 
 #include <string>
 
@@ -11,8 +12,13 @@ class TBandoriaRep;
 
 namespace zt::output {
 
+enum class TLetterPdfKind { Archive, Plain };
+
 // The report's first pass for the page total (stored in `pageTotal`, which
 // the page line reads), then the export into the registered PDF filter.
-void WriteLetterPdf(report::TBandoriaRep& report, int& pageTotal, const std::string& path);
+// Returns what the user must be told about the PDF written (an archive PDF
+// that could not be one, and why), empty when it is as asked.
+std::string WriteLetterPdf(report::TBandoriaRep& report, int& pageTotal, const std::string& path,
+                           TLetterPdfKind kind = TLetterPdfKind::Archive);
 
 } // namespace zt::output

@@ -45,6 +45,8 @@ void FillLetterReport(TfrmReport& f, TLetterPrintSource s)
         const bool ticked = s.letter.marks[static_cast<std::size_t>(n)];
         marks[n]->SetFontStyle(ticked ? TFontStyles{fsBold} : TFontStyles{0});
         marks[n]->SetCaption(TickMarkText(ticked, s.labels[static_cast<std::size_t>(n)]));
+        // A screen reader says the state in words instead of reading the brackets.
+        marks[n]->Structure.ActualText = TickMarkSpoken(ticked, s.labels[static_cast<std::size_t>(n)]);
     }
     // As a document manager lists a filed letter.
     TCustomBandoriaRep::TQRDocumentInfo& info = f.BandoriaRep1->DocumentInfo;

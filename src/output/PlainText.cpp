@@ -12,6 +12,11 @@ std::string TickMarkText(bool ticked, const std::string& label)
     return (ticked ? "[X] " : "[ ] ") + label;
 }
 
+std::string TickMarkSpoken(bool ticked, const std::string& label)
+{
+    return (ticked ? "angekreuzt: " : "nicht angekreuzt: ") + label;
+}
+
 std::string padLeft(const std::string& text, std::size_t width)
 {
     const std::size_t n = utf8Length(text);

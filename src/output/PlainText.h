@@ -12,6 +12,8 @@ namespace zt::output {
 
 // "[X] " or "[ ] " followed by the label.
 std::string TickMarkText(bool ticked, const std::string& label);
+// The same as a screen reader says it: "angekreuzt: " or "nicht angekreuzt: " and the label.
+std::string TickMarkSpoken(bool ticked, const std::string& label);
 
 // The rendering's lines. `labels[n]` names tick mark n (1-15): its caption,
 // or for 9 and 15 the text of the field beside it.

@@ -146,6 +146,8 @@ void TfrmReport::createReport()
     r.PreviewInitialState = TWindowState::wsNormal;
     r.PrevInitialZoom = TQRZoomState::qrZoomToFit;
     r.PreviewDefaultSaveType = TPrevSaveType::stPDF;
+    // The letter is filed: its PDF is an archive document, tagged for screen readers.
+    r.DocumentInfo.Archive = true;
 
     r.BeforePrint = [this](TCustomBandoriaRep* sender, bool& printReport) {
         BandoriaRep1BeforePrint(sender, printReport);
@@ -168,10 +170,20 @@ void TfrmReport::createTitleBand()
                          {100.54L, 70.38L, 73.29L, 4.50L});
     qrLabelDatum->SetAlignment(TAlignment::taRightJustify);
     qrLabelDatum->SetWordWrap(false);
+    // A reader hears the sender, the address and the date as a paragraph
+    // each (empty lines inside them split nothing); the return-address line
+    // repeats the sender for the envelope's window and is left out.
+    QRMemoAbsender->Structure.Role = TQRStructureRole::srParagraph;
+    QRLabelAbsender->Structure.Role = TQRStructureRole::srArtifact;
+    QRMemoAnschrift->Structure.Role = TQRStructureRole::srParagraph;
     QRLabelTitel1 = label(this, b, "QRLabelTitel1", "QRLabelTitel1", font("Courier New", 10, fsBold), Sizing::Fixed,
                           {0, 85.20L, 172.24L, 5.56L});
     QRLabelTitel2 = label(this, b, "QRLabelTitel2", "QRLabelTitel2", font("Courier New", 10, fsBold), Sizing::Fixed,
                           {0, 90.49L, 172.24L, 5.56L});
+    // The two subject lines are one heading.
+    QRLabelTitel1->Structure.Role = TQRStructureRole::srHeading;
+    QRLabelTitel2->Structure.Role = TQRStructureRole::srHeading;
+    QRLabelTitel2->Structure.JoinsPrevious = true;
 
     QRShape1 = shape(this, b, "QRShape1", TQRShapeType::qrsRectangle, {130.18L, 3.17L, 44.71L, 50.01L});
     TQRPen grey;
@@ -195,6 +207,8 @@ void TfrmReport::createTitleBand()
     // on one line at 32 mm without wrapping, words that did not fit were lost.
     QRLabel12 = label(this, b, "QRLabel12", "Sonstiges:", courier8, Sizing::Fixed, {133.88L, 44.98L, 38.10L, 7.41L});
     QRLabel12->SetWordWrap(true);
+    for (TQRLabel* mark : {QRLabel4, QRLabel7, QRLabel10, QRLabel5, QRLabel8, QRLabel11, QRLabel6, QRLabel9, QRLabel12})
+        mark->Structure.Role = TQRStructureRole::srListItem;
 }
 
 void TfrmReport::createDetailBands()
@@ -218,6 +232,8 @@ void TfrmReport::createDetailBands()
     QRLabel17 = label(this, c, "QRLabel17", "Vertrag", courier8, Sizing::ToText, {40.22L, 16.67L, 13.23L, 3.97L});
     QRLabel18 = label(this, c, "QRLabel18", "Sonstiges:", courier8, Sizing::ToText, {80.17L, 16.67L, 18.79L, 3.97L});
     QRLabel18->SetWordWrap(false);
+    for (TQRLabel* mark : {QRLabel13, QRLabel14, QRLabel15, QRLabel16, QRLabel17, QRLabel18})
+        mark->Structure.Role = TQRStructureRole::srListItem;
 }
 
 void TfrmReport::createFooterAndMarks()

@@ -62,13 +62,14 @@ bool HasExportFilter(const std::string& extension)
     return report::QRExportFilterLibrary().GetFilterByExtension(extension) != nullptr;
 }
 
-void ExportThroughLibrary(TQRPrinter& printer, const std::string& fileName, const std::string& extension)
+std::string ExportThroughLibrary(TQRPrinter& printer, const std::string& fileName, const std::string& extension)
 {
     const report::TQRExportFilterLibraryEntry* entry = report::QRExportFilterLibrary().GetFilterByExtension(extension);
     if (entry == nullptr)
-        return;
+        return {};
     const std::unique_ptr<report::TQRExportFilter> filter = entry->ExportFilterClass()->Create(fileName);
     printer.ExportToFilter(filter.get());
+    return filter->Notice();
 }
 
 } // namespace zt::pages

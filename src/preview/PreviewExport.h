@@ -28,6 +28,8 @@ std::string SaveDialogFilter(const std::vector<TSaveType>& types);
 bool HasExportFilter(const std::string& extension);
 // Runs the recorder's report into the filter registered for `extension`
 // (no dot, any case), writing `fileName`; nothing happens without one.
-void ExportThroughLibrary(TQRPrinter& printer, const std::string& fileName, const std::string& extension);
+// Returns what the filter says the user should know of the document
+// written (an archive PDF that could not be one: why), empty for nothing.
+std::string ExportThroughLibrary(TQRPrinter& printer, const std::string& fileName, const std::string& extension);
 
 } // namespace zt::pages

@@ -215,8 +215,13 @@ void TQRStandardPreview::saveAs(TQRPrinter& p, const std::string& name, const st
 
 void TQRStandardPreview::exportTo(const std::string& fileName, const std::string& extension)
 {
-    if (TQRPrinter* p = QRPrinterOf())
-        ExportThroughLibrary(*p, fileName, extension);
+    TQRPrinter* p = QRPrinterOf();
+    if (p == nullptr)
+        return;
+    // Written, but not as asked (an archive PDF without its claim): the user hears why.
+    const std::string notice = ExportThroughLibrary(*p, fileName, extension);
+    if (!notice.empty())
+        platform::userDialogs().messageDlg(notice, platform::TMsgDlgType::mtInformation, platform::mbOK);
 }
 
 void TQRStandardPreview::LoadReportClick()

@@ -198,6 +198,7 @@ void TCustomBandoriaRep::renderBand(TQRCustomBand* band, TQRBandType type)
             if (h > AvailableSpace())
                 NewColumn();
         }
+        const TExportStructure structure(*this, *band);
         if (!band->TransparentBand && band->Enabled && ExportingTo(this)) {
             Native h = BandHeight(band);
             if (band->PreCaluculateBandHeight)
@@ -264,6 +265,7 @@ void TCustomBandoriaRep::printBandRounds(TQRCustomBand* band, Native& startX, Na
             if (firstRound || !p->PrintFinished()) {
                 const int before = p->PrintPosition();
                 band->Expanded = 0;
+                const TExportStructure structure(*this, *p, !firstRound);
                 p->Print(static_cast<int>(CurrentX), static_cast<int>(CurrentY));
                 largest = std::max(largest, band->Expanded);
                 // Nothing more fits even on a fresh page: what did fit has

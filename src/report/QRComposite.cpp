@@ -2,6 +2,7 @@
 
 #include "pages/QRPrinter.h"
 #include "report/QRPrinterSetup.h"
+#include "report/QRExportFilter.h"
 #include "report/QRReport.h"
 
 #include <algorithm>
@@ -116,7 +117,14 @@ void TQRCompositeReport::ExportToFilter(TQRExportFilter* aFilter)
                 r->Tag = 999;
             r->CompositeReport = this;
             try {
+                // Each report is a part of the tagged document (a letter of a mail merge).
+                TQRStructureMark part;
+                part.Level = TQRStructureLevel::slReport;
+                part.Role = TQRStructureRole::srPart;
+                part.Source = r;
+                aFilter->BeginStructure(part);
                 r->ExportComposite(aFilter, printer.get());
+                aFilter->EndStructure();
             } catch (...) {
                 r->Tag = tag;
                 throw;

@@ -5,6 +5,7 @@
 
 #include "report/QRComponent.h"
 #include "report/QRGraphics.h"
+#include "report/QRStructure.h"
 
 #include <vector>
 
@@ -35,6 +36,9 @@ public:
     void SetTop(int v) { SetBounds(FBounds.Left, v, FBounds.Width, FBounds.Height); }
     void SetWidth(int v) { SetBounds(FBounds.Left, FBounds.Top, v, FBounds.Height); }
     void SetHeight(int v) { SetBounds(FBounds.Left, FBounds.Top, FBounds.Width, v); }
+
+    // Where the control's output belongs in a tagged document.
+    TQRStructure Structure;
 
     bool Visible() const { return FVisible; }
     void SetVisible(bool v) { FVisible = v; }

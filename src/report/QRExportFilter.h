@@ -5,6 +5,7 @@
 // which makes the calls; the filters themselves are in export/.
 
 #include "report/QRGraphics.h"
+#include "report/QRStructure.h"
 #include "base/QRMath.h"
 #include "base/QRTypes.h"
 
@@ -90,6 +91,13 @@ public:
     {
     }
     virtual void TextOutRec(const TExportInfoRec& /*exportInfo*/) {}
+    // The logical structure around the calls that follow, up to the
+    // matching EndStructure; only filters that tag their document use it.
+    virtual void BeginStructure(const TQRStructureMark& /*mark*/) {}
+    virtual void EndStructure() {}
+    // What the user should be told about the document just written (it
+    // came out other than asked); empty when nothing.
+    virtual std::string Notice() const { return {}; }
 
     bool Active() const { return FActive; }
     const std::string& Filename() const { return FFilename; }

@@ -4,6 +4,7 @@
 #include "report/QRDraw.h"
 #include "report/QRExportFilter.h"
 #include "report/QRReport.h"
+#include "report/QRBands.h"
 #include "report/QRShapes.h"
 
 namespace zt::report {
@@ -71,6 +72,30 @@ void ExportBandLine(TCustomBandoriaRep& report, const TQRShape& shape, int x, in
         return;
     const TQRPen pen{shape.Pen().Color, TPenStyle::psSolid, shape.Pen().Width};
     send(report, TQRShapeType::qrsVertLine, x, top, 0, bottom - top, pen, {shape.Brush().Color, TBrushStyle::bsClear});
+}
+
+TExportStructure::TExportStructure(TCustomBandoriaRep& report, const TQRCustomBand& band)
+{
+    if (!ExportingTo(&report))
+        return;
+    FFilter = report.ExportFilter;
+    FFilter->BeginStructure(StructureMarkOf(band));
+}
+
+TExportStructure::TExportStructure(TCustomBandoriaRep& report, const TQRControl& printable, bool continued)
+{
+    if (!ExportingTo(&report))
+        return;
+    TQRStructureMark mark = StructureMarkOf(printable);
+    mark.Continued = continued;
+    FFilter = report.ExportFilter;
+    FFilter->BeginStructure(mark);
+}
+
+TExportStructure::~TExportStructure()
+{
+    if (FFilter != nullptr)
+        FFilter->EndStructure();
 }
 
 } // namespace zt::report

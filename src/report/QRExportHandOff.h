@@ -7,10 +7,13 @@
 #include "platform/gdi/Metafile.h"
 #include "report/QRFrame.h"
 #include "report/QRGraphics.h"
+#include "report/QRStructure.h"
 
 namespace zt::report {
 
 class TCustomBandoriaRep;
+class TQRCustomBand;
+class TQRExportFilter;
 class TQRShape;
 
 // Whether the report is exporting to a filter right now.
@@ -27,5 +30,20 @@ void ExportFrame(TCustomBandoriaRep& report, const TQRFrame& frame, const platfo
 
 // A band-high vertical rule of `shape` at device x, from top to bottom.
 void ExportBandLine(TCustomBandoriaRep& report, const TQRShape& shape, int x, int top, int bottom);
+
+// The structure of a band or printable around its output while the report
+// exports: begun when made, ended when it goes. Nothing while not exporting.
+class TExportStructure {
+public:
+    TExportStructure(TCustomBandoriaRep& report, const TQRCustomBand& band);
+    // `continued`: the printable goes on printing after a page break.
+    TExportStructure(TCustomBandoriaRep& report, const TQRControl& printable, bool continued);
+    ~TExportStructure();
+    TExportStructure(const TExportStructure&) = delete;
+    TExportStructure& operator=(const TExportStructure&) = delete;
+
+private:
+    TQRExportFilter* FFilter = nullptr;
+};
 
 } // namespace zt::report

@@ -97,6 +97,9 @@ public:
     // filter takes the fields that are not empty.
     struct TQRDocumentInfo {
         std::string Title, Author, Subject, Creator;
+        // Asks a filter that can write an archive document (tagged, for
+        // long-term filing) to write one unless its caller chose otherwise.
+        bool Archive = false;
     };
     TQRDocumentInfo DocumentInfo;
 

@@ -100,14 +100,21 @@ TEST_F(PdfLetter, PdftotextReadsEveryLineInOrderWithUmlautsEuroAndParentheses)
 
 TEST_F(PdfLetter, PdffontsListsTheFixedPitchFontAndItsEmbedding)
 {
-    const std::string plain = write("plain.pdf", [](TQRPDFDocumentFilter& f) { f.SetFontHandling(TFontHandling::fhNoEmbedding); });
+    // The writer's font options are the plain document's: an archive one embeds every font.
+    const std::string plain = write("plain.pdf", [](TQRPDFDocumentFilter& f) {
+        f.SetArchive(false);
+        f.SetFontHandling(TFontHandling::fhNoEmbedding);
+    });
     const auto fonts = runTool("pdffonts " + quoted(plain));
     ASSERT_EQ(fonts.status, 0) << fonts.output;
     EXPECT_NE(fonts.output.find("CourierNew"), std::string::npos) << fonts.output;
     EXPECT_NE(fonts.output.find("TrueType"), std::string::npos);
     EXPECT_EQ(fonts.output.find(" yes "), std::string::npos) << fonts.output;
 
-    const std::string embedded = write("embedded.pdf", [](TQRPDFDocumentFilter& f) { f.AddTTFont("Courier New"); });
+    const std::string embedded = write("embedded.pdf", [](TQRPDFDocumentFilter& f) {
+        f.SetArchive(false);
+        f.AddTTFont("Courier New");
+    });
     EXPECT_EQ(zt::testing::qpdfProblems(embedded), "");
     const auto listed = runTool("pdffonts " + quoted(embedded));
     EXPECT_NE(listed.output.find("CourierNew"), std::string::npos);
@@ -168,7 +175,8 @@ TEST_F(PdfLetter, AFiledLetterStandsAloneAndSaysWhatItIs)
 TEST_F(PdfLetter, TheFooterSitsBelowTheMessageAndTheSenderLineAboveTheAddress)
 {
     letter.mitteilung.resize(3);
-    const std::string path = write("short.pdf");
+    // The plain document, whose text strings can be searched for.
+    const std::string path = write("short.pdf", [](TQRPDFDocumentFilter& f) { f.SetArchive(false); });
     EXPECT_EQ(zt::testing::qpdfProblems(path), "");
     const PdfFile doc(zt::testing::readBytes(path));
     // Baselines from the content stream: y grows upwards.

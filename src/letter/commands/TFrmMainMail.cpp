@@ -20,7 +20,11 @@ void TFrmMain::EMailPdfExecute()
     const TWork work(*this);
     try {
         AttachReport(*frmReport);
-        output::MailLetterPdf(*frmReport->BandoriaRep1, PreviewPageTotal, EditTitel1->Text());
+        std::string notice;
+        output::MailLetterPdf(*frmReport->BandoriaRep1, PreviewPageTotal, EditTitel1->Text(), &notice);
+        // Sent, but not as an archive PDF: the user hears why.
+        if (!notice.empty())
+            platform::userDialogs().messageDlg(notice, platform::TMsgDlgType::mtInformation, platform::mbOK);
     } catch (const std::exception& e) {
         // The letter stays as it was; the box says why nothing was sent.
         platform::userDialogs().messageDlg(e.what(), platform::TMsgDlgType::mtError, platform::mbOK);
