@@ -35,7 +35,20 @@ TMergeRun::TMergeRun(const output::TWindowlessLetter& letter, TAddressList list,
     for (std::size_t i = 0; i < FList.records.size(); ++i)
         FChain.AddReport(&Report());
     FChain.ReportTitle = Report().ReportTitle();
-    FChain.OnStartReport = [this](report::TQRComponent*) { take(FNext++); };
+    // Every letter starts on a page of its own and counts its own pages: the
+    // letter before ends its last page (its page line set when that page
+    // began) as the next one's first page begins, and the count starts anew
+    // there.
+    Report().StartNewPageInComposite = true;
+    FChain.OnStartReport = [this](report::TQRComponent*) {
+        FLetterWaits = FNext > 0;
+        take(FNext++);
+    };
+    Report().OnEndPage = [this](report::TCustomBandoriaRep* sender) {
+        if (FLetterWaits)
+            sender->PageNumber = 0;
+        FLetterWaits = false;
+    };
 }
 
 TMergeRun::~TMergeRun() = default;
@@ -50,6 +63,7 @@ void TMergeRun::take(std::size_t record)
 report::TQRCompositeReport& TMergeRun::chain()
 {
     FNext = 0;
+    FLetterWaits = false;
     FChain.PrinterSettings = Report().PrinterSettings();
     return FChain;
 }

@@ -57,6 +57,8 @@ private:
     TMergedLetter FCurrent;
     int FPageTotal = 0;
     std::size_t FNext = 0;
+    // A letter's page count starts when the one before has ended its last page.
+    bool FLetterWaits = false;
     // Page totals by the message's line count (every other block has a
     // fixed place, so the lines alone decide the pages).
     std::map<std::size_t, int> FPages;

@@ -43,11 +43,14 @@ void TQRCompositeReport::run(TQRPrinterDestination destination)
     printer->SetCompression((Options & Compression) != 0);
     printer->BeginDoc();
     bool cancelled = false;
+    const TCustomBandoriaRep* previous = nullptr;
     try {
         for (std::size_t i = 0; i < FReports.size(); ++i) {
             TCustomBandoriaRep* r = FReports[i];
             if (!r->Available)
                 continue;
+            r->ContinueChain(previous);
+            previous = r;
             if (OnStartReport)
                 OnStartReport(r);
             pages::TQRPrinter* own = r->QRPrinter;
@@ -104,11 +107,14 @@ void TQRCompositeReport::ExportToFilter(TQRExportFilter* aFilter)
         printer->AbortDoc();
         FRunning = false;
     };
+    const TCustomBandoriaRep* previous = nullptr;
     try {
         for (std::size_t i = 0; i < FReports.size(); ++i) {
             TCustomBandoriaRep* r = FReports[i];
             if (!r->Available)
                 continue;
+            r->ContinueChain(previous);
+            previous = r;
             if (OnStartReport)
                 OnStartReport(r);
             const int tag = r->Tag;

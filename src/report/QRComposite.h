@@ -38,7 +38,8 @@ public:
     std::function<void(TQRComponent* sender)> OnStartReport;
 
     // Runs every report in turn into one recorder: its pages (Prepare) or
-    // straight to the printer (Print). Each report starts on a new page.
+    // straight to the printer (Print). A report goes on where the one before
+    // left off, unless its StartNewPageInComposite asks for a page of its own.
     void Prepare();
     void Print();
     // Runs every report in turn into one filter (each report's ExportComposite).

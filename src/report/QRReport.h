@@ -118,6 +118,8 @@ public:
     // Replaces the settings above in the standard window; dropped when freed.
     TQRPreviewController* PreviewController = nullptr;
     bool ShowingPreview = false;
+    // In a chain, starts this report on a page of its own instead of going
+    // on where the report before it left off.
     bool StartNewPageInComposite = false;
     bool CreateInBGThread = false;
 
@@ -186,6 +188,9 @@ public:
     TQRCompositeReport* CompositeReport = nullptr;
     // Whether the run under way is one report of a chain.
     bool InCompositeRun() const { return FComposite; }
+    // Before a report's run in a chain: it goes on at the page and place
+    // where `previous` left off (none: the chain's first page is still to come).
+    void ContinueChain(const TCustomBandoriaRep* previous);
     // The window that receives the recorder's notices to the report.
     platform::MessageTarget& Window() { return *FWindow; }
     // True while the run is on a worker thread, where window messages are

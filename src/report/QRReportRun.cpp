@@ -35,6 +35,20 @@ void TCustomBandoriaRep::bindPrintables(bool begin)
     });
 }
 
+void TCustomBandoriaRep::ContinueChain(const TCustomBandoriaRep* previous)
+{
+    if (previous == nullptr) {
+        PageNumber = 0;
+        CurrentY = -1;
+    } else if (previous != this) {
+        PageNumber = previous->PageNumber;
+        CurrentY = previous->CurrentY;
+        CurrentX = previous->CurrentX;
+        ColumnTopPosition = previous->ColumnTopPosition;
+    }
+    Functions().Set("PAGENUMBER", std::to_string(PageNumber));
+}
+
 void TCustomBandoriaRep::RunReport(bool composite)
 {
     if (!Available || QRPrinter == nullptr)
@@ -89,11 +103,12 @@ void TCustomBandoriaRep::runClaimed(bool composite)
             SetUnits(TQRUnit::Native);
             unitsSwitched = true;
             if (composite) {
+                // A chain goes on with the recorder's paper, its page count
+                // and place (ContinueChain); a new page only when asked for.
                 page.SetOrientation(printer.Orientation());
                 page.SetPaperSize(printer.PaperSize());
-                // Each report of a chain starts on a page of its own.
-                CurrentY = -1;
-                PageNumber = 0;
+                if (StartNewPageInComposite)
+                    CurrentY = -1;
             } else {
                 TransferPrinterSettings(*this, printer);
                 printer.Title = ReportTitle();
@@ -115,15 +130,17 @@ void TCustomBandoriaRep::runClaimed(bool composite)
             Functions().Set("REPORTTITLE", TQRFunctionTable::Quote(ReportTitle()));
             bindPrintables(true);
             Controller().Execute(*this, true);
-            // Every report of a chain ends its own last page (its footer and
-            // page marks); the next report starts a page of its own. Only the
-            // last one finishes the filter.
-            CurrentX = static_cast<Native>(Round(page.LeftMargin()));
-            FLastPage = true;
-            if (!Cancelled)
-                EndPage();
-            if ((!composite || Tag == 999) && Exporting && ExportFilter != nullptr)
-                ExportFilter->Finish();
+            // In a chain only the last report (Tag 999) ends the last page
+            // and finishes the filter; the next report ends the page when it
+            // starts a new one.
+            if (!composite || Tag == 999) {
+                CurrentX = static_cast<Native>(Round(page.LeftMargin()));
+                FLastPage = true;
+                if (!Cancelled)
+                    EndPage();
+                if (Exporting && ExportFilter != nullptr)
+                    ExportFilter->Finish();
+            }
         }
     } catch (...) {
         try {

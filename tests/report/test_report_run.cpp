@@ -419,7 +419,7 @@ TEST(FrameThickness, FollowsTheDeviceResolution)
 
 namespace {
 
-TEST_F(ReportRun, ACompositeRunsItsReportsIntoOneDocument)
+TEST_F(ReportRun, AChainGoesOnWhereTheReportBeforeLeftOffAndCountsOnItsPages)
 {
     label(band(rbDetail, 10), "first");
     label(band(rbPageFooter, 10), "footer one");
@@ -439,14 +439,31 @@ TEST_F(ReportRun, ACompositeRunsItsReportsIntoOneDocument)
     };
     std::vector<std::string> started;
     composite.OnStartReport = [&](TQRComponent* r) { started.push_back(r->Name()); };
+    std::vector<int> pages;
+    second->OnStartPage = [&](TCustomBandoriaRep* r) { pages.push_back(r->PageNumber); };
+
+    // Without a page of its own the second report prints under the first's
+    // detail, and ends the page the chain shares.
+    rep->PageNumber = 7;  // left from an earlier run: a chain starts at page 1
     composite.Prepare();
     ASSERT_NE(composite.QRPrinter(), nullptr);
+    ASSERT_EQ(composite.QRPrinter()->PageCount(), 1);
+    const auto shared = readPageContent(*composite.QRPrinter()->GetPage(1));
+    EXPECT_EQ(shared.strings(), (std::vector<std::string>{"first", "second", "footer two"}));
+    EXPECT_GT(shared.find("second")->y, shared.find("first")->y);
+    EXPECT_EQ(second->PageNumber, 1);
+    EXPECT_EQ(started.size(), 2u);
+
+    // With one, it ends the first report's page and counts on from there.
+    second->StartNewPageInComposite = true;
+    composite.Prepare();
     ASSERT_EQ(composite.QRPrinter()->PageCount(), 2);
     const auto one = readPageContent(*composite.QRPrinter()->GetPage(1));
     const auto two = readPageContent(*composite.QRPrinter()->GetPage(2));
-    EXPECT_EQ(one.strings(), (std::vector<std::string>{"first"}));
+    EXPECT_EQ(one.strings(), (std::vector<std::string>{"first", "footer two"}));
     EXPECT_EQ(two.strings(), (std::vector<std::string>{"second", "footer two"}));
-    EXPECT_EQ(started.size(), 2u);
+    EXPECT_EQ(pages, (std::vector<int>{2}));
+    EXPECT_EQ(second->PageNumber, 2);
 }
 
 TEST_F(ReportRun, AReportOfAChainPrintsAsTheChainInOneJob)
@@ -459,6 +476,7 @@ TEST_F(ReportRun, AReportOfAChainPrintsAsTheChainInOneJob)
     auto* b = second->CreateBand(rbDetail);
     b->Size().SetHeight(10);
     label(b, "second");
+    second->StartNewPageInComposite = true;
     TQRCompositeReport composite(&form);
     composite.AddReport(rep);
     composite.AddReport(second);
