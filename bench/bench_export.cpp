@@ -31,7 +31,7 @@ std::array<std::string, 16> labels()
             "Rücknahme", "Verbleib", "", "Schreiben", "Rechnung", "Kopien", "Muster", "Vertrag", ""};
 }
 
-void BM_ExportLetterPdf(benchmark::State& state)
+void exportLetter(benchmark::State& state, bool archive)
 {
     zt::output::TfrmReport form;
     const auto letter = letterOf(static_cast<int>(state.range(0)));
@@ -46,6 +46,7 @@ void BM_ExportLetterPdf(benchmark::State& state)
     int pages = 0;
     for (auto _ : state) {
         zt::report::TQRPDFDocumentFilter filter("");
+        filter.SetArchive(archive);
         rep.ExportToFilter(&filter);
         bytes = filter.Stream()->Bytes().size();
         pages = filter.PageCount();
@@ -57,7 +58,20 @@ void BM_ExportLetterPdf(benchmark::State& state)
                                                        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
+void BM_ExportLetterPdf(benchmark::State& state)
+{
+    exportLetter(state, false);
+}
+
+// The archive document: composite fonts with their Unicode maps, tags and
+// metadata; a one-page letter should cost little more than the plain one.
+void BM_ExportLetterArchivePdf(benchmark::State& state)
+{
+    exportLetter(state, true);
+}
+
 } // namespace
 
-// About 25, 250 and 500 pages.
-BENCHMARK(BM_ExportLetterPdf)->Arg(1700)->Arg(15000)->Arg(30000)->Unit(benchmark::kMillisecond);
+// One page, about 25, 250 and 500 pages.
+BENCHMARK(BM_ExportLetterPdf)->Arg(20)->Arg(1700)->Arg(15000)->Arg(30000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportLetterArchivePdf)->Arg(20)->Arg(1700)->Arg(15000)->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 // turned into drawing items in points, and the writer's options.
 
 #include "export/QRPDFFilter.h"
+#include "export/QRPDFCompositeFont.h"
 #include "export/QRPDFDocument.h"
 #include "export/QRPDFFonts.h"
 #include "export/QRPDFShape.h"
@@ -269,10 +270,18 @@ void TQRPDFDocumentFilter::TextOut(long double x, long double y, const TQRFont& 
         const int h = screen.metrics().height;
         // The line ends where the reader ends the text: at the widths the
         // document lists, not the screen's rounded ones.
-        const std::array<int, 256>& widths = FMeasure->listedWidths(font);
         long double units = 0;
-        for (const char code : PdfCodePageText(text, PDFTextCodePage(font.Charset)))
-            units += widths[static_cast<unsigned char>(code)];
+        if (FArchive) {
+            // A composite font shows every character at its own width.
+            const TPDFFontKey key = TPDFFontKey::Of(font.Name, font.Has(fsBold), font.Has(fsItalic), font.Charset);
+            const auto large = platform::FontService::instance().font(PDFFontRequest(key));
+            for (std::size_t i = 0; i < text.size();)
+                units += PDFCharacterWidth(*large, platform::text::decodeUtf8(text, i));
+        } else {
+            const std::array<int, 256>& widths = FMeasure->listedWidths(font);
+            for (const char code : PdfCodePageText(text, PDFTextCodePage(font.Charset)))
+                units += widths[static_cast<unsigned char>(code)];
+        }
         const long double points = units * std::abs(font.Size()) / 1000.0L;
         TQRShape line(nullptr);
         line.SetShape(TQRShapeType::qrsHorLine);

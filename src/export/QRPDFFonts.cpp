@@ -361,13 +361,13 @@ std::string embeddedName(const TPDFFontKey& key, const TPDFFontPlan& plan)
 // allow, whatever the handling asks, so no standard font stands in; a
 // composite font for text written with two-byte codes.
 void planArchiveFont(const TPDFFontKey& key, const TPDFFontOptions& options, const std::bitset<256>* used,
-                     const TPDFArchiveFont& archive, TPDFFontPlan& plan)
+                     TPDFArchiveFont& archive, TPDFFontPlan& plan)
 {
     plan.toUnicode = true;
     if (used != nullptr)
         plan.usedCodes = *used;
     plan.font = archive.font;
-    plan.data = archive.data;
+    plan.data = std::move(archive.data);
     plan.faceIndex = archive.faceIndex;
     plan.notEmbedded = archive.notEmbedded;
     if (!archive.composite)
@@ -400,7 +400,7 @@ void planArchiveFont(const TPDFFontKey& key, const TPDFFontOptions& options, con
 } // namespace
 
 TPDFFontPlan PlanPDFFont(const TPDFFontKey& key, const TPDFFontOptions& options, const std::bitset<256>* used,
-                         const TPDFArchiveFont* archive)
+                         TPDFArchiveFont* archive)
 {
     TPDFFontPlan plan;
     plan.baseFont = key.psName;

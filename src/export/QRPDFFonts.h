@@ -99,9 +99,10 @@ void PlanPDFFontEmbedding(const TPDFFontKey& key, const TPDFFontOptions& options
 // (what a subset keeps), none when nothing is known. In an archive document
 // every font is embedded where its licence and file allow: `archive` is
 // what the resource's text was written with (OpenPDFArchiveFont), its
-// characters what a composite font's subset keeps.
+// characters what a composite font's subset keeps; its file moves into the
+// plan, as it is read once per document.
 TPDFFontPlan PlanPDFFont(const TPDFFontKey& key, const TPDFFontOptions& options, const std::bitset<256>* used,
-                         const TPDFArchiveFont* archive = nullptr);
+                         TPDFArchiveFont* archive = nullptr);
 // Whether every font resource of a document is embedded, as an archive
 // document needs: empty when so, else for each font that is not why not,
 // in German ("Die Schrift „X“ darf nicht eingebettet werden."). Such a

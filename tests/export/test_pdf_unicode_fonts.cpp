@@ -10,6 +10,9 @@
 #include "export/QRPDFFonts.h"
 #include "export/QRPDFSubset.h"
 #include "export/QRPDFToUnicode.h"
+#include "output/LetterPrint.h"
+#include "output/uFrmReport.h"
+#include "pages/QRPrinter.h"
 #include "platform/fonts/FontService.h"
 #include "platform/fonts/SfntFile.h"
 
@@ -156,6 +159,27 @@ TEST_F(ArchiveFonts, LatinTextKeepsThePlainDocumentsWidthsPlacesAndGlyphs)
     EXPECT_TRUE(a == b) << "the archive page looks different";
 }
 
+// An underline ends where the reader ends the text, also for letters no
+// single-byte code page of the font holds.
+TEST_F(ArchiveFonts, AnUnderlineEndsWithTheGreekWordItUnderlines)
+{
+    TQRLabel* l = text("ΩΜΕΓΑ", 0, "Arial");
+    TQRFont f = l->Font();
+    f.Style = {fsUnderline};
+    f.SetSize(20);
+    l->SetFont(f);
+    const std::string path = write("underline.pdf", true);
+    const PdfFile doc(zt::testing::readBytes(path));
+    std::smatch m;
+    const std::string content = doc.streamOf(5);
+    ASSERT_TRUE(std::regex_search(content, m, std::regex("(\\d+) (\\d+) m (\\d+) (\\d+) l s"))) << content;
+    const std::string words = wordsOf(path);
+    std::smatch w;
+    ASSERT_TRUE(std::regex_search(words, w, std::regex("xMin=\"([0-9.]+)\"[^>]*xMax=\"([0-9.]+)\""))) << words;
+    EXPECT_NEAR(std::stod(m[1]), std::stod(w[1]), 1.0) << content;
+    EXPECT_NEAR(std::stod(m[3]), std::stod(w[2]), 1.0) << content << words;
+}
+
 // A face with CFF outlines: a CID font whose codes are the glyph numbers
 // the subset keeps.
 TEST_F(ArchiveFonts, CffOutlinesKeepTheirGlyphNumbersInTheSubset)
@@ -263,6 +287,74 @@ TEST(ArchiveFontEmbedding, TheSubsetNameIsTheEmbeddedFontsOwn)
         EXPECT_EQ(FontPostScriptName(f->data, f->faceIndex), name);
     }
     EXPECT_EQ(FontPostScriptName(std::vector<std::uint8_t>(40, 0)), "");
+}
+
+// The short letter as an office writes it: Polish and Greek names and
+// text, German quotes, dashes and the euro sign.
+class ArchiveLetter : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        letter.absender = {"Łukasz Żółć", "ul. Świętokrzyska 12", "00-001 Warszawa"};
+        letter.anschrift = {"Γιώργος Παπαδόπουλος", "Οδός Αθηνάς 5", "10551 Αθήνα"};
+        letter.titel1 = "Preis 100 € – „Angebot“";
+        letter.titel2 = "Προσφορά für Łódź";
+        letter.datum = "Kraków, 09.12.2026";
+        letter.mitteilung = {"Sehr geehrter Herr Papadopoulos,", "vielen Dank für Ihr Angebot über 100 € – Größe/Maß.",
+                             "Καλημέρα κόσμε! Zażółć gęślą jaźń.", "Mit freundlichen Grüßen"};
+        form->LetterSource = [this] {
+            return zt::output::DesignPrintSource(letter, {"", "Kenntnisnahme", "Anruf/Rücksprache"});
+        };
+        form->PageTotal = [this] { return total; };
+        form->BandoriaRep1->ShowProgress = false;
+    }
+    std::string write(const std::string& name, bool archive)
+    {
+        TBandoriaRep& rep = *form->BandoriaRep1;
+        rep.Prepare();
+        total = rep.QRPrinter->PageCount();
+        const std::string path = scratch.file(name);
+        TQRPDFDocumentFilter filter(path);
+        filter.SetArchive(archive);
+        rep.QRPrinter->ExportToFilter(&filter);
+        EXPECT_EQ(zt::testing::qpdfProblems(path), "");
+        return path;
+    }
+    zt::files::TLetterContent letter;
+    std::unique_ptr<zt::output::TfrmReport> form = std::make_unique<zt::output::TfrmReport>();
+    int total = 0;
+    ScratchFolder scratch{"pdf-archive-letter"};
+};
+
+TEST_F(ArchiveLetter, ReadsAsItsPageShowsWithEveryFontEmbeddedAndStaysSmall)
+{
+    const std::string path = write("brief.pdf", true);
+    const std::string read = textOf(path, "-layout");
+    for (const char* expected : {"Łukasz Żółć", "ul. Świętokrzyska 12", "Γιώργος Παπαδόπουλος", "10551 Αθήνα",
+                                 "Preis 100 € – „Angebot“", "Προσφορά für Łódź", "Kraków, 09.12.2026",
+                                 "vielen Dank für Ihr Angebot über 100 € – Größe/Maß.",
+                                 "Καλημέρα κόσμε! Zażółć gęślą jaźń.", "[ ] Kenntnisnahme", "Seite 1 von 1"})
+        EXPECT_NE(read.find(expected), std::string::npos) << expected << "\n" << read;
+    EXPECT_EQ(read.find('?'), std::string::npos) << read;
+    const auto fonts = listedFonts(path);
+    EXPECT_EQ(fonts.size(), 3u);
+    for (const ListedFont& f : fonts) {
+        EXPECT_EQ(f.emb + f.sub + f.uni, "yesyesyes") << f.name;
+        EXPECT_TRUE(std::regex_match(f.name, std::regex("[A-Z]{6}\\+Liberation(Sans|Mono|Mono-Bold)"))) << f.name;
+    }
+    EXPECT_LT(zt::testing::readBytes(path).size(), 45u * 1024u);
+}
+
+TEST_F(ArchiveLetter, AGermanLetterReadsTheSameAsThePlainOne)
+{
+    letter.absender = {"Erika Mustermann", "Hauptstraße 5", "12345 Musterstadt"};
+    letter.anschrift = {"Firma Beispiel GmbH", "Am Markt 1", "54321 Beispielhausen"};
+    letter.titel2 = "Größe (netto) C:\\Ablage";
+    letter.mitteilung = {"Sehr geehrte Damen und Herren,", "anbei die Unterlagen über 100 €.", "Mit freundlichen Grüßen"};
+    const std::string plain = write("plain.pdf", false), archive = write("archive.pdf", true);
+    EXPECT_EQ(textOf(archive, "-layout"), textOf(plain, "-layout"));
+    EXPECT_EQ(wordsOf(archive), wordsOf(plain));
+    EXPECT_TRUE(pixelsOf(archive) == pixelsOf(plain)) << "the archive page looks different";
 }
 
 TEST(ToUnicodeMap, MapsEachCodeOnceInOrderWithSurrogatePairsAndBlocksOfAHundred)
