@@ -2,6 +2,7 @@
 
 #include "PreviewFixture.h"
 
+#include "export/QRExportLibrary.h"
 #include "pages/QRPageSearch.h"
 #include "pages/QRPrinter.h"
 #include "preview/PreviewThumbs.h"
@@ -370,3 +371,41 @@ TEST_F(Preview, TheProgressFormShowsStepsOfFiveAndCancels)
 }
 
 } // namespace
+
+namespace {
+
+// A filter whose document came out other than asked, as an archive PDF
+// without its claim does.
+class NoticingFilter : public report::TQRExportFilter {
+public:
+    explicit NoticingFilter(const std::string& filename) : TQRExportFilter(filename) {}
+    static const char* ClassName() { return "NoticingFilter"; }
+    std::string FileExtension() const override { return "ZTN"; }
+    void Finish() override
+    {
+        std::ofstream(Filename()) << "geschrieben";
+        TQRExportFilter::Finish();
+    }
+    std::string Notice() const override { return "Das Dokument ist kein Archiv-PDF: eine Schrift fehlt."; }
+};
+
+} // namespace
+
+TEST_F(Preview, WhatAFilterSaysOfTheDocumentWrittenIsShownAsInformation)
+{
+    report::QRExportFilterLibrary().AddFilter(report::FilterClassOf<NoticingFilter>());
+    TQRStandardPreview& w = open(1);
+    const fs::path dir = fs::temp_directory_path() / ("zt-preview-notice-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    dialogs.answerSave((dir / "n.ZTN").string(), 1);
+    dialogs.answerMessage(platform::mrOk);
+    w.SaveReportClick();
+    report::QRExportFilterLibrary().RemoveFilter(report::FilterClassOf<NoticingFilter>());
+    // Written, and the user told how it came out: not an error.
+    EXPECT_TRUE(fs::exists(dir / "n.ZTN"));
+    const auto boxes = dialogs.calls(platform::DialogCall::Kind::Message);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].type, platform::TMsgDlgType::mtInformation);
+    EXPECT_EQ(boxes[0].text, "Das Dokument ist kein Archiv-PDF: eine Schrift fehlt.");
+    fs::remove_all(dir);
+}
