@@ -4,6 +4,7 @@
 // which must itself catch a document that breaks them.
 
 #include "export/ExportFixture.h"
+#include "export/RedBlue.h"
 #include "export/PdfExport.h"
 #include "export/QRPDFDocument.h"
 #include "report/QRComposite.h"
@@ -236,8 +237,17 @@ TEST_F(PdfArchive, TheCheckCatchesUntaggedContentAndMetadataThatDiffers)
     TQRCustomBand* detail = band(rbDetail, 10);
     label(detail, "Text");
     box(detail);
+    // A picture too: an artifact, and without LZW, which the format forbids.
+    auto* picture = new TQRImage(&form);
+    picture->SetParent(detail);
+    picture->Size().SetLeft(120);
+    picture->Size().SetWidth(10);
+    picture->Size().SetHeight(5);
+    picture->SetPicture(zt::testing::redBluePicture());
     const std::string path = archive("good.pdf");
-    ASSERT_EQ(runTool(kCheck + " " + quoted(path)).status, 0);
+    const auto good = runTool(kCheck + " " + quoted(path));
+    ASSERT_EQ(good.status, 0) << good.output;
+    EXPECT_NE(zt::testing::readBytes(path).find("\r\nID\r\n"), std::string::npos);  // the picture is there
     const std::string bytes = zt::testing::readBytes(path);
     const auto broken = [&](const std::string& name, const std::string& from, const std::string& to) {
         std::string b = bytes;
