@@ -3,6 +3,8 @@
 #include "export/QRPDFDocument.h"
 #include "export/QRPDFObjects.h"
 
+#include <algorithm>
+
 namespace zt::report {
 
 const char* PdfStructTypeName(TPDFStructType type)
@@ -33,10 +35,27 @@ int TPDFTags::make(TPDFStructType type, int parent)
     e.parent = parent;
     e.mcrBefore = FMarks;
     FElems.push_back(e);
-    const int index = static_cast<int>(FElems.size()) - 1;
-    if (parent >= 0)
-        FLastChild[parent] = index;
-    return index;
+    return static_cast<int>(FElems.size()) - 1;
+}
+
+int TPDFTags::lastChildOf(int parent) const
+{
+    // Made after their parent: the first one going back is the last made,
+    // past the descendants of the one before.
+    for (int i = static_cast<int>(FElems.size()) - 1; i > parent; --i)
+        if (FElems[static_cast<std::size_t>(i)].parent == parent)
+            return i;
+    return -1;
+}
+
+std::string_view TPDFTags::actualTextOf(int element) const
+{
+    const auto at = std::lower_bound(FActualAt.begin(), FActualAt.end(),
+                                     std::pair<std::int32_t, std::uint32_t>{element, 0});
+    if (at == FActualAt.end() || at->first != element)
+        return {};
+    const std::size_t end = at + 1 == FActualAt.end() ? FActualTexts.size() : (at + 1)->second;
+    return std::string_view(FActualTexts).substr(at->second, end - at->second);
 }
 
 int TPDFTags::document()
@@ -159,19 +178,18 @@ int TPDFTags::elementOf(int at)
     case TQRStructureRole::srHeading: element = make(TPDFStructType::H1, parent); break;
     case TQRStructureRole::srListItem: {
         // Items printed one after another make one list.
-        int list = -1;
-        if (const auto last = FLastChild.find(parent);
-            last != FLastChild.end() && TypeOf(last->second) == TPDFStructType::L)
-            list = last->second;
-        if (list < 0)
+        int list = lastChildOf(parent);
+        if (list < 0 || TypeOf(list) != TPDFStructType::L)
             list = make(TPDFStructType::L, parent);
         element = make(TPDFStructType::LBody, make(TPDFStructType::LI, list));
         break;
     }
     default: element = make(TPDFStructType::P, parent); break;
     }
-    if (!e.mark.ActualText.empty())
-        FActualText[element] = e.mark.ActualText;
+    if (!e.mark.ActualText.empty()) {
+        FActualAt.emplace_back(element, static_cast<std::uint32_t>(FActualTexts.size()));
+        FActualTexts += e.mark.ActualText;
+    }
     // `e` may have moved: the stack does not grow here, but stay safe.
     FStack[static_cast<std::size_t>(at)].element = element;
     return element;
@@ -309,8 +327,8 @@ void TPDFTags::Write(TPDFObjectTable& table, const Objects& o, std::size_t pages
         const int pageOf = first != nullptr ? static_cast<int>(first->page) : -1;
         if (pageOf >= 0)
             table.Add("/Pg " + TPDFObjectTable::Ref(pageObjects[static_cast<std::size_t>(pageOf)]));
-        if (const auto text = FActualText.find(static_cast<int>(i)); text != FActualText.end())
-            table.Add("/ActualText " + PdfTextString(text->second));
+        if (const std::string_view text = actualTextOf(static_cast<int>(i)); !text.empty())
+            table.Add("/ActualText " + PdfTextString(text));
         // Child elements and marked content merged in the order they were made.
         TokenLines kids(table);
         kids.add("/K [");

@@ -11,7 +11,7 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -83,10 +83,16 @@ private:
     int anchorFor(TQRStructureLevel level) const;
     bool contentRole(TQRStructureRole role) const;
 
+    // The element last made under `parent`, -1 for none.
+    int lastChildOf(int parent) const;
+    // Empty for none.
+    std::string_view actualTextOf(int element) const;
+
     std::vector<Elem> FElems;
-    std::unordered_map<int, std::string> FActualText;
-    // The element last made under each container, for lists built from items.
-    std::unordered_map<int, int> FLastChild;
+    // The texts a reader says instead of the printed ones, of the elements
+    // in the order made, in one buffer: a mail merge has thousands.
+    std::vector<std::pair<std::int32_t, std::uint32_t>> FActualAt;
+    std::string FActualTexts;
     std::vector<Entry> FStack;
     int FLastPrintable = -1;
     std::uint32_t FMarks = 0;
