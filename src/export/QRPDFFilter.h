@@ -1,9 +1,10 @@
 #pragma once
 // The PDF document writer: an export filter that turns one report run into
-// a PDF 1.3 file. Every text line, shape and image becomes a drawing item
-// that is rendered at once into content-stream lines of the current page;
-// Finish assembles objects, cross-reference table and trailer and writes
-// the document through a single-byte code page.
+// a PDF 1.3 file, or an archive document (PDF/A-2u, tagged as PDF/UA-1,
+// PDF 1.7) with its structure from the run. Every text line, shape and
+// image becomes a drawing item that is rendered at once into content-stream
+// lines of the current page; Finish assembles objects, cross-reference
+// table and trailer and writes the document through a single-byte code page.
 
 #include "export/QRPDFTags.h"
 #include "report/QRExportFilter.h"
