@@ -2,21 +2,14 @@
 
 namespace zt::files {
 
-namespace {
-
-std::size_t indexOf(TLetterBlock block) { return static_cast<std::size_t>(block); }
-std::size_t indexOf(TLetterField field) { return static_cast<std::size_t>(field); }
-
-} // namespace
-
 void TLetterBuffer::ClearBlock(TLetterBlock block)
 {
-    blocks_[indexOf(block)].emplace();
+    blocks_[IndexOf(block)].emplace();
 }
 
 void TLetterBuffer::AppendLine(TLetterBlock block, const std::string& line)
 {
-    auto& lines = blocks_[indexOf(block)];
+    auto& lines = blocks_[IndexOf(block)];
     if (!lines)
         lines.emplace();
     lines->push_back(line);
@@ -30,12 +23,12 @@ void TLetterBuffer::SetMark(int n, bool ticked)
 
 void TLetterBuffer::SetField(TLetterField field, const std::string& text)
 {
-    fields_[indexOf(field)] = text;
+    fields_[IndexOf(field)] = text;
 }
 
 const std::optional<std::vector<std::string>>& TLetterBuffer::Block(TLetterBlock block) const
 {
-    return blocks_[indexOf(block)];
+    return blocks_[IndexOf(block)];
 }
 
 std::optional<bool> TLetterBuffer::Mark(int n) const
@@ -45,7 +38,19 @@ std::optional<bool> TLetterBuffer::Mark(int n) const
 
 const std::optional<std::string>& TLetterBuffer::Field(TLetterField field) const
 {
-    return fields_[indexOf(field)];
+    return fields_[IndexOf(field)];
+}
+
+TLetterContent TLetterBuffer::Content() const
+{
+    TLetterContent letter;
+    for (const TLetterBlockInfo& b : kLetterBlocks)
+        letter.*b.lines = Block(b.block).value_or(std::vector<std::string>());
+    for (const TTickMarkInfo& m : kTickMarks)
+        letter.marks[static_cast<std::size_t>(m.number)] = Mark(m.number).value_or(false);
+    for (const TLetterFieldInfo& f : kLetterFields)
+        letter.*f.text = Field(f.field).value_or(std::string());
+    return letter;
 }
 
 } // namespace zt::files

@@ -26,9 +26,11 @@ public:
     const std::optional<std::vector<std::string>>& Block(TLetterBlock block) const;
     std::optional<bool> Mark(int n) const;
     const std::optional<std::string>& Field(TLetterField field) const;
+    // All of it as a letter, empty where the reader did not reach.
+    TLetterContent Content() const;
 
 private:
-    std::array<std::optional<std::vector<std::string>>, 3> blocks_;
+    std::array<std::optional<std::vector<std::string>>, kLetterBlockCount> blocks_;
     std::array<std::optional<bool>, kTickMarkCount + 1> marks_;
     std::array<std::optional<std::string>, kLetterFieldCount> fields_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // The letter as the file readers and writers see it: its three blocks, its
-// fifteen tick marks (numbered 1-15) and its five single-line fields. The
+// fifteen tick marks (numbered 1-15) and its single-line fields (what each
+// one is, files/LetterFields.h describes). The
 // letter itself lives in the window; readers hand what they find to a sink
 // step by step, and stop where the file falls short. The window collects the
 // steps first (TLetterBuffer) and takes them only from a read it accepts.
@@ -14,7 +15,16 @@
 namespace zt::files {
 
 enum class TLetterBlock { Absender, Anschrift, Mitteilung };
-enum class TLetterField { Titel1, Titel2, Sonst1, Sonst2, Datum };
+enum class TLetterField {
+    Titel1,
+    Titel2,
+    Sonst1,
+    Sonst2,
+    Datum,
+#ifdef ZT_TEST_EXTRA_FIELD
+    Aktenzeichen, // only in the test build that adds a field
+#endif
+};
 
 inline constexpr int kTickMarkCount = 15;
 
@@ -22,6 +32,9 @@ struct TLetterContent {
     std::vector<std::string> absender, anschrift, mitteilung; // lines as displayed
     std::array<bool, kTickMarkCount + 1> marks{};              // index 1-15
     std::string titel1, titel2, sonst1, sonst2, datum;
+#ifdef ZT_TEST_EXTRA_FIELD
+    std::string aktenzeichen;
+#endif
 };
 
 class TLetterSink {

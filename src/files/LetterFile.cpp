@@ -4,6 +4,7 @@
 #include "platform/text/AsciiCase.h"
 #include "files/LetterFields.h"
 
+#include <array>
 
 namespace zt::files {
 
@@ -21,13 +22,12 @@ std::vector<std::string> LetterFileLines(const TLetterContent& letter)
 {
     std::vector<std::string> out;
     out.push_back("ZLVersion=1.8");
-    out.push_back("AbsLines=" + std::to_string(letter.absender.size()));
-    out.push_back("AnsLines=" + std::to_string(letter.anschrift.size()));
-    out.push_back("MitLines=" + std::to_string(letter.mitteilung.size()));
-    for (const auto* block : {&letter.absender, &letter.anschrift, &letter.mitteilung})
-        out.insert(out.end(), block->begin(), block->end());
-    for (int n = 1; n <= kTickMarkCount; ++n)
-        out.push_back("cb" + std::to_string(n) + "=" + FlagToText(letter.marks[n]));
+    for (const TLetterBlockInfo& b : kLetterBlocks)
+        out.push_back(std::string(b.countKey) + "=" + std::to_string((letter.*b.lines).size()));
+    for (const TLetterBlockInfo& b : kLetterBlocks)
+        out.insert(out.end(), (letter.*b.lines).begin(), (letter.*b.lines).end());
+    for (const TTickMarkInfo& m : kTickMarks)
+        out.push_back(std::string(m.fileKey) + "=" + FlagToText(letter.marks[static_cast<std::size_t>(m.number)]));
     for (const TLetterFieldInfo& f : kLetterFields)
         out.push_back(std::string(f.fileKey) + "=" + letter.*f.text);
     return out;
@@ -66,29 +66,27 @@ const std::string& TLetterFileReader::Line(long long index) const
 
 void ReadLetterFile(const TLetterFileReader& file, TLetterSink& sink)
 {
-    const auto s = file.Count("AbsLines");
-    const auto r = file.Count("AnsLines");
-    const auto m = file.Count("MitLines");
-    if (!s || !r || !m)
-        throw ELetterFileError("A line count of the letter file is missing or not a number");
+    std::array<long long, kLetterBlockCount> counts{};
+    for (const TLetterBlockInfo& b : kLetterBlocks) {
+        const auto count = file.Count(b.countKey);
+        if (!count)
+            throw ELetterFileError("A line count of the letter file is missing or not a number");
+        counts[IndexOf(b.block)] = *count;
+    }
 
-    sink.ClearBlock(TLetterBlock::Absender);
-    sink.ClearBlock(TLetterBlock::Anschrift);
-    sink.ClearBlock(TLetterBlock::Mitteilung);
-    const struct {
-        TLetterBlock block;
-        long long from, count;
-    } blocks[] = {
-        {TLetterBlock::Absender, 4, *s},
-        {TLetterBlock::Anschrift, 4 + *s, *r},
-        {TLetterBlock::Mitteilung, 4 + *s + *r, *m},
-    };
-    for (const auto& b : blocks)
-        for (long long i = 0; i < b.count; ++i)
-            sink.AppendLine(b.block, file.Line(b.from + i));
+    for (const TLetterBlockInfo& b : kLetterBlocks)
+        sink.ClearBlock(b.block);
+    // The lines follow the version and the counts, block after block.
+    long long from = 1 + static_cast<long long>(kLetterBlockCount);
+    for (const TLetterBlockInfo& b : kLetterBlocks) {
+        const long long count = counts[IndexOf(b.block)];
+        for (long long i = 0; i < count; ++i)
+            sink.AppendLine(b.block, file.Line(from + i));
+        from += count;
+    }
 
-    for (int n = 1; n <= kTickMarkCount; ++n)
-        sink.SetMark(n, TextToFlag(file.Value("cb" + std::to_string(n))));
+    for (const TTickMarkInfo& m : kTickMarks)
+        sink.SetMark(m.number, TextToFlag(file.Value(m.fileKey)));
     for (const TLetterFieldInfo& f : kLetterFields)
         sink.SetField(f.field, file.Value(f.fileKey));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Letter files, layout 1.8: "ZLVersion=1.8", the three line counts, the lines
 // of the three blocks without keys, "cb1=" ... "cb15=", then "edTitel=",
-// "edTitel2=", "edSonst1=", "edSonst2=" and "edDatum=".
+// "edTitel2=", "edSonst1=", "edSonst2=" and "edDatum=" (the keys and their
+// order are those of files/LetterFields.h).
 
 #include "files/LetterContent.h"
 
@@ -44,7 +45,7 @@ private:
 
 // Open's reading steps: the three counts (a missing or bad one fails before
 // anything is touched), then the blocks emptied and filled from line 4 on,
-// the tick marks 1-15 and the five fields, in this order. Throws
+// the tick marks 1-15 and the single-line fields, in this order. Throws
 // ELetterFileError where the file falls short; what was put in stays.
 void ReadLetterFile(const TLetterFileReader& file, TLetterSink& sink);
 

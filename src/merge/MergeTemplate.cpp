@@ -12,7 +12,9 @@ namespace {
 
 constexpr std::string_view kOpenGuillemet = "\u00AB";
 constexpr std::string_view kCloseGuillemet = "\u00BB";
-constexpr std::size_t kAddressLines = 5;
+// An address from the record takes no more lines than one typed in.
+constexpr std::size_t kAddressLines =
+    static_cast<std::size_t>(files::LetterBlockInfo(files::TLetterBlock::Anschrift).maxLines);
 
 // Calls `found(start, end, name)` for every placeholder of the text.
 template <class F>
@@ -89,14 +91,11 @@ TMergeTemplate::TMergeTemplate(const output::TWindowlessLetter& letter, const st
     : FLetter(letter), FColumns(columns)
 {
     const files::TLetterContent& c = letter.content;
-    for (const std::string& line : c.absender)
-        FAbsender.push_back(compile(line));
-    for (const std::string& line : c.anschrift)
-        FAnschrift.push_back(compile(line));
-    for (const std::string& line : c.mitteilung)
-        FMitteilung.push_back(compile(line));
-    for (std::size_t i = 0; i < files::kLetterFieldCount; ++i)
-        FFields[i] = compile(c.*files::kLetterFields[i].text);
+    for (const files::TLetterBlockInfo& b : files::kLetterBlocks)
+        for (const std::string& line : c.*b.lines)
+            FBlocks[files::IndexOf(b.block)].push_back(compile(line));
+    for (const files::TLetterFieldInfo& f : files::kLetterFields)
+        FFields[files::IndexOf(f.field)] = compile(c.*f.text);
     FAddressFromRecord = c.anschrift.empty();
     FFirma = columnOf(columns, {"Firma", "Unternehmen", "Organisation", "Company"});
     FAnrede = columnOf(columns, {"Anrede"});
@@ -173,17 +172,21 @@ TMergedLetter TMergeTemplate::Fill(const TAddressRecord& record, int number) con
     l.labels = FLetter.labels;
     files::TLetterContent& c = l.content;
     c.marks = FLetter.content.marks;
-    c.absender = output::BoxDisplayLines(expandLines(FAbsender, record), output::kAbsenderBox);
-    c.anschrift = output::BoxDisplayLines(
-        FAddressFromRecord ? addressOf(record) : expandLines(FAnschrift, record), output::kAnschriftBox);
-    if (c.anschrift.size() > kAddressLines)
-        throw EAddressListError("Die Anschrift des Empfängers in Zeile " + std::to_string(record.line) +
-                                " der Adressliste braucht mehr als fünf Zeilen.");
-    c.mitteilung = output::BoxDisplayLines(expandLines(FMitteilung, record), output::kMitteilungBox);
-    for (std::size_t i = 0; i < files::kLetterFieldCount; ++i)
-        c.*files::kLetterFields[i].text = expand(FFields[i], record);
-    for (int n : {9, 15})
-        l.labels[static_cast<std::size_t>(n)] = output::TickMarkLabel(n, c.sonst1, c.sonst2);
+    for (const files::TLetterBlockInfo& b : files::kLetterBlocks) {
+        const bool fromRecord = b.block == files::TLetterBlock::Anschrift && FAddressFromRecord;
+        c.*b.lines = output::BoxDisplayLines(
+            fromRecord ? addressOf(record) : expandLines(FBlocks[files::IndexOf(b.block)], record),
+            output::BlockBox(b.block));
+        if (b.block == files::TLetterBlock::Anschrift && c.anschrift.size() > kAddressLines)
+            throw EAddressListError("Die Anschrift des Empfängers in Zeile " + std::to_string(record.line) +
+                                    " der Adressliste braucht mehr als fünf Zeilen.");
+    }
+    for (const files::TLetterFieldInfo& f : files::kLetterFields)
+        c.*f.text = expand(FFields[files::IndexOf(f.field)], record);
+    // A mark named by a field takes that field as filled for this recipient.
+    for (const files::TTickMarkInfo& m : files::kTickMarks)
+        if (m.labelledByField)
+            l.labels[static_cast<std::size_t>(m.number)] = files::TickMarkLabel(m, c);
 
     const auto value = [&](int column) { return valueOf(record, column); };
     std::string stem = joined({value(FName), value(FVorname)}, " ");

@@ -28,8 +28,8 @@ public:
     // with the list's columns.
     TMergeTemplate(const output::TWindowlessLetter& letter, const std::vector<std::string>& columns);
 
-    // Throws EAddressListError when the record's address needs more than
-    // five lines of the address block.
+    // Throws EAddressListError when the record's address needs more lines
+    // than the address block takes.
     TMergedLetter Fill(const TAddressRecord& record, int number) const;
 
 private:
@@ -47,8 +47,9 @@ private:
 
     output::TWindowlessLetter FLetter;
     std::vector<std::string> FColumns;
-    std::vector<Text> FAbsender, FAnschrift, FMitteilung;
-    // The single-line fields, in the order of files::kLetterFields.
+    // The blocks' lines and the single-line fields, in the order of
+    // files::kLetterBlocks and files::kLetterFields.
+    std::array<std::vector<Text>, files::kLetterBlockCount> FBlocks;
     std::array<Text, files::kLetterFieldCount> FFields;
     bool FAddressFromRecord = false;
     // Columns an address is built from; -1 where the list has none.

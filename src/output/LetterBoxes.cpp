@@ -1,5 +1,6 @@
 #include "output/LetterBoxes.h"
 
+#include "files/LetterFields.h"
 #include "platform/core/WinMath.h"
 #include "platform/gdi/Metafile.h"
 
@@ -16,17 +17,25 @@ platform::LogFont BoxFont()
 
 const char* TickMarkCaption(int n)
 {
-    static constexpr const char* kCaptions[] = {
-        "",           "Kenntnisnahme", "Anruf/Rücksprache", "Stellungnahme", "Kontrolle", "Erledigung",
-        "Entscheidung", "Rücknahme",   "Verbleib",          "",              "Schreiben", "Rechnung",
-        "Kopien",     "Muster",        "Vertrag",           "",
-    };
-    return n >= 1 && n <= 15 ? kCaptions[n] : "";
+    return n >= 1 && n <= files::kTickMarkCount ? files::TickMarkInfo(n).caption : "";
 }
 
-std::string TickMarkLabel(int n, const std::string& sonst1, const std::string& sonst2)
+TMarkLabels TickMarkLabels(const files::TLetterContent& letter)
 {
-    return n == 9 ? sonst1 : n == 15 ? sonst2 : TickMarkCaption(n);
+    TMarkLabels labels;
+    for (const files::TTickMarkInfo& m : files::kTickMarks)
+        labels[static_cast<std::size_t>(m.number)] = files::TickMarkLabel(m, letter);
+    return labels;
+}
+
+const TBoxDesign& BlockBox(files::TLetterBlock block)
+{
+    switch (block) {
+    case files::TLetterBlock::Absender: return kAbsenderBox;
+    case files::TLetterBlock::Anschrift: return kAnschriftBox;
+    case files::TLetterBlock::Mitteilung: return kMitteilungBox;
+    }
+    return kMitteilungBox;
 }
 
 } // namespace zt::output

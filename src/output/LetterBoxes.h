@@ -4,9 +4,11 @@
 // font), and the captions of the tick marks. The window builds its controls
 // from these; the batch tool opens a letter without a window by them.
 
+#include "files/LetterContent.h"
 #include "platform/fonts/FontService.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 namespace zt::output {
@@ -39,8 +41,13 @@ platform::LogFont BoxFont();
 // beside them is their label.
 const char* TickMarkCaption(int n);
 
-// The label tick mark n prints with: its caption, or for the two "other"
-// marks (9 and 15) the text typed beside them, `sonst1` and `sonst2`.
-std::string TickMarkLabel(int n, const std::string& sonst1, const std::string& sonst2);
+// The labels tick marks 1-15 print with (index 0 unused).
+using TMarkLabels = std::array<std::string, files::kTickMarkCount + 1>;
+// Each mark's caption, or for the two "other" marks (9 and 15) the text
+// typed beside them.
+TMarkLabels TickMarkLabels(const files::TLetterContent& letter);
+
+// The box a block is typed into.
+const TBoxDesign& BlockBox(files::TLetterBlock block);
 
 } // namespace zt::output

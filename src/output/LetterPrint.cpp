@@ -1,5 +1,6 @@
 #include "output/LetterPrint.h"
 
+#include "files/LetterFields.h"
 #include "output/PlainText.h"
 #include "output/uFrmReport.h"
 
@@ -23,35 +24,86 @@ std::string PageCountLine(int page, int total)
     return "Seite " + std::to_string(page) + " von " + std::to_string(total);
 }
 
+namespace {
+
+using files::TLetterBlock;
+using files::TLetterField;
+
+// Where the letter's parts print: the report element of each block, field
+// and tick mark, with the window's font it takes (none: its designed one).
+// The two "other" fields print as the labels of their tick marks.
+struct TBlockPrintPlace {
+    TLetterBlock block;
+    TQRMemo* TfrmReport::*memo;
+    TQRFont TLetterPrintSource::*font;
+};
+constexpr TBlockPrintPlace kBlockPrintPlaces[] = {
+    {TLetterBlock::Absender, &TfrmReport::QRMemoAbsender, &TLetterPrintSource::absenderFont},
+    {TLetterBlock::Anschrift, &TfrmReport::QRMemoAnschrift, &TLetterPrintSource::anschriftFont},
+    {TLetterBlock::Mitteilung, &TfrmReport::QRMemoMitteilung, &TLetterPrintSource::mitteilungFont},
+};
+struct TFieldPrintPlace {
+    TLetterField field;
+    TQRLabel* TfrmReport::*label;
+    TQRFont TLetterPrintSource::*font;
+};
+constexpr TFieldPrintPlace kFieldPrintPlaces[] = {
+    {TLetterField::Datum, &TfrmReport::qrLabelDatum, nullptr},
+    {TLetterField::Titel1, &TfrmReport::QRLabelTitel1, &TLetterPrintSource::titel1Font},
+    {TLetterField::Titel2, &TfrmReport::QRLabelTitel2, &TLetterPrintSource::titel2Font},
+#ifdef ZT_TEST_EXTRA_FIELD
+    {TLetterField::Aktenzeichen, &TfrmReport::QRLabelAktenzeichen, nullptr},
+#endif
+};
+// Tick mark n's label (index 0 unused).
+constexpr TQRLabel* TfrmReport::*kTickMarkPrintPlaces[files::kTickMarkCount + 1] = {
+    nullptr,
+    &TfrmReport::QRLabel4,
+    &TfrmReport::QRLabel5,
+    &TfrmReport::QRLabel6,
+    &TfrmReport::QRLabel7,
+    &TfrmReport::QRLabel8,
+    &TfrmReport::QRLabel9,
+    &TfrmReport::QRLabel10,
+    &TfrmReport::QRLabel11,
+    &TfrmReport::QRLabel12,
+    &TfrmReport::QRLabel13,
+    &TfrmReport::QRLabel14,
+    &TfrmReport::QRLabel15,
+    &TfrmReport::QRLabel16,
+    &TfrmReport::QRLabel17,
+    &TfrmReport::QRLabel18,
+};
+
+} // namespace
+
 void FillLetterReport(TfrmReport& f, TLetterPrintSource s)
 {
-    f.QRMemoAbsender->SetFont(s.absenderFont);
-    f.QRMemoAbsender->SetLines(s.letter.absender);
-    f.qrLabelDatum->SetCaption(s.letter.datum);
     f.QRLabelAbsender->SetFontSize(8);
     f.QRLabelAbsender->SetCaption(ReturnAddressLine(s.letter.absender));
-    f.QRMemoAnschrift->SetFont(s.anschriftFont);
-    f.QRMemoAnschrift->SetLines(std::move(s.letter.anschrift));
-    f.QRLabelTitel1->SetFont(s.titel1Font);
-    f.QRLabelTitel1->SetCaption(s.letter.titel1);
-    f.QRLabelTitel2->SetFont(s.titel2Font);
-    f.QRLabelTitel2->SetCaption(s.letter.titel2);
-    f.QRMemoMitteilung->SetFont(s.mitteilungFont);
-    f.QRMemoMitteilung->SetLines(std::move(s.letter.mitteilung));
-    TQRLabel* const marks[files::kTickMarkCount + 1] = {
-        nullptr,     f.QRLabel4,  f.QRLabel5,  f.QRLabel6,  f.QRLabel7,  f.QRLabel8,  f.QRLabel9,  f.QRLabel10,
-        f.QRLabel11, f.QRLabel12, f.QRLabel13, f.QRLabel14, f.QRLabel15, f.QRLabel16, f.QRLabel17, f.QRLabel18};
-    for (int n = 1; n <= files::kTickMarkCount; ++n) {
-        const bool ticked = s.letter.marks[static_cast<std::size_t>(n)];
-        marks[n]->SetFontStyle(ticked ? TFontStyles{fsBold} : TFontStyles{0});
-        marks[n]->SetCaption(TickMarkText(ticked, s.labels[static_cast<std::size_t>(n)]));
+    std::string author = s.letter.absender.empty() ? std::string() : s.letter.absender.front();
+    for (const TBlockPrintPlace& p : kBlockPrintPlaces) {
+        (f.*p.memo)->SetFont(s.*p.font);
+        (f.*p.memo)->SetLines(std::move(s.letter.*files::LetterBlockInfo(p.block).lines));
+    }
+    for (const TFieldPrintPlace& p : kFieldPrintPlaces) {
+        if (p.font != nullptr)
+            (f.*p.label)->SetFont(s.*p.font);
+        (f.*p.label)->SetCaption(files::FieldText(s.letter, p.field));
+    }
+    for (const files::TTickMarkInfo& m : files::kTickMarks) {
+        const auto n = static_cast<std::size_t>(m.number);
+        TQRLabel* const label = f.*kTickMarkPrintPlaces[n];
+        const bool ticked = s.letter.marks[n];
+        label->SetFontStyle(ticked ? TFontStyles{fsBold} : TFontStyles{0});
+        label->SetCaption(TickMarkText(ticked, s.labels[n]));
         // A screen reader says the state in words instead of reading the brackets.
-        marks[n]->Structure.ActualText = TickMarkSpoken(ticked, s.labels[static_cast<std::size_t>(n)]);
+        label->Structure.ActualText = TickMarkSpoken(ticked, s.labels[n]);
     }
     // As a document manager lists a filed letter.
     TCustomBandoriaRep::TQRDocumentInfo& info = f.BandoriaRep1->DocumentInfo;
     info.Title = s.letter.titel1.empty() ? "Kurzmitteilung" : s.letter.titel1;
-    info.Author = s.letter.absender.empty() ? std::string() : s.letter.absender.front();
+    info.Author = std::move(author);
     info.Subject = "Kurzmitteilung";
     info.Creator = std::string("Zettelino ") + ZT_VERSION;
 }

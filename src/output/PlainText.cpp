@@ -1,5 +1,6 @@
 #include "output/PlainText.h"
 
+#include "files/LetterFields.h"
 #include "platform/text/Utf.h"
 
 namespace zt::output {
@@ -29,30 +30,66 @@ std::string cutAndPadRight(const std::string& text, std::size_t width)
     return cut + std::string(width - utf8Length(cut), ' ');
 }
 
+namespace {
+
+using files::TLetterBlock;
+using files::TLetterField;
+
+// Where the letter's parts stand in the plain text, top to bottom. The two
+// "other" fields have no line of their own: they name their tick marks.
+struct TPlainTextPlace {
+    enum Kind { Block, Field, FieldRight, Empty } kind;
+    TLetterBlock block = TLetterBlock::Absender;
+    TLetterField field = TLetterField::Titel1;
+};
+constexpr std::size_t kRightEdge = 78; // where a right-aligned field ends
+constexpr TPlainTextPlace kPlainTextPlaces[] = {
+    {TPlainTextPlace::Block, TLetterBlock::Absender},
+    {TPlainTextPlace::Empty},
+    {TPlainTextPlace::Block, TLetterBlock::Anschrift},
+    {TPlainTextPlace::FieldRight, {}, TLetterField::Datum},
+#ifdef ZT_TEST_EXTRA_FIELD
+    {TPlainTextPlace::FieldRight, {}, TLetterField::Aktenzeichen},
+#endif
+    {TPlainTextPlace::Empty},
+    {TPlainTextPlace::Field, {}, TLetterField::Titel1},
+    {TPlainTextPlace::Field, {}, TLetterField::Titel2},
+    {TPlainTextPlace::Empty},
+    {TPlainTextPlace::Block, TLetterBlock::Mitteilung},
+    {TPlainTextPlace::Empty},
+};
+
+// The tick marks below a rule, in two columns (0: none beside it).
+constexpr std::size_t kMarkColumn = 22;
+constexpr int kPlainTextMarkRows[][2] = {{1, 10}, {2, 11}, {3, 12}, {4, 13}, {5, 14}, {6, 15}, {7, 0}, {8, 0}, {9, 0}};
+
+} // namespace
+
 std::vector<std::string> PlainTextLines(const files::TLetterContent& letter,
                                         const std::array<std::string, files::kTickMarkCount + 1>& labels)
 {
     std::vector<std::string> out;
-    auto append = [&](const std::vector<std::string>& lines) { out.insert(out.end(), lines.begin(), lines.end()); };
     auto mark = [&](int n) { return TickMarkText(letter.marks[n], labels[n]); };
 
-    append(letter.absender);
-    out.emplace_back();
-    append(letter.anschrift);
-    out.push_back(padLeft(letter.datum, 78));
-    out.emplace_back();
-    out.push_back(letter.titel1);
-    out.push_back(letter.titel2);
-    out.emplace_back();
-    append(letter.mitteilung);
-    out.emplace_back();
+    for (const TPlainTextPlace& p : kPlainTextPlaces) {
+        switch (p.kind) {
+        case TPlainTextPlace::Block: {
+            const std::vector<std::string>& lines = letter.*files::LetterBlockInfo(p.block).lines;
+            out.insert(out.end(), lines.begin(), lines.end());
+            break;
+        }
+        case TPlainTextPlace::Field: out.push_back(files::FieldText(letter, p.field)); break;
+        case TPlainTextPlace::FieldRight: out.push_back(padLeft(files::FieldText(letter, p.field), kRightEdge)); break;
+        case TPlainTextPlace::Empty: out.emplace_back(); break;
+        }
+    }
     out.push_back(std::string(58, '_'));
     out.push_back("Mit der Bitte um:      Anlagen:");
     out.emplace_back();
-    for (int row = 0; row < 6; ++row)
-        out.push_back(cutAndPadRight(mark(1 + row), 22) + " " + cutAndPadRight(mark(10 + row), 22));
-    for (int n : {7, 8, 9})
-        out.push_back(mark(n));
+    for (const auto& row : kPlainTextMarkRows)
+        out.push_back(row[1] == 0 ? mark(row[0])
+                                  : cutAndPadRight(mark(row[0]), kMarkColumn) + " " +
+                                        cutAndPadRight(mark(row[1]), kMarkColumn));
     return out;
 }
 

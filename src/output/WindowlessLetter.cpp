@@ -23,11 +23,6 @@ bool keptChar(char32_t c)
     return true;
 }
 
-std::vector<std::string> boxLines(const std::optional<std::vector<std::string>>& given, const TBoxDesign& box)
-{
-    return given ? BoxDisplayLines(*given, box) : std::vector<std::string>();
-}
-
 } // namespace
 
 std::vector<std::string> BoxDisplayLines(const std::vector<std::string>& given, const TBoxDesign& box)
@@ -72,10 +67,8 @@ bool KeptAsGiven(const std::string& text)
 
 std::optional<TWindowlessLetter> OpenWithoutWindow(const files::TLetterBuffer& read)
 {
-    using files::TLetterBlock;
-    using files::TLetterField;
-    for (TLetterBlock b : {TLetterBlock::Absender, TLetterBlock::Anschrift, TLetterBlock::Mitteilung})
-        if (const auto& lines = read.Block(b))
+    for (const files::TLetterBlockInfo& b : files::kLetterBlocks)
+        if (const auto& lines = read.Block(b.block))
             for (const std::string& line : *lines)
                 if (!KeptAsGiven(line))
                     return std::nullopt;
@@ -84,16 +77,10 @@ std::optional<TWindowlessLetter> OpenWithoutWindow(const files::TLetterBuffer& r
             return std::nullopt;
 
     TWindowlessLetter letter;
-    files::TLetterContent& c = letter.content;
-    c.absender = boxLines(read.Block(TLetterBlock::Absender), kAbsenderBox);
-    c.anschrift = boxLines(read.Block(TLetterBlock::Anschrift), kAnschriftBox);
-    c.mitteilung = boxLines(read.Block(TLetterBlock::Mitteilung), kMitteilungBox);
-    for (int n = 1; n <= files::kTickMarkCount; ++n)
-        c.marks[static_cast<std::size_t>(n)] = read.Mark(n).value_or(false);
-    for (const files::TLetterFieldInfo& f : files::kLetterFields)
-        c.*f.text = read.Field(f.field).value_or(std::string());
-    for (int n = 1; n <= files::kTickMarkCount; ++n)
-        letter.labels[static_cast<std::size_t>(n)] = TickMarkLabel(n, c.sonst1, c.sonst2);
+    letter.content = read.Content();
+    for (const files::TLetterBlockInfo& b : files::kLetterBlocks)
+        letter.content.*b.lines = BoxDisplayLines(letter.content.*b.lines, BlockBox(b.block));
+    letter.labels = TickMarkLabels(letter.content);
     return letter;
 }
 

@@ -16,8 +16,6 @@
 
 namespace zt::output {
 
-using TMarkLabels = std::array<std::string, files::kTickMarkCount + 1>;
-
 struct TWindowlessLetter {
     files::TLetterContent content; // what the window's LetterContent() gives
     TMarkLabels labels;            // what its tick marks' labels are

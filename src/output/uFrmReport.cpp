@@ -1,5 +1,7 @@
 #include "output/uFrmReport.h"
 
+#include "output/LetterBoxes.h"
+
 #include <initializer_list>
 
 namespace zt::output {
@@ -170,6 +172,11 @@ void TfrmReport::createTitleBand()
                          {100.54L, 70.38L, 73.29L, 4.50L});
     qrLabelDatum->SetAlignment(TAlignment::taRightJustify);
     qrLabelDatum->SetWordWrap(false);
+#ifdef ZT_TEST_EXTRA_FIELD
+    // The test build's added field, on the date's line at the left margin.
+    QRLabelAktenzeichen = label(this, b, "QRLabelAktenzeichen", "<Aktenzeichen>", courier10, Sizing::Fixed,
+                                {0, 70.38L, 98.16L, 4.50L});
+#endif
     // A reader hears the sender, the address and the date as a paragraph
     // each (empty lines inside them split nothing); the return-address line
     // repeats the sender for the envelope's window and is left out.
@@ -193,15 +200,22 @@ void TfrmReport::createTitleBand()
     QRLabel19 = label(this, b, "QRLabel19", "Mit der Bitte um:", courier8, Sizing::Fixed,
                       {133.88L, 5.29L, 31.75L, 4.50L});
     // The request list, top to bottom: marks 1, 4, 7, 2, 5, 8, 3, 6, 9.
-    QRLabel4 = label(this, b, "QRLabel4", "Kenntnisnahme", courier8, Sizing::ToText, {133.88L, 11.38L, 24.34L, 4.23L});
-    QRLabel7 = label(this, b, "QRLabel7", "Kontrolle", courier8, Sizing::ToText, {133.88L, 15.35L, 16.93L, 4.23L});
-    QRLabel10 = label(this, b, "QRLabel10", "Rücknahme", courier8, Sizing::ToText, {133.88L, 19.58L, 16.93L, 4.23L});
-    QRLabel5 = label(this, b, "QRLabel5", "Anruf/Rücksprache", courier8, Sizing::ToText,
+    QRLabel4 = label(this, b, "QRLabel4", TickMarkCaption(1), courier8, Sizing::ToText,
+                     {133.88L, 11.38L, 24.34L, 4.23L});
+    QRLabel7 = label(this, b, "QRLabel7", TickMarkCaption(4), courier8, Sizing::ToText,
+                     {133.88L, 15.35L, 16.93L, 4.23L});
+    QRLabel10 = label(this, b, "QRLabel10", TickMarkCaption(7), courier8, Sizing::ToText,
+                      {133.88L, 19.58L, 16.93L, 4.23L});
+    QRLabel5 = label(this, b, "QRLabel5", TickMarkCaption(2), courier8, Sizing::ToText,
                      {133.88L, 23.81L, 31.75L, 4.23L});
-    QRLabel8 = label(this, b, "QRLabel8", "Erledigung", courier8, Sizing::ToText, {133.88L, 28.05L, 18.79L, 4.23L});
-    QRLabel11 = label(this, b, "QRLabel11", "Verbleib", courier8, Sizing::ToText, {133.88L, 32.28L, 15.08L, 4.23L});
-    QRLabel6 = label(this, b, "QRLabel6", "Stellungnahme", courier8, Sizing::ToText, {133.88L, 36.51L, 24.34L, 4.23L});
-    QRLabel9 = label(this, b, "QRLabel9", "Entscheidung", courier8, Sizing::ToText, {133.88L, 40.75L, 22.49L, 4.23L});
+    QRLabel8 = label(this, b, "QRLabel8", TickMarkCaption(5), courier8, Sizing::ToText,
+                     {133.88L, 28.05L, 18.79L, 4.23L});
+    QRLabel11 = label(this, b, "QRLabel11", TickMarkCaption(8), courier8, Sizing::ToText,
+                      {133.88L, 32.28L, 15.08L, 4.23L});
+    QRLabel6 = label(this, b, "QRLabel6", TickMarkCaption(3), courier8, Sizing::ToText,
+                     {133.88L, 36.51L, 24.34L, 4.23L});
+    QRLabel9 = label(this, b, "QRLabel9", TickMarkCaption(6), courier8, Sizing::ToText,
+                     {133.88L, 40.75L, 22.49L, 4.23L});
     // The "other" mark takes the box's inner width and two lines, so the
     // twenty characters its field accepts always print whole inside the box;
     // on one line at 32 mm without wrapping, words that did not fit were lost.
@@ -225,11 +239,14 @@ void TfrmReport::createDetailBands()
     TQRControl* c = QRChildBand1;
     const TQRFont courier8 = font("Courier New", 8);
     QRLabel20 = label(this, c, "QRLabel20", "Anlagen:", courier8, Sizing::Fixed, {0, 6.88L, 15.08L, 4.50L});
-    QRLabel13 = label(this, c, "QRLabel13", "Schreiben", courier8, Sizing::ToText, {0, 12.96L, 16.93L, 3.97L});
-    QRLabel14 = label(this, c, "QRLabel14", "Rechnung", courier8, Sizing::ToText, {40.22L, 12.96L, 15.08L, 3.97L});
-    QRLabel15 = label(this, c, "QRLabel15", "Kopien", courier8, Sizing::ToText, {80.17L, 12.96L, 11.38L, 3.97L});
-    QRLabel16 = label(this, c, "QRLabel16", "Muster", courier8, Sizing::ToText, {0, 16.67L, 11.38L, 3.97L});
-    QRLabel17 = label(this, c, "QRLabel17", "Vertrag", courier8, Sizing::ToText, {40.22L, 16.67L, 13.23L, 3.97L});
+    QRLabel13 = label(this, c, "QRLabel13", TickMarkCaption(10), courier8, Sizing::ToText, {0, 12.96L, 16.93L, 3.97L});
+    QRLabel14 = label(this, c, "QRLabel14", TickMarkCaption(11), courier8, Sizing::ToText,
+                      {40.22L, 12.96L, 15.08L, 3.97L});
+    QRLabel15 = label(this, c, "QRLabel15", TickMarkCaption(12), courier8, Sizing::ToText,
+                      {80.17L, 12.96L, 11.38L, 3.97L});
+    QRLabel16 = label(this, c, "QRLabel16", TickMarkCaption(13), courier8, Sizing::ToText, {0, 16.67L, 11.38L, 3.97L});
+    QRLabel17 = label(this, c, "QRLabel17", TickMarkCaption(14), courier8, Sizing::ToText,
+                      {40.22L, 16.67L, 13.23L, 3.97L});
     QRLabel18 = label(this, c, "QRLabel18", "Sonstiges:", courier8, Sizing::ToText, {80.17L, 16.67L, 18.79L, 3.97L});
     QRLabel18->SetWordWrap(false);
     for (TQRLabel* mark : {QRLabel13, QRLabel14, QRLabel15, QRLabel16, QRLabel17, QRLabel18})

@@ -28,6 +28,9 @@ public:
     report::TQRLabel* QRLabelAbsender = nullptr;
     report::TQRMemo* QRMemoAnschrift = nullptr;
     report::TQRLabel* qrLabelDatum = nullptr;
+#ifdef ZT_TEST_EXTRA_FIELD
+    report::TQRLabel* QRLabelAktenzeichen = nullptr;
+#endif
     report::TQRLabel* QRLabelTitel1 = nullptr;
     report::TQRLabel* QRLabelTitel2 = nullptr;
     report::TQRShape* QRShape1 = nullptr;

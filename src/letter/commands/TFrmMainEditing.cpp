@@ -24,7 +24,6 @@ namespace zt::letter {
 namespace {
 
 constexpr const char* kSenderFile = "Absender.txt";
-constexpr int kBlockLineLimit = 5;
 
 // A default sender in the working folder is kept where it is; otherwise it
 // lives with the settings: a program started from the desktop's menu works
@@ -129,12 +128,16 @@ void TFrmMain::SpeedButton2Click()
     edDatum->SetText(edDatum->Text() + DateText());
 }
 
-bool TFrmMain::fiveLineLimit(TMemo* block, int key)
+bool TFrmMain::blockLineLimit(files::TLetterBlock which, int key)
 {
+    const int limit = files::LetterBlockInfo(which).maxLines;
+    TMemo* block = BlockControl(which);
     const int lines = block->LineCount();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && lines == kBlockLineLimit)
+    if (limit <= 0)
+        return false;
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && lines == limit)
         return true;
-    if (lines > kBlockLineLimit) {
+    if (lines > limit) {
         // One line goes per key; the key then types at the very start.
         block->DeleteLine(lines - 1);
         block->ScrollToTop();
@@ -144,12 +147,12 @@ bool TFrmMain::fiveLineLimit(TMemo* block, int key)
 
 bool TFrmMain::MemoAbsenderKeyPress(int key)
 {
-    return fiveLineLimit(MemoAbsender, key);
+    return blockLineLimit(files::TLetterBlock::Absender, key);
 }
 
 bool TFrmMain::MemoAnschriftKeyPress(int key)
 {
-    return fiveLineLimit(MemoAnschrift, key);
+    return blockLineLimit(files::TLetterBlock::Anschrift, key);
 }
 
 void TFrmMain::btnAbsenderSpeichernClick()

@@ -39,11 +39,10 @@ platform::FileDialogRequest letterDialog(const std::string& lastName)
 files::TLetterContent TFrmMain::LetterContent() const
 {
     files::TLetterContent letter;
-    letter.absender = MemoAbsender->Lines();
-    letter.anschrift = MemoAnschrift->Lines();
-    letter.mitteilung = MemoMitteilung->Lines();
-    for (int n = 1; n <= files::kTickMarkCount; ++n)
-        letter.marks[n] = TickMark(n)->isChecked();
+    for (const files::TLetterBlockInfo& b : files::kLetterBlocks)
+        letter.*b.lines = BlockControl(b.block)->Lines();
+    for (const files::TTickMarkInfo& m : files::kTickMarks)
+        letter.marks[static_cast<std::size_t>(m.number)] = TickMark(m.number)->isChecked();
     for (const files::TLetterFieldInfo& f : files::kLetterFields)
         letter.*f.text = FieldControl(f.field)->Text();
     return letter;
@@ -88,22 +87,16 @@ void TFrmMain::ApplyLetter(const files::TLetterBuffer& read)
 {
     // Each block is set in one piece: filling a box line by line re-reads
     // it for every line, which makes a long letter take minutes.
-    const struct {
-        files::TLetterBlock block;
-        TMemo* memo;
-    } blocks[] = {{files::TLetterBlock::Absender, MemoAbsender},
-                  {files::TLetterBlock::Anschrift, MemoAnschrift},
-                  {files::TLetterBlock::Mitteilung, MemoMitteilung}};
-    for (const auto& b : blocks)
+    for (const files::TLetterBlockInfo& b : files::kLetterBlocks)
         if (const auto& lines = read.Block(b.block))
-            b.memo->SetLines(*lines);
-    for (int n = 1; n <= files::kTickMarkCount; ++n)
-        if (const auto ticked = read.Mark(n))
-            TickMark(n)->setChecked(*ticked);
+            BlockControl(b.block)->SetLines(*lines);
+    for (const files::TTickMarkInfo& m : files::kTickMarks)
+        if (const auto ticked = read.Mark(m.number))
+            TickMark(m.number)->setChecked(*ticked);
     for (const files::TLetterFieldInfo& f : files::kLetterFields)
         if (const auto& text = read.Field(f.field))
             FieldControl(f.field)->SetText(*text);
-    for (TMemo* block : {MemoAbsender, MemoAnschrift, MemoMitteilung})
+    for (TMemo* block : BlockControls())
         block->ScrollToTop();
 }
 

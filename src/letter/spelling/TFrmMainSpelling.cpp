@@ -31,9 +31,10 @@ void TFrmMain::createSpelling()
 {
     FSpelling = new TSpelling(spelling::dictionaryFolders(), spelling::defaultPersonalWordListPath(), this);
     // The letter's text, not the hidden working controls.
-    for (TMemo* box : {MemoAbsender, MemoAnschrift})
-        FSpelling->Attach(box, spelling::TWordContext::Address);
-    FSpelling->Attach(MemoMitteilung);
+    for (const files::TLetterBlockInfo& b : files::kLetterBlocks)
+        if (b.spellChecked)
+            FSpelling->Attach(BlockControl(b.block),
+                              b.addressWords ? spelling::TWordContext::Address : spelling::TWordContext::Text);
     for (const files::TLetterFieldInfo& f : files::kLetterFields)
         if (f.spellChecked)
             FSpelling->Attach(FieldControl(f.field));

@@ -157,14 +157,14 @@ void TFrmMain::Ueber1Click()
 
 void TFrmMain::connectChangeTracking()
 {
-    // Typing, pasting, cutting or dropping into any of the eight text
+    // Typing, pasting, cutting or dropping into any of the letter's text
     // controls marks the letter changed, however the focus got there. The
     // boxes count every change of their text (what the program itself puts
     // there happens in commands that set the flag anyway); the fields count
     // edits only, so the place/date button still leaves the flag alone.
     // A box compares its text with what it was: an input method (Wayland's,
     // when the focus moves) reports edits that change nothing.
-    for (TMemo* memo : {MemoAbsender, MemoAnschrift, MemoMitteilung}) {
+    for (TMemo* memo : BlockControls()) {
         auto seen = std::make_shared<QString>(memo->toPlainText());
         connect(memo, &QPlainTextEdit::textChanged, this, [this, memo, seen] {
             QString now = memo->toPlainText();
@@ -178,12 +178,14 @@ void TFrmMain::connectChangeTracking()
     for (TEdit* edit : FieldControls())
         connect(edit, &QLineEdit::textEdited, this, [this] { MemoAbsenderChange(); });
     connect(MemoMitteilung, &QPlainTextEdit::textChanged, this, [this] { MemoMitteilungChange(); });
-    for (int n = 1; n <= 15; ++n)
-        connect(FTickMarks[n], &QCheckBox::toggled, this, [this] { MemoAbsenderChange(); });
-    // A click in one of the eight text controls also counts as a change.
+    for (const files::TTickMarkInfo& m : files::kTickMarks)
+        connect(TickMark(m.number), &QCheckBox::toggled, this, [this] { MemoAbsenderChange(); });
+    // A click in one of the letter's text controls also counts as a change.
     // The clicks, like the keys of the editing aids, reach eventFilter
     // through the application-wide filter that FormCreate installs.
-    std::vector<QWidget*> withPopup = {MemoAbsender, MemoAnschrift, MemoMitteilung};
+    std::vector<QWidget*> withPopup;
+    for (TMemo* block : BlockControls())
+        withPopup.push_back(block);
     for (TEdit* field : FieldControls())
         withPopup.push_back(field);
     for (QWidget* w : withPopup) {
@@ -214,8 +216,7 @@ bool TFrmMain::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::MouseButtonPress:
         if (watched != FClient && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this)
-            if (watched == MemoAbsender->viewport() || watched == MemoAnschrift->viewport() ||
-                watched == MemoMitteilung->viewport() || isFieldControl(watched))
+            if (isBlockViewport(watched) || isFieldControl(watched))
                 MemoAbsenderChange();
         return false;
     case QEvent::KeyPress:
@@ -344,27 +345,32 @@ void TFrmMain::SetDesignedClientWidth()
 
 QCheckBox* TFrmMain::TickMark(int n) const
 {
-    return n >= 1 && n <= 15 ? FTickMarks[n] : nullptr;
+    return n >= 1 && n <= files::kTickMarkCount ? FTickMarks[static_cast<std::size_t>(n)] : nullptr;
 }
 
 TEdit* TFrmMain::FieldControl(files::TLetterField field) const
 {
-    switch (field) {
-    case files::TLetterField::Titel1: return EditTitel1;
-    case files::TLetterField::Titel2: return EditTitel2;
-    case files::TLetterField::Sonst1: return EditSonst1;
-    case files::TLetterField::Sonst2: return EditSonst2;
-    case files::TLetterField::Datum: return edDatum;
-    }
-    throw std::logic_error("Feld ohne Steuerelement");
+    return FFields[files::IndexOf(field)];
 }
 
 std::vector<TEdit*> TFrmMain::FieldControls() const
 {
-    std::vector<TEdit*> controls;
-    for (const files::TLetterFieldInfo& f : files::kLetterFields)
-        controls.push_back(FieldControl(f.field));
-    return controls;
+    return {FFields.begin(), FFields.end()};
+}
+
+TMemo* TFrmMain::BlockControl(files::TLetterBlock block) const
+{
+    return FBlocks[files::IndexOf(block)];
+}
+
+std::vector<TMemo*> TFrmMain::BlockControls() const
+{
+    return {FBlocks.begin(), FBlocks.end()};
+}
+
+bool TFrmMain::isBlockViewport(const QObject* object) const
+{
+    return std::any_of(FBlocks.begin(), FBlocks.end(), [&](const TMemo* b) { return b->viewport() == object; });
 }
 
 bool TFrmMain::isFieldControl(const QObject* object) const
@@ -375,7 +381,10 @@ bool TFrmMain::isFieldControl(const QObject* object) const
 
 std::string TFrmMain::TickMarkLabel(int n) const
 {
-    return output::TickMarkLabel(n, EditSonst1->Text(), EditSonst2->Text());
+    if (n < 1 || n > files::kTickMarkCount)
+        return {};
+    return files::TickMarkLabel(files::TickMarkInfo(n),
+                                [this](files::TLetterField field) { return FieldControl(field)->Text(); });
 }
 
 std::string TFrmMain::PanelText(int panel) const
@@ -432,12 +441,12 @@ void TFrmMain::NeuExecute()
         }
     }
     CurrentFile.clear();
-    for (TMemo* memo : {MemoAbsender, MemoAnschrift, MemoMitteilung})
+    for (TMemo* memo : BlockControls())
         memo->clear();
     for (TEdit* edit : FieldControls())
         edit->clear();
-    for (int n = 1; n <= 15; ++n)
-        FTickMarks[n]->setChecked(false);
+    for (const files::TTickMarkInfo& m : files::kTickMarks)
+        TickMark(m.number)->setChecked(false);
     resetPhrasePicker();
     MemoAbsender->setFocus();
     LetterSaved = true;

@@ -3,6 +3,7 @@
 // the letter from them and writes it back into them.
 
 #include "files/LetterContent.h"
+#include "files/LetterFields.h"
 #include "letter/window/Anchors.h"
 #include "output/LetterPrint.h"
 #include "output/WindowlessLetter.h"
@@ -127,6 +128,9 @@ public:
     // files::kLetterFields.
     TEdit* FieldControl(files::TLetterField field) const;
     std::vector<TEdit*> FieldControls() const;
+    // The box of a block, and all three in the order of files::kLetterBlocks.
+    TMemo* BlockControl(files::TLetterBlock block) const;
+    std::vector<TMemo*> BlockControls() const;
     // An entry of "Zuletzt geöffnet": opens as Open does, asking first.
     void OpenRecentLetter(const std::string& path);
     // "Öffnen alte Version...": reads a letter in one of the older layouts.
@@ -307,13 +311,17 @@ protected:
 
 private:
     void createControls();
+    // A block's box and a field's control at their places on the form.
+    TMemo* createBlock(files::TLetterBlock block);
+    TEdit* createField(files::TLetterField field);
     // Accessible names and descriptions, once every control exists.
     void nameControls();
     void createCommands();
     void createMenus();
     void connectChangeTracking();
     void connectEditingAids();
-    bool fiveLineLimit(TMemo* block, int key);
+    // The line limit of a block's box while typing (files::kLetterBlocks).
+    bool blockLineLimit(files::TLetterBlock block, int key);
     bool editingKeyFilter(QObject* watched, QKeyEvent* key);
     // The open and save dialogs as the letter files use them; each keeps
     // the name last chosen in it.
@@ -324,6 +332,8 @@ private:
     void ApplyLetter(const files::TLetterBuffer& read);
     void applyRequestedOuterSize();
     bool isFieldControl(const QObject* object) const;
+    // Whether `object` is the text area of one of the blocks' boxes.
+    bool isBlockViewport(const QObject* object) const;
     // The picker shows its prompt, no phrase chosen.
     void resetPhrasePicker();
     // The letter is saved, cleared or opened: its recovery copy goes.
@@ -339,7 +349,9 @@ private:
     // The buttons on the sender strip, placed within it.
     std::unique_ptr<AnchorLayout> FStripAnchors;
     std::array<QLabel*, 4> FPanels{};
-    std::array<QCheckBox*, 16> FTickMarks{};
+    std::array<QCheckBox*, files::kTickMarkCount + 1> FTickMarks{};
+    std::array<TMemo*, files::kLetterBlockCount> FBlocks{};
+    std::array<TEdit*, files::kLetterFieldCount> FFields{};
     QWidget* FPopupControl = nullptr;
     TSpelling* FSpelling = nullptr;
     // The spelling entries PopupMenu1 holds at the moment, separator included.

@@ -41,9 +41,8 @@ void strip(QLabel* label, QWidget* block)
 
 void TFrmMain::nameControls()
 {
-    name(MemoAbsender, "Absender");
-    name(MemoAnschrift, "Anschrift");
-    name(MemoMitteilung, "Mitteilung");
+    for (const files::TLetterBlockInfo& b : files::kLetterBlocks)
+        name(BlockControl(b.block), b.spokenName);
     for (const files::TLetterFieldInfo& f : files::kLetterFields)
         name(FieldControl(f.field), f.spokenName);
     strip(Label1, MemoAbsender);
@@ -54,14 +53,11 @@ void TFrmMain::nameControls()
     Label5->setAccessibleName(Label5->text().trimmed());
     Label6->setAccessibleName(Label6->text().trimmed());
 
-    for (int n = 1; n <= 15; ++n) {
-        QCheckBox* box = FTickMarks[n];
-        box->setAccessibleName(box->text());
-        box->setAccessibleDescription(u(n <= 9 ? "Mit der Bitte um" : "Anlagen"));
-    }
-    // The two free marks show only their box; the field beside them says what they mean.
-    name(cbSonst1, "Sonstiges (Bitte um)", "Mit der Bitte um");
-    name(CheckBox15, "Sonstiges (Anlagen)", "Anlagen");
+    // The two free marks show only their box; the field beside them says
+    // what they mean, and the box itself is named by what it is.
+    for (const files::TTickMarkInfo& m : files::kTickMarks)
+        name(TickMark(m.number), m.spokenName != nullptr ? m.spokenName : m.caption,
+             files::TickMarkGroupName(m.group));
 
     // On Linux a combo box is announced by its text; what it is for goes in its description.
     name(ComboBox1, "Textbaustein auswählen", "Textbaustein auswählen");

@@ -15,6 +15,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
+#include <stdexcept>
 
 namespace zt::letter {
 
@@ -95,7 +97,97 @@ QCheckBox* tickMark(QWidget* parent, const char* name, const char* caption, QSty
     return box;
 }
 
+using files::TLetterBlock;
+using files::TLetterField;
+
+// Where the letter's parts sit on the form: each block's box (its place is
+// output/LetterBoxes.h's design, which the batch tool wraps by), each
+// single-line field and each tick mark, with the sides they keep their
+// distance to when the window is resized.
+constexpr TAnchors kTopRight = akTop | akRight;
+constexpr TAnchors kAcross = akLeft | akTop | akRight;
+
+struct TBlockPlace {
+    TLetterBlock block;
+    TAnchors anchors;
+};
+constexpr TBlockPlace kBlockPlaces[] = {
+    {TLetterBlock::Absender, kAcross},
+    {TLetterBlock::Anschrift, kAcross},
+    {TLetterBlock::Mitteilung, kAcross | akBottom},
+};
+
+enum class TFieldFace { Courier9, Courier10Bold };
+struct TFieldPlace {
+    TLetterField field;
+    QRect rect;
+    TAnchors anchors;
+    TFieldFace face;
+};
+const TFieldPlace kFieldPlaces[] = {
+    {TLetterField::Sonst1, {487, 120, 174, 23}, kTopRight, TFieldFace::Courier9},
+    {TLetterField::Sonst2, {487, 213, 174, 23}, kTopRight, TFieldFace::Courier9},
+    {TLetterField::Titel1, {2, 286, 468, 24}, kAcross, TFieldFace::Courier10Bold},
+    {TLetterField::Titel2, {2, 308, 468, 24}, kAcross, TFieldFace::Courier10Bold},
+    {TLetterField::Datum, {476, 286, 185, 23}, kTopRight, TFieldFace::Courier9},
+#ifdef ZT_TEST_EXTRA_FIELD
+    {TLetterField::Aktenzeichen, {342, 244, 287, 23}, kTopRight, TFieldFace::Courier9},
+#endif
+};
+
+const TFieldPlace& fieldPlace(TLetterField field)
+{
+    for (const TFieldPlace& p : kFieldPlaces)
+        if (p.field == field)
+            return p;
+    throw std::logic_error("Feld ohne Platz im Fenster");
+}
+
+// Tick mark n's check box (index 0 unused); all keep their distance to the top right.
+const QRect kTickMarkPlaces[files::kTickMarkCount + 1] = {
+    {},
+    {342, 65, 120, kCheckBoxHeight},
+    {342, 83, 120, kCheckBoxHeight},
+    {342, 100, 120, kCheckBoxHeight},
+    {342, 119, 120, kCheckBoxHeight},
+    {342, 136, 120, kCheckBoxHeight},
+    {468, 65, 190, kCheckBoxHeight},
+    {468, 83, 190, kCheckBoxHeight},
+    {468, 100, 190, kCheckBoxHeight},
+    {468, 121, 13, kCheckBoxHeight},
+    {342, 179, 120, kCheckBoxHeight},
+    {342, 196, 120, kCheckBoxHeight},
+    {342, 214, 120, kCheckBoxHeight},
+    {468, 179, 190, kCheckBoxHeight},
+    {468, 196, 190, kCheckBoxHeight},
+    {468, 214, 13, kCheckBoxHeight},
+};
+
 } // namespace
+
+TMemo* TFrmMain::createBlock(files::TLetterBlock block)
+{
+    const files::TLetterBlockInfo& info = files::LetterBlockInfo(block);
+    const output::TBoxDesign& box = output::BlockBox(block);
+    auto* memo = new TMemo(QString::fromUtf8(info.control), output::BoxFont(), box.scrollBar, FClient);
+    for (const TBlockPlace& p : kBlockPlaces)
+        if (p.block == block)
+            FAnchors->place(memo, boxRect(box), p.anchors);
+    FBlocks[files::IndexOf(block)] = memo;
+    return memo;
+}
+
+TEdit* TFrmMain::createField(files::TLetterField field)
+{
+    const files::TLetterFieldInfo& info = files::LetterFieldInfo(field);
+    const TFieldPlace& place = fieldPlace(field);
+    const QFont font = place.face == TFieldFace::Courier10Bold ? qtFont(screenLogFont("Courier New", 10, true))
+                                                               : qtFont(screenLogFont("Courier New", 9));
+    auto* edit = new TEdit(QString::fromUtf8(info.control), font, info.maxLength, FClient);
+    FAnchors->place(edit, place.rect, place.anchors);
+    FFields[files::IndexOf(field)] = edit;
+    return edit;
+}
 
 void TFrmMain::createControls()
 {
@@ -123,9 +215,6 @@ void TFrmMain::createControls()
     ToolBar1->setGeometry(2, 2, kDesignedClientWidth - 4, 38);
     a.place(CoolBar1, {0, 0, kDesignedClientWidth, 42}, akLeft | akTop | akRight);
 
-    const platform::LogFont courier10 = output::BoxFont();
-    const QFont courier9 = qtFont(screenLogFont("Courier New", 9));
-
     Label1 = sectionStrip(c, "Label1", " Absender", kOlive);
     a.place(Label1, {2, 48, 329, 16}, akLeft | akTop | akRight);
     // The two buttons are part of the strip, at its right end: they move
@@ -137,71 +226,46 @@ void TFrmMain::createControls()
     FStripAnchors->place(btnAbsenderSpeichern, {266, 0, 57, 16}, akTop | akRight);
     constexpr int kCaptionGap = 4;
     Label1->setMinimumWidth(Label1->fontMetrics().horizontalAdvance(Label1->text()) + kCaptionGap + (329 - 203));
-    MemoAbsender = new TMemo("MemoAbsender", courier10, false, c);
-    a.place(MemoAbsender, boxRect(output::kAbsenderBox), akLeft | akTop | akRight);
+    MemoAbsender = createBlock(TLetterBlock::Absender);
 
     Label2 = sectionStrip(c, "Label2", " Anschrift", kTeal);
     a.place(Label2, {2, 159, 329, 16}, akLeft | akTop | akRight);
-    MemoAnschrift = new TMemo("MemoAnschrift", courier10, false, c);
-    a.place(MemoAnschrift, boxRect(output::kAnschriftBox), akLeft | akTop | akRight);
+    MemoAnschrift = createBlock(TLetterBlock::Anschrift);
 
     Label5 = sectionStrip(c, "Label5", " Mit der Bitte um", kStripBlue);
     a.place(Label5, {342, 47, 320, 16}, akTop | akRight);
-    const TAnchors tr = akTop | akRight;
-    struct Mark {
-        QCheckBox** field;
-        const char* name;
-        QRect rect;
-    };
-    const Mark marks[] = {
-        {&cbKenntnisnahme, "cbKenntnisnahme", {342, 65, 120, kCheckBoxHeight}},
-        {&cbAnrufRuecksprache, "cbAnrufRuecksprache", {342, 83, 120, kCheckBoxHeight}},
-        {&cbStellungnahme, "cbStellungnahme", {342, 100, 120, kCheckBoxHeight}},
-        {&cbKontrolle, "cbKontrolle", {342, 119, 120, kCheckBoxHeight}},
-        {&cbErledigung, "cbErledigung", {342, 136, 120, kCheckBoxHeight}},
-        {&cbEntscheidung, "cbEntscheidung", {468, 65, 190, kCheckBoxHeight}},
-        {&cbRuecknahme, "cbRuecknahme", {468, 83, 190, kCheckBoxHeight}},
-        {&cbVerbleib, "cbVerbleib", {468, 100, 190, kCheckBoxHeight}},
-        {&cbSonst1, "cbSonst1", {468, 121, 13, kCheckBoxHeight}},
-        {&cbSchreiben, "cbSchreiben", {342, 179, 120, kCheckBoxHeight}},
-        {&CheckBox11, "CheckBox11", {342, 196, 120, kCheckBoxHeight}},
-        {&CheckBox12, "CheckBox12", {342, 214, 120, kCheckBoxHeight}},
-        {&CheckBox13, "CheckBox13", {468, 179, 190, kCheckBoxHeight}},
-        {&CheckBox14, "CheckBox14", {468, 196, 190, kCheckBoxHeight}},
-        {&CheckBox15, "CheckBox15", {468, 214, 13, kCheckBoxHeight}},
-    };
+    // The tick marks keep the names the code knows them by.
+    QCheckBox** const markMembers[files::kTickMarkCount + 1] = {
+        nullptr,      &cbKenntnisnahme, &cbAnrufRuecksprache, &cbStellungnahme, &cbKontrolle, &cbErledigung,
+        &cbEntscheidung, &cbRuecknahme, &cbVerbleib,         &cbSonst1,        &cbSchreiben, &CheckBox11,
+        &CheckBox12,  &CheckBox13,     &CheckBox14,          &CheckBox15};
     auto* focusStyle = new FocusFrameStyle;
     focusStyle->setParent(this);
-    int n = 1;
-    for (const Mark& m : marks) {
-        *m.field = tickMark(c, m.name, output::TickMarkCaption(n), focusStyle);
-        a.place(*m.field, m.rect, tr);
-        FTickMarks[n++] = *m.field;
+    for (const files::TTickMarkInfo& m : files::kTickMarks) {
+        const auto n = static_cast<std::size_t>(m.number);
+        QCheckBox* box = tickMark(c, m.control, m.caption, focusStyle);
+        a.place(box, kTickMarkPlaces[n], kTopRight);
+        *markMembers[n] = FTickMarks[n] = box;
     }
-    const auto field = [&](files::TLetterField f, const QFont& font) {
-        const files::TLetterFieldInfo& info = files::LetterFieldInfo(f);
-        return new TEdit(QString::fromUtf8(info.control), font, info.maxLength, c);
-    };
-    EditSonst1 = field(files::TLetterField::Sonst1, courier9);
-    a.place(EditSonst1, {487, 120, 174, 23}, tr);
+    EditSonst1 = createField(TLetterField::Sonst1);
     Label6 = sectionStrip(c, "Label6", " Anlagen", kStripBlue);
-    a.place(Label6, {342, 159, 320, 16}, tr);
-    EditSonst2 = field(files::TLetterField::Sonst2, courier9);
-    a.place(EditSonst2, {487, 213, 174, 23}, tr);
+    a.place(Label6, {342, 159, 320, 16}, kTopRight);
+    EditSonst2 = createField(TLetterField::Sonst2);
 
     SpeedButton2 = imageButton(c, "SpeedButton2", Glyph::DateIntoPlace, "Aktuelles Datum einfügen");
-    a.place(SpeedButton2, {635, 248, 20, 20}, tr);
+    a.place(SpeedButton2, {635, 248, 20, 20}, kTopRight);
     Label3 = sectionStrip(c, "Label3", " Betreff", kStripBlue);
     a.place(Label3, {2, 269, 468, 16}, akLeft | akTop | akRight);
     Label7 = sectionStrip(c, "Label7", " Ort, Datum", kStripBlue);
-    a.place(Label7, {476, 269, 185, 16}, tr);
-    const QFont courier10Bold = qtFont(screenLogFont("Courier New", 10, true));
-    EditTitel1 = field(files::TLetterField::Titel1, courier10Bold);
-    a.place(EditTitel1, {2, 286, 468, 24}, akLeft | akTop | akRight);
-    EditTitel2 = field(files::TLetterField::Titel2, courier10Bold);
-    a.place(EditTitel2, {2, 308, 468, 24}, akLeft | akTop | akRight);
-    edDatum = field(files::TLetterField::Datum, courier9);
-    a.place(edDatum, {476, 286, 185, 23}, tr);
+    a.place(Label7, {476, 269, 185, 16}, kTopRight);
+    EditTitel1 = createField(TLetterField::Titel1);
+    EditTitel2 = createField(TLetterField::Titel2);
+    edDatum = createField(TLetterField::Datum);
+    // A field without a name of its own in the code (one added to the
+    // letter) is made here, after the named ones.
+    for (const files::TLetterFieldInfo& f : files::kLetterFields)
+        if (FFields[files::IndexOf(f.field)] == nullptr)
+            createField(f.field);
 
     ComboBox1 = new QComboBox(c);
     ComboBox1->setObjectName("ComboBox1");
@@ -215,14 +279,13 @@ void TFrmMain::createControls()
     SpeedButton1 = imageButton(c, "SpeedButton1", Glyph::InsertPhrase, "Textbaustein einfügen");
     a.place(SpeedButton1, {298, 344, 22, 22}, akLeft | akTop);
     SBZeit = imageButton(c, "SBZeit", Glyph::InsertTime, "Aktuelle Zeit einfügen");
-    a.place(SBZeit, {606, 342, 24, 24}, tr);
+    a.place(SBZeit, {606, 342, 24, 24}, kTopRight);
     SBDatum = imageButton(c, "SBDatum", Glyph::InsertDate, "Aktuelles Datum einfügen");
-    a.place(SBDatum, {632, 342, 24, 24}, tr);
+    a.place(SBDatum, {632, 342, 24, 24}, kTopRight);
 
     Label4 = sectionStrip(c, "Label4", " Mitteilung", kStripBlue);
     a.place(Label4, {2, 367, 660, 16}, akLeft | akTop | akRight);
-    MemoMitteilung = new TMemo("MemoMitteilung", courier10, output::kMitteilungBox.scrollBar, c);
-    a.place(MemoMitteilung, boxRect(output::kMitteilungBox), akLeft | akTop | akRight | akBottom);
+    MemoMitteilung = createBlock(TLetterBlock::Mitteilung);
 
     StatusBar1 = new QStatusBar(c);
     StatusBar1->setObjectName("StatusBar1");
@@ -251,11 +314,20 @@ void TFrmMain::createControls()
     Memo1->SetText("Memo1");
     Memo1->hide();
 
-    QWidget* order[] = {MemoAbsender, MemoAnschrift, EditTitel1, EditTitel2, edDatum, MemoMitteilung,
-                        cbKenntnisnahme, cbAnrufRuecksprache, cbStellungnahme, cbKontrolle, cbErledigung,
-                        cbEntscheidung, cbRuecknahme, cbVerbleib, cbSonst1, EditSonst1, cbSchreiben,
-                        CheckBox11, CheckBox12, CheckBox13, CheckBox14, CheckBox15, EditSonst2, ComboBox1};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+    std::vector<QWidget*> order = {MemoAbsender, MemoAnschrift, EditTitel1, EditTitel2, edDatum};
+    // A field added to the letter follows the date.
+    for (TEdit* field : FieldControls())
+        if (std::find(order.begin(), order.end(), field) == order.end() && field != EditSonst1 &&
+            field != EditSonst2)
+            order.push_back(field);
+    order.push_back(MemoMitteilung);
+    for (int n = 1; n <= files::kTickMarkCount; ++n) {
+        order.push_back(FTickMarks[static_cast<std::size_t>(n)]);
+        if (const files::TTickMarkInfo& m = files::TickMarkInfo(n); m.labelledByField)
+            order.push_back(FieldControl(m.labelField)); // the field that names it comes next
+    }
+    order.push_back(ComboBox1);
+    for (std::size_t i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
 }
 
