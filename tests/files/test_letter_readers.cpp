@@ -1,8 +1,12 @@
 // The letter file readers without a window: what they hand to the letter,
 // in which order, and where they stop.
 
+#include "files/LetterBuffer.h"
+#include "files/LetterFields.h"
 #include "files/LetterFile.h"
 #include "files/OldLetterFiles.h"
+
+#include <set>
 
 #include <gtest/gtest.h>
 #include <random>
@@ -232,4 +236,88 @@ TEST(CommaText, SplitsAsTheOldFilesStoredLists)
     EXPECT_EQ(SplitCommaText("\"\""), Lines{""});
     EXPECT_EQ(SplitCommaText("\"offen"), Lines{"offen"});
     EXPECT_EQ(SplitCommaText(std::string_view("a,b\0c,d", 7)), (Lines{"a", "b"}));
+}
+
+namespace {
+
+// A letter with a text of its own in every part the description names.
+TLetterContent everyPartSet()
+{
+    TLetterContent l;
+    for (const TLetterBlockInfo& b : kLetterBlocks)
+        l.*b.lines = {std::string(b.countKey) + " eins", std::string(b.countKey) + " zwei"};
+    for (const TTickMarkInfo& m : kTickMarks)
+        l.marks[static_cast<std::size_t>(m.number)] = m.number % 3 != 0;
+    for (const TLetterFieldInfo& f : kLetterFields)
+        l.*f.text = std::string("Text von ") + f.fileKey;
+    return l;
+}
+
+} // namespace
+
+TEST(LetterDescription, NamesEveryKeyAndControlOnce)
+{
+    std::set<std::string> keys, controls;
+    for (const TLetterBlockInfo& b : kLetterBlocks) {
+        EXPECT_TRUE(keys.insert(b.countKey).second) << b.countKey;
+        EXPECT_TRUE(controls.insert(b.control).second) << b.control;
+    }
+    for (const TLetterFieldInfo& f : kLetterFields) {
+        EXPECT_TRUE(keys.insert(f.fileKey).second) << f.fileKey;
+        EXPECT_TRUE(controls.insert(f.control).second) << f.control;
+    }
+    for (const TTickMarkInfo& m : kTickMarks) {
+        EXPECT_TRUE(keys.insert(m.fileKey).second) << m.fileKey;
+        EXPECT_TRUE(controls.insert(m.control).second) << m.control;
+        // A mark is named by its caption or by a field, never by neither or both.
+        EXPECT_NE(m.labelledByField, *m.caption != '\0') << m.number;
+        EXPECT_EQ(m.labelledByField, m.spokenName != nullptr) << m.number;
+    }
+    // What the window's boxes and the merge's addresses rely on.
+    EXPECT_EQ(LetterBlockInfo(TLetterBlock::Anschrift).maxLines, 5);
+    EXPECT_EQ(TickMarkInfo(9).labelField, TLetterField::Sonst1);
+    EXPECT_EQ(TickMarkInfo(15).labelField, TLetterField::Sonst2);
+}
+
+TEST(LetterDescription, EveryPartIsWrittenUnderItsKeyAndReadBack)
+{
+    const TLetterContent letter = everyPartSet();
+    const Lines lines = LetterFileLines(letter);
+    // The version, the counts in the table's order, the blocks' lines, the marks, the fields.
+    std::size_t at = 0;
+    EXPECT_EQ(lines.at(at++), "ZLVersion=1.8");
+    for (const TLetterBlockInfo& b : kLetterBlocks)
+        EXPECT_EQ(lines.at(at++), std::string(b.countKey) + "=2");
+    for (const TLetterBlockInfo& b : kLetterBlocks)
+        for (const std::string& line : letter.*b.lines)
+            EXPECT_EQ(lines.at(at++), line);
+    for (const TTickMarkInfo& m : kTickMarks)
+        EXPECT_EQ(lines.at(at++), std::string(m.fileKey) + (m.number % 3 != 0 ? "=1" : "=0"));
+    for (const TLetterFieldInfo& f : kLetterFields)
+        EXPECT_EQ(lines.at(at++), std::string(f.fileKey) + "=Text von " + f.fileKey);
+    EXPECT_EQ(at, lines.size());
+
+    TLetterBuffer read;
+    ReadLetterFile(TLetterFileReader(lines), read);
+    const TLetterContent back = read.Content();
+    for (const TLetterBlockInfo& b : kLetterBlocks)
+        EXPECT_EQ(back.*b.lines, letter.*b.lines) << b.countKey;
+    EXPECT_EQ(back.marks, letter.marks);
+    for (const TLetterFieldInfo& f : kLetterFields)
+        EXPECT_EQ(back.*f.text, letter.*f.text) << f.fileKey;
+}
+
+TEST(LetterDescription, WhatAReadDidNotReachIsEmptyInTheLetter)
+{
+    TLetterBuffer read;
+    read.AppendLine(TLetterBlock::Anschrift, "Firma");
+    read.SetMark(15, true);
+    read.SetField(TLetterField::Datum, "Köln");
+    const TLetterContent c = read.Content();
+    EXPECT_TRUE(c.absender.empty());
+    EXPECT_EQ(c.anschrift, Lines{"Firma"});
+    EXPECT_TRUE(c.marks[15]);
+    EXPECT_FALSE(c.marks[1]);
+    EXPECT_EQ(c.datum, "Köln");
+    EXPECT_EQ(c.titel1, "");
 }

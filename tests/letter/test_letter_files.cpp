@@ -547,3 +547,47 @@ TEST_F(LetterFilesTest, EveryFieldOfTheDescriptionIsAControlAndAKeyOfTheFile)
         EXPECT_EQ(files::FieldText(frm->LetterContent(), f.field), expected);
     }
 }
+
+TEST_F(LetterFilesTest, EveryBlockAndTickMarkOfTheDescriptionIsAControl)
+{
+    for (const files::TLetterBlockInfo& b : files::kLetterBlocks) {
+        SCOPED_TRACE(b.control);
+        letter::TMemo* box = frm->BlockControl(b.block);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->objectName().toStdString(), b.control);
+        EXPECT_EQ(box->accessibleName().toStdString(), b.spokenName);
+        box->SetLines({std::string(b.countKey) + " eins"});
+    }
+    for (const files::TTickMarkInfo& m : files::kTickMarks) {
+        SCOPED_TRACE(m.number);
+        QCheckBox* box = frm->TickMark(m.number);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->objectName().toStdString(), m.control);
+        EXPECT_EQ(box->text().toStdString(), m.caption);
+        EXPECT_EQ(box->accessibleName().toStdString(), m.spokenName != nullptr ? m.spokenName : m.caption);
+        EXPECT_EQ(box->accessibleDescription().toStdString(), files::TickMarkGroupName(m.group));
+        box->setChecked(m.number % 2 == 0);
+    }
+    frm->EditSonst1->SetText("Weiterleitung");
+    const output::TWindowlessLetter shown = frm->ShownLetter();
+    for (const files::TLetterBlockInfo& b : files::kLetterBlocks)
+        EXPECT_EQ(shown.content.*b.lines, std::vector<std::string>{std::string(b.countKey) + " eins"});
+    for (const files::TTickMarkInfo& m : files::kTickMarks) {
+        EXPECT_EQ(shown.content.marks[static_cast<std::size_t>(m.number)], m.number % 2 == 0);
+        EXPECT_EQ(shown.labels[static_cast<std::size_t>(m.number)], frm->TickMarkLabel(m.number));
+    }
+    EXPECT_EQ(frm->TickMarkLabel(9), "Weiterleitung");
+    EXPECT_EQ(frm->TickMarkLabel(0), "");
+
+    // New empties every part the description names.
+    frm->EditTitel1->SetText("Betreff");
+    LetterSaved = true;
+    frm->NeuExecute();
+    const files::TLetterContent cleared = frm->LetterContent();
+    for (const files::TLetterBlockInfo& b : files::kLetterBlocks)
+        EXPECT_TRUE((cleared.*b.lines).empty()) << b.control;
+    for (const files::TLetterFieldInfo& f : files::kLetterFields)
+        EXPECT_EQ(cleared.*f.text, "") << f.fileKey;
+    for (const files::TTickMarkInfo& m : files::kTickMarks)
+        EXPECT_FALSE(cleared.marks[static_cast<std::size_t>(m.number)]) << m.number;
+}

@@ -1,6 +1,7 @@
 // A letter filled for each recipient: placeholders, the address from the
 // record, and the records that cannot be letters.
 
+#include "files/LetterFields.h"
 #include "merge/MergeTemplate.h"
 
 #include <gtest/gtest.h>
@@ -108,6 +109,27 @@ TEST(MergeLetters, FileNamesAreSafeEverywhere)
     const TMergeTemplate templ(letter(), kColumns);
     EXPECT_EQ(templ.Fill(record({"", "", "", "", "", "", "", "", ""}), 7).fileStem, "Empfänger 7");
     EXPECT_EQ(templ.Fill(record({"", "", "", "", "ACME", "", "", "", ""}), 7).fileStem, "ACME");
+}
+
+// The merge fills every part the description names, and the label of a
+// tick mark that a field names follows that field.
+TEST(MergeLetters, EveryBlockAndFieldOfTheDescriptionTakesPlaceholders)
+{
+    zt::output::TWindowlessLetter l;
+    for (const zt::files::TLetterBlockInfo& b : zt::files::kLetterBlocks)
+        l.content.*b.lines = {std::string(b.countKey) + " {Name}"};
+    for (const zt::files::TLetterFieldInfo& f : zt::files::kLetterFields)
+        l.content.*f.text = "«Ort»";
+    l.labels = zt::output::TickMarkLabels(l.content);
+    const TMergeTemplate templ(l, kColumns);
+    const TMergedLetter m = templ.Fill(record({"", "", "", "Meier", "", "", "", "Bonn", ""}), 1);
+    for (const zt::files::TLetterBlockInfo& b : zt::files::kLetterBlocks)
+        EXPECT_EQ(m.letter.content.*b.lines, std::vector<std::string>{std::string(b.countKey) + " Meier"});
+    for (const zt::files::TLetterFieldInfo& f : zt::files::kLetterFields)
+        EXPECT_EQ(m.letter.content.*f.text, "Bonn") << f.fileKey;
+    for (const zt::files::TTickMarkInfo& mark : zt::files::kTickMarks)
+        EXPECT_EQ(m.letter.labels[static_cast<std::size_t>(mark.number)],
+                  mark.labelledByField ? "Bonn" : mark.caption);
 }
 
 } // namespace

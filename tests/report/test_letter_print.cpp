@@ -1,7 +1,10 @@
 // The printed letter: the fill step, the page line and the pages a run
 // records, read back from the recorded pages.
 
+#include "files/LetterFields.h"
+#include "output/LetterBoxes.h"
 #include "output/LetterPrint.h"
+#include "output/PlainText.h"
 #include "output/uFrmReport.h"
 #include "pages/QRPrinter.h"
 #include "platform/fonts/FontService.h"
@@ -9,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -270,6 +274,45 @@ TEST_F(LetterPrint, HostileContentPrintsFinitely)
     EXPECT_NE(pages[0].find("Erika Mustermann"), nullptr);
     EXPECT_EQ(pages[0].find("Zusatzzeile 11"), nullptr);
     EXPECT_NE(pages.back().find("Seite " + std::to_string(pages.size()) + " von 0"), nullptr);
+}
+
+// Every field the description names reaches the page and the plain text:
+// on a line of its own, or as the label of the tick mark it names.
+TEST_F(LetterPrint, EveryFieldAndTickMarkOfTheDescriptionIsPrintedAndInThePlainText)
+{
+    TLetterContent l = sampleLetter(2);
+    for (const zt::files::TLetterFieldInfo& f : zt::files::kLetterFields)
+        l.*f.text = std::string("Feld ") + f.fileKey;
+    const auto labels = zt::output::TickMarkLabels(l);
+    form->LetterSource = [&] { return zt::output::DesignPrintSource(l, labels); };
+    form->PageTotal = [] { return 1; };
+    rep.Prepare();
+    ASSERT_EQ(rep.QRPrinter->PageCount(), 1);
+    const PageContent page = readPageContent(*rep.QRPrinter->GetPage(1));
+    const std::vector<std::string> text = zt::output::PlainTextLines(l, labels);
+    const auto inText = [&](const std::string& s) {
+        return std::any_of(text.begin(), text.end(),
+                           [&](const std::string& line) { return line.find(s) != std::string::npos; });
+    };
+    for (const zt::files::TLetterFieldInfo& f : zt::files::kLetterFields) {
+        SCOPED_TRACE(f.fileKey);
+        const std::string value = l.*f.text;
+        const bool namesAMark =
+            std::any_of(zt::files::kTickMarks.begin(), zt::files::kTickMarks.end(),
+                        [&](const auto& m) { return m.labelledByField && m.labelField == f.field; });
+        EXPECT_TRUE(namesAMark ? page.find("[ ] " + value) != nullptr : page.find(value) != nullptr);
+        EXPECT_TRUE(inText(value));
+    }
+    for (const zt::files::TTickMarkInfo& m : zt::files::kTickMarks) {
+        SCOPED_TRACE(m.number);
+        const std::string shown = zt::output::TickMarkText(l.marks[static_cast<std::size_t>(m.number)],
+                                                           labels[static_cast<std::size_t>(m.number)]);
+        EXPECT_NE(page.find(shown), nullptr);
+        EXPECT_TRUE(inText(shown));
+        if (!m.labelledByField) {
+            EXPECT_EQ(labels[static_cast<std::size_t>(m.number)], m.caption);
+        }
+    }
 }
 
 } // namespace
