@@ -27,7 +27,9 @@ class TQRCustomBand;
 class TCustomBandoriaRep;
 class TQRExportFilter;
 
-// The record form of one text output, for filters that lay text into columns.
+// The record form of one text output, for filters that lay text into columns
+// (a spreadsheet filter would); no filter here takes it, so labels report
+// their text through TextOut.
 struct TExportInfoRec {
     long double Xpos = 0, Ypos = 0;
     TQRFont Font;
@@ -79,6 +81,7 @@ public:
     virtual void NewPage() {}
     // Xoff, Yoff: the control's top-left corner in the recorder's device units.
     virtual void AcceptGraphic(long double /*xoff*/, long double /*yoff*/, TQRControl* /*gcontrol*/) {}
+    // For a filter that wants whole text controls rather than their lines; none here does.
     virtual void AcceptTextControl(long double /*xoff*/, long double /*yoff*/, TQRControl* /*gcontrol*/) {}
     // Native position where the band started and how far it stretched.
     virtual void AcceptBand(TQRCustomBand* /*band*/, long double /*xoff*/, long double /*yoff*/,
@@ -90,6 +93,7 @@ public:
                          TAlignment /*alignment*/, const std::string& /*text*/)
     {
     }
+    // The column-laying counterpart of TextOut; none of the filters here calls for it.
     virtual void TextOutRec(const TExportInfoRec& /*exportInfo*/) {}
     // The logical structure around the calls that follow, up to the
     // matching EndStructure; only filters that tag their document use it.

@@ -106,7 +106,7 @@ public:
     TColor BackgroundColor = clWhite;
     std::string BackImageControl;
     bool ShowProgress = true;
-    bool SnapToGrid = true;
+    bool SnapToGrid = true;  // read by a design surface only; a run ignores it
     TPrevFormStyle PrevFormStyle = TPrevFormStyle::fsNormal;
     TWindowState PreviewInitialState = TWindowState::wsNormal;
     int PreviewWidth = 500, PreviewHeight = 500, PreviewLeft = 0, PreviewTop = 0;

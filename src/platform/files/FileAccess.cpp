@@ -73,12 +73,6 @@ std::string readFileBytes(const std::string& path)
     return bytes;
 }
 
-bool fileExists(const std::string& path)
-{
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
-}
-
 bool isReadOnly(const std::string& path)
 {
     struct stat st {};

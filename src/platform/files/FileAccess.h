@@ -16,8 +16,6 @@ void writeAll(int fd, std::string_view bytes, const std::string& path);
 // Up to `count` bytes from an open file, fewer only at its end.
 std::size_t readUpTo(int fd, void* buffer, std::size_t count, const std::string& path);
 
-bool fileExists(const std::string& path);
-
 // A file that carries no write permission counts as read-only, also for the
 // superuser, who could otherwise write anything.
 bool isReadOnly(const std::string& path);

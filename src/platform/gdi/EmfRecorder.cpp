@@ -194,9 +194,7 @@ void EmfRecorder::DeleteObject(Handle handle)
 }
 
 void EmfRecorder::SetBkMode(std::uint32_t mode) { simple(EMR_SETBKMODE, mode); }
-void EmfRecorder::SetBkColor(ColorRef color) { simple(EMR_SETBKCOLOR, color); }
 void EmfRecorder::SetTextColor(ColorRef color) { simple(EMR_SETTEXTCOLOR, color); }
-void EmfRecorder::SetPolyFillMode(std::uint32_t mode) { simple(EMR_SETPOLYFILLMODE, mode); }
 
 void EmfRecorder::SetTextAlign(std::uint32_t align)
 {
@@ -245,28 +243,6 @@ void EmfRecorder::RoundRect(std::int32_t l, std::int32_t t, std::int32_t r, std:
     addPenBounds(l, t, r - 1, b - 1);
 }
 
-void EmfRecorder::poly(std::uint32_t type, const std::vector<EmfPoint>& points)
-{
-    if (points.empty())
-        return;
-    std::int32_t l = points[0].x, t = points[0].y, r = l, b = t;
-    for (const auto& p : points) {
-        l = std::min(l, p.x); r = std::max(r, p.x);
-        t = std::min(t, p.y); b = std::max(b, p.y);
-    }
-    Record rec = begin(type);
-    putRect(bytes_, {l, t, r, b});
-    putU32(bytes_, static_cast<std::uint32_t>(points.size()));
-    for (const auto& p : points) {
-        putI32(bytes_, p.x);
-        putI32(bytes_, p.y);
-    }
-    end(rec);
-    addPenBounds(l, t, r, b);
-}
-
-void EmfRecorder::Polygon(const std::vector<EmfPoint>& points) { poly(EMR_POLYGON, points); }
-void EmfRecorder::Polyline(const std::vector<EmfPoint>& points) { poly(EMR_POLYLINE, points); }
 
 void EmfRecorder::FillRect(const EmfRect& rect)
 {

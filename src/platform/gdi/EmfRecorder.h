@@ -51,18 +51,14 @@ public:
     void DeleteObject(Handle handle);
 
     void SetBkMode(std::uint32_t mode);
-    void SetBkColor(ColorRef color);
     void SetTextAlign(std::uint32_t align);
     void SetTextColor(ColorRef color);
-    void SetPolyFillMode(std::uint32_t mode);
 
     void MoveTo(std::int32_t x, std::int32_t y);
     void LineTo(std::int32_t x, std::int32_t y);
     void Rectangle(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b);
     void Ellipse(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b);
     void RoundRect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b, std::int32_t w, std::int32_t h);
-    void Polygon(const std::vector<EmfPoint>& points);
-    void Polyline(const std::vector<EmfPoint>& points);
     // Fills with the selected brush (a pattern block transfer, as FillRect records).
     void FillRect(const EmfRect& rect);
 
@@ -98,7 +94,6 @@ private:
     std::shared_ptr<const Font> resolveFont() const;
     void simple(std::uint32_t type, std::uint32_t value);
     void box(std::uint32_t type, std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b);
-    void poly(std::uint32_t type, const std::vector<EmfPoint>& points);
 
     enum class ObjectKind { None, Font, Pen, Brush };
     struct Object {

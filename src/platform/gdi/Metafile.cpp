@@ -77,12 +77,6 @@ std::int32_t TMetafile::Height() const
     return MulDiv(mmHeight_, kScreenPixelsPerInch, 2540);
 }
 
-void TMetafile::SetMMSize(std::int32_t mmWidth, std::int32_t mmHeight)
-{
-    mmWidth_ = mmWidth;
-    mmHeight_ = mmHeight;
-}
-
 void TMetafile::LoadFromStream(TStream& stream)
 {
     std::uint8_t head[kEmfHeaderMinSize];

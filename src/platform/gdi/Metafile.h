@@ -56,7 +56,6 @@ public:
     std::int32_t MMHeight() const { return mmHeight_; }
     std::int32_t Width() const;
     std::int32_t Height() const;
-    void SetMMSize(std::int32_t mmWidth, std::int32_t mmHeight);
 
     // Reads exactly one metafile from the stream's position (its header says
     // how long it is) and leaves the position after it.
