@@ -47,7 +47,16 @@ endforeach()
 expect("${out}" "Seite 1 von 2")
 expect("${out}" "Seite 2 von 2")
 expect("${out}" "Erika Mustermann, Hauptstraße 5, 12345 Musterstadt")
+# An archive document: each font embedded under its own name, with its
+# Unicode map; the plain one keeps the names the letter asks for.
 run(pdffonts ${WORK}/letter.pdf)
+expect("${out}" "+LiberationMono ")
+if(out MATCHES "(yes|no) +(yes|no) +no ")
+  message(FATAL_ERROR "a font without its Unicode map:\n${out}")
+endif()
+run(${EXE} ${LETTER} --pdf-plain ${WORK}/plain.pdf)
+check_pdf(${WORK}/plain.pdf 2)
+run(pdffonts ${WORK}/plain.pdf)
 expect("${out}" "CourierNew")
 
 # A saved report file: its recorded pages, text kept as text.
