@@ -28,10 +28,11 @@ bool TPDFTags::contentRole(TQRStructureRole role) const
            role == TQRStructureRole::srParagraphs || role == TQRStructureRole::srListItem;
 }
 
-int TPDFTags::make(TPDFStructType type, int parent)
+int TPDFTags::make(TPDFStructType type, int parent, std::uint8_t readingOrder)
 {
     Elem e;
     e.type = static_cast<std::uint8_t>(type);
+    e.readingOrder = readingOrder;
     e.parent = parent;
     e.mcrBefore = FMarks;
     FElems.push_back(e);
@@ -173,18 +174,19 @@ int TPDFTags::elementOf(int at)
         // Text straight in a part or section, or in a band of no element: a paragraph each.
         return make(TPDFStructType::P, containerOf(at));
     const int parent = containerOf(e.anchor);
+    const std::uint8_t order = e.mark.ReadingOrder;
     int element = -1;
     switch (role) {
-    case TQRStructureRole::srHeading: element = make(TPDFStructType::H1, parent); break;
+    case TQRStructureRole::srHeading: element = make(TPDFStructType::H1, parent, order); break;
     case TQRStructureRole::srListItem: {
         // Items printed one after another make one list.
         int list = lastChildOf(parent);
         if (list < 0 || TypeOf(list) != TPDFStructType::L)
-            list = make(TPDFStructType::L, parent);
+            list = make(TPDFStructType::L, parent, order);
         element = make(TPDFStructType::LBody, make(TPDFStructType::LI, list));
         break;
     }
-    default: element = make(TPDFStructType::P, parent); break;
+    default: element = make(TPDFStructType::P, parent, order); break;
     }
     if (!e.mark.ActualText.empty()) {
         FActualAt.emplace_back(element, static_cast<std::uint32_t>(FActualTexts.size()));
@@ -287,6 +289,14 @@ void TPDFTags::Write(TPDFObjectTable& table, const Objects& o, std::size_t pages
         std::vector<std::uint32_t> fill(childStart.begin(), childStart.end() - 1);
         for (std::size_t i = 1; i < n; ++i)
             children[fill[static_cast<std::size_t>(FElems[i].parent)]++] = static_cast<std::uint32_t>(i);
+        // A reader meets siblings by their reading order, then as printed.
+        for (std::size_t i = 0; i < n; ++i) {
+            const auto first = children.begin() + childStart[i], last = children.begin() + childStart[i + 1];
+            if (std::any_of(first, last, [&](std::uint32_t c) { return FElems[c].readingOrder != 0; }))
+                std::stable_sort(first, last, [&](std::uint32_t a, std::uint32_t b) {
+                    return FElems[a].readingOrder < FElems[b].readingOrder;
+                });
+        }
         std::vector<std::uint32_t> at(markStart.begin(), markStart.end() - 1);
         std::uint32_t order = 0;
         for (std::size_t p = 0; p < FPages.size(); ++p)

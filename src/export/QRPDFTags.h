@@ -59,6 +59,7 @@ public:
 private:
     struct Elem {
         std::uint8_t type = 0;
+        std::uint8_t readingOrder = 0;  // among its siblings, as the mark said
         std::int32_t parent = -1;
         // Marked-content sequences made before this element: its place among
         // its parent's content.
@@ -74,7 +75,7 @@ private:
         std::vector<std::pair<const void*, int>> ended;
     };
 
-    int make(TPDFStructType type, int parent);
+    int make(TPDFStructType type, int parent, std::uint8_t readingOrder = 0);
     int document();
     // The element content of entry `at` goes into, making it when needed.
     int elementOf(int at);

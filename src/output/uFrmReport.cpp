@@ -223,6 +223,11 @@ void TfrmReport::createTitleBand()
     QRLabel12->SetWordWrap(true);
     for (TQRLabel* mark : {QRLabel4, QRLabel7, QRLabel10, QRLabel5, QRLabel8, QRLabel11, QRLabel6, QRLabel9, QRLabel12})
         mark->Structure.Role = TQRStructureRole::srListItem;
+    // The box stands beside the sender on the page, but a reader hears what
+    // is asked after the message it belongs to.
+    for (TQRLabel* read : {QRLabel19, QRLabel4, QRLabel7, QRLabel10, QRLabel5, QRLabel8, QRLabel11, QRLabel6, QRLabel9,
+                           QRLabel12})
+        read->Structure.ReadingOrder = 1;
 }
 
 void TfrmReport::createDetailBands()
@@ -251,6 +256,9 @@ void TfrmReport::createDetailBands()
     QRLabel18->SetWordWrap(false);
     for (TQRLabel* mark : {QRLabel13, QRLabel14, QRLabel15, QRLabel16, QRLabel17, QRLabel18})
         mark->Structure.Role = TQRStructureRole::srListItem;
+    // The enclosures after what is asked (the box beside the sender).
+    for (TQRLabel* read : {QRLabel20, QRLabel13, QRLabel14, QRLabel15, QRLabel16, QRLabel17, QRLabel18})
+        read->Structure.ReadingOrder = 2;
 }
 
 void TfrmReport::createFooterAndMarks()

@@ -15,6 +15,7 @@ TQRStructureMark markFor(const TQRControl& control, TQRStructureLevel level, TQR
     mark.Role = role;
     mark.JoinsPrevious = control.Structure.JoinsPrevious;
     mark.ActualText = control.Structure.ActualText;
+    mark.ReadingOrder = control.Structure.ReadingOrder;
     mark.Source = &control;
     return mark;
 }

@@ -35,6 +35,10 @@ struct TQRStructure {
     bool JoinsPrevious = false;
     // What a reader says instead of the printed text ("angekreuzt: ...").
     std::string ActualText;
+    // Where a reader meets it among its neighbours: a higher value after a
+    // lower one, whatever the page shows first (a box in the corner of the
+    // first page read after the message). Equal values keep the print order.
+    std::uint8_t ReadingOrder = 0;
 };
 
 // The level a structure call comes from: the report (a part of a composite
@@ -54,6 +58,7 @@ struct TQRStructureMark {
     // Who the mark is for, to find its element again when continued.
     const void* Source = nullptr;
     std::string ActualText;
+    std::uint8_t ReadingOrder = 0;
 };
 
 // The role a band or printable takes when it says srAuto: page headers,

@@ -51,6 +51,12 @@ done
 pdfinfo -struct-text "$work/a.pdf" >"$work/struct.txt"
 grep -A1 '^  H1' "$work/struct.txt" | grep -q '"Ihre Anfrage vom 3. März "' || fail "no heading: $(cat "$work/struct.txt")"
 grep -q '"anbei die Unterlagen. Grüße = bis bald "' "$work/struct.txt" || fail "message: $(cat "$work/struct.txt")"
+# Read as a letter is read: the subject, the message, what is asked (the box
+# beside the sender on the page), then the enclosures.
+order=$(grep -noE '"(Ihre Anfrage vom 3. März |anbei die Unterlagen|Mit der Bitte um: |Anlagen: )' "$work/struct.txt" |
+  cut -d'"' -f2 | tr '\n' '|')
+[ "$order" = "Ihre Anfrage vom 3. März |anbei die Unterlagen|Mit der Bitte um: |Anlagen: |" ] ||
+  fail "reading order: $order"
 
 # Paragraphs split at empty lines, the two subject lines one heading, and
 # 250 pages of them.

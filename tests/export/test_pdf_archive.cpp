@@ -123,6 +123,8 @@ TEST_F(PdfArchive, RolesOfBandsAndPrintablesShapeTheTree)
 {
     rep->DocumentInfo.Title = "Rollen";
     TQRCustomBand* title = band(rbTitle, 60);
+    // Printed first, beside the heading, but read after everything else.
+    label(title, "Kasten", 0)->Structure.ReadingOrder = 1;
     TQRLabel* h1 = label(title, "Erste Zeile", 0);
     h1->Structure.Role = TQRStructureRole::srHeading;
     TQRLabel* h2 = label(title, "zweite Zeile", 5);
@@ -152,6 +154,7 @@ TEST_F(PdfArchive, RolesOfBandsAndPrintablesShapeTheTree)
     EXPECT_LT(tree.find("Punkt 2"), tree.find("Dazwischen"));
     EXPECT_EQ(tree.find("Rauschen"), std::string::npos) << tree;
     EXPECT_NE(tree.find("  Sect\n    P (block)\n      \"Im Abschnitt \""), std::string::npos) << tree;
+    EXPECT_GT(tree.find("Kasten"), tree.find("Im Abschnitt")) << tree;
     const PdfFile doc(zt::testing::readBytes(path));
     EXPECT_TRUE(doc.hasLine("/ActualText (gesprochen 1)"));
 
