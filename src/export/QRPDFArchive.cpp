@@ -4,7 +4,10 @@
 
 #include <lcms2.h>
 
+#include <algorithm>
+#include <bit>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace zt::report {
@@ -51,8 +54,15 @@ std::string xml(std::string_view text)
 
 std::string alt(const char* property, const std::string& value)
 {
-    return "<" + std::string(property) + "><rdf:Alt><rdf:li xml:lang=\"x-default\">" + xml(value) +
-           "</rdf:li></rdf:Alt></" + property + ">";
+    // Appended piece by piece: GCC 12 misreads "<" + std::string as overlapping at -O3.
+    std::string out = "<";
+    out += property;
+    out += "><rdf:Alt><rdf:li xml:lang=\"x-default\">";
+    out += xml(value);
+    out += "</rdf:li></rdf:Alt></";
+    out += property;
+    out += '>';
+    return out;
 }
 
 } // namespace
@@ -141,29 +151,70 @@ const std::string& PdfSRgbProfile()
     return profile;
 }
 
+namespace {
+
+constexpr std::uint64_t kPrime1 = 0x9E3779B185EBCA87ull, kPrime2 = 0xC2B2AE3D27D4EB4Full;
+
+std::uint64_t word(const unsigned char* p)
+{
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+std::uint64_t finish(std::uint64_t x)
+{
+    x ^= x >> 33;
+    x *= 0xFF51AFD7ED558CCDull;
+    x ^= x >> 33;
+    x *= 0xC4CEB9FE1A85EC53ull;
+    x ^= x >> 33;
+    return x;
+}
+
+} // namespace
+
+void TPDFFingerprint::mix(const unsigned char* block)
+{
+    // An identifier, not a seal: multiply and rotate, each lane its own word.
+    for (int i = 0; i < 4; ++i)
+        lanes_[i] = std::rotl(lanes_[i] + word(block + 8 * i) * kPrime2, 31) * kPrime1;
+}
+
 void TPDFFingerprint::Add(std::string_view bytes)
 {
-    // Two independent 64-bit mixes: an identifier, not a seal.
-    for (const char c : bytes) {
-        const auto v = static_cast<unsigned char>(c);
-        a_ = (a_ ^ v) * 0x100000001B3ull;
-        b_ = (b_ + v + 0x632BE59BD9B4E019ull) * 0xBF58476D1CE4E5B9ull;
-        b_ ^= b_ >> 29;
-    }
     n_ += bytes.size();
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    std::size_t left = bytes.size();
+    if (tailSize_ > 0) {
+        const std::size_t take = std::min(left, sizeof tail_ - tailSize_);
+        std::memcpy(tail_ + tailSize_, p, take);
+        tailSize_ += take;
+        p += take;
+        left -= take;
+        if (tailSize_ < sizeof tail_)
+            return;
+        mix(tail_);
+        tailSize_ = 0;
+    }
+    for (; left >= sizeof tail_; p += sizeof tail_, left -= sizeof tail_)
+        mix(p);
+    std::memcpy(tail_, p, left);
+    tailSize_ = left;
 }
 
 std::string TPDFFingerprint::Digest() const
 {
-    const auto fin = [](std::uint64_t x) {
-        x ^= x >> 33;
-        x *= 0xFF51AFD7ED558CCDull;
-        x ^= x >> 33;
-        x *= 0xC4CEB9FE1A85EC53ull;
-        x ^= x >> 33;
-        return x;
-    };
-    const std::uint64_t h[2] = {fin(a_ ^ n_), fin(b_ + n_)};
+    // The last, short block padded with zeros; the length tells it apart.
+    unsigned char last[sizeof tail_] = {};
+    std::memcpy(last, tail_, tailSize_);
+    std::uint64_t a = lanes_[0] ^ std::rotl(lanes_[2], 17), b = lanes_[1] ^ std::rotl(lanes_[3], 41);
+    for (int i = 0; i < 4; ++i) {
+        const std::uint64_t w = word(last + 8 * i) * kPrime2;
+        a = std::rotl(a ^ w, 27) * kPrime1;
+        b = std::rotl(b + w, 31) * kPrime2;
+    }
+    const std::uint64_t h[2] = {finish(a ^ n_), finish(b + n_ + a)};
     std::string out(16, '\0');
     for (int i = 0; i < 16; ++i)
         out[static_cast<std::size_t>(i)] = static_cast<char>((h[i / 8] >> (8 * (7 - i % 8))) & 0xFF);

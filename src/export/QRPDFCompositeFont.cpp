@@ -13,6 +13,8 @@ TPDFArchiveFont::~TPDFArchiveFont() = default;
 
 std::uint16_t TPDFArchiveFont::codeOf(char32_t c)
 {
+    if (c < latin.size() && latin[c] != 0)
+        return static_cast<std::uint16_t>(latin[c] - 1);
     const auto it = byCharacter.find(c);
     if (it != byCharacter.end())
         return it->second;
@@ -24,6 +26,8 @@ std::uint16_t TPDFArchiveFont::codeOf(char32_t c)
         code = static_cast<std::uint16_t>(codes.size() + 1);
     }
     byCharacter.emplace(c, code);
+    if (c < latin.size())
+        latin[c] = std::uint32_t{code} + 1;
     codes.emplace_back(code, c);
     return code;
 }
@@ -31,16 +35,22 @@ std::uint16_t TPDFArchiveFont::codeOf(char32_t c)
 void TPDFArchiveFont::AppendCodes(std::string& out, std::string_view utf8)
 {
     static const char hex[] = "0123456789ABCDEF";
+    // Four digits a character at most: written in place, the rest cut off.
+    const std::size_t start = out.size();
+    out.resize(start + 4 * utf8.size());
+    char* p = out.data() + start;
     for (std::size_t i = 0; i < utf8.size();) {
         const auto b = static_cast<unsigned char>(utf8[i]);
         // Most text is ASCII: no decoding for it.
         const char32_t c = b < 0x80 ? (++i, char32_t(b)) : platform::text::decodeUtf8(utf8, i);
         const std::uint16_t code = codeOf(c);
-        out += hex[code >> 12];
-        out += hex[(code >> 8) & 15];
-        out += hex[(code >> 4) & 15];
-        out += hex[code & 15];
+        p[0] = hex[code >> 12];
+        p[1] = hex[(code >> 8) & 15];
+        p[2] = hex[(code >> 4) & 15];
+        p[3] = hex[code & 15];
+        p += 4;
     }
+    out.resize(static_cast<std::size_t>(p - out.data()));
 }
 
 std::vector<char32_t> TPDFArchiveFont::Characters() const
