@@ -1,10 +1,11 @@
 #include "cli/MergeCommands.h"
 
 #include "cli/ExitStatus.h"
-#include "export/QRExportLibrary.h"
-#include "export/QRPDFFilter.h"
 #include "merge/MergeRun.h"
+#include "output/LetterPdf.h"
 #include "pages/QRPrinter.h"
+#include "platform/core/PlatformError.h"
+#include "report/QRExportFilter.h"
 
 #include <optional>
 #include <ostream>
@@ -13,39 +14,23 @@ namespace zt::cli {
 
 namespace {
 
-std::unique_ptr<report::TQRExportFilter> pdfFilter(const std::string& path)
-{
-    const report::TQRExportFilterLibraryEntry* entry = report::QRExportFilterLibrary().GetFilterByExtension("PDF");
-    if (entry == nullptr)
-        throw platform::PlatformError(platform::ErrorKind::InternalFault, "Es ist kein PDF-Filter eingetragen");
-    return entry->ExportFilterClass()->Create(path);
-}
-
-// The letter's report asks for the archive document; the plain one is chosen here.
-std::unique_ptr<report::TQRExportFilter> plainPdfFilter(const std::string& path)
-{
-    std::unique_ptr<report::TQRExportFilter> filter = pdfFilter(path);
-    auto* pdf = dynamic_cast<report::TQRPDFDocumentFilter*>(filter.get());
-    if (pdf == nullptr)
-        throw platform::PlatformError(platform::ErrorKind::InternalFault,
-                                      "Der eingetragene PDF-Filter kennt kein einfaches PDF");
-    pdf->SetArchive(false);
-    return filter;
-}
-
 void writeOutput(const BatchOutput& output, merge::TMergeRun& run, const MergePrinter& print, std::ostream& err)
 {
     switch (output.kind) {
     case BatchOutput::Kind::Pdf:
     case BatchOutput::Kind::PdfPlain: {
-        const std::unique_ptr<report::TQRExportFilter> filter =
-            output.kind == BatchOutput::Kind::Pdf ? pdfFilter(output.path) : plainPdfFilter(output.path);
+        const std::unique_ptr<report::TQRExportFilter> filter = output::CreateLetterPdfFilter(
+            output.path, output.kind == BatchOutput::Kind::Pdf ? output::TLetterPdfKind::Archive
+                                                               : output::TLetterPdfKind::Plain);
         run.ExportToFilter(filter.get());
         warnOf(err, filter->Notice());
         break;
     }
     case BatchOutput::Kind::PdfEach:
-        run.WriteEach(output.path, pdfFilter,
+        run.WriteEach(output.path,
+                      [](const std::string& path) {
+                          return output::CreateLetterPdfFilter(path, output::TLetterPdfKind::Archive);
+                      },
                       [&err](const report::TQRExportFilter& written) { warnOf(err, written.Notice()); });
         break;
     case BatchOutput::Kind::Qrp:

@@ -12,6 +12,7 @@
 #include "platform/files/TempFile.h"
 #include "platform/streams/Stream.h"
 
+#include "platform/text/Trim.h"
 #include "report/QRReport.h"
 
 #include <ctime>
@@ -22,10 +23,7 @@ namespace {
 
 std::string trimmed(const std::string& s)
 {
-    const auto b = s.find_first_not_of(" \t");
-    if (b == std::string::npos)
-        return {};
-    return s.substr(b, s.find_last_not_of(" \t") - b + 1);
+    return std::string(platform::text::trimmed(s));
 }
 
 // A field of the report's document information where it has one.

@@ -13,6 +13,7 @@
 #include "platform/files/TempFile.h"
 #include "platform/streams/Stream.h"
 #include "platform/text/AsciiCase.h"
+#include "platform/text/Trim.h"
 #include "platform/text/Utf.h"
 #include "report/QRReport.h"
 #include "report/QRShapes.h"
@@ -37,10 +38,7 @@ TRGBColor rgbOf(TColor c)
 
 std::string trim(const std::string& s)
 {
-    const auto b = s.find_first_not_of(' ');
-    if (b == std::string::npos)
-        return {};
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
+    return std::string(platform::text::trimmed(s, " "));
 }
 
 // The writer's text is single-byte: a Japanese or Chinese character set

@@ -11,6 +11,7 @@
 #include "platform/text/AsciiCase.h"
 #include "platform/text/CodePage.h"
 #include "base/QRError.h"
+#include "platform/text/Trim.h"
 #include "report/QRExportFilter.h"
 
 #include <algorithm>
@@ -25,11 +26,7 @@ namespace {
 
 std::string trim(const std::string& s)
 {
-    const auto b = s.find_first_not_of(" \t");
-    if (b == std::string::npos)
-        return {};
-    const auto e = s.find_last_not_of(" \t");
-    return s.substr(b, e - b + 1);
+    return std::string(text::trimmed(s));
 }
 
 const std::string* lookup(const std::vector<std::pair<std::string, std::string>>* list, const std::string& name)

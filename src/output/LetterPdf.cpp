@@ -7,17 +7,12 @@
 
 namespace zt::output {
 
-std::string WriteLetterPdf(report::TBandoriaRep& rep, int& pageTotal, const std::string& path, TLetterPdfKind kind)
+std::unique_ptr<report::TQRExportFilter> CreateLetterPdfFilter(const std::string& path, TLetterPdfKind kind)
 {
     const report::TQRExportFilterLibraryEntry* entry = report::QRExportFilterLibrary().GetFilterByExtension("PDF");
     if (entry == nullptr)
         throw platform::PlatformError(platform::ErrorKind::InternalFault, "Es ist kein PDF-Filter eingetragen");
-    // The page line needs the total before the export run; the pages
-    // themselves are not needed, so the first pass draws and keeps nothing.
-    if (!rep.Available)
-        throw platform::PlatformError(platform::ErrorKind::InternalFault, "Der Bericht der Kurzmitteilung läuft schon");
-    pageTotal = rep.CountPages();
-    const std::unique_ptr<report::TQRExportFilter> filter = entry->ExportFilterClass()->Create(path);
+    std::unique_ptr<report::TQRExportFilter> filter = entry->ExportFilterClass()->Create(path);
     // The letter's report asks for the archive document itself; the plain
     // one is the caller's choice.
     if (kind == TLetterPdfKind::Plain) {
@@ -27,6 +22,17 @@ std::string WriteLetterPdf(report::TBandoriaRep& rep, int& pageTotal, const std:
                                           "Der eingetragene PDF-Filter kennt kein einfaches PDF");
         pdf->SetArchive(false);
     }
+    return filter;
+}
+
+std::string WriteLetterPdf(report::TBandoriaRep& rep, int& pageTotal, const std::string& path, TLetterPdfKind kind)
+{
+    // The page line needs the total before the export run; the pages
+    // themselves are not needed, so the first pass draws and keeps nothing.
+    if (!rep.Available)
+        throw platform::PlatformError(platform::ErrorKind::InternalFault, "Der Bericht der Kurzmitteilung läuft schon");
+    std::unique_ptr<report::TQRExportFilter> filter = CreateLetterPdfFilter(path, kind);
+    pageTotal = rep.CountPages();
     // What the preview's save runs: the report once more into the filter.
     rep.ExportToFilter(filter.get());
     return filter->Notice();
