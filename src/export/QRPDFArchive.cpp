@@ -1,14 +1,9 @@
 #include "export/QRPDFArchive.h"
 
-#include "base/QRError.h"
-
-#include <lcms2.h>
-
 #include <algorithm>
 #include <bit>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 namespace zt::report {
 
@@ -130,24 +125,10 @@ std::vector<std::string> PdfXmpLines(const TPDFDocumentInfo& info)
 
 const std::string& PdfSRgbProfile()
 {
-    static const std::string profile = [] {
-        const auto fail = [] {
-            raiseQRError(ErrorKind::InternalFault, "Das sRGB-Farbprofil für das Archiv-PDF ließ sich nicht erzeugen");
-        };
-        const std::unique_ptr<void, decltype(&cmsCloseProfile)> p(cmsCreate_sRGBProfile(), &cmsCloseProfile);
-        if (p == nullptr)
-            fail();
-        // Version 4.2: the profiles the archive format's PDF 1.7 names.
-        cmsSetProfileVersion(p.get(), 4.2);
-        cmsUInt32Number size = 0;
-        if (!cmsSaveProfileToMem(p.get(), nullptr, &size) || size == 0)
-            fail();
-        std::string bytes(size, '\0');
-        if (!cmsSaveProfileToMem(p.get(), bytes.data(), &size))
-            fail();
-        bytes.resize(size);
-        return bytes;
-    }();
+    static constexpr unsigned char kProfile[] = {
+#include "SRgbProfile.inc"
+    };
+    static const std::string profile(reinterpret_cast<const char*>(kProfile), sizeof kProfile);
     return profile;
 }
 

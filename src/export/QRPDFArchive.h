@@ -32,8 +32,8 @@ struct TPDFDocumentInfo {
 // The metadata stream's lines (UTF-8 XML in an xpacket).
 std::vector<std::string> PdfXmpLines(const TPDFDocumentInfo& info);
 
-// The sRGB colour profile (ICC version 4.2) made by the colour management
-// library; an EQRError when it cannot.
+// The sRGB colour profile (ICC version 4.2), made by the colour management
+// library when the program was built.
 const std::string& PdfSRgbProfile();
 
 // A 16-byte identifier of what went through it, for the trailer's /ID.
