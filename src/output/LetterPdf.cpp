@@ -31,8 +31,8 @@ std::string WriteLetterPdf(report::TBandoriaRep& rep, int& pageTotal, const std:
     // themselves are not needed, so the first pass draws and keeps nothing.
     if (!rep.Available)
         throw platform::PlatformError(platform::ErrorKind::InternalFault, "Der Bericht der Kurzmitteilung läuft schon");
-    std::unique_ptr<report::TQRExportFilter> filter = CreateLetterPdfFilter(path, kind);
     pageTotal = rep.CountPages();
+    std::unique_ptr<report::TQRExportFilter> filter = CreateLetterPdfFilter(path, kind);
     // What the preview's save runs: the report once more into the filter.
     rep.ExportToFilter(filter.get());
     return filter->Notice();
