@@ -6,15 +6,29 @@
 #include "platform/fonts/SfntFile.h"
 #include "platform/text/Utf.h"
 
+#include <cstring>
+
 namespace zt::report {
 
 TPDFArchiveFont::TPDFArchiveFont() = default;
 TPDFArchiveFont::~TPDFArchiveFont() = default;
 
+namespace {
+
+// A code's four hex digits in the order they are written.
+std::uint32_t hexDigits(std::uint16_t code)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    const char digits[4] = {hex[code >> 12], hex[(code >> 8) & 15], hex[(code >> 4) & 15], hex[code & 15]};
+    std::uint32_t packed;
+    std::memcpy(&packed, digits, sizeof packed);
+    return packed;
+}
+
+} // namespace
+
 std::uint16_t TPDFArchiveFont::codeOf(char32_t c)
 {
-    if (c < latin.size() && latin[c] != 0)
-        return static_cast<std::uint16_t>(latin[c] - 1);
     const auto it = byCharacter.find(c);
     if (it != byCharacter.end())
         return it->second;
@@ -26,29 +40,26 @@ std::uint16_t TPDFArchiveFont::codeOf(char32_t c)
         code = static_cast<std::uint16_t>(codes.size() + 1);
     }
     byCharacter.emplace(c, code);
-    if (c < latin.size())
-        latin[c] = std::uint32_t{code} + 1;
+    if (c < latinDigits.size())
+        latinDigits[c] = hexDigits(code);
     codes.emplace_back(code, c);
     return code;
 }
 
 void TPDFArchiveFont::AppendCodes(std::string& out, std::string_view utf8)
 {
-    static const char hex[] = "0123456789ABCDEF";
     // Four digits a character at most: written in place, the rest cut off.
     const std::size_t start = out.size();
     out.resize(start + 4 * utf8.size());
     char* p = out.data() + start;
-    for (std::size_t i = 0; i < utf8.size();) {
+    for (std::size_t i = 0; i < utf8.size(); p += 4) {
         const auto b = static_cast<unsigned char>(utf8[i]);
         // Most text is ASCII: no decoding for it.
         const char32_t c = b < 0x80 ? (++i, char32_t(b)) : platform::text::decodeUtf8(utf8, i);
-        const std::uint16_t code = codeOf(c);
-        p[0] = hex[code >> 12];
-        p[1] = hex[(code >> 8) & 15];
-        p[2] = hex[(code >> 4) & 15];
-        p[3] = hex[code & 15];
-        p += 4;
+        std::uint32_t digits = c < latinDigits.size() ? latinDigits[c] : 0;
+        if (digits == 0)
+            digits = hexDigits(codeOf(c));
+        std::memcpy(p, &digits, sizeof digits);
     }
     out.resize(static_cast<std::size_t>(p - out.data()));
 }

@@ -35,9 +35,10 @@ struct TPDFArchiveFont {
     // The codes in the order of first use, each with the character it stands for.
     std::vector<std::pair<std::uint16_t, char32_t>> codes;
     std::unordered_map<char32_t, std::uint16_t> byCharacter;
-    // The codes of the first 256 characters, one more than the code (0: none
-    // yet): almost every character of a letter, without a hash lookup.
-    std::array<std::uint32_t, 256> latin{};
+    // The four hex digits of the codes of the first 256 characters as they
+    // go into the text (0: none yet): almost every character of a letter,
+    // without a hash lookup.
+    std::array<std::uint32_t, 256> latinDigits{};
     std::unique_ptr<TPDFGlyphLookup> glyphs;  // CFF: the glyph of a character
 
     TPDFArchiveFont();

@@ -177,7 +177,8 @@ private:
     int deviceX(long double x) const;
     int deviceY(long double y) const;
     int fontResource(const TPDFItemRec& item);
-    void renderText(const TPDFItemRec& item);
+    // `text` stands for the item's own (the item's with a blank after it).
+    void renderText(const TPDFItemRec& item, std::string_view text);
     void renderGraphic(const TPDFItemRec& item);
     void renderImage(const TPDFItemRec& item);
     void acceptRule(long double xoff, long double yoff, TQRControl* control);
@@ -240,6 +241,7 @@ private:
     // The colour line of the last text line, for runs of one colour.
     TRGBColor FLastTextColour;
     std::string FLastTextColourLine;
+    std::string FSpacedText;  // a tagged line with its blank
 };
 
 } // namespace zt::report

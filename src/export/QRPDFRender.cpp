@@ -101,12 +101,13 @@ void TQRPDFDocumentFilter::RenderItem(const TPDFItemRec& item)
                 return;
             // A reader joins the lines of an element as they stand: a blank
             // after each keeps the last word of one line off the next's first.
-            TPDFItemRec spaced = item;
-            spaced.FText += ' ';
-            renderText(spaced);
+            // One buffer for every line, not a copy of the whole item.
+            FSpacedText.assign(item.FText);
+            FSpacedText += ' ';
+            renderText(item, FSpacedText);
             return;
         }
-        renderText(item);
+        renderText(item, item.FText);
         return;
     case TPDFItemType::IT_GRAPHIC:
         ensurePage();
@@ -123,7 +124,7 @@ void TQRPDFDocumentFilter::RenderItem(const TPDFItemRec& item)
     }
 }
 
-void TQRPDFDocumentFilter::renderText(const TPDFItemRec& item)
+void TQRPDFDocumentFilter::renderText(const TPDFItemRec& item, std::string_view text)
 {
     // Written piece by piece: every text line of the document comes here.
     const int resource = fontResource(item);
@@ -151,13 +152,13 @@ void TQRPDFDocumentFilter::renderText(const TPDFItemRec& item)
             font = OpenPDFArchiveFont(TPDFFontKey::Parse(FReportFonts[static_cast<std::size_t>(resource)]));
         if (font->composite) {
             t += " Tm <";
-            font->AppendCodes(t, item.FText);
+            font->AppendCodes(t, text);
             t += "> Tj";
             return;
         }
     }
     t += " Tm (";
-    PdfAppendEscapedText(t, item.FText, FUsedCodes[static_cast<std::size_t>(resource)],
+    PdfAppendEscapedText(t, text, FUsedCodes[static_cast<std::size_t>(resource)],
                          PDFTextCodePage(item.FontCharset));
     t += ") Tj";
 }
@@ -182,10 +183,14 @@ void TQRPDFDocumentFilter::renderGraphic(const TPDFItemRec& item)
         append(g, num61(cx) + " " + num61(Y) + " m");
         const auto arc = [&](long double c1x, long double c1y, long double c2x, long double c2y, long double ex,
                              long double ey) {
-            std::string s = " " + num61(c1x) + " " + num61(c1y) + " " + num61(c2x) + " " + num61(c2y) + " " +
-                            num61(ex) + " " + num61(ey);
-            const auto b = s.find_first_not_of(' ');
-            return s.substr(b) + " c";
+            // Appended piece by piece: GCC 12 misreads " " + std::string as overlapping at -O3.
+            std::string s;
+            for (const long double v : {c1x, c1y, c2x, c2y, ex, ey}) {
+                s += ' ';
+                s += num61(v);
+            }
+            s.erase(0, s.find_first_not_of(' '));
+            return s + " c";
         };
         append(g, arc(cx + k * rx, Y, X + W, cy + k * ry, X + W, cy));
         append(g, arc(X + W, cy - k * ry, cx + k * rx, Y - H, cx, Y - H));
