@@ -253,6 +253,10 @@ std::optional<int> FontFace::hdmxAdvance(std::uint32_t glyph, int ppem) const
 
 std::vector<std::uint8_t> FontFace::fileData() const
 {
+    // FreeType has mapped the file into memory already: copied from there,
+    // not read and zero-filled once more.
+    if (const FT_Stream stream = impl_->face->stream; stream != nullptr && stream->base != nullptr && stream->size > 0)
+        return {stream->base, stream->base + stream->size};
     std::ifstream in(resolved_.file, std::ios::binary);
     if (!in)
         throwSystemError("Die Schriftdatei \"" + resolved_.file + "\" kann nicht geöffnet werden", errno);
