@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <regex>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
@@ -123,5 +124,18 @@ private:
     std::string bytes_;
     std::vector<std::string> lines_;
 };
+
+// A written PDF's bytes without the moment of writing: the information's
+// instants, the metadata's, and the file identifier made with them. Two
+// runs a second apart differ in these alone.
+inline std::string withoutInstants(std::string bytes)
+{
+    static const std::regex pdfDate(R"(\(D:[0-9]{14}[^)]*\))");
+    static const std::regex xmpDate(R"(>[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}[^<]*<)");
+    static const std::regex fileId(R"(/ID \[<[0-9A-Fa-f]*> ?<[0-9A-Fa-f]*>\])");
+    bytes = std::regex_replace(bytes, pdfDate, "(D:)");
+    bytes = std::regex_replace(bytes, xmpDate, "><");
+    return std::regex_replace(bytes, fileId, "/ID []");
+}
 
 } // namespace zt::testing
