@@ -72,8 +72,11 @@ bool TQRCustomBand::CanExpand(Native value) const
 
 bool TQRCustomBand::ExpandBand(Native value, Native& newExpanded, bool& hasExpanded)
 {
-    if (!CanExpand(value))
-        return false;
+    return CanExpand(value) && ExpandAsked(value, newExpanded, hasExpanded);
+}
+
+bool TQRCustomBand::ExpandAsked(Native value, Native& newExpanded, bool& hasExpanded)
+{
     if (!hasExpanded && value < Expanded) {
         newExpanded = Expanded;
         hasExpanded = true;

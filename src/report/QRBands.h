@@ -42,6 +42,8 @@ public:
     // `value` more, growing by it, and the height its memos would need.
     bool CanExpand(Native value) const;
     bool ExpandBand(Native value, Native& newExpanded, bool& hasExpanded);
+    // ExpandBand for a caller that has just asked CanExpand(value).
+    bool ExpandAsked(Native value, Native& newExpanded, bool& hasExpanded);
     void ExpandedHeight(Native& newHeight) const;
 
     bool HasChild() const;

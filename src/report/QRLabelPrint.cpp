@@ -132,7 +132,7 @@ bool TQRCustomLabel::FitNextLine(LineRun& run, bool autoStretch)
     if (!autoStretch || band == nullptr || !band->CanExpand(run.lineHeight))
         return false;
     const Native before = run.stretch;
-    band->ExpandBand(run.lineHeight, run.stretch, run.stretched);
+    band->ExpandAsked(run.lineHeight, run.stretch, run.stretched);
     run.bottom = run.top + run.height + 1 + run.stretch;
     TCustomBandoriaRep* report = ParentReport();
     if (!Transparent() && (report == nullptr || report->FinalPass))

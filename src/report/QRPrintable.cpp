@@ -20,11 +20,16 @@ TQRPrintable::~TQRPrintable()
 
 TQRCustomBand* TQRPrintable::ParentBand() const
 {
-    return dynamic_cast<TQRCustomBand*>(Parent());
+    // Asked for every line a memo fits, where the cast cost more than the
+    // rest of the fitting; a band stays a band until the parent changes.
+    if (FParentBand == nullptr)
+        FParentBand = dynamic_cast<TQRCustomBand*>(Parent());
+    return FParentBand;
 }
 
 void TQRPrintable::ParentChanged(TQRControl* /*oldParent*/)
 {
+    FParentBand = nullptr;
     TQRControl* p = Parent();
     if (auto* band = dynamic_cast<TQRCustomBand*>(p)) {
         FParentReport = band->ParentReport();

@@ -92,6 +92,9 @@ private:
     bool FAlignToBand = false;
     bool FAligning = false;
     TCustomBandoriaRep* FParentReport = nullptr;
+    // The parent as a band once the cast found one; nullptr: not asked yet
+    // (or no band), asked again.
+    mutable TQRCustomBand* FParentBand = nullptr;
 };
 
 } // namespace zt::report
