@@ -45,7 +45,7 @@ void exportLetter(benchmark::State& state, bool archive)
     std::size_t bytes = 0;
     int pages = 0;
     for (auto _ : state) {
-        zt::report::TQRPDFDocumentFilter filter("");
+        zt::exporting::TQRPDFDocumentFilter filter("");
         filter.SetArchive(archive);
         rep.ExportToFilter(&filter);
         bytes = filter.Stream()->Bytes().size();

@@ -47,7 +47,7 @@ std::string writeList(int records)
 
 void BM_MergeIntoOnePdf(benchmark::State& state)
 {
-    zt::report::RegisterExportFilters();
+    zt::exporting::RegisterExportFilters();
     const int records = static_cast<int>(state.range(0));
     const std::string tmpl = writeTemplate(), list = writeList(records), pdf = scratch("alle.pdf");
     const zt::cli::BatchOptions options = zt::cli::parseBatchOptions({tmpl, "--merge", list, "--pdf", pdf});

@@ -34,7 +34,7 @@ struct LongLetter {
         form.BandoriaRep1->ShowProgress = false;
     }
     // What "Vorschau" does, up to the window showing page 1.
-    zt::pages::TQRStandardPreview* preview()
+    zt::preview::TQRStandardPreview* preview()
     {
         auto& rep = *form.BandoriaRep1;
         rep.Prepare();
@@ -42,7 +42,7 @@ struct LongLetter {
         zt::output::PlacePreview(rep, 1920, 1080);
         rep.Preview();
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* p = qobject_cast<zt::pages::TQRStandardPreview*>(w); p != nullptr && p->isVisible())
+            if (auto* p = qobject_cast<zt::preview::TQRStandardPreview*>(w); p != nullptr && p->isVisible())
                 return p;
         return nullptr;
     }
@@ -101,7 +101,7 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
-    zt::pages::RegisterStandardPreview();
+    zt::preview::RegisterStandardPreview();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -93,7 +93,7 @@ int runReportCommands(const BatchOptions& options, std::ostream& out, std::ostre
                 writePngs(report.pages, output.path);
                 break;
             case BatchOutput::Kind::Pdf:
-                pages::WriteRecordedPdf(report.pages, output.path,
+                preview::WriteRecordedPdf(report.pages, output.path,
                                         std::filesystem::path(options.input).filename().string());
                 break;
             case BatchOutput::Kind::Print:

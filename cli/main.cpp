@@ -19,7 +19,7 @@ int main(int argc, char** argv)
         // the last run are taken from the cache while nothing has changed.
         zt::platform::FontService::keepResolutionsIn(zt::platform::defaultFontCacheFile());
         try {
-            zt::report::RegisterExportFilters();
+            zt::exporting::RegisterExportFilters();
             if (const auto status = zt::cli::runLetterWithoutWindow(options, std::cout, std::cerr)) {
                 zt::platform::FontService::instance().keepMeasurements();
                 return *status;

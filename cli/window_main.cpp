@@ -30,7 +30,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     zt::platform::qt::installQtPrinting();
     // As the program does at start-up: the PDF filter is in the library.
-    zt::report::RegisterExportFilters();
+    zt::exporting::RegisterExportFilters();
     const bool letter = options.letterInput();
     try {
         if (letter)

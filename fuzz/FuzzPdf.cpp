@@ -17,6 +17,7 @@
 namespace {
 
 using namespace zt::report;
+using namespace zt::exporting;
 
 // Reads the fuzz input as a sequence of values; past its end every value is 0.
 class Input {

@@ -73,7 +73,7 @@ std::string ZettelinoProgram::SettingsPath() const
 void ZettelinoProgram::Start()
 {
     // Reports open the standard preview window and the printing progress window.
-    pages::RegisterStandardPreview();
+    preview::RegisterStandardPreview();
     // The toolkit's own texts in German, once per process (the translator
     // stays with the application).
     static bool germanTexts = false;
@@ -83,7 +83,7 @@ void ZettelinoProgram::Start()
     platform::setApplicationTitle(kApplicationTitle);
     letter::ProgramDir = programDir_;
     // Before the first window: the preview's save offers and writes PDF.
-    report::RegisterExportFilters();
+    exporting::RegisterExportFilters();
 
     frmMain_ = std::make_unique<letter::TFrmMain>();
     letter::FrmMain = frmMain_.get();
@@ -180,8 +180,8 @@ void ZettelinoProgram::dropSavedReport()
     // A preview still open would draw from the recorder freed here. Found
     // first, deleted after: a preview takes its own top-level menus along.
     if (savedReport_) {
-        std::vector<QPointer<pages::TQRStandardPreview>> previews;
-        for (pages::TQRStandardPreview* preview : pages::OpenPreviews())
+        std::vector<QPointer<preview::TQRStandardPreview>> previews;
+        for (preview::TQRStandardPreview* preview : preview::OpenPreviews())
             if (preview->QRPrinterOf() == savedReport_.get())
                 previews.emplace_back(preview);
         for (const auto& preview : previews)
@@ -196,7 +196,7 @@ void ZettelinoProgram::openSavedReport(const std::string& path)
         platform::userDialogs().showMessage("Die Datei existiert nicht");
         return;
     }
-    if (!pages::CheckWholeReportFile(path))
+    if (!preview::CheckWholeReportFile(path))
         return;
     auto printer = std::make_unique<pages::TQRPrinter>(nullptr);
     printer->Load(path);

@@ -1,10 +1,10 @@
 #include "base/QRError.h"
 
-namespace zt::report {
+namespace zt::base {
 
 void raiseQRError(ErrorKind kind, const std::string& message)
 {
     throw EQRError(kind, message);
 }
 
-} // namespace zt::report
+} // namespace zt::base

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace zt::report {
+namespace zt::base {
 
 using platform::ErrorKind;
 
@@ -25,4 +25,9 @@ inline constexpr const char* CircularReference = "Zirkuläre Verweise sind nicht
 
 [[noreturn]] void raiseQRError(ErrorKind kind, const std::string& message);
 
-} // namespace zt::report
+} // namespace zt::base
+
+// The report engine builds on these and names them as its own.
+namespace zt::report {
+using namespace zt::base;
+}

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-namespace zt::report {
+namespace zt::base {
 
 namespace {
 
@@ -79,4 +79,4 @@ std::int64_t Trunc(long double value)
     return clampToInt64(std::trunc(value));
 }
 
-} // namespace zt::report
+} // namespace zt::base

@@ -5,11 +5,16 @@
 
 #include <cstdint>
 
-namespace zt::report {
+namespace zt::base {
 
 using Native = long double;
 
 std::int64_t Round(long double value);
 std::int64_t Trunc(long double value);
 
-} // namespace zt::report
+} // namespace zt::base
+
+// The report engine builds on these and names them as its own.
+namespace zt::report {
+using namespace zt::base;
+}

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace zt::report {
+namespace zt::base {
 
 namespace {
 
@@ -77,4 +77,4 @@ std::optional<TQRPaperSize> PaperSizeFromCode(int code)
     return static_cast<TQRPaperSize>(code);
 }
 
-} // namespace zt::report
+} // namespace zt::base

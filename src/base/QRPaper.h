@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-namespace zt::report {
+namespace zt::base {
 
 struct TQRPaperDimensions {
     long double Width;   // mm
@@ -27,4 +27,9 @@ std::optional<TQRPaperSize> PaperSizeFromName(std::string_view name);
 // The paper size of a Windows paper code 1..68; nullopt for any other code.
 std::optional<TQRPaperSize> PaperSizeFromCode(int code);
 
-} // namespace zt::report
+} // namespace zt::base
+
+// The report engine builds on these and names them as its own.
+namespace zt::report {
+using namespace zt::base;
+}

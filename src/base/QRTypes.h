@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace zt::report {
+namespace zt::base {
 
 // Colours as 0x00BBGGRR.
 using TColor = std::uint32_t;
@@ -101,4 +101,9 @@ using TBandoriaOptions = unsigned;
 enum TFontStyle : unsigned { fsBold = 1u, fsItalic = 2u, fsUnderline = 4u, fsStrikeOut = 8u };
 using TFontStyles = unsigned;
 
-} // namespace zt::report
+} // namespace zt::base
+
+// The report engine builds on these and names them as its own.
+namespace zt::report {
+using namespace zt::base;
+}

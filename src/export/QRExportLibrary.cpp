@@ -3,7 +3,9 @@
 #include "export/QRPDFFilter.h"
 #include "platform/text/AsciiCase.h"
 
-namespace zt::report {
+namespace zt::exporting {
+
+using namespace zt::report;
 
 void TQRExportFilterLibrary::AddFilter(TQRExportFilterClass aFilter)
 {
@@ -60,4 +62,4 @@ void RegisterExportFilters()
     QRExportFilterLibrary().AddFilter(FilterClassOf<TQRPDFDocumentFilter>());
 }
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace zt::report {
+namespace zt::exporting {
+
+using namespace zt::report;
 
 class TQRExportFilterLibraryEntry {
 public:
@@ -49,4 +51,4 @@ TQRExportFilterLibrary& QRExportFilterLibrary();
 // What the program registers at start-up: the PDF document filter.
 void RegisterExportFilters();
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace zt::report {
+namespace zt::exporting {
 
 TPDFDates PdfDates(std::time_t when)
 {
@@ -202,4 +202,4 @@ std::string TPDFFingerprint::Digest() const
     return out;
 }
 
-} // namespace zt::report
+} // namespace zt::exporting

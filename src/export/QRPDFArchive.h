@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-namespace zt::report {
+namespace zt::exporting {
 
 // The local time in the PDF's date syntax ("D:20261209183946+01'00'") and
 // in XMP's ("2026-12-09T18:39:46+01:00"): the same instant.
@@ -54,4 +54,4 @@ private:
     std::uint64_t n_ = 0;
 };
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -17,7 +17,9 @@
 
 #include <ctime>
 
-namespace zt::report {
+namespace zt::exporting {
+
+using namespace zt::report;
 
 namespace {
 
@@ -294,4 +296,4 @@ void TQRPDFDocumentFilter::writeDocument()
     FPDF.spillFile.reset();
 }
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -8,7 +8,9 @@
 
 #include <cstring>
 
-namespace zt::report {
+namespace zt::exporting {
+
+using namespace zt::report;
 
 TPDFArchiveFont::TPDFArchiveFont() = default;
 TPDFArchiveFont::~TPDFArchiveFont() = default;
@@ -107,4 +109,4 @@ int PDFCharacterWidth(const platform::Font& font, char32_t c)
     return static_cast<int>(Round(font.advance(c) * 1000.0L / 1024.0L));
 }
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -18,7 +18,9 @@
 #include <utility>
 #include <vector>
 
-namespace zt::report {
+namespace zt::exporting {
+
+using namespace zt::report;
 
 class TPDFGlyphLookup;
 
@@ -65,4 +67,4 @@ void SettlePDFArchiveFont(const TPDFFontKey& key, TPDFArchiveFont& font);
 // height of PDFFontRequest.
 int PDFCharacterWidth(const platform::Font& font, char32_t c);
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -7,7 +7,9 @@
 #include <charconv>
 #include <cmath>
 
-namespace zt::report {
+namespace zt::exporting {
+
+using namespace zt::base;
 
 std::string PdfInt(long double value)
 {
@@ -210,4 +212,4 @@ std::string PdfTextString(std::string_view utf8)
     return hex + ">";
 }
 
-} // namespace zt::report
+} // namespace zt::exporting

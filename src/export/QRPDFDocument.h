@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zt::report {
+namespace zt::exporting {
 
 // Formats of the content-stream lines.
 std::string PdfInt(long double value);                  // "%d" of the rounded value
@@ -40,4 +40,4 @@ std::string PdfTextString(std::string_view utf8);
 // The PDFDocEncoding byte of a character, -1 where it has none.
 int PdfDocEncodingByte(char32_t cp);
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <array>
 
-namespace zt::report {
+namespace zt::exporting {
+
+using namespace zt::base;
 
 namespace {
 
@@ -180,4 +182,4 @@ std::string ASCII85Encode(const std::vector<std::uint8_t>& input)
     return out;
 }
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace zt::report {
+namespace zt::exporting {
 
 std::vector<std::uint8_t> LZWEncode(const std::vector<std::uint8_t>& input);
 // Throws EQRError on a stream that ends inside a code or names a code beyond the table.
@@ -17,4 +17,4 @@ std::vector<std::uint8_t> LZWDecode(const std::vector<std::uint8_t>& input);
 // 200 characters, and the end marker "~>".
 std::string ASCII85Encode(const std::vector<std::uint8_t>& input);
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -23,7 +23,9 @@
 #include <map>
 #include <cmath>
 
-namespace zt::report {
+namespace zt::exporting {
+
+using namespace zt::report;
 
 namespace {
 
@@ -377,4 +379,4 @@ void TQRPDFDocumentFilter::acceptShape(long double xoff, long double yoff, TQRCo
     }
 }
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -26,7 +26,9 @@ class TempFile;
 }
 }
 
-namespace zt::report {
+namespace zt::exporting {
+
+using namespace zt::report;
 
 struct TPDFArchiveFont;
 
@@ -244,4 +246,4 @@ private:
     std::string FSpacedText;  // a tagged line with its blank
 };
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -18,7 +18,9 @@
 #include <array>
 #include <charconv>
 
-namespace zt::report {
+namespace zt::exporting {
+
+using namespace zt::report;
 
 namespace text = platform::text;
 
@@ -678,4 +680,4 @@ void WritePDFFont(const TPDFFontKey& key, const TPDFFontPlan& plan, int resource
     }
 }
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -15,7 +15,9 @@
 #include <utility>
 #include <vector>
 
-namespace zt::report {
+namespace zt::exporting {
+
+using namespace zt::report;
 
 class TPDFObjectTable;
 struct TPDFArchiveFont;
@@ -123,4 +125,4 @@ TPDFFontObjects ReservePDFFont(const TPDFFontPlan& plan, TPDFObjectTable& table)
 void WritePDFFont(const TPDFFontKey& key, const TPDFFontPlan& plan, int resource, const TPDFFontObjects& objects,
                   const TPDFFontOptions& options, TPDFObjectTable& table);
 
-} // namespace zt::report
+} // namespace zt::exporting

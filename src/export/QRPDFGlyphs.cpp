@@ -6,7 +6,7 @@
 #include <string_view>
 #include <unordered_map>
 
-namespace zt::report {
+namespace zt::exporting {
 
 namespace {
 
@@ -88,4 +88,4 @@ const std::string& GlyphName(char32_t c)
     return it == g.names.end() ? none : it->second;
 }
 
-} // namespace zt::report
+} // namespace zt::exporting

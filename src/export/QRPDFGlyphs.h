@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-namespace zt::report {
+namespace zt::exporting {
 
 // The table in its order: (Unicode value, glyph name).
 const std::vector<std::pair<char32_t, std::string>>& GlyphTable();
@@ -14,4 +14,4 @@ const std::vector<std::pair<char32_t, std::string>>& GlyphTable();
 // The name of the first pair in table order whose value is `c`; empty when none.
 const std::string& GlyphName(char32_t c);
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace zt::report {
+namespace zt::exporting {
 
 namespace gdi = platform::gdi;
 
@@ -161,4 +161,4 @@ void TQRPDFDocumentFilter::acceptImage(long double xoff, long double yoff, TQRCo
     RenderItem(item);
 }
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace zt::report {
+namespace zt::exporting {
 
 // Rows from the top, each from the left, three bytes red, green, blue a pixel.
 std::vector<std::uint8_t> PDFImageRGB(const platform::gdi::Bitmap& bitmap);
@@ -33,4 +33,4 @@ constexpr std::int64_t kPDFMaxImagePixels = std::int64_t(2048) * 2048;
 // PDFPlaceBitmap give it, but sampled at no more than kPDFMaxImagePixels.
 platform::gdi::Bitmap PDFControlBitmap(const platform::gdi::Bitmap& source, int width, int height, bool stretch);
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -5,7 +5,9 @@
 
 #include "export/QRPDFFilter.h"
 
-namespace zt::report {
+namespace zt::exporting {
+
+using namespace zt::report;
 
 namespace {
 
@@ -88,4 +90,4 @@ void TQRPDFDocumentFilter::closeMarks()
         append(parts.graphics, "EMC");
 }
 
-} // namespace zt::report
+} // namespace zt::exporting

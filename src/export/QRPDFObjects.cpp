@@ -4,7 +4,9 @@
 
 #include <charconv>
 
-namespace zt::report {
+namespace zt::exporting {
+
+using namespace zt::base;
 
 namespace {
 
@@ -157,4 +159,4 @@ void TPDFObjectTable::Finish(const TPDFTrailer& trailer)
     Add("%%EOF");
 }
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zt::report {
+namespace zt::exporting {
 
 // What the trailer names besides the table's size; 0 or empty: left out.
 struct TPDFTrailer {
@@ -76,4 +76,4 @@ private:
     bool finished_ = false;
 };
 
-} // namespace zt::report
+} // namespace zt::exporting

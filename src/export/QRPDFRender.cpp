@@ -11,7 +11,9 @@
 
 #include <charconv>
 
-namespace zt::report {
+namespace zt::exporting {
+
+using namespace zt::report;
 
 namespace {
 
@@ -253,4 +255,4 @@ void TQRPDFDocumentFilter::renderImage(const TPDFItemRec& item)
     append(g, "Q");
 }
 
-} // namespace zt::report
+} // namespace zt::exporting

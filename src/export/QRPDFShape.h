@@ -5,11 +5,13 @@
 
 #include "report/QRShapes.h"
 
-namespace zt::report {
+namespace zt::exporting {
+
+using namespace zt::report;
 
 class TQRPDFShape : public TQRShape {
 public:
     explicit TQRPDFShape(TQRComponent* owner) : TQRShape(owner) {}
 };
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -4,7 +4,9 @@
 #include "export/QRPDFFilter.h"
 #include "platform/files/TempFile.h"
 
-namespace zt::report {
+namespace zt::exporting {
+
+using namespace zt::report;
 
 namespace {
 
@@ -54,4 +56,4 @@ TPDFPageParts TQRPDFDocumentFilter::takeParts(std::size_t page)
     return parts;
 }
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string_view>
 
-namespace zt::report {
+namespace zt::exporting {
 
 namespace {
 
@@ -155,4 +155,4 @@ std::string SubsetTag(const std::string& fontName, const std::vector<char32_t>& 
     return tag;
 }
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace zt::report {
+namespace zt::exporting {
 
 enum class TPDFEmbedding {
     Subset,        // embedding and subsetting allowed
@@ -59,4 +59,4 @@ private:
 // the same font and glyphs, so one letter always gives the same bytes.
 std::string SubsetTag(const std::string& fontName, const std::vector<char32_t>& unicodes);
 
-} // namespace zt::report
+} // namespace zt::exporting

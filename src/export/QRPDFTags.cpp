@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
-namespace zt::report {
+namespace zt::exporting {
+
+using namespace zt::report;
 
 const char* PdfStructTypeName(TPDFStructType type)
 {
@@ -364,4 +366,4 @@ void TPDFTags::Write(TPDFObjectTable& table, const Objects& o, std::size_t pages
     }
 }
 
-} // namespace zt::report
+} // namespace zt::exporting

@@ -15,7 +15,9 @@
 #include <utility>
 #include <vector>
 
-namespace zt::report {
+namespace zt::exporting {
+
+using namespace zt::report;
 
 class TPDFObjectTable;
 
@@ -101,4 +103,4 @@ private:
     std::vector<std::vector<std::int32_t>> FPages;
 };
 
-} // namespace zt::report
+} // namespace zt::exporting

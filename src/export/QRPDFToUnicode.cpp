@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace zt::report {
+namespace zt::exporting {
 
 namespace {
 
@@ -67,4 +67,4 @@ std::vector<std::string> ToUnicodeCMap(std::vector<std::pair<std::uint32_t, char
     return lines;
 }
 
-} // namespace zt::report
+} // namespace zt::exporting

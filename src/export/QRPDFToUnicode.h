@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-namespace zt::report {
+namespace zt::exporting {
 
 // The CMap's lines for codes of `codeBytes` bytes (1 or 2), each pair a
 // code and its character; pairs are written in the order of their codes, a
@@ -16,4 +16,4 @@ namespace zt::report {
 // map to (U+0000, the byte-order marks) are left out.
 std::vector<std::string> ToUnicodeCMap(std::vector<std::pair<std::uint32_t, char32_t>> codes, int codeBytes);
 
-} // namespace zt::report
+} // namespace zt::exporting

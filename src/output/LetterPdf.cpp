@@ -9,14 +9,14 @@ namespace zt::output {
 
 std::unique_ptr<report::TQRExportFilter> CreateLetterPdfFilter(const std::string& path, TLetterPdfKind kind)
 {
-    const report::TQRExportFilterLibraryEntry* entry = report::QRExportFilterLibrary().GetFilterByExtension("PDF");
+    const exporting::TQRExportFilterLibraryEntry* entry = exporting::QRExportFilterLibrary().GetFilterByExtension("PDF");
     if (entry == nullptr)
         throw platform::PlatformError(platform::ErrorKind::InternalFault, "Es ist kein PDF-Filter eingetragen");
     std::unique_ptr<report::TQRExportFilter> filter = entry->ExportFilterClass()->Create(path);
     // The letter's report asks for the archive document itself; the plain
     // one is the caller's choice.
     if (kind == TLetterPdfKind::Plain) {
-        auto* pdf = dynamic_cast<report::TQRPDFDocumentFilter*>(filter.get());
+        auto* pdf = dynamic_cast<exporting::TQRPDFDocumentFilter*>(filter.get());
         if (pdf == nullptr)
             throw platform::PlatformError(platform::ErrorKind::InternalFault,
                                           "Der eingetragene PDF-Filter kennt kein einfaches PDF");

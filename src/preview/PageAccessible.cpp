@@ -4,7 +4,9 @@
 
 #include <QAccessibleWidget>
 
-namespace zt::pages {
+namespace zt::preview {
+
+using namespace zt::pages;
 
 namespace {
 
@@ -65,4 +67,4 @@ void InstallPageViewAccessibility()
     (void)installed;
 }
 
-} // namespace zt::pages
+} // namespace zt::preview

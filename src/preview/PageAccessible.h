@@ -3,9 +3,9 @@
 // m" whose text is the shown page's text, line by line, for a reader to
 // walk through.
 
-namespace zt::pages {
+namespace zt::preview {
 
 // Makes every page view (TQRPreview) answer with that interface; once per process.
 void InstallPageViewAccessibility();
 
-} // namespace zt::pages
+} // namespace zt::preview

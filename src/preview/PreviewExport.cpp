@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
-namespace zt::pages {
+namespace zt::preview {
+
+using namespace zt::pages;
 
 namespace {
 
@@ -42,7 +44,7 @@ std::vector<TSaveType> SaveTypes(const std::string& defaultExtension, bool recor
     };
     add(defaultExtension);
     add("QRP");
-    for (const auto& filter : report::QRExportFilterLibrary().Filters())
+    for (const auto& filter : exporting::QRExportFilterLibrary().Filters())
         add(filter->Extension());
     if (recordedPdf)
         add("PDF");
@@ -59,12 +61,12 @@ std::string SaveDialogFilter(const std::vector<TSaveType>& types)
 
 bool HasExportFilter(const std::string& extension)
 {
-    return report::QRExportFilterLibrary().GetFilterByExtension(extension) != nullptr;
+    return exporting::QRExportFilterLibrary().GetFilterByExtension(extension) != nullptr;
 }
 
 std::string ExportThroughLibrary(TQRPrinter& printer, const std::string& fileName, const std::string& extension)
 {
-    const report::TQRExportFilterLibraryEntry* entry = report::QRExportFilterLibrary().GetFilterByExtension(extension);
+    const exporting::TQRExportFilterLibraryEntry* entry = exporting::QRExportFilterLibrary().GetFilterByExtension(extension);
     if (entry == nullptr)
         return {};
     const std::unique_ptr<report::TQRExportFilter> filter = entry->ExportFilterClass()->Create(fileName);
@@ -72,4 +74,4 @@ std::string ExportThroughLibrary(TQRPrinter& printer, const std::string& fileNam
     return filter->Notice();
 }
 
-} // namespace zt::pages
+} // namespace zt::preview

@@ -7,8 +7,12 @@
 #include <vector>
 
 namespace zt::pages {
-
 class TQRPrinter;
+}
+
+namespace zt::preview {
+
+using namespace zt::pages;
 
 // A type the save dialog offers: its German label and its extension
 // (upper case, no dot).
@@ -32,4 +36,4 @@ bool HasExportFilter(const std::string& extension);
 // written (an archive PDF that could not be one: why), empty for nothing.
 std::string ExportThroughLibrary(TQRPrinter& printer, const std::string& fileName, const std::string& extension);
 
-} // namespace zt::pages
+} // namespace zt::preview

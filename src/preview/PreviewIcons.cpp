@@ -8,7 +8,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 
-namespace zt::pages {
+namespace zt::preview {
 
 namespace {
 
@@ -155,4 +155,4 @@ QIcon PreviewIcon(int index)
     return platform::qt::paintedIcon([index](QPainter& p) { draw(p, index); });
 }
 
-} // namespace zt::pages
+} // namespace zt::preview

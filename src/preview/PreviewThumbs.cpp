@@ -8,7 +8,9 @@
 #include <QPainter>
 #include <QScrollBar>
 
-namespace zt::pages {
+namespace zt::preview {
+
+using namespace zt::pages;
 
 TQRThumbGrid::TQRThumbGrid(QWidget* parent) : QAbstractScrollArea(parent)
 {
@@ -156,4 +158,4 @@ void TQRThumbGrid::mousePressEvent(QMouseEvent* event)
         OnSelect(row);
 }
 
-} // namespace zt::pages
+} // namespace zt::preview

@@ -10,8 +10,12 @@
 #include <unordered_map>
 
 namespace zt::pages {
-
 class TQRPrinter;
+}
+
+namespace zt::preview {
+
+using namespace zt::pages;
 
 class TQRThumbGrid : public QAbstractScrollArea {
     Q_OBJECT
@@ -54,4 +58,4 @@ private:
     QImage FEmpty;
 };
 
-} // namespace zt::pages
+} // namespace zt::preview

@@ -13,7 +13,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace zt::pages {
+namespace zt::preview {
+
+using namespace zt::pages;
 
 namespace {
 
@@ -74,4 +76,4 @@ std::vector<std::unique_ptr<platform::gdi::TMetafile>> RecordedPages(TQRPrinter&
     return pages;
 }
 
-} // namespace zt::pages
+} // namespace zt::preview

@@ -12,8 +12,12 @@
 #include <vector>
 
 namespace zt::pages {
-
 class TQRPrinter;
+}
+
+namespace zt::preview {
+
+using namespace zt::pages;
 
 // One PDF page per recorded page, each at its own paper size. Throws a
 // PlatformError (SystemFailure) when the file cannot be written.
@@ -24,4 +28,4 @@ void WriteRecordedPdf(const std::vector<std::unique_ptr<platform::gdi::TMetafile
 // throws (DamagedInput), so nothing is written from half a report.
 std::vector<std::unique_ptr<platform::gdi::TMetafile>> RecordedPages(TQRPrinter& printer);
 
-} // namespace zt::pages
+} // namespace zt::preview

@@ -3,7 +3,9 @@
 #include "pages/QRPageList.h"
 #include "platform/dialogs/UserDialogs.h"
 
-namespace zt::pages {
+namespace zt::preview {
+
+using namespace zt::pages;
 
 bool CheckWholeReportFile(const std::string& path)
 {
@@ -21,4 +23,4 @@ bool CheckWholeReportFile(const std::string& path)
     return true;
 }
 
-} // namespace zt::pages
+} // namespace zt::preview

@@ -5,10 +5,10 @@
 
 #include <string>
 
-namespace zt::pages {
+namespace zt::preview {
 
 // True when the file holds every page its header counts. Otherwise shows
 // the error box and returns false. Other damage throws as loading does.
 bool CheckWholeReportFile(const std::string& path);
 
-} // namespace zt::pages
+} // namespace zt::preview

@@ -14,7 +14,9 @@
 #include <QPainter>
 #include <QScrollBar>
 
-namespace zt::pages {
+namespace zt::preview {
+
+using namespace zt::pages;
 
 using report::Round;
 using report::TQRZoomState;
@@ -324,4 +326,4 @@ std::intptr_t TQRPreview::handleMessage(const platform::Message& message)
     return 0;
 }
 
-} // namespace zt::pages
+} // namespace zt::preview

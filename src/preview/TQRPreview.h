@@ -17,8 +17,12 @@
 #include <vector>
 
 namespace zt::pages {
-
 class TQRPrinter;
+}
+
+namespace zt::preview {
+
+using namespace zt::pages;
 
 // The page drawn with its outline and shadow; the drawing is kept until the
 // page or the size changes, so scrolling and repainting cost a blit.
@@ -125,4 +129,4 @@ private:
     QString FPageText;
 };
 
-} // namespace zt::pages
+} // namespace zt::preview

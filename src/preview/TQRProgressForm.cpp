@@ -9,7 +9,9 @@
 #include <QPushButton>
 #include <QScreen>
 
-namespace zt::pages {
+namespace zt::preview {
+
+using namespace zt::pages;
 
 TQRProgressForm::TQRProgressForm(TQRPrinter* printer, QWidget* parent) : QDialog(parent), FQRPrinter(printer)
 {
@@ -60,4 +62,4 @@ void TQRProgressForm::CancelButtonClick()
     FQRPrinter->Cancel();
 }
 
-} // namespace zt::pages
+} // namespace zt::preview

@@ -11,7 +11,9 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-namespace zt::pages {
+namespace zt::preview {
+
+using namespace zt::pages;
 
 class TQRProgressForm : public QDialog, public platform::MessageTarget, public TQRPrinterClient {
     Q_OBJECT
@@ -43,4 +45,4 @@ private:
     TQRProgressForm form_;
 };
 
-} // namespace zt::pages
+} // namespace zt::preview

@@ -28,7 +28,9 @@
 
 #include <algorithm>
 
-namespace zt::pages {
+namespace zt::preview {
+
+using namespace zt::pages;
 
 using report::TQRZoomState;
 
@@ -365,4 +367,4 @@ void RegisterStandardPreview()
     RegisterXMLDocumentViewer();
 }
 
-} // namespace zt::pages
+} // namespace zt::preview

@@ -26,7 +26,9 @@ class TCustomBandoriaRep;
 class TQRPreviewController;
 }
 
-namespace zt::pages {
+namespace zt::preview {
+
+using namespace zt::pages;
 
 class TQRThumbGrid;
 
@@ -189,4 +191,4 @@ TQRStandardPreview* OpenPlacedPreview(TQRPrinter* printer, const QRect& outer);
 // engine, so reports open them.
 void RegisterStandardPreview();
 
-} // namespace zt::pages
+} // namespace zt::preview

@@ -33,7 +33,9 @@
 #include <algorithm>
 #include <filesystem>
 
-namespace zt::pages {
+namespace zt::preview {
+
+using namespace zt::pages;
 
 namespace {
 
@@ -312,4 +314,4 @@ void TQRStandardPreview::SearchResultClick(int item)
     SelectPage(n);
 }
 
-} // namespace zt::pages
+} // namespace zt::preview

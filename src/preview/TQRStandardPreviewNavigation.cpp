@@ -11,7 +11,9 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
-namespace zt::pages {
+namespace zt::preview {
+
+using namespace zt::pages;
 
 // --- navigation ------------------------------------------------------------
 
@@ -191,4 +193,4 @@ bool TQRStandardPreview::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-} // namespace zt::pages
+} // namespace zt::preview

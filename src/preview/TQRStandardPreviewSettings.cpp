@@ -10,7 +10,9 @@
 #include <QAction>
 #include <QToolButton>
 
-namespace zt::pages {
+namespace zt::preview {
+
+using namespace zt::pages;
 
 using report::TQRZoomState;
 
@@ -107,4 +109,4 @@ bool TQRStandardPreview::hook(TStandPrevEventType type, const char* name)
     return handled;
 }
 
-} // namespace zt::pages
+} // namespace zt::preview

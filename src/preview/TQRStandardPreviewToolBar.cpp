@@ -18,7 +18,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
-namespace zt::pages {
+namespace zt::preview {
+
+using namespace zt::pages;
 
 namespace {
 
@@ -237,4 +239,4 @@ void TQRStandardPreview::dropHiddenTabs()
     }
 }
 
-} // namespace zt::pages
+} // namespace zt::preview

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace zt::pages {
+namespace zt::preview {
 
 TSearchDlg::TSearchDlg(QWidget* parent) : QDialog(parent)
 {
@@ -47,4 +47,4 @@ void TSearchDlg::keyPressEvent(QKeyEvent* event)
     }
 }
 
-} // namespace zt::pages
+} // namespace zt::preview

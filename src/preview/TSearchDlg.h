@@ -9,7 +9,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace zt::pages {
+namespace zt::preview {
 
 class TSearchDlg : public QDialog {
     Q_OBJECT
@@ -27,4 +27,4 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-} // namespace zt::pages
+} // namespace zt::preview

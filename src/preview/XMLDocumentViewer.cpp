@@ -11,7 +11,9 @@
 
 #include <utility>
 
-namespace zt::pages {
+namespace zt::preview {
+
+using namespace zt::pages;
 
 namespace {
 
@@ -51,4 +53,4 @@ void RegisterXMLDocumentViewer()
     report::SetXMLDocumentViewer(showXMLDocument);
 }
 
-} // namespace zt::pages
+} // namespace zt::preview

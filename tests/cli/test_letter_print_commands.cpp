@@ -31,7 +31,7 @@ protected:
     static void SetUpTestSuite()
     {
         zt::testing::ensureWidgetApplication();
-        report::RegisterExportFilters();
+        exporting::RegisterExportFilters();
     }
     void SetUp() override
     {

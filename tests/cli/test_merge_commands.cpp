@@ -21,7 +21,7 @@ namespace {
 
 class MergeCommands : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { report::RegisterExportFilters(); }
+    static void SetUpTestSuite() { exporting::RegisterExportFilters(); }
 
     std::string letter(const std::vector<std::string>& anschrift = {})
     {

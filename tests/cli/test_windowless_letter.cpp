@@ -63,7 +63,7 @@ protected:
     static void SetUpTestSuite()
     {
         zt::testing::ensureWidgetApplication();
-        report::RegisterExportFilters();
+        exporting::RegisterExportFilters();
     }
     void TearDown() override { platform::printing::setPrinterDriver(nullptr); }
 
@@ -253,9 +253,9 @@ TEST_F(WindowlessLetter, AFirstStartWindowPreviewsTheLinesTheBatchToolRecords)
     QApplication::processEvents();
     program.OpenFile(letter);
     frm.DruckvorschauExecute();
-    pages::TQRStandardPreview* preview = nullptr;
+    preview::TQRStandardPreview* preview = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* p = qobject_cast<pages::TQRStandardPreview*>(w); p != nullptr && p->isVisible())
+        if (auto* p = qobject_cast<preview::TQRStandardPreview*>(w); p != nullptr && p->isVisible())
             preview = p;
     ASSERT_NE(preview, nullptr);
     std::vector<std::unique_ptr<platform::gdi::TMetafile>> windowPages;

@@ -13,9 +13,9 @@
 namespace zt::testing {
 
 inline PdfFile exportPdf(report::TCustomBandoriaRep& rep, const std::string& path,
-                         const std::function<void(report::TQRPDFDocumentFilter&)>& configure = {})
+                         const std::function<void(exporting::TQRPDFDocumentFilter&)>& configure = {})
 {
-    report::TQRPDFDocumentFilter filter(path);
+    exporting::TQRPDFDocumentFilter filter(path);
     if (configure)
         configure(filter);
     rep.ExportToFilter(&filter);

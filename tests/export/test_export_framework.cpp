@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 using namespace zt::report;
+using namespace zt::exporting;
 using zt::testing::ExportReport;
 using zt::testing::LoggingFilter;
 

@@ -14,6 +14,7 @@
 #include <string>
 
 using namespace zt::report;
+using namespace zt::exporting;
 using zt::testing::ScratchFolder;
 
 namespace {

@@ -12,6 +12,7 @@
 #include <random>
 
 using namespace zt::report;
+using namespace zt::exporting;
 using Bytes = std::vector<std::uint8_t>;
 
 namespace {

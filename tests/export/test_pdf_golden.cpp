@@ -17,6 +17,7 @@
 #include <string>
 
 using namespace zt::report;
+using namespace zt::exporting;
 using zt::testing::qpdfProblems;
 using zt::testing::readBytes;
 using zt::testing::writeBytes;

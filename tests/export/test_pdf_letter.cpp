@@ -16,6 +16,7 @@
 #include <sstream>
 
 using namespace zt::report;
+using namespace zt::exporting;
 using zt::testing::PdfFile;
 using zt::testing::ScratchFolder;
 using zt::testing::runTool;

@@ -15,6 +15,7 @@
 #include <vector>
 
 using namespace zt::report;
+using namespace zt::exporting;
 using zt::testing::PdfFile;
 using zt::testing::qpdfProblems;
 using zt::testing::writeBytes;

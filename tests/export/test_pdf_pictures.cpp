@@ -13,6 +13,7 @@
 #include <string>
 
 using namespace zt::report;
+using namespace zt::exporting;
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include <string>
 
 using namespace zt::report;
+using namespace zt::exporting;
 using zt::testing::PdfFile;
 using zt::testing::ScratchFolder;
 using zt::testing::exportPdf;

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 using namespace zt::report;
+using namespace zt::exporting;
 
 namespace {
 

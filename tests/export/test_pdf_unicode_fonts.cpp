@@ -22,6 +22,7 @@
 #include <sstream>
 
 using namespace zt::report;
+using namespace zt::exporting;
 using zt::testing::ExportReport;
 using zt::testing::PdfFile;
 using zt::testing::ScratchFolder;

@@ -110,11 +110,11 @@ protected:
         return {viaDialog, viaCommandLine};
     }
 
-    static std::vector<pages::TQRStandardPreview*> previews()
+    static std::vector<preview::TQRStandardPreview*> previews()
     {
-        std::vector<pages::TQRStandardPreview*> found;
+        std::vector<preview::TQRStandardPreview*> found;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* p = qobject_cast<pages::TQRStandardPreview*>(w); p != nullptr && p->isVisible())
+            if (auto* p = qobject_cast<preview::TQRStandardPreview*>(w); p != nullptr && p->isVisible())
                 found.push_back(p);
         return found;
     }

@@ -178,12 +178,12 @@ namespace {
 
 TEST_F(LetterPrinting, VorschauOpensTheWindowPlacedOnTheScreenZoomedToFit)
 {
-    pages::RegisterStandardPreview();
+    preview::RegisterStandardPreview();
     typeMessage(70);
     frm->DruckvorschauExecute();
-    pages::TQRStandardPreview* preview = nullptr;
+    preview::TQRStandardPreview* preview = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* p = qobject_cast<pages::TQRStandardPreview*>(w); p != nullptr && p->isVisible())
+        if (auto* p = qobject_cast<preview::TQRStandardPreview*>(w); p != nullptr && p->isVisible())
             preview = p;
     ASSERT_NE(preview, nullptr);
     EXPECT_EQ(preview->windowTitle().toStdString(), "Bericht Vorschau : Zettelino für Windows");
@@ -207,22 +207,22 @@ TEST_F(LetterPrinting, VorschauOpensTheWindowPlacedOnTheScreenZoomedToFit)
 
 
 // The letter's open previews, visible ones only.
-std::vector<pages::TQRStandardPreview*> openPreviews()
+std::vector<preview::TQRStandardPreview*> openPreviews()
 {
-    std::vector<pages::TQRStandardPreview*> open;
+    std::vector<preview::TQRStandardPreview*> open;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* p = qobject_cast<pages::TQRStandardPreview*>(w); p != nullptr && p->isVisible())
+        if (auto* p = qobject_cast<preview::TQRStandardPreview*>(w); p != nullptr && p->isVisible())
             open.push_back(p);
     return open;
 }
 
 TEST_F(LetterPrinting, ASecondVorschauReplacesTheOpenPreview)
 {
-    pages::RegisterStandardPreview();
+    preview::RegisterStandardPreview();
     typeMessage(70);
     frm->DruckvorschauExecute();
     ASSERT_EQ(openPreviews().size(), 1u);
-    const QPointer<pages::TQRStandardPreview> first = openPreviews().front();
+    const QPointer<preview::TQRStandardPreview> first = openPreviews().front();
     // The letter changes while its preview is open.
     typeMessage(1);
     frm->DruckvorschauExecute();
@@ -240,11 +240,11 @@ TEST_F(LetterPrinting, ASecondVorschauReplacesTheOpenPreview)
 
 TEST_F(LetterPrinting, ASecondVorschauLeavesAPrintingPreviewAndItsRecorderAlone)
 {
-    pages::RegisterStandardPreview();
+    preview::RegisterStandardPreview();
     typeMessage(70);
     frm->DruckvorschauExecute();
     ASSERT_EQ(openPreviews().size(), 1u);
-    pages::TQRStandardPreview* printing = openPreviews().front();
+    preview::TQRStandardPreview* printing = openPreviews().front();
     pages::TQRPrinter* recorder = report.BandoriaRep1->QRPrinter;
     // While it prints, its close button is off and it refuses to close;
     // Vorschau says why it waits.
@@ -253,7 +253,7 @@ TEST_F(LetterPrinting, ASecondVorschauLeavesAPrintingPreviewAndItsRecorderAlone)
     frm->DruckvorschauExecute();
     EXPECT_EQ(dialogs.calls(platform::DialogCall::Kind::Message).back().text,
               "Zettelino druckt oder speichert gerade.\nBitte warten Sie, bis das fertig ist.");
-    EXPECT_EQ(openPreviews(), std::vector<pages::TQRStandardPreview*>{printing});
+    EXPECT_EQ(openPreviews(), std::vector<preview::TQRStandardPreview*>{printing});
     EXPECT_EQ(report.BandoriaRep1->QRPrinter, recorder);
     EXPECT_EQ(printing->PanelText(1), "Seite 1 von 2");
     printing->ExitButton->setEnabled(true);

@@ -47,11 +47,11 @@ class LetterSending : public zt::testing::LetterWindowTest {
 protected:
     LetterSending()
     {
-        report::RegisterExportFilters();
+        exporting::RegisterExportFilters();
         letter::frmReport = &report;
         report.BandoriaRep1->ShowProgress = false;
         previous = platform::setMailClient(&mail);
-        pages::RegisterStandardPreview();
+        preview::RegisterStandardPreview();
         // Mailed PDFs stay after the program; these go with the scratch folder.
         if (const char* tmp = std::getenv("TMPDIR"))
             previousTmp = tmp;
@@ -65,7 +65,7 @@ protected:
         for (QWidget* w : QApplication::topLevelWidgets())
             windows.emplace_back(w);
         for (const QPointer<QWidget>& w : windows)
-            if (auto* p = qobject_cast<pages::TQRStandardPreview*>(w.data()))
+            if (auto* p = qobject_cast<preview::TQRStandardPreview*>(w.data()))
                 delete p;
         frm.reset();
         letter::frmReport = nullptr;
@@ -75,10 +75,10 @@ protected:
         else
             ::unsetenv("TMPDIR");
     }
-    pages::TQRStandardPreview* openPreview() const
+    preview::TQRStandardPreview* openPreview() const
     {
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* p = qobject_cast<pages::TQRStandardPreview*>(w); p != nullptr && p->isVisible())
+            if (auto* p = qobject_cast<preview::TQRStandardPreview*>(w); p != nullptr && p->isVisible())
                 return p;
         return nullptr;
     }
@@ -153,7 +153,7 @@ TEST_F(LetterSending, SerienbriefPreviewsEveryRecipientsLetter)
     const auto boxes = dialogs.calls(DialogCall::Kind::Message);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Der Serienbrief geht an 2 Empfänger.");
-    pages::TQRStandardPreview* preview = openPreview();
+    preview::TQRStandardPreview* preview = openPreview();
     ASSERT_NE(preview, nullptr);
     ASSERT_EQ(preview->QRPrinterOf()->PageCount(), 2);
     EXPECT_EQ(preview->PanelText(1), "Seite 1 von 2");
@@ -175,7 +175,7 @@ TEST_F(LetterSending, SerienbriefPreviewsEveryRecipientsLetter)
 
 // Runs `command` once while `work` (a print or save in `preview`) is in
 // progress; true when it got to run.
-bool runDuring(pages::TQRStandardPreview* preview, const std::function<void()>& work,
+bool runDuring(preview::TQRStandardPreview* preview, const std::function<void()>& work,
                const std::function<void()>& command)
 {
     bool tried = false;
@@ -221,7 +221,7 @@ TEST_F(LetterSending, CommandsWaitWhileAPreviewPrintsOrSaves)
     dialogs.answerOpen(list);
     dialogs.answerMessage(platform::mrOk);
     frm->Serienbrief->trigger();
-    pages::TQRStandardPreview* merged = openPreview();
+    preview::TQRStandardPreview* merged = openPreview();
     ASSERT_NE(merged, nullptr);
 
     const std::vector<TCommandTry> tries = {
@@ -264,7 +264,7 @@ TEST_F(LetterSending, CommandsWaitWhileAPreviewPrintsOrSaves)
     platform::setMessageQueue(nullptr);
     frm->DruckvorschauExecute();
     platform::setMessageQueue(&queue);
-    pages::TQRStandardPreview* preview = openPreview();
+    preview::TQRStandardPreview* preview = openPreview();
     ASSERT_NE(preview, nullptr);
     const std::string pdf = scratch.file("brief.pdf");
     dialogs.answerSave(pdf);

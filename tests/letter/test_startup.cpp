@@ -165,7 +165,7 @@ TEST_F(StartupTest, StartRegistersThePdfFilterForThePreviewsSave)
 {
     app::ZettelinoProgram program(dir());
     program.Start();
-    const auto& library = report::QRExportFilterLibrary();
+    const auto& library = exporting::QRExportFilterLibrary();
     EXPECT_EQ(library.SaveDialogFilterString(), "Bandoria-Datei(*.QRP)|*.QRP|PDF document (*.PDF)|*.PDF");
     const auto* entry = library.GetFilterByExtension("pdf");
     ASSERT_NE(entry, nullptr);

@@ -50,12 +50,12 @@ protected:
     }
 
     // A prepared report of `pages` pages in a window.
-    pages::TQRStandardPreview& open(int pages)
+    preview::TQRStandardPreview& open(int pages)
     {
         records = pages;
         record = 0;
         rep->Prepare();
-        window = new pages::TQRStandardPreview(rep->QRPrinter);
+        window = new preview::TQRStandardPreview(rep->QRPrinter);
         window->setAttribute(Qt::WA_DeleteOnClose, false);
         window->resize(800, 700);
         QApplication::processEvents();
@@ -66,7 +66,7 @@ protected:
     report::TBandoriaRep* rep = new report::TBandoriaRep(&form);
     report::TQRLabel* label = nullptr;
     int records = 0, record = 0;
-    pages::TQRStandardPreview* window = nullptr;
+    preview::TQRStandardPreview* window = nullptr;
     platform::ScriptedDialogs dialogs;
     zt::testing::DialogScriptCheck scriptCheck{dialogs};
     platform::ScopedUserDialogs scoped;

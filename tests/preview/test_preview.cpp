@@ -30,6 +30,7 @@
 
 using namespace zt;
 using namespace zt::pages;
+using namespace zt::preview;
 namespace fs = std::filesystem;
 using zt::testing::Preview;
 
@@ -317,7 +318,7 @@ namespace {
 
 TEST_F(Preview, WithThePdfFilterSavingAsPdfWritesTheDocument)
 {
-    report::RegisterExportFilters();
+    exporting::RegisterExportFilters();
     TQRStandardPreview& w = open(2);
     const fs::path dir = fs::temp_directory_path() / ("zt-preview-pdf-" + std::to_string(::getpid()));
     fs::create_directories(dir);
@@ -393,14 +394,14 @@ public:
 
 TEST_F(Preview, WhatAFilterSaysOfTheDocumentWrittenIsShownAsInformation)
 {
-    report::QRExportFilterLibrary().AddFilter(report::FilterClassOf<NoticingFilter>());
+    exporting::QRExportFilterLibrary().AddFilter(report::FilterClassOf<NoticingFilter>());
     TQRStandardPreview& w = open(1);
     const fs::path dir = fs::temp_directory_path() / ("zt-preview-notice-" + std::to_string(::getpid()));
     fs::create_directories(dir);
     dialogs.answerSave((dir / "n.ZTN").string(), 1);
     dialogs.answerMessage(platform::mrOk);
     w.SaveReportClick();
-    report::QRExportFilterLibrary().RemoveFilter(report::FilterClassOf<NoticingFilter>());
+    exporting::QRExportFilterLibrary().RemoveFilter(report::FilterClassOf<NoticingFilter>());
     // Written, and the user told how it came out: not an error.
     EXPECT_TRUE(fs::exists(dir / "n.ZTN"));
     const auto boxes = dialogs.calls(platform::DialogCall::Kind::Message);

@@ -18,10 +18,10 @@ using zt::testing::Preview;
 
 namespace {
 
-pages::TQRStandardPreview* openWindow(report::TBandoriaRep& rep)
+preview::TQRStandardPreview* openWindow(report::TBandoriaRep& rep)
 {
     rep.Prepare();
-    auto* w = new pages::TQRStandardPreview(rep.QRPrinter);
+    auto* w = new preview::TQRStandardPreview(rep.QRPrinter);
     w->setAttribute(Qt::WA_DeleteOnClose, false);
     return w;
 }
@@ -50,7 +50,7 @@ TEST_F(Preview, AControllersSettingsReplaceTheReportsInTheWindow)
     rep->PreviewController = controller;
 
     window = openWindow(*rep);
-    pages::TQRStandardPreview& w = *window;
+    preview::TQRStandardPreview& w = *window;
     EXPECT_EQ(w.frameGeometry(), QRect(40, 30, 700, 520));
     EXPECT_FALSE(w.ShowThumbs);
     EXPECT_FALSE(w.ShowSearch);
@@ -84,7 +84,7 @@ TEST_F(Preview, AFreedControllerLeavesTheReportsOwnSettings)
 TEST(SearchDialog, OnlyItsButtonsAnswerItNotEnterOrEscape)
 {
     zt::testing::ensureWidgetApplication();
-    pages::TSearchDlg dlg;
+    preview::TSearchDlg dlg;
     dlg.show();
     dlg.SearchEdit->setFocus();
     QTest::keyClicks(dlg.SearchEdit, "Koeln");

@@ -29,9 +29,9 @@ protected:
     ~LoadedPreview() override { platform::printing::setPrinterDriver(nullptr); }
 
     // A report of `pages` pages saved and loaded back into its window.
-    pages::TQRStandardPreview& openLoaded(int pages)
+    preview::TQRStandardPreview& openLoaded(int pages)
     {
-        pages::TQRStandardPreview& w = open(pages);
+        preview::TQRStandardPreview& w = open(pages);
         const std::string file = scratch.dir() + "bericht.QRP";
         rep->QRPrinter->Save(file);
         dialogs.answerOpen(file);
@@ -45,7 +45,7 @@ protected:
 
 TEST_F(LoadedPreview, SavingAsPdfPlaysTheRecordedPagesOntoTheDocument)
 {
-    pages::TQRStandardPreview& w = openLoaded(3);
+    preview::TQRStandardPreview& w = openLoaded(3);
     dialogs.answerSave(scratch.dir() + "bericht", 1);
     w.SaveReportClick();
     const auto save = dialogs.calls(platform::DialogCall::Kind::Save).back();
@@ -61,7 +61,7 @@ TEST_F(LoadedPreview, SavingAsPdfPlaysTheRecordedPagesOntoTheDocument)
 
 TEST_F(LoadedPreview, APdfThatCannotBeWrittenGoesToTheErrorBox)
 {
-    pages::TQRStandardPreview& w = openLoaded(2);
+    preview::TQRStandardPreview& w = openLoaded(2);
     dialogs.answerSave(std::string("/nonexistent/folder/bericht.pdf"), 1);
     dialogs.answerMessage(platform::mrOk);
     w.SaveReportClick();
@@ -75,7 +75,7 @@ TEST_F(LoadedPreview, APdfThatCannotBeWrittenGoesToTheErrorBox)
 
 TEST_F(LoadedPreview, PrintingPlaysTheLoadedPagesToThePrinter)
 {
-    pages::TQRStandardPreview& w = openLoaded(3);
+    preview::TQRStandardPreview& w = openLoaded(3);
     w.PrintClick();
     ASSERT_EQ(driver->Jobs().size(), 1u);
     EXPECT_EQ(driver->LastJob().pages.size(), 3u);
@@ -83,7 +83,7 @@ TEST_F(LoadedPreview, PrintingPlaysTheLoadedPagesToThePrinter)
 
 TEST_F(LoadedPreview, PrintingWithoutAPrinterSaysSo)
 {
-    pages::TQRStandardPreview& w = openLoaded(1);
+    preview::TQRStandardPreview& w = openLoaded(1);
     platform::printing::setPrinterDriver(std::make_shared<platform::printing::FakePrinterDriver>());
     dialogs.answerMessage(platform::mrOk);
     w.PrintClick();
@@ -96,7 +96,7 @@ TEST_F(LoadedPreview, PrintingWithoutAPrinterSaysSo)
 
 TEST_F(LoadedPreview, AFileCutShortIsRefusedAndThePagesShownStay)
 {
-    pages::TQRStandardPreview& w = open(4);
+    preview::TQRStandardPreview& w = open(4);
     const std::string file = scratch.dir() + "kurz.QRP";
     rep->QRPrinter->Save(file);
     fs::resize_file(file, fs::file_size(file) - 40);
@@ -116,7 +116,7 @@ TEST_F(LoadedPreview, AFileCutShortIsRefusedAndThePagesShownStay)
 
 TEST_F(Preview, AWindowWhoseRecorderGoesClosesWithIt)
 {
-    pages::TQRStandardPreview& w = open(2);
+    preview::TQRStandardPreview& w = open(2);
     w.show();
     QApplication::processEvents();
     // A new run replaces the recorder the window shows.
@@ -127,7 +127,7 @@ TEST_F(Preview, AWindowWhoseRecorderGoesClosesWithIt)
 
 TEST_F(Preview, ARunThatFailsClosesItsPreviewAndTheErrorGoesOn)
 {
-    pages::RegisterStandardPreview();
+    preview::RegisterStandardPreview();
     records = 5;
     record = 0;
     auto needData = rep->OnNeedData;
@@ -139,14 +139,14 @@ TEST_F(Preview, ARunThatFailsClosesItsPreviewAndTheErrorGoesOn)
     EXPECT_THROW(rep->Preview(), std::runtime_error);
     QApplication::processEvents();
     for (QWidget* widget : QApplication::topLevelWidgets())
-        EXPECT_FALSE(qobject_cast<pages::TQRStandardPreview*>(widget) != nullptr && widget->isVisible());
+        EXPECT_FALSE(qobject_cast<preview::TQRStandardPreview*>(widget) != nullptr && widget->isVisible());
     pages::SetStandardPreviewFactory(nullptr);
     pages::SetProgressFormFactory(nullptr);
 }
 
 TEST_F(Preview, TheTabCaptionsAreWholeAndEveryButtonHasItsHint)
 {
-    pages::TQRStandardPreview& w = open(1);
+    preview::TQRStandardPreview& w = open(1);
     w.show();
     QApplication::processEvents();
     QTabBar* bar = w.Tabs->tabBar();
@@ -169,7 +169,7 @@ TEST_F(Preview, APlacedPreviewTakesItsBoundsAndFitsThePage)
     zt::testing::ScratchFolder scratch{"zt-preview-placed"};
     rep->QRPrinter->Save(scratch.dir() + "b.QRP");
     loaded.Load(scratch.dir() + "b.QRP");
-    pages::TQRStandardPreview* placed = pages::OpenPlacedPreview(&loaded, QRect(256, 51, 768, 922));
+    preview::TQRStandardPreview* placed = preview::OpenPlacedPreview(&loaded, QRect(256, 51, 768, 922));
     placed->setAttribute(Qt::WA_DeleteOnClose, false);
     window = placed;
     QApplication::processEvents();

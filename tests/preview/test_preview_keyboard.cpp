@@ -22,6 +22,7 @@
 
 using namespace zt;
 using namespace zt::pages;
+using namespace zt::preview;
 using zt::testing::Preview;
 
 namespace {

@@ -33,7 +33,7 @@ TEST_F(Preview, AnInitialZoomOf100ShowsThePageAt100AndKeepsItWhenResized)
 {
     rep->SetZoom(80);
     rep->PrevInitialZoom = TQRZoomState::qrZoom100;
-    pages::TQRStandardPreview& w = open(2);
+    preview::TQRStandardPreview& w = open(2);
     EXPECT_EQ(w.QRPreview->Zoom(), 100);
     EXPECT_EQ(w.QRPreview->ZoomState(), TQRZoomState::qrZoom100);
     EXPECT_TRUE(w.Zoom100->isChecked());
@@ -47,7 +47,7 @@ TEST_F(Preview, AnyOtherInitialZoomTakesTheReportsZoom)
 {
     rep->SetZoom(80);
     rep->PrevInitialZoom = TQRZoomState::qrZoomOther;
-    pages::TQRStandardPreview& w = open(1);
+    preview::TQRStandardPreview& w = open(1);
     EXPECT_EQ(w.QRPreview->Zoom(), 80);
     EXPECT_EQ(w.QRPreview->ZoomState(), TQRZoomState::qrZoomOther);
     EXPECT_TRUE(w.Zoom100->isChecked());
@@ -55,7 +55,7 @@ TEST_F(Preview, AnyOtherInitialZoomTakesTheReportsZoom)
 
 TEST_F(Preview, TheZoom100ButtonSelectsThe100State)
 {
-    pages::TQRStandardPreview& w = open(1);
+    preview::TQRStandardPreview& w = open(1);
     ASSERT_EQ(w.QRPreview->ZoomState(), TQRZoomState::qrZoomToFit);
     w.Zoom100Click();
     EXPECT_EQ(w.QRPreview->Zoom(), 100);
@@ -68,10 +68,10 @@ TEST_F(Preview, TheZoom100ButtonSelectsThe100State)
 
 TEST_F(Preview, PagesCarryNoLinksSoAClickFollowsNone)
 {
-    pages::TQRStandardPreview& w = open(2);
+    preview::TQRStandardPreview& w = open(2);
     std::vector<std::string> followed;
-    w.QRPreview->OnHyperlink = [&](pages::TQRPreview*, const std::string& link) { followed.push_back(link); };
-    pages::TQRPreviewImage* image = w.QRPreview->PreviewImage();
+    w.QRPreview->OnHyperlink = [&](preview::TQRPreview*, const std::string& link) { followed.push_back(link); };
+    preview::TQRPreviewImage* image = w.QRPreview->PreviewImage();
     ASSERT_TRUE(image->HasPage());
     EXPECT_TRUE(image->Hyperlinks().empty());
     EXPECT_FALSE(image->IsLink());
@@ -89,29 +89,29 @@ TEST_F(Preview, TheControllersCopySwitchHidesTheCopyButton)
     auto* controller = new report::TQRPreviewController(&form);
     EXPECT_TRUE(controller->ShowCopyButton);
     rep->PreviewController = controller;
-    pages::TQRStandardPreview& shown = open(1);
+    preview::TQRStandardPreview& shown = open(1);
     shown.show();
     EXPECT_TRUE(shown.copybutton->isVisible());
     delete window;
     window = nullptr;
     controller->ShowCopyButton = false;
-    pages::TQRStandardPreview& hidden = open(1);
+    preview::TQRStandardPreview& hidden = open(1);
     EXPECT_FALSE(hidden.copybutton->isVisible());
     EXPECT_TRUE(hidden.Print->isVisible());
 }
 
 class XMLViewer : public Preview {
 protected:
-    XMLViewer() { pages::RegisterXMLDocumentViewer(); }
+    XMLViewer() { preview::RegisterXMLDocumentViewer(); }
     ~XMLViewer() override
     {
-        for (pages::TQRStandardPreview* p : pages::OpenPreviews())
+        for (preview::TQRStandardPreview* p : preview::OpenPreviews())
             delete p;
         report::SetXMLDocumentViewer({});
     }
-    pages::TQRStandardPreview* viewer()
+    preview::TQRStandardPreview* viewer()
     {
-        for (pages::TQRStandardPreview* p : pages::OpenPreviews())
+        for (preview::TQRStandardPreview* p : preview::OpenPreviews())
             if (p->objectName() == "QRXMLDocumentViewer")
                 return p;
         return nullptr;
@@ -131,7 +131,7 @@ TEST_F(XMLViewer, ItShowsTheReportWithTheReportsOwnPreviewSettings)
     controller->ShowThumbs = true;
     rep->PreviewController = controller;
     rep->PreviewXML(false);
-    pages::TQRStandardPreview* w = viewer();
+    preview::TQRStandardPreview* w = viewer();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(before, 1);
     EXPECT_TRUE(w->isVisible());
@@ -153,7 +153,7 @@ TEST_F(XMLViewer, ModalItReturnsOnceTheViewerHasClosed)
     bool wasModal = false;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (pages::TQRStandardPreview* w = viewer()) {
+        if (preview::TQRStandardPreview* w = viewer()) {
             wasModal = w->isModal();
             w->close();
         }
@@ -169,11 +169,11 @@ TEST_F(XMLViewer, ModalItReturnsOnceTheViewerHasClosed)
 
 TEST_F(Preview, AJapaneseFontStopsThePdfWithItsReasonInTheErrorBox)
 {
-    report::RegisterExportFilters();
+    exporting::RegisterExportFilters();
     report::TQRFont f = label->Font();
     f.Charset = 128;
     label->SetFont(f);
-    pages::TQRStandardPreview& w = open(1);
+    preview::TQRStandardPreview& w = open(1);
     const std::filesystem::path file =
         std::filesystem::temp_directory_path() / ("zt-preview-charset-" + std::to_string(::getpid()) + ".pdf");
     dialogs.answerSave(file.string(), 1);

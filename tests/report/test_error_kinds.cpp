@@ -88,7 +88,7 @@ TEST(ErrorKinds, DamagedLettersReportsMetafilesAndPackedDataAreDamagedInput)
                   (void)pages::UnpackBytes(packed, sizeof packed, 1);
               }),
               ErrorKind::DamagedInput);
-    EXPECT_EQ(kindOf([] { (void)report::LZWDecode({0x80, 0x4B, 0x00, 0x00}); }), ErrorKind::DamagedInput);
+    EXPECT_EQ(kindOf([] { (void)exporting::LZWDecode({0x80, 0x4B, 0x00, 0x00}); }), ErrorKind::DamagedInput);
     EXPECT_EQ(kindOf([] {
                   platform::TMemoryStream bytes(std::vector<std::uint8_t>{1, 2});
                   (void)bytes.ReadInt32();

@@ -18,7 +18,7 @@ constexpr const char* kWorkingMessage =
 
 bool TFrmMain::RefuseWhileWorking()
 {
-    if (FWorking == 0 && !pages::AnyPreviewWorking())
+    if (FWorking == 0 && !preview::AnyPreviewWorking())
         return false;
     platform::userDialogs().messageDlg(kWorkingMessage, platform::TMsgDlgType::mtInformation, platform::mbOK);
     return true;

@@ -156,8 +156,8 @@ namespace {
 // (while it prints); it then comes to the front, so the click is answered.
 bool closeOpenPreviews(const report::TBandoriaRep& r)
 {
-    std::vector<QPointer<pages::TQRStandardPreview>> open;
-    for (pages::TQRStandardPreview* preview : pages::OpenPreviews())
+    std::vector<QPointer<preview::TQRStandardPreview>> open;
+    for (preview::TQRStandardPreview* preview : preview::OpenPreviews())
         if (preview->isVisible() && preview->PreviewedReport() == &r)
             open.emplace_back(preview);
     for (const auto& preview : open)

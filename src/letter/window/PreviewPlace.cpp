@@ -14,11 +14,11 @@ QRect PrimaryScreenBounds()
     return screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
 }
 
-pages::TQRStandardPreview* OpenPreviewBesideLetter(pages::TQRPrinter* recorder)
+preview::TQRStandardPreview* OpenPreviewBesideLetter(pages::TQRPrinter* recorder)
 {
     const QRect area = PrimaryScreenBounds();
     const output::TPreviewPlacement place = output::PreviewPlacementFor(area.width(), area.height());
-    return pages::OpenPlacedPreview(recorder, QRect(place.left, place.top, place.width, place.height));
+    return preview::OpenPlacedPreview(recorder, QRect(place.left, place.top, place.width, place.height));
 }
 
 } // namespace zt::letter

@@ -6,8 +6,10 @@
 
 namespace zt::pages {
 class TQRPrinter;
+}
+namespace zt::preview {
 class TQRStandardPreview;
-} // namespace zt::pages
+}
 
 namespace zt::letter {
 
@@ -16,6 +18,6 @@ QRect PrimaryScreenBounds();
 
 // Opens the standard preview of a recorder without a report (a saved
 // report file, a mail merge) where the letter's preview would be.
-pages::TQRStandardPreview* OpenPreviewBesideLetter(pages::TQRPrinter* recorder);
+preview::TQRStandardPreview* OpenPreviewBesideLetter(pages::TQRPrinter* recorder);
 
 } // namespace zt::letter
