@@ -88,7 +88,7 @@ void TQRStandardPreview::PrintClick()
     TQRPrinter* p = QRPrinterOf();
     if (p == nullptr)
         return;
-    if (platform::printing::Printer().Printers().empty()) {
+    if (!platform::printing::Printer().AnyPrinter()) {
         platform::showApplicationError("Es ist kein Drucker eingerichtet. Der Bericht wurde nicht gedruckt.");
         return;
     }

@@ -96,15 +96,10 @@ report::TBandoriaRep* preparedReport(TFrmMain& frm)
 }
 
 // Without a printer the engine prints nothing and says nothing; the person
-// at the desk is told rather than left waiting for paper. The list is read
-// again first, so a printer set up since the start counts.
+// at the desk is told rather than left waiting for paper.
 bool refusedWithoutPrinter()
 {
-    platform::printing::TPrinter& printer = platform::printing::Printer();
-    if (!printer.Printers().empty())
-        return false;
-    printer.Refresh();
-    if (!printer.Printers().empty())
+    if (platform::printing::Printer().AnyPrinter())
         return false;
     platform::showApplicationError("Es ist kein Drucker eingerichtet. Der Brief wurde nicht gedruckt.");
     return true;

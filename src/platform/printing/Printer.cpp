@@ -98,6 +98,13 @@ const std::vector<PrinterInfo>& TPrinter::Printers()
     return *printers_;
 }
 
+bool TPrinter::AnyPrinter()
+{
+    if (Printers().empty())
+        Refresh();
+    return !Printers().empty();
+}
+
 void TPrinter::Refresh()
 {
     std::string chosenName;

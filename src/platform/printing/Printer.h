@@ -33,6 +33,9 @@ public:
     const std::vector<PrinterInfo>& Printers();
     // Reads the list again; a chosen printer that is still installed stays chosen.
     void Refresh();
+    // Whether a printer is installed; an empty list is read again first, so
+    // a printer set up since it was read counts.
+    bool AnyPrinter();
 
     // The chosen printer, the system default until one is chosen; -1 when no
     // printer is installed.
