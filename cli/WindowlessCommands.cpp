@@ -24,9 +24,16 @@ namespace {
 // The printed letter's report as the window's report holder runs it.
 class LetterReport {
 public:
-    explicit LetterReport(const output::TWindowlessLetter& letter)
+    explicit LetterReport(output::TWindowlessLetter letter)
+        : source_(output::DesignPrintSource(std::move(letter.content), std::move(letter.labels)))
     {
-        form_.LetterSource = [&letter] { return output::DesignPrintSource(letter.content, letter.labels); };
+        // The page total's run and the output's run print the same letter:
+        // the first takes it over, the second finds the report filled.
+        form_.LetterSource = [this] {
+            std::optional<output::TLetterPrintSource> source = std::move(source_);
+            source_.reset();
+            return source;
+        };
         form_.PageTotal = [this] { return pageTotal_; };
         form_.BandoriaRep1->ShowProgress = false;
     }
@@ -39,10 +46,11 @@ public:
 
 private:
     output::TfrmReport form_;
+    std::optional<output::TLetterPrintSource> source_;
     int pageTotal_ = 0;
 };
 
-void writeOutput(const BatchOutput& output, const output::TWindowlessLetter& letter, std::ostream& err)
+void writeOutput(const BatchOutput& output, output::TWindowlessLetter letter, std::ostream& err)
 {
     switch (output.kind) {
     case BatchOutput::Kind::Text:
@@ -52,23 +60,24 @@ void writeOutput(const BatchOutput& output, const output::TWindowlessLetter& let
         platform::text::writeTextFile(output.path, files::LetterFileLines(letter.content));
         break;
     case BatchOutput::Kind::Qrp: {
-        LetterReport report(letter);
+        LetterReport report(std::move(letter));
         recordPreview(report.Report(), report.PageTotal());
         report.Report().QRPrinter->Save(output.path);
         break;
     }
     case BatchOutput::Kind::Pdf:
     case BatchOutput::Kind::PdfPlain: {
-        LetterReport report(letter);
+        LetterReport report(std::move(letter));
         warnOf(err, output::WriteLetterPdf(report.Report(), report.PageTotal(), output.path,
                                            output.kind == BatchOutput::Kind::Pdf ? output::TLetterPdfKind::Archive
                                                                                  : output::TLetterPdfKind::Plain));
         break;
     }
     case BatchOutput::Kind::Mail: {
-        LetterReport report(letter);
+        const std::string subject = letter.content.titel1;
+        LetterReport report(std::move(letter));
         std::string notice;
-        output::MailLetterPdf(report.Report(), report.PageTotal(), letter.content.titel1, &notice);
+        output::MailLetterPdf(report.Report(), report.PageTotal(), subject, &notice);
         warnOf(err, notice);
         break;
     }
@@ -106,14 +115,18 @@ std::optional<int> runLetterWithoutWindow(const BatchOptions& options, std::ostr
         err << "zettelino-print: " << options.input << ": " << files::kLetterOpenFailure << '\n';
         return kExitNotOpened;
     }
-    const std::optional<output::TWindowlessLetter> letter = output::OpenWithoutWindow(read);
+    std::optional<output::TWindowlessLetter> letter = output::OpenWithoutWindow(std::move(read));
     if (!letter)
         return std::nullopt;
     if (!options.mergeList.empty())
         return runMerge(*letter, options, err);
     for (const BatchOutput& output : options.outputs) {
         try {
-            writeOutput(output, *letter, err);
+            // The last output takes the letter over; those before it a copy.
+            if (&output == &options.outputs.back())
+                writeOutput(output, std::move(*letter), err);
+            else
+                writeOutput(output, *letter, err);
         } catch (const std::exception& e) {
             err << "zettelino-print: " << e.what() << '\n';
             return exitStatusFor(e, InputFile::Letter);

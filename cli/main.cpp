@@ -7,6 +7,10 @@
 
 #include <iostream>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 int main(int argc, char** argv)
 {
     const zt::cli::BatchOptions options = zt::cli::parseBatchOptions({argv + 1, argv + argc});
@@ -15,6 +19,13 @@ int main(int argc, char** argv)
     // A letter that needs no window for what is asked is written without
     // the toolkit: its start-up would be most of the run.
     if (zt::cli::needsNoWindow(options)) {
+#ifdef __GLIBC__
+        // A short run's large blocks (the file read, the growing lists) from
+        // the heap instead of mappings of their own: freed, their pages are
+        // taken again by what comes next instead of fresh ones, each a fault.
+        mallopt(M_MMAP_THRESHOLD, 64 << 20);
+        mallopt(M_TRIM_THRESHOLD, 128 << 20);
+#endif
         // Without the toolkit nothing else starts fontconfig: the faces of
         // the last run are taken from the cache while nothing has changed.
         zt::platform::FontService::keepResolutionsIn(zt::platform::defaultFontCacheFile());

@@ -15,7 +15,7 @@ namespace {
 class NullSink final : public zt::files::TLetterSink {
 public:
     void ClearBlock(zt::files::TLetterBlock) override {}
-    void AppendLine(zt::files::TLetterBlock, const std::string& line) override { bytes += line.size(); }
+    void AppendLine(zt::files::TLetterBlock, std::string line) override { bytes += line.size(); }
     void SetMark(int, bool) override {}
     void SetField(zt::files::TLetterField, const std::string& text) override { bytes += text.size(); }
     std::size_t bytes = 0;

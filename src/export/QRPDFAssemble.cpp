@@ -243,8 +243,13 @@ void TQRPDFDocumentFilter::assemble(const std::function<void(std::string_view)>&
     table.Add("/Creator " + PdfTextString(info.creator));
     table.Add("/Title " + PdfTextString(info.title));
     table.Add("/Author " + PdfTextString(info.author));
-    for (const auto& [key, value] : extra)
-        table.Add("/" + PdfCodePageText(key) + PdfTextString(value));
+    for (const auto& [key, value] : extra) {
+        // Appended piece by piece: GCC 12 misreads "/" + std::string as overlapping at -O3.
+        std::string entry = "/";
+        entry += PdfCodePageText(key);
+        entry += PdfTextString(value);
+        table.Add(entry);
+    }
     table.Add(">>");
     table.End();
     table.Object(o.procSet, {"[/PDF /Text]"});
@@ -271,7 +276,7 @@ void TQRPDFDocumentFilter::assemble(const std::function<void(std::string_view)>&
 void TQRPDFDocumentFilter::writeDocument()
 {
     // Written through a buffer: the builder hands over line by line.
-    constexpr std::size_t kChunk = 1u << 20;
+    constexpr std::size_t kChunk = 1u << 16;  // few pages to touch, few calls
     std::string buffer;
     buffer.reserve(kChunk + 4096);
     const auto produce = [&](const platform::files::ByteSink& out) {

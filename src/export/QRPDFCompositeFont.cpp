@@ -17,14 +17,21 @@ TPDFArchiveFont::~TPDFArchiveFont() = default;
 
 namespace {
 
-// A code's four hex digits in the order they are written.
-std::uint32_t hexDigits(std::uint16_t code)
+// A code's high byte, then its low byte, escaped for a literal string: the
+// delimiters and the backslash, and the line ends a reader would change.
+TPDFCodeBytes codeBytes(std::uint16_t code)
 {
-    static const char hex[] = "0123456789ABCDEF";
-    const char digits[4] = {hex[code >> 12], hex[(code >> 8) & 15], hex[(code >> 4) & 15], hex[code & 15]};
-    std::uint32_t packed;
-    std::memcpy(&packed, digits, sizeof packed);
-    return packed;
+    TPDFCodeBytes out;
+    for (const auto byte : {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)}) {
+        const char escaped = byte == '(' || byte == ')' || byte == '\\' ? byte
+                             : byte == '\r'                             ? 'r'
+                             : byte == '\n'                             ? 'n'
+                                                                        : 0;
+        if (escaped != 0)
+            out.bytes[out.size++] = '\\';
+        out.bytes[out.size++] = escaped != 0 ? escaped : byte;
+    }
+    return out;
 }
 
 } // namespace
@@ -42,26 +49,25 @@ std::uint16_t TPDFArchiveFont::codeOf(char32_t c)
         code = static_cast<std::uint16_t>(codes.size() + 1);
     }
     byCharacter.emplace(c, code);
-    if (c < latinDigits.size())
-        latinDigits[c] = hexDigits(code);
+    if (c < latinBytes.size())
+        latinBytes[c] = codeBytes(code);
     codes.emplace_back(code, c);
     return code;
 }
 
 void TPDFArchiveFont::AppendCodes(std::string& out, std::string_view utf8)
 {
-    // Four digits a character at most: written in place, the rest cut off.
+    // Four bytes a character at most: written in place, the rest cut off.
     const std::size_t start = out.size();
     out.resize(start + 4 * utf8.size());
     char* p = out.data() + start;
-    for (std::size_t i = 0; i < utf8.size(); p += 4) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        // Most text is ASCII: no decoding for it.
-        const char32_t c = b < 0x80 ? (++i, char32_t(b)) : platform::text::decodeUtf8(utf8, i);
-        std::uint32_t digits = c < latinDigits.size() ? latinDigits[c] : 0;
-        if (digits == 0)
-            digits = hexDigits(codeOf(c));
-        std::memcpy(p, &digits, sizeof digits);
+    for (std::size_t i = 0; i < utf8.size();) {
+        const char32_t c = platform::text::nextUtf8(utf8, i);
+        TPDFCodeBytes code = c < latinBytes.size() ? latinBytes[c] : TPDFCodeBytes{};
+        if (code.size == 0)
+            code = codeBytes(codeOf(c));
+        std::memcpy(p, code.bytes, sizeof code.bytes);
+        p += code.size;
     }
     out.resize(static_cast<std::size_t>(p - out.data()));
 }

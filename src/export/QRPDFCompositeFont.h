@@ -24,6 +24,13 @@ using namespace zt::report;
 
 class TPDFGlyphLookup;
 
+// A code's two bytes as a literal string holds them: each escaped where
+// it must be, so one to four bytes.
+struct TPDFCodeBytes {
+    char bytes[4] = {};
+    std::uint8_t size = 0;
+};
+
 struct TPDFArchiveFont {
     // Codes of two bytes; else the font could not be embedded and its text
     // takes the plain single-byte codes.
@@ -37,16 +44,17 @@ struct TPDFArchiveFont {
     // The codes in the order of first use, each with the character it stands for.
     std::vector<std::pair<std::uint16_t, char32_t>> codes;
     std::unordered_map<char32_t, std::uint16_t> byCharacter;
-    // The four hex digits of the codes of the first 256 characters as they
-    // go into the text (0: none yet): almost every character of a letter,
-    // without a hash lookup.
-    std::array<std::uint32_t, 256> latinDigits{};
+    // The bytes of the codes of the first 256 characters as they go into
+    // the text's string, escaped, with their count (0: none yet): almost
+    // every character of a letter, without a hash lookup.
+    std::array<TPDFCodeBytes, 256> latinBytes{};
     std::unique_ptr<TPDFGlyphLookup> glyphs;  // CFF: the glyph of a character
 
     TPDFArchiveFont();
     ~TPDFArchiveFont();
-    // Appends the codes of the UTF-8 text as hexadecimal digits (what goes
-    // between "<" and ">" of the text's string).
+    // Appends the codes of the UTF-8 text, two bytes each, as they go
+    // between "(" and ")" of a literal string: half the size of hex digits,
+    // and a long letter's text is most of its document.
     void AppendCodes(std::string& out, std::string_view utf8);
     // The characters in the order of first use.
     std::vector<char32_t> Characters() const;

@@ -185,7 +185,9 @@ void TQRPDFDocumentFilter::openPage()
     FPageWidth = static_cast<long double>(Round(width)) * 0.1L * 72.0L / 25.4L;
     FPageHeight = static_cast<long double>(Round(length)) * 0.1L * 72.0L / 25.4L;
     FPDF.pages.push_back({FPageWidth, FPageHeight});
-    FPDF.parts.emplace_back();
+    // A page's text is about as long as the one before: made room for once
+    // instead of grown step by step, each step a copy into fresh memory.
+    FPDF.parts.emplace_back().text.reserve(FPDF.lastPageText + FPDF.lastPageText / 8);
     FMadeFirstPageFiles = true;
 }
 
@@ -198,6 +200,7 @@ void TQRPDFDocumentFilter::closePage()
     if (!t.empty())
         t += "\r\n";
     t += "ET";
+    FPDF.lastPageText = t.size();
     spillClosedPages();
 }
 

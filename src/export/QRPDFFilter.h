@@ -94,6 +94,7 @@ struct TPDFNote {
     std::uint64_t spillEnd = 0;
     std::size_t inMemory = 0;      // bytes of closed pages still in memory
     std::size_t firstInMemory = 0; // the first closed page not yet spilled
+    std::size_t lastPageText = 0;  // the text of the page closed last, in bytes
 };
 
 class TQRPDFDocumentFilter : public TQRPAbstractExportFilter {

@@ -63,8 +63,13 @@ bool TQRPDFDocumentFilter::markText(const TPDFItemRec& item)
         append(text, artifactStart(target.kind));
     } else {
         const int mcid = FTags->Mark(FPDF.parts.size() - 1, target.element);
-        append(text, "/" + std::string(PdfStructTypeName(FTags->TypeOf(target.element))) + " << /MCID " +
-                         std::to_string(mcid) + " >> BDC");
+        // Appended piece by piece: GCC 12 misreads "/" + std::string as overlapping at -O3.
+        std::string mark = "/";
+        mark += PdfStructTypeName(FTags->TypeOf(target.element));
+        mark += " << /MCID ";
+        mark += std::to_string(mcid);
+        mark += " >> BDC";
+        append(text, mark);
     }
     FMarkOpen = true;
     FMarked = target;

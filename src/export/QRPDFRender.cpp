@@ -153,9 +153,9 @@ void TQRPDFDocumentFilter::renderText(const TPDFItemRec& item, std::string_view 
         if (!font)
             font = OpenPDFArchiveFont(TPDFFontKey::Parse(FReportFonts[static_cast<std::size_t>(resource)]));
         if (font->composite) {
-            t += " Tm <";
+            t += " Tm (";
             font->AppendCodes(t, text);
-            t += "> Tj";
+            t += ") Tj";
             return;
         }
     }

@@ -7,12 +7,12 @@ void TLetterBuffer::ClearBlock(TLetterBlock block)
     blocks_[IndexOf(block)].emplace();
 }
 
-void TLetterBuffer::AppendLine(TLetterBlock block, const std::string& line)
+void TLetterBuffer::AppendLine(TLetterBlock block, std::string line)
 {
     auto& lines = blocks_[IndexOf(block)];
     if (!lines)
         lines.emplace();
-    lines->push_back(line);
+    lines->push_back(std::move(line));
 }
 
 void TLetterBuffer::SetMark(int n, bool ticked)
@@ -50,6 +50,20 @@ TLetterContent TLetterBuffer::Content() const
         letter.marks[static_cast<std::size_t>(m.number)] = Mark(m.number).value_or(false);
     for (const TLetterFieldInfo& f : kLetterFields)
         letter.*f.text = Field(f.field).value_or(std::string());
+    return letter;
+}
+
+TLetterContent TLetterBuffer::TakeContent() &&
+{
+    TLetterContent letter;
+    for (const TLetterBlockInfo& b : kLetterBlocks)
+        if (auto& lines = blocks_[IndexOf(b.block)])
+            letter.*b.lines = std::move(*lines);
+    for (const TTickMarkInfo& m : kTickMarks)
+        letter.marks[static_cast<std::size_t>(m.number)] = Mark(m.number).value_or(false);
+    for (const TLetterFieldInfo& f : kLetterFields)
+        if (auto& text = fields_[IndexOf(f.field)])
+            letter.*f.text = std::move(*text);
     return letter;
 }
 

@@ -18,7 +18,7 @@ public:
     void ClearBlock(TLetterBlock block) override;
     // The readers empty a block before they fill it; a block that was only
     // appended to is replaced all the same.
-    void AppendLine(TLetterBlock block, const std::string& line) override;
+    void AppendLine(TLetterBlock block, std::string line) override;
     void SetMark(int n, bool ticked) override;
     void SetField(TLetterField field, const std::string& text) override;
 
@@ -28,6 +28,8 @@ public:
     const std::optional<std::string>& Field(TLetterField field) const;
     // All of it as a letter, empty where the reader did not reach.
     TLetterContent Content() const;
+    // The same, the lines handed over instead of copied; the buffer is spent.
+    TLetterContent TakeContent() &&;
 
 private:
     std::array<std::optional<std::vector<std::string>>, kLetterBlockCount> blocks_;

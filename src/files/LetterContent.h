@@ -41,7 +41,8 @@ class TLetterSink {
 public:
     virtual ~TLetterSink() = default;
     virtual void ClearBlock(TLetterBlock block) = 0;
-    virtual void AppendLine(TLetterBlock block, const std::string& line) = 0;
+    // By value: a reader that owns its lines hands them over without a copy.
+    virtual void AppendLine(TLetterBlock block, std::string line) = 0;
     virtual void SetMark(int n, bool ticked) = 0;
     virtual void SetField(TLetterField field, const std::string& text) = 0;
 };

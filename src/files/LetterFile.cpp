@@ -64,7 +64,13 @@ const std::string& TLetterFileReader::Line(long long index) const
     return lines_[static_cast<std::size_t>(index)];
 }
 
-void ReadLetterFile(const TLetterFileReader& file, TLetterSink& sink)
+std::string TLetterFileReader::TakeLine(long long index)
+{
+    Line(index); // the same bounds
+    return std::move(lines_[static_cast<std::size_t>(index)]);
+}
+
+void ReadLetterFile(TLetterFileReader file, TLetterSink& sink)
 {
     std::array<long long, kLetterBlockCount> counts{};
     for (const TLetterBlockInfo& b : kLetterBlocks) {
@@ -74,6 +80,15 @@ void ReadLetterFile(const TLetterFileReader& file, TLetterSink& sink)
         counts[IndexOf(b.block)] = *count;
     }
 
+    // The keyed values are read before the block lines are handed over: a
+    // key is looked up on the first line that has it, a block line too.
+    std::array<bool, kTickMarkCount + 1> marks{};
+    for (const TTickMarkInfo& m : kTickMarks)
+        marks[static_cast<std::size_t>(m.number)] = TextToFlag(file.Value(m.fileKey));
+    std::array<std::string, kLetterFieldCount> fields;
+    for (const TLetterFieldInfo& f : kLetterFields)
+        fields[IndexOf(f.field)] = file.Value(f.fileKey);
+
     for (const TLetterBlockInfo& b : kLetterBlocks)
         sink.ClearBlock(b.block);
     // The lines follow the version and the counts, block after block.
@@ -81,14 +96,14 @@ void ReadLetterFile(const TLetterFileReader& file, TLetterSink& sink)
     for (const TLetterBlockInfo& b : kLetterBlocks) {
         const long long count = counts[IndexOf(b.block)];
         for (long long i = 0; i < count; ++i)
-            sink.AppendLine(b.block, file.Line(from + i));
+            sink.AppendLine(b.block, file.TakeLine(from + i));
         from += count;
     }
 
     for (const TTickMarkInfo& m : kTickMarks)
-        sink.SetMark(m.number, TextToFlag(file.Value(m.fileKey)));
+        sink.SetMark(m.number, marks[static_cast<std::size_t>(m.number)]);
     for (const TLetterFieldInfo& f : kLetterFields)
-        sink.SetField(f.field, file.Value(f.fileKey));
+        sink.SetField(f.field, fields[IndexOf(f.field)]);
 }
 
 } // namespace zt::files

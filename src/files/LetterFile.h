@@ -33,6 +33,8 @@ public:
     std::optional<long long> Count(std::string_view key) const;
     // Line `index` of the file; ELetterFileError past the last line.
     const std::string& Line(long long index) const;
+    // The same line handed over: it reads empty afterwards.
+    std::string TakeLine(long long index);
 
     const std::vector<std::string>& Lines() const { return lines_; }
 
@@ -47,7 +49,8 @@ private:
 // anything is touched), then the blocks emptied and filled from line 4 on,
 // the tick marks 1-15 and the single-line fields, in this order. Throws
 // ELetterFileError where the file falls short; what was put in stays.
-void ReadLetterFile(const TLetterFileReader& file, TLetterSink& sink);
+// The reader is spent: its lines go to the sink.
+void ReadLetterFile(TLetterFileReader file, TLetterSink& sink);
 
 // What the user is told when a letter file cannot be opened.
 inline constexpr const char* kLetterOpenFailure =

@@ -121,12 +121,12 @@ TQRFont designFont(bool bold)
 
 } // namespace
 
-TLetterPrintSource DesignPrintSource(const files::TLetterContent& letter,
-                                     const std::array<std::string, files::kTickMarkCount + 1>& labels)
+TLetterPrintSource DesignPrintSource(files::TLetterContent letter,
+                                     std::array<std::string, files::kTickMarkCount + 1> labels)
 {
     TLetterPrintSource s;
-    s.letter = letter;
-    s.labels = labels;
+    s.letter = std::move(letter);
+    s.labels = std::move(labels);
     s.absenderFont = s.anschriftFont = s.mitteilungFont = designFont(false);
     s.titel1Font = s.titel2Font = designFont(true);
     return s;

@@ -38,8 +38,8 @@ std::string PageCountLine(int page, int total);
 
 // A letter's sources as a window without its own fonts would give them:
 // the controls' design fonts (Courier New 10, the titles bold).
-TLetterPrintSource DesignPrintSource(const files::TLetterContent& letter,
-                                     const std::array<std::string, files::kTickMarkCount + 1>& labels);
+TLetterPrintSource DesignPrintSource(files::TLetterContent letter,
+                                     std::array<std::string, files::kTickMarkCount + 1> labels);
 
 // Where the preview window goes on a screen of the given size.
 struct TPreviewPlacement {

@@ -25,20 +25,29 @@ bool keptChar(char32_t c)
 
 } // namespace
 
-std::vector<std::string> BoxDisplayLines(const std::vector<std::string>& given, const TBoxDesign& box)
+std::vector<std::string> BoxDisplayLines(std::vector<std::string> given, const TBoxDesign& box)
 {
     // The box takes the lines each with a break after it, so its
     // paragraphs are the lines given: none holds a break (KeptAsGiven).
-    std::vector<std::string> shown;
     const auto font = platform::FontService::instance().font(BoxFont());
     const int width = BoxFormatWidth(box.width, box.scrollBar);
-    shown.reserve(given.size());
-    for (const std::string& line : given) {
-        if (!line.empty() && font->textWidth(line) <= width) {
-            shown.push_back(line); // fits whole, the common case
+    const auto fits = [&](const std::string& line) { return !line.empty() && font->textWidth(line) <= width; };
+    // Lines that fit whole, the common case, stay where they are; the lines
+    // are only moved into a new list from the first one that wraps.
+    auto first = given.begin();
+    while (first != given.end() && fits(*first))
+        ++first;
+    if (first == given.end())
+        return given;
+    std::vector<std::string> shown;
+    shown.reserve(given.size() + 1);
+    shown.insert(shown.end(), std::make_move_iterator(given.begin()), std::make_move_iterator(first));
+    for (auto it = first; it != given.end(); ++it) {
+        if (it != first && fits(*it)) {
+            shown.push_back(std::move(*it));
             continue;
         }
-        std::vector<std::string> pieces = wrapParagraph(line, *font, width);
+        std::vector<std::string> pieces = wrapParagraph(*it, *font, width);
         shown.insert(shown.end(), std::make_move_iterator(pieces.begin()), std::make_move_iterator(pieces.end()));
     }
     return shown;
@@ -47,15 +56,17 @@ std::vector<std::string> BoxDisplayLines(const std::vector<std::string>& given, 
 bool KeptAsGiven(const std::string& text)
 {
     std::size_t units = 0;
-    for (std::size_t pos = 0; pos < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[pos]);
-        if (byte >= 0x20 && byte < 0x7F) {
+    const std::size_t n = text.size();
+    for (std::size_t pos = 0; pos < n;) {
+        // A run of printable ASCII, nearly all of a letter, in a loop of its own.
+        const std::size_t run = pos;
+        while (pos < n && static_cast<unsigned char>(text[pos] - 0x20) < 0x5F)
             ++pos;
-            ++units;
-            continue;
-        }
+        units += pos - run;
+        if (pos == n)
+            break;
         const std::size_t start = pos;
-        const char32_t c = platform::text::decodeUtf8(text, pos);
+        const char32_t c = platform::text::nextUtf8(text, pos);
         if (c == platform::text::kReplacementChar && pos - start != 3)
             return false;
         if (!keptChar(c))
@@ -65,7 +76,7 @@ bool KeptAsGiven(const std::string& text)
     return units <= kLineEditLimit;
 }
 
-std::optional<TWindowlessLetter> OpenWithoutWindow(const files::TLetterBuffer& read)
+std::optional<TWindowlessLetter> OpenWithoutWindow(files::TLetterBuffer read)
 {
     for (const files::TLetterBlockInfo& b : files::kLetterBlocks)
         if (const auto& lines = read.Block(b.block))
@@ -77,9 +88,9 @@ std::optional<TWindowlessLetter> OpenWithoutWindow(const files::TLetterBuffer& r
             return std::nullopt;
 
     TWindowlessLetter letter;
-    letter.content = read.Content();
+    letter.content = std::move(read).TakeContent();
     for (const files::TLetterBlockInfo& b : files::kLetterBlocks)
-        letter.content.*b.lines = BoxDisplayLines(letter.content.*b.lines, BlockBox(b.block));
+        letter.content.*b.lines = BoxDisplayLines(std::move(letter.content.*b.lines), BlockBox(b.block));
     letter.labels = TickMarkLabels(letter.content);
     return letter;
 }

@@ -25,10 +25,10 @@ struct TWindowlessLetter {
 // when some text is not one the boxes keep as given (control characters,
 // no-break spaces, paragraph and line separators, text that is not UTF-8,
 // characters beyond the basic plane, a field longer than a line edit takes).
-std::optional<TWindowlessLetter> OpenWithoutWindow(const files::TLetterBuffer& read);
+std::optional<TWindowlessLetter> OpenWithoutWindow(files::TLetterBuffer read);
 
 // Lines given to a box as it displays them: each wrapped at the box's width.
-std::vector<std::string> BoxDisplayLines(const std::vector<std::string>& given, const TBoxDesign& box);
+std::vector<std::string> BoxDisplayLines(std::vector<std::string> given, const TBoxDesign& box);
 
 // The text keeps every character when set into a box or field and read back.
 bool KeptAsGiven(const std::string& text);

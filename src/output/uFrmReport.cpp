@@ -275,8 +275,10 @@ void TfrmReport::createFooterAndMarks()
 
 void TfrmReport::BandoriaRep1BeforePrint(TCustomBandoriaRep* /*sender*/, bool& /*printReport*/)
 {
-    if (LetterSource)
-        FillLetterReport(*this, LetterSource());
+    if (!LetterSource)
+        return;
+    if (std::optional<TLetterPrintSource> source = LetterSource())
+        FillLetterReport(*this, std::move(*source));
 }
 
 void TfrmReport::BandoriaRep1StartPage(TCustomBandoriaRep* sender)

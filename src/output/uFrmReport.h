@@ -11,6 +11,7 @@
 #include "report/QRShapes.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace zt::output {
@@ -65,8 +66,9 @@ public:
 
     // Where the fill step takes the letter from, and the page total the page
     // line shows; the letter window sets both. Without a source the report
-    // prints as defined.
-    std::function<TLetterPrintSource()> LetterSource;
+    // prints as defined; a source that gives nothing leaves the letter as
+    // the last fill put it (a letter run twice is filled once).
+    std::function<std::optional<TLetterPrintSource>()> LetterSource;
     std::function<int()> PageTotal;
 
     void BandoriaRep1BeforePrint(report::TCustomBandoriaRep* sender, bool& printReport);

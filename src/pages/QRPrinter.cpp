@@ -102,26 +102,22 @@ int TQRPrinter::YSize(Native value) const
     return static_cast<int>(Round(value * FYFactor));
 }
 
+Native TQRPrinter::paperSide(bool across) const
+{
+    // The side asked for alone: the page's room is asked for every line.
+    if (const auto dims = report::PaperDimensions(PaperSize()))
+        return static_cast<Native>(Round((across ? dims->Width : dims->Length) * 10));
+    return across ? PaperWidth() : PaperLength();
+}
+
 Native TQRPrinter::PaperWidthValue() const
 {
-    const TQRPaperSize size = PaperSize();
-    Native w = PaperWidth(), l = PaperLength();
-    if (const auto dims = report::PaperDimensions(size)) {
-        w = static_cast<Native>(Round(dims->Width * 10));
-        l = static_cast<Native>(Round(dims->Length * 10));
-    }
-    return Orientation() == report::TPrinterOrientation::poLandscape ? l : w;
+    return paperSide(Orientation() != report::TPrinterOrientation::poLandscape);
 }
 
 Native TQRPrinter::PaperLengthValue() const
 {
-    const TQRPaperSize size = PaperSize();
-    Native w = PaperWidth(), l = PaperLength();
-    if (const auto dims = report::PaperDimensions(size)) {
-        w = static_cast<Native>(Round(dims->Width * 10));
-        l = static_cast<Native>(Round(dims->Length * 10));
-    }
-    return Orientation() == report::TPrinterOrientation::poLandscape ? w : l;
+    return paperSide(Orientation() == report::TPrinterOrientation::poLandscape);
 }
 
 // --- document cycle --------------------------------------------------------

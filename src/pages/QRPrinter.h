@@ -162,6 +162,8 @@ public:
     void SetPaperLength(int v) { aPrinterSettings->SetPaperLength(v); }
 
 private:
+    // The paper's width (across) or length in tenths of a millimetre.
+    report::Native paperSide(bool across) const;
     bool inRange(int page) const;
     void finishPage();
     void openPage();

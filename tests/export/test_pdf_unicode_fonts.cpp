@@ -15,6 +15,7 @@
 #include "pages/QRPrinter.h"
 #include "platform/fonts/FontService.h"
 #include "platform/fonts/SfntFile.h"
+#include "platform/text/Utf.h"
 
 #include <algorithm>
 #include <regex>
@@ -250,7 +251,7 @@ TEST(ArchiveFontEmbedding, AFontThatMayNotOrCannotBeEmbeddedIsReportedInGerman)
     ASSERT_TRUE(good->composite);
     std::string codes;
     good->AppendCodes(codes, "Aß€Ω A");
-    EXPECT_EQ(codes, "000100020003000400050001");
+    EXPECT_EQ(codes, std::string("\0\1\0\2\0\3\0\4\0\5\0\1", 12));
 
     TPDFArchiveFont restricted;
     restricted.data = withFsType(good->data, good->faceIndex, 0x0002);
@@ -276,6 +277,43 @@ TEST(ArchiveFontEmbedding, AFontThatMayNotOrCannotBeEmbeddedIsReportedInGerman)
                                           "Die Schriftdatei von „Kaputt“ kann nicht gelesen werden.");
     // Outside an archive document nothing is reported.
     EXPECT_EQ(PlanPDFFont(key, TPDFFontOptions{TFontHandling::fhNoEmbedding}, &used).notEmbedded, "");
+}
+
+TEST(ArchiveFontEmbedding, CodesThatLookLikeDelimitersOrLineEndsAreEscaped)
+{
+    // 120 different characters take the codes 1-120, among them the bytes
+    // of "\n", "\r", "(", ")" and "\\": read back as a reader unescapes a
+    // literal string, every code comes back in order.
+    const std::shared_ptr<TPDFArchiveFont> font = OpenPDFArchiveFont(TPDFFontKey::Of("Arial", false, false, 0));
+    ASSERT_TRUE(font->composite);
+    std::string text;
+    for (char32_t c = 0x21; c < 0x21 + 94; ++c)
+        zt::platform::text::appendUtf8(text, c);
+    for (char32_t c = 0x100; c < 0x100 + 26; ++c)
+        zt::platform::text::appendUtf8(text, c);
+    std::string written;
+    font->AppendCodes(written, text);
+    font->AppendCodes(written, text); // the second time from what the font keeps
+    std::vector<int> codes;
+    std::string bytes;
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        char b = written[i];
+        ASSERT_NE(b, '\r');
+        ASSERT_NE(b, '\n');
+        if (b == '(' || b == ')')
+            FAIL() << "an unescaped delimiter at byte " << i;
+        if (b == '\\') {
+            ASSERT_LT(i + 1, written.size());
+            const char e = written[++i];
+            b = e == 'n' ? '\n' : e == 'r' ? '\r' : e;
+        }
+        bytes += b;
+    }
+    ASSERT_EQ(bytes.size(), 2u * 240);
+    for (std::size_t i = 0; i < bytes.size(); i += 2)
+        codes.push_back(static_cast<unsigned char>(bytes[i]) << 8 | static_cast<unsigned char>(bytes[i + 1]));
+    for (int i = 0; i < 240; ++i)
+        EXPECT_EQ(codes[static_cast<std::size_t>(i)], i % 120 + 1);
 }
 
 TEST(ArchiveFontEmbedding, TheSubsetNameIsTheEmbeddedFontsOwn)

@@ -20,7 +20,7 @@ namespace {
 class RecordingSink final : public TLetterSink {
 public:
     void ClearBlock(TLetterBlock b) override { steps.push_back("clear " + name(b)); }
-    void AppendLine(TLetterBlock b, const std::string& line) override { steps.push_back(name(b) + ": " + line); }
+    void AppendLine(TLetterBlock b, std::string line) override { steps.push_back(name(b) + ": " + line); }
     void SetMark(int n, bool t) override { steps.push_back("cb" + std::to_string(n) + (t ? " x" : " -")); }
     void SetField(TLetterField f, const std::string& text) override
     {

@@ -2,6 +2,7 @@
 
 #include "platform/text/Utf.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <iconv.h>
@@ -44,17 +45,35 @@ std::optional<std::uint8_t> unicodeToCp1252(char32_t cp)
 
 std::string decodeCp1252(std::string_view bytes)
 {
+    // The UTF-8 of each byte from 0x80 on, made once.
+    struct Utf8Of {
+        char bytes[3];
+        std::uint8_t size;
+    };
+    static const std::array<Utf8Of, 128> high = [] {
+        std::array<Utf8Of, 128> table{};
+        for (std::size_t b = 0; b < table.size(); ++b) {
+            std::string utf8;
+            appendUtf8(utf8, cp1252ToUnicode(static_cast<std::uint8_t>(0x80 + b)));
+            table[b].size = static_cast<std::uint8_t>(utf8.size());
+            std::copy(utf8.begin(), utf8.end(), table[b].bytes);
+        }
+        return table;
+    }();
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
-    for (std::size_t i = 0; i < bytes.size();) {
+    const char* const s = bytes.data();
+    const std::size_t n = bytes.size();
+    for (std::size_t i = 0; i < n;) {
         // Runs of ASCII, nearly all of a letter, are the same in UTF-8.
         std::size_t run = i;
-        while (run < bytes.size() && static_cast<std::uint8_t>(bytes[run]) < 0x80)
+        while (run < n && static_cast<signed char>(s[run]) >= 0)
             ++run;
-        out.append(bytes.data() + i, run - i);
-        if (run == bytes.size())
+        out.append(s + i, run - i);
+        if (run == n)
             break;
-        appendUtf8(out, cp1252ToUnicode(static_cast<std::uint8_t>(bytes[run])));
+        const Utf8Of& u = high[static_cast<std::uint8_t>(s[run]) - 0x80];
+        out.append(u.bytes, u.size);
         i = run + 1;
     }
     return out;

@@ -48,7 +48,11 @@ DecodedText decodeText(std::string_view bytes)
     return {decodeCp1252(bytes), TextEncoding::Cp1252};
 }
 
-std::vector<std::string> splitLines(std::string_view text)
+namespace {
+
+// The lines of `text`, each made by `make` from its bytes.
+template <class MakeLine>
+std::vector<std::string> splitLinesWith(std::string_view text, MakeLine make)
 {
     // Line ends are found with memchr, many bytes at a time: a long letter's
     // message is most of what a run reads. The next line feed is kept until
@@ -71,15 +75,27 @@ std::vector<std::string> splitLines(std::string_view text)
         // A carriage return before the line feed ends the line there.
         const std::size_t end = find('\r', start, lf);
         if (end == n) {
-            lines.emplace_back(text.substr(start));
+            lines.push_back(make(text.substr(start)));
             break;
         }
-        lines.emplace_back(text.substr(start, end - start));
+        lines.push_back(make(text.substr(start, end - start)));
         start = end + 1;
         if (end < lf && start < n && text[start] == '\n')
             ++start;
     }
     return lines;
+}
+
+bool hasByteOrderMark(std::string_view bytes)
+{
+    return bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+}
+
+} // namespace
+
+std::vector<std::string> splitLines(std::string_view text)
+{
+    return splitLinesWith(text, [](std::string_view line) { return std::string(line); });
 }
 
 TextEncoding encodingFor(const std::vector<std::string>& lines)
@@ -116,7 +132,12 @@ std::string encodeLines(const std::vector<std::string>& lines)
 
 std::vector<std::string> readTextFile(const std::string& path)
 {
-    return splitLines(decodeText(files::readFileBytes(path)).text);
+    const std::string bytes = files::readFileBytes(path);
+    if (hasByteOrderMark(bytes))
+        return splitLines(decodeText(bytes).text);
+    // Windows-1252 line by line: its line ends are the same bytes in UTF-8,
+    // and a long file is not held a second time, decoded whole.
+    return splitLinesWith(bytes, decodeCp1252);
 }
 
 void writeTextFile(const std::string& path, const std::vector<std::string>& lines)

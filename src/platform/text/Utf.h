@@ -16,6 +16,28 @@ inline constexpr char32_t kReplacementChar = 0xFFFD;
 // advances by one byte, so every byte is consumed exactly once.
 char32_t decodeUtf8(std::string_view s, std::size_t& pos);
 
+// The same, with ASCII and two-byte sequences (Latin letters such as the
+// umlauts) decoded in place: the loops over long texts call this.
+inline char32_t nextUtf8(std::string_view s, std::size_t& pos)
+{
+    const auto b = static_cast<unsigned char>(s[pos]);
+    if (b < 0x80) {
+        ++pos;
+        return b;
+    }
+    if (b >= 0xC2 && b < 0xE0 && pos + 1 < s.size()) {
+        const auto t = static_cast<unsigned char>(s[pos + 1]);
+        if ((t & 0xC0) == 0x80) {
+            pos += 2;
+            return static_cast<char32_t>((b & 0x1F) << 6 | (t & 0x3F));
+        }
+    }
+    std::size_t at = pos; // a copy: the caller's index stays in a register
+    const char32_t c = decodeUtf8(s, at);
+    pos = at;
+    return c;
+}
+
 void appendUtf8(std::string& out, char32_t cp);
 
 bool isValidUtf8(std::string_view s);
