@@ -110,6 +110,21 @@ TEST(ReadLetterFile, StepsInOrder)
     EXPECT_EQ(sink.steps[24], "datum = ");
 }
 
+// The block lines are handed to the sink, not copied; a keyed value still
+// comes from the first line with its key, even when that line is a block's.
+TEST(ReadLetterFile, AKeyOnABlockLineStillGivesItsValue)
+{
+    Lines lines = {"ZLVersion=1.8", "AbsLines=1", "AnsLines=0", "MitLines=2", "edTitel=aus dem Absender",
+                   "Mit", "cb3=1"};
+    lines.push_back("edTitel=T");
+    RecordingSink sink;
+    ReadLetterFile(TLetterFileReader(lines), sink);
+    EXPECT_NE(std::find(sink.steps.begin(), sink.steps.end(), "abs: edTitel=aus dem Absender"), sink.steps.end());
+    EXPECT_NE(std::find(sink.steps.begin(), sink.steps.end(), "mit: cb3=1"), sink.steps.end());
+    EXPECT_NE(std::find(sink.steps.begin(), sink.steps.end(), "titel1 = aus dem Absender"), sink.steps.end());
+    EXPECT_NE(std::find(sink.steps.begin(), sink.steps.end(), "cb3 x"), sink.steps.end());
+}
+
 TEST(ReadLetterFile, ABadCountTouchesNothing)
 {
     RecordingSink sink;

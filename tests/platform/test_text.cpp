@@ -220,6 +220,44 @@ TEST(TextFiles, WriteThenReadGivesTheSameLines)
     std::filesystem::remove_all(dir);
 }
 
+// A Windows-1252 file is decoded line by line; it must read as decoding the
+// whole file and then splitting it would, whatever its bytes and line ends.
+TEST(TextFiles, AWindows1252FileReadsAsDecodedWholeThenSplit)
+{
+    const std::string dir = tempDir();
+    const std::string pieces[] = {"\r", "\n", "\r\n", "x", "\xE4\xF6\xFC\xDF", "\x80\x81\x9F\xA0\xFF",
+                                  std::string(30, 'w'), "\x00\x7F"};
+    std::uint32_t seed = 777;
+    for (int round = 0; round < 120; ++round) {
+        std::string bytes;
+        for (int i = 0; i < round % 40; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            bytes += pieces[(seed >> 16) % std::size(pieces)];
+        }
+        if (bytes.starts_with("\xFF")) // would read as a byte-order mark
+            bytes.insert(0, "x");
+        files::writeFileAtomically(dir + "t.txt", bytes);
+        EXPECT_EQ(readTextFile(dir + "t.txt"), splitLines(decodeText(bytes).text)) << round;
+    }
+    std::filesystem::remove_all(dir);
+}
+
+// The in-place decoding of the text loops agrees with the full decoder on
+// every sequence, the malformed ones included.
+TEST(Utf, TheLoopsDecodingAgreesWithTheDecoder)
+{
+    std::string text = "a\xC3\xA4\xC2\xA0\xDF\xBF\xC2\xC1\xBF\xC3(\xE2\x82\xAC\xF0\x9F\x98\x80\xC3";
+    for (int b = 0x80; b < 0x100; ++b) {
+        text += static_cast<char>(b);
+        text += static_cast<char>(0x80 + (b & 0x3F));
+    }
+    for (std::size_t a = 0, b = 0; a < text.size();) {
+        const char32_t fast = nextUtf8(text, a);
+        EXPECT_EQ(fast, decodeUtf8(text, b)) << "at byte " << b;
+        ASSERT_EQ(a, b);
+    }
+}
+
 TEST(TextFiles, MissingFileGivesTheSystemMessage)
 {
     try {
