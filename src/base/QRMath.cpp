@@ -24,37 +24,22 @@ std::int64_t clampToInt64(long double v)
 
 namespace {
 
-// Rounds to an integer with the FPU's own nearest-even rounding: adding 1.5 *
-// 2^63 leaves no fraction bits in the 64-bit mantissa. It avoids floor and
-// the long double to integer conversion, both of which switch the FPU's
-// rounding mode, a stall that dominated the run's time. Only for |v| < 2^52,
-// where the integral result also converts to double exactly.
-constexpr long double magic = 0x1.8p63L;
-
-// Whether long double arithmetic really keeps 64 mantissa bits here (an
-// emulator such as valgrind computes it in double precision).
-bool extendedPrecision()
-{
-    volatile long double m = magic;
-    volatile long double half = 0.5L, oneAndHalf = 1.5L, nearHalf = 2.5L + 0x1p-40L;
-    return (half + m) - m == 0.0L && (oneAndHalf + m) - m == 2.0L && (nearHalf + m) - m == 3.0L;
-}
-
+// Rounds to an integer with the FPU's own nearest-even rounding (llrintl
+// stores the value as an integer in the current rounding mode, which is
+// nearest-even). It avoids floor and the long double to integer conversion,
+// both of which switch the FPU's rounding mode, a stall that dominated the
+// run's time. Only for |v| < 2^62, where the result fits with room to spare.
 bool roundFast(long double value, std::int64_t& out)
 {
-    static const bool usable = extendedPrecision();
-    if (!usable || !(std::fabs(value) < 0x1p52L))
+    if (!(std::fabs(value) < 0x1p62L))
         return false;
-    // Kept in the FPU's registers: a round trip of the 80-bit sum through
-    // memory costs more than the rest of the rounding.
-    const long double r = (value + magic) - magic;
-    out = static_cast<std::int64_t>(static_cast<double>(r));
+    out = std::llrintl(value);
     return true;
 }
 
 } // namespace
 
-std::int64_t Round(long double value)
+std::int64_t RoundWide(long double value)
 {
     if (std::int64_t fast = 0; roundFast(value, fast))
         return fast;

@@ -23,6 +23,9 @@ using namespace zt::report;
 
 namespace {
 
+// The bytes written at a time: few pages to touch, few calls.
+constexpr std::size_t kPDFWriteBlock = 1u << 16;
+
 std::string trimmed(const std::string& s)
 {
     return std::string(platform::text::trimmed(s));
@@ -132,11 +135,19 @@ struct TPDFArchiveObjects {
 
 void TQRPDFDocumentFilter::assemble(const std::function<void(std::string_view)>& sink)
 {
-    // An archive document's identifier comes from its own bytes.
+    // An archive document's identifier comes from its own bytes, taken in
+    // blocks: the table hands over every line and line end on its own.
     TPDFFingerprint fingerprint;
+    std::string pending;
+    const auto flush = [&] {
+        fingerprint.Add(pending);
+        sink(pending);
+        pending.clear();
+    };
     TPDFObjectTable table(!FArchive ? sink : [&](std::string_view bytes) {
-        fingerprint.Add(bytes);
-        sink(bytes);
+        pending.append(bytes);
+        if (pending.size() >= kPDFWriteBlock)
+            flush();
     });
     const TPDFFontOptions options{FFontHandling, &FSubstitutedFonts, &FEmbedFonts, &FCustomWidths, &FCustomEncodings,
                                   FArchive};
@@ -268,19 +279,27 @@ void TQRPDFDocumentFilter::assemble(const std::function<void(std::string_view)>&
         table.LinesStream(a.metadata, lines, "/Type /Metadata /Subtype /XML");
         const std::string profile[] = {"<< /N 3 /Length " + TPDFObjectTable::Ref(a.profileLength) + " >>"};
         table.BytesStream(a.profile, profile, PdfSRgbProfile(), a.profileLength);
+        flush();
         trailer.id[0] = fingerprint.Digest();
     }
     table.Finish(trailer);
+    if (!pending.empty())
+        flush();
 }
 
 void TQRPDFDocumentFilter::writeDocument()
 {
-    // Written through a buffer: the builder hands over line by line.
-    constexpr std::size_t kChunk = 1u << 16;  // few pages to touch, few calls
+    // Written through a buffer: the builder hands over line by line (an
+    // archive document's in blocks, which pass on as they are).
+    constexpr std::size_t kChunk = kPDFWriteBlock;
     std::string buffer;
     buffer.reserve(kChunk + 4096);
     const auto produce = [&](const platform::files::ByteSink& out) {
         assemble([&](std::string_view bytes) {
+            if (buffer.empty() && bytes.size() >= kChunk) {
+                out(bytes);
+                return;
+            }
             buffer.append(bytes);
             if (buffer.size() >= kChunk) {
                 out(buffer);

@@ -188,6 +188,7 @@ void TQRPDFDocumentFilter::openPage()
     // A page's text is about as long as the one before: made room for once
     // instead of grown step by step, each step a copy into fresh memory.
     FPDF.parts.emplace_back().text.reserve(FPDF.lastPageText + FPDF.lastPageText / 8);
+    FPageTextState.set = false;
     FMadeFirstPageFiles = true;
 }
 
@@ -293,7 +294,8 @@ void TQRPDFDocumentFilter::TextOut(long double x, long double y, const TQRFont& 
         line.SetBrush({font.Color, TBrushStyle::bsClear});
         AcceptGraphic(dx, font.Has(fsUnderline) ? dy + h : dy + h / 2, &line);
     }
-    TPDFItemRec item;
+    // One item for every line: its strings keep their room.
+    TPDFItemRec& item = FTextItem;
     item.ItemType = TPDFItemType::IT_TEXT;
     item.FontSize = std::abs(font.Size());
     item.XPos = dx * FPtx + FAdjustLM;

@@ -243,8 +243,15 @@ private:
     std::vector<std::shared_ptr<TPDFArchiveFont>> FArchiveFonts;
     // The colour line of the last text line, for runs of one colour.
     TRGBColor FLastTextColour;
+    // The colour and font the current page's text has set, in an archive document.
+    struct {
+        bool set = false;
+        int resource = -1, size = 0;
+        TRGBColor colour;
+    } FPageTextState;
     std::string FLastTextColourLine;
     std::string FSpacedText;  // a tagged line with its blank
+    TPDFItemRec FTextItem; // the text line being written
 };
 
 } // namespace zt::exporting

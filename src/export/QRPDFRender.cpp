@@ -135,12 +135,22 @@ void TQRPDFDocumentFilter::renderText(const TPDFItemRec& item, std::string_view 
         FLastTextColour = item.RGBFColor;
         FLastTextColourLine = colourLine(item.RGBFColor, " rg");
     }
-    append(t, FLastTextColourLine);
-    t += "\r\n/F";
-    t += PdfResourceNumber(resource);
-    t += ' ';
-    appendInt(t, item.FontSize);
-    t += " Tf\r\n 1 0 0 1 ";
+    // An archive page's text sets its colour and font only where they
+    // change: each line of a letter would repeat them (a sixth of its text).
+    // The plain document keeps its lines as they always were.
+    const bool stateKept = FArchive && FPageTextState.set && FPageTextState.resource == resource &&
+                           FPageTextState.size == item.FontSize && sameColour(FPageTextState.colour, item.RGBFColor);
+    if (stateKept) {
+        t += "\r\n 1 0 0 1 ";
+    } else {
+        append(t, FLastTextColourLine);
+        t += "\r\n/F";
+        t += PdfResourceNumber(resource);
+        t += ' ';
+        appendInt(t, item.FontSize);
+        t += " Tf\r\n 1 0 0 1 ";
+        FPageTextState = {true, resource, item.FontSize, item.RGBFColor};
+    }
     appendInt(t, item.XPos);
     t += ' ';
     appendInt(t, FPageHeight - item.YPos);

@@ -2,6 +2,7 @@
 
 #include "output/BoxLines.h"
 #include "output/LetterBoxes.h"
+#include "platform/text/Latin1Scan.h"
 #include "platform/text/Utf.h"
 #include "files/LetterFields.h"
 
@@ -55,6 +56,9 @@ std::vector<std::string> BoxDisplayLines(std::vector<std::string> given, const T
 
 bool KeptAsGiven(const std::string& text)
 {
+    // Latin-1 text, nearly every letter's, is answered in one pass.
+    if (const platform::text::Latin1Scan scan = platform::text::scanLatin1(text); scan.latin1)
+        return scan.printable && scan.characters <= kLineEditLimit;
     std::size_t units = 0;
     const std::size_t n = text.size();
     for (std::size_t pos = 0; pos < n;) {

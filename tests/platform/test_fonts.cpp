@@ -375,6 +375,34 @@ TEST(TextMeasureTest, ExtentIsTheSumOfAdvances)
     EXPECT_EQ(font->textWidth("AV"), font->advance(U'A') + font->advance(U'V'));
 }
 
+// After many lines a fixed-pitch font counts Latin-1 text instead of adding
+// its advances; every text, Latin-1 or not, well-formed or not, still
+// measures as the sum of its characters' advances, in both kinds of font.
+TEST(TextMeasureTest, ManyLinesMeasureAsTheSumOfTheirAdvancesInEveryFont)
+{
+    FontService service;
+    const std::string pieces[] = {"a", "Wort ", "\xC3\xA4", "\xC3\x9F", "\xC2\xA0", "\xC2\xA7", "\xE2\x82\xAC",
+                                  "\xC3", "\x80", "\t", "\xF0\x9F\x98\x80", std::string(20, 'm')};
+    for (const auto& [face, bold] : {std::pair{"Courier New", false}, std::pair{"Courier New", true},
+                                     std::pair{"Arial", false}}) {
+        const auto font = service.font(face, 10, 96, bold);
+        std::uint32_t seed = 99;
+        for (int line = 0; line < 600; ++line) {
+            std::string text;
+            for (int i = 0; i < line % 23; ++i) {
+                seed = seed * 1103515245u + 12345u;
+                // Mostly letters and umlauts, now and then something else.
+                const std::size_t k = (seed >> 16) % 40;
+                text += pieces[k < 28 ? k % 4 : k < 36 ? 4 + k % 4 : 8 + k % 4];
+            }
+            int sum = 0;
+            for (std::size_t pos = 0; pos < text.size();)
+                sum += font->advance(text::decodeUtf8(text, pos));
+            ASSERT_EQ(font->textWidth(text), sum) << face << " line " << line;
+        }
+    }
+}
+
 TEST(TextMeasureTest, EmptyTextHasNoWidthButTheCellHeight)
 {
     FontService service;

@@ -1,5 +1,6 @@
 #include "platform/core/PlatformError.h"
 #include "platform/text/CodePage.h"
+#include "platform/text/Latin1Scan.h"
 #include "platform/text/TextFile.h"
 #include "platform/text/Utf.h"
 #include "platform/files/FileAccess.h"
@@ -239,6 +240,15 @@ TEST(TextFiles, AWindows1252FileReadsAsDecodedWholeThenSplit)
         files::writeFileAtomically(dir + "t.txt", bytes);
         EXPECT_EQ(readTextFile(dir + "t.txt"), splitLines(decodeText(bytes).text)) << round;
     }
+    // A whole file decoded at once, far longer than a line, and its lines.
+    std::string longText;
+    for (int i = 0; i < 5000; ++i)
+        longText += "Zeile " + std::to_string(i) + " mit \xE4\xF6\xFC\x80 und \x9C\r\n";
+    files::writeFileAtomically(dir + "long.txt", longText);
+    const std::vector<std::string> lines = readTextFile(dir + "long.txt");
+    ASSERT_EQ(lines.size(), 5000u);
+    EXPECT_EQ(lines[4999], "Zeile 4999 mit \u00E4\u00F6\u00FC\u20AC und \u0153");
+    EXPECT_EQ(lines, splitLines(decodeCp1252(longText)));
     std::filesystem::remove_all(dir);
 }
 
@@ -256,6 +266,47 @@ TEST(Utf, TheLoopsDecodingAgreesWithTheDecoder)
         EXPECT_EQ(fast, decodeUtf8(text, b)) << "at byte " << b;
         ASSERT_EQ(a, b);
     }
+}
+
+// The block-wise scan agrees with reading one character at a time, for
+// texts shorter than a block, of whole blocks and with a block's remainder.
+TEST(Latin1Scanning, AgreesWithTheDecoderOnEveryLengthAndMix)
+{
+    const auto reference = [](std::string_view s) {
+        Latin1Scan r;
+        for (std::size_t pos = 0; pos < s.size();) {
+            const std::size_t at = pos;
+            const char32_t c = decodeUtf8(s, pos);
+            const bool wellFormed = c != kReplacementChar || (pos - at == 3 && s.substr(at, 3) == "\xEF\xBF\xBD");
+            if (!wellFormed || c > 0xFF)
+                r.latin1 = false;
+            if (c < 0x20 || (c >= 0x7F && c <= 0xA0))
+                r.printable = false;
+            ++r.characters;
+        }
+        r.printable = r.printable && r.latin1;
+        return r;
+    };
+    const std::string pieces[] = {"a", "Z ", "\xC3\xA4", "\xC2\xA1", "\xC2\xA0", "\xC2\x85", "\x1F", "\x7F",
+                                  "\xC3", "\xA4", "\xC4\x80", "\xE2\x82\xAC", "\xC0\x80", "\xFF", "~"};
+    std::uint32_t seed = 4242;
+    for (int round = 0; round < 4000; ++round) {
+        std::string text;
+        const int count = round % 70;
+        for (int i = 0; i < count; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            const std::size_t k = (seed >> 16) % 60;
+            text += pieces[k < 45 ? k % 4 : 4 + k % 11]; // mostly good text
+        }
+        const Latin1Scan got = scanLatin1(text), want = reference(text);
+        ASSERT_EQ(got.latin1, want.latin1) << round;
+        ASSERT_EQ(got.printable, want.printable) << round;
+        if (want.latin1) {
+            ASSERT_EQ(got.characters, want.characters) << round;
+        }
+    }
+    EXPECT_EQ(scanLatin1("").characters, 0u);
+    EXPECT_TRUE(scanLatin1("").printable);
 }
 
 TEST(TextFiles, MissingFileGivesTheSystemMessage)

@@ -6,6 +6,7 @@
 #include "platform/fonts/FontFace.h"
 #include "platform/fonts/FontResolver.h"
 #include "platform/text/CodePage.h"
+#include "platform/text/Latin1Scan.h"
 #include "platform/text/Utf.h"
 
 #include <algorithm>
@@ -128,10 +129,27 @@ int Font::advance(char32_t cp) const
     return lookup(cp);
 }
 
+std::int32_t Font::sharedPage0Advance() const
+{
+    const std::int32_t first = lookup(0);
+    for (char32_t cp = 1; cp < 256; ++cp)
+        if (lookup(cp) != first)
+            return -1;
+    return first;
+}
+
 int Font::textWidth(std::string_view utf8) const
 {
+    // Lines past this many: a long text's; a letter's short page is not.
+    constexpr unsigned kCallsBeforeSharedAdvance = 200;
     std::int64_t width = 0;
     std::lock_guard lock(mutex_);
+    if (sharedAdvance_ == kNotKnownYet && ++widthCalls_ >= kCallsBeforeSharedAdvance)
+        sharedAdvance_ = sharedPage0Advance();
+    if (sharedAdvance_ >= 0) {
+        if (const text::Latin1Scan scan = text::scanLatin1(utf8); scan.latin1)
+            return clampToInt(static_cast<std::int64_t>(scan.characters) * sharedAdvance_);
+    }
     // The first 256 characters, nearly all of the text measured, straight
     // from their table once measured.
     const std::int32_t* const low = page0_->data();

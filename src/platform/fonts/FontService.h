@@ -115,6 +115,8 @@ private:
     // The cached advance; the caller holds mutex_.
     std::int32_t lookup(char32_t cp) const;
     std::int32_t measure(char32_t cp) const;
+    // The advance all of the first 256 characters share, -1 when they differ.
+    std::int32_t sharedPage0Advance() const;
 
     std::shared_ptr<FontFace> face_;
     LogFont request_;
@@ -128,6 +130,12 @@ private:
     // nearly all text falls in it.
     std::unique_ptr<Page> page0_;
     mutable std::unordered_map<char32_t, std::unique_ptr<Page>> pages_;
+    // A fixed-pitch font measures Latin-1 text by counting its characters.
+    // Known after some measuring (all 256 advances are measured for it),
+    // so a short run does not pay for it.
+    static constexpr std::int32_t kNotKnownYet = -2;
+    mutable std::int32_t sharedAdvance_ = kNotKnownYet;
+    mutable unsigned widthCalls_ = 0;
 };
 
 class FontService {
