@@ -20,11 +20,13 @@ int main(int argc, char** argv)
     // the toolkit: its start-up would be most of the run.
     if (zt::cli::needsNoWindow(options)) {
 #ifdef __GLIBC__
-        // A short run's large blocks (the file read, the growing lists) from
-        // the heap instead of mappings of their own: freed, their pages are
-        // taken again by what comes next instead of fresh ones, each a fault.
-        mallopt(M_MMAP_THRESHOLD, 64 << 20);
-        mallopt(M_TRIM_THRESHOLD, 128 << 20);
+        // A run's large blocks (the file read, the growing lists) up to 4 MiB
+        // from the heap instead of mappings of their own: freed, their pages
+        // are taken again by what comes next instead of fresh ones, each a
+        // fault. Larger ones (a long document's spilled pages) stay mappings,
+        // given back when freed.
+        mallopt(M_MMAP_THRESHOLD, 4 << 20);
+        mallopt(M_TRIM_THRESHOLD, 32 << 20);
 #endif
         // Without the toolkit nothing else starts fontconfig: the faces of
         // the last run are taken from the cache while nothing has changed.
