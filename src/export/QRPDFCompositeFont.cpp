@@ -86,10 +86,10 @@ std::shared_ptr<TPDFArchiveFont> OpenPDFArchiveFont(const TPDFFontKey& key)
     auto f = std::make_shared<TPDFArchiveFont>();
     try {
         f->font = platform::FontService::instance().font(PDFFontRequest(key));
-        f->data = f->font->fontData();
+        f->data = f->font->fontBytes();
         f->faceIndex = f->font->face().index;
     } catch (const std::exception&) {
-        f->data.clear();
+        f->data = {};
     }
     SettlePDFArchiveFont(key, *f);
     return f;

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -37,7 +38,7 @@ struct TPDFArchiveFont {
     bool composite = false;
     bool cff = false;
     std::shared_ptr<const platform::Font> font;
-    std::vector<std::uint8_t> data;
+    std::span<const std::uint8_t> data;  // the font file, valid while `font` lives
     int faceIndex = 0;
     // Why the font cannot be embedded, in German; empty when it can.
     std::string notEmbedded;

@@ -41,7 +41,7 @@ const std::string* lookup(const std::vector<std::pair<std::string, std::string>>
     return nullptr;
 }
 
-std::uint32_t be16(const std::vector<std::uint8_t>& d, std::size_t at)
+std::uint32_t be16(std::span<const std::uint8_t> d, std::size_t at)
 {
     return at + 2 <= d.size() ? static_cast<std::uint32_t>(d[at] << 8 | d[at + 1]) : 0;
 }
@@ -63,7 +63,7 @@ struct TrueTypeTables {
 };
 
 // The tables of the face in use, which in a collection are not the first face's.
-TrueTypeTables findTables(const std::vector<std::uint8_t>& data, int faceIndex)
+TrueTypeTables findTables(std::span<const std::uint8_t> data, int faceIndex)
 {
     TrueTypeTables t;
     if (const auto os2 = platform::sfntTable(data, faceIndex, "OS/2")) {
@@ -366,7 +366,8 @@ void planArchiveFont(const TPDFFontKey& key, const TPDFFontOptions& options, con
     if (used != nullptr)
         plan.usedCodes = *used;
     plan.font = archive.font;
-    plan.data = std::move(archive.data);
+    plan.data = archive.data;
+    plan.font = archive.font;
     plan.faceIndex = archive.faceIndex;
     plan.notEmbedded = archive.notEmbedded;
     if (!archive.composite)
@@ -414,10 +415,10 @@ TPDFFontPlan PlanPDFFont(const TPDFFontKey& key, const TPDFFontOptions& options,
     const platform::LogFont lf = PDFFontRequest(key);
     try {
         plan.font = platform::FontService::instance().font(lf);
-        plan.data = plan.font->fontData();
+        plan.data = plan.font->fontBytes();
         plan.faceIndex = plan.font->face().index;
     } catch (const std::exception&) {
-        plan.data.clear();
+        plan.data = {};
     }
     // A subset is the program's own choice: without the file the font is
     // described by its widths alone. Asked-for embedding keeps the error.
@@ -482,7 +483,7 @@ struct DescriptorValues {
 
 DescriptorValues descriptorValues(const TPDFFontPlan& plan)
 {
-    const std::vector<std::uint8_t>& data = plan.data;
+    const std::span<const std::uint8_t> data = plan.data;
     const TrueTypeTables tables = findTables(data, plan.faceIndex);
     const long double unitsPerEm = tables.hasHead && be16(data, tables.head + 18) > 0
                                        ? be16(data, tables.head + 18)

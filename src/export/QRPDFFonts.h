@@ -11,6 +11,7 @@
 #include <bitset>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -68,7 +69,7 @@ bool PDFFontEmbedded(const TPDFFontKey& key, const TPDFFontOptions& options);
 struct TPDFFontPlan {
     bool standard = false;                 // a standard font (fhSubstitute)
     std::shared_ptr<const platform::Font> font;
-    std::vector<std::uint8_t> data;        // the whole font file
+    std::span<const std::uint8_t> data;    // the whole font file, valid while `font` lives
     int faceIndex = 0;                     // the face in use, when the file is a collection
     std::vector<std::uint8_t> embedded;    // the bytes embedded (a font file of the face alone); empty: none
     std::string baseFont;                  // the PostScript-style name, "ABCDEF+" before it for a subset

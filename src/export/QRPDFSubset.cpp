@@ -27,7 +27,7 @@ struct FontDeleter {
 };
 
 // The face of the file, read in place; null when it is no font HarfBuzz can read.
-std::unique_ptr<hb_face_t, FaceDeleter> openFace(const std::vector<std::uint8_t>& fontFile, int faceIndex)
+std::unique_ptr<hb_face_t, FaceDeleter> openFace(std::span<const std::uint8_t> fontFile, int faceIndex)
 {
     if (fontFile.size() < 12 || fontFile.size() > 0x7FFFFFFF || !platform::sfntDirectory(fontFile, faceIndex))
         return nullptr;
@@ -49,7 +49,7 @@ struct TPDFGlyphLookup::Impl {
     std::unique_ptr<hb_font_t, FontDeleter> font;
 };
 
-TPDFGlyphLookup::TPDFGlyphLookup(const std::vector<std::uint8_t>& fontFile, int faceIndex)
+TPDFGlyphLookup::TPDFGlyphLookup(std::span<const std::uint8_t> fontFile, int faceIndex)
     : impl_(std::make_unique<Impl>())
 {
     impl_->face = openFace(fontFile, faceIndex);
@@ -72,7 +72,7 @@ unsigned TPDFGlyphLookup::GlyphCount() const
     return impl_->face ? hb_face_get_glyph_count(impl_->face.get()) : 0;
 }
 
-std::string FontPostScriptName(const std::vector<std::uint8_t>& fontFile, int faceIndex)
+std::string FontPostScriptName(std::span<const std::uint8_t> fontFile, int faceIndex)
 {
     const auto face = openFace(fontFile, faceIndex);
     if (!face)
@@ -91,7 +91,7 @@ std::string FontPostScriptName(const std::vector<std::uint8_t>& fontFile, int fa
     return name;
 }
 
-TPDFEmbedding EmbeddingPermission(const std::vector<std::uint8_t>& fontFile, int faceIndex)
+TPDFEmbedding EmbeddingPermission(std::span<const std::uint8_t> fontFile, int faceIndex)
 {
     const auto os2 = platform::sfntTable(fontFile, faceIndex, "OS/2");
     if (!os2 || os2->length < 10)
@@ -106,7 +106,7 @@ TPDFEmbedding EmbeddingPermission(const std::vector<std::uint8_t>& fontFile, int
     return (fsType & 0x0100) != 0 ? TPDFEmbedding::WholeFileOnly : TPDFEmbedding::Subset;
 }
 
-std::optional<std::vector<std::uint8_t>> SubsetFontFile(const std::vector<std::uint8_t>& fontFile,
+std::optional<std::vector<std::uint8_t>> SubsetFontFile(std::span<const std::uint8_t> fontFile,
                                                         const std::vector<char32_t>& unicodes, int faceIndex,
                                                         bool keepGlyphNumbers)
 {

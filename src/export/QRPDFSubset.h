@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,7 @@ enum class TPDFEmbedding {
 
 // What the OS/2 table of the face `faceIndex` allows (in a collection each
 // face has its own); a face without one allows all.
-TPDFEmbedding EmbeddingPermission(const std::vector<std::uint8_t>& fontFile, int faceIndex = 0);
+TPDFEmbedding EmbeddingPermission(std::span<const std::uint8_t> fontFile, int faceIndex = 0);
 
 // The subset of the face `faceIndex` of a font file (TrueType or CFF
 // outlines, alone or in a collection) that holds the glyphs of `unicodes`
@@ -27,19 +28,19 @@ TPDFEmbedding EmbeddingPermission(const std::vector<std::uint8_t>& fontFile, int
 // own; nullopt when the file cannot be read or subset. With
 // `keepGlyphNumbers` every glyph keeps its number (those left out are empty),
 // as a font whose text names glyphs by number needs.
-std::optional<std::vector<std::uint8_t>> SubsetFontFile(const std::vector<std::uint8_t>& fontFile,
+std::optional<std::vector<std::uint8_t>> SubsetFontFile(std::span<const std::uint8_t> fontFile,
                                                         const std::vector<char32_t>& unicodes, int faceIndex = 0,
                                                         bool keepGlyphNumbers = false);
 
 // The PostScript name of the face (name table, id 6), as a PDF name may
 // hold it; empty when the face has none.
-std::string FontPostScriptName(const std::vector<std::uint8_t>& fontFile, int faceIndex = 0);
+std::string FontPostScriptName(std::span<const std::uint8_t> fontFile, int faceIndex = 0);
 
 // The glyphs of a face's Unicode cmap, looked up one character at a time.
 // The file must outlive the lookup.
 class TPDFGlyphLookup {
 public:
-    TPDFGlyphLookup(const std::vector<std::uint8_t>& fontFile, int faceIndex);
+    TPDFGlyphLookup(std::span<const std::uint8_t> fontFile, int faceIndex);
     ~TPDFGlyphLookup();
     TPDFGlyphLookup(const TPDFGlyphLookup&) = delete;
     TPDFGlyphLookup& operator=(const TPDFGlyphLookup&) = delete;

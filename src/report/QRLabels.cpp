@@ -50,6 +50,12 @@ TQRCustomLabel::TQRCustomLabel(TQRComponent* owner) : TQRPrintable(owner) {}
 
 void TQRCustomLabel::SetCaption(const std::string& value)
 {
+    // The same caption again (every run begins by setting it) keeps its
+    // lines: measuring costs far more than comparing.
+    if (CaptionBased() && value == FCaption && value == FPrintCaption) {
+        BuildLines();
+        return;
+    }
     FCaption = value;
     FPrintCaption = value;
     FWidecaption = platform::text::utf8ToUtf16(value);

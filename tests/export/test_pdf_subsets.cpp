@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <list>
 
 using namespace zt::report;
 using namespace zt::exporting;
@@ -43,7 +44,9 @@ TPDFFontPlan planFor(std::vector<std::uint8_t> data, TFontHandling handling, con
     TPDFFontPlan plan;
     const TPDFFontKey key = TPDFFontKey::Of("Courier New", false, false, 0);
     plan.baseFont = key.psName;
-    plan.data = std::move(data);
+    // A plan reads its file where it lies: the files are kept for the test's run.
+    static std::list<std::vector<std::uint8_t>> files;
+    plan.data = files.emplace_back(std::move(data));
     std::bitset<256> used;
     for (const unsigned char c : text)
         used.set(c);

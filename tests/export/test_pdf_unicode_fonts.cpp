@@ -254,12 +254,14 @@ TEST(ArchiveFontEmbedding, AFontThatMayNotOrCannotBeEmbeddedIsReportedInGerman)
     EXPECT_EQ(codes, std::string("\0\1\0\2\0\3\0\4\0\5\0\1", 12));
 
     TPDFArchiveFont restricted;
-    restricted.data = withFsType(good->data, good->faceIndex, 0x0002);
+    const std::vector<std::uint8_t> restrictedFile =
+        withFsType(std::vector<std::uint8_t>(good->data.begin(), good->data.end()), good->faceIndex, 0x0002);
+    restricted.data = restrictedFile;
     restricted.faceIndex = good->faceIndex;
     SettlePDFArchiveFont(key, restricted);
     EXPECT_FALSE(restricted.composite);
     TPDFArchiveFont damaged;
-    damaged.data.assign(good->data.begin(), good->data.begin() + 8);
+    damaged.data = good->data.first(8);
     const TPDFFontKey broken = TPDFFontKey::Of("Kaputt", false, false, 0);
     SettlePDFArchiveFont(broken, damaged);
     EXPECT_FALSE(damaged.composite);

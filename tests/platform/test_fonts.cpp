@@ -566,4 +566,7 @@ TEST(FontDataTest, IsTheWholeFontFile)
     ASSERT_EQ(data.size(), std::filesystem::file_size(font->face().file));
     ASSERT_GE(data.size(), 4u);
     EXPECT_EQ(be32(data, 0), 0x00010000u);  // TrueType outlines
+    // The bytes without a copy are the same file.
+    const std::span<const std::uint8_t> bytes = font->fontBytes();
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), data.begin(), data.end()));
 }

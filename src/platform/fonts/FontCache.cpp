@@ -64,6 +64,7 @@ bool absolutePath(std::string_view s)
 std::vector<std::string_view> splitFields(std::string_view line)
 {
     std::vector<std::string_view> fields;
+    fields.reserve(8); // no record has more: one allocation a line
     std::size_t start = 0;
     for (;;) {
         const std::size_t tab = line.find('\t', start);

@@ -47,6 +47,8 @@ struct FontFace::Impl {
     // hdmx: the device records by pixel size, each the offset of its widths.
     std::vector<std::uint8_t> hdmx;
     std::map<int, std::size_t> hdmxRecords;
+    // The file's bytes, read when FreeType did not map it.
+    std::optional<std::vector<std::uint8_t>> fileCopy;
     // Hinted advances known (adopted or measured) and those measured here.
     FontFace::AdvanceTable known;
     FontFace::AdvanceTable measured;
@@ -251,12 +253,26 @@ std::optional<int> FontFace::hdmxAdvance(std::uint32_t glyph, int ppem) const
     return impl_->hdmx[it->second + glyph];
 }
 
+std::span<const std::uint8_t> FontFace::fileBytes() const
+{
+    // FreeType has mapped the file into memory already: the PDF writer reads
+    // the tables it embeds from there instead of a copy of the whole file.
+    if (const FT_Stream stream = impl_->face->stream; stream != nullptr && stream->base != nullptr && stream->size > 0)
+        return {stream->base, stream->size};
+    std::lock_guard lock(impl_->mutex);
+    if (!impl_->fileCopy)
+        impl_->fileCopy = readWholeFile();
+    return *impl_->fileCopy;
+}
+
 std::vector<std::uint8_t> FontFace::fileData() const
 {
-    // FreeType has mapped the file into memory already: copied from there,
-    // not read and zero-filled once more.
-    if (const FT_Stream stream = impl_->face->stream; stream != nullptr && stream->base != nullptr && stream->size > 0)
-        return {stream->base, stream->base + stream->size};
+    const std::span<const std::uint8_t> bytes = fileBytes();
+    return {bytes.begin(), bytes.end()};
+}
+
+std::vector<std::uint8_t> FontFace::readWholeFile() const
+{
     std::ifstream in(resolved_.file, std::ios::binary);
     if (!in)
         throwSystemError("Die Schriftdatei \"" + resolved_.file + "\" kann nicht geöffnet werden", errno);

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace zt::platform {
@@ -67,11 +68,16 @@ public:
     // The hdmx entry for the glyph at `ppem`, when the font records that size.
     std::optional<int> hdmxAdvance(std::uint32_t glyph, int ppem) const;
 
-    // The bytes of the whole font file.
+    // The bytes of the whole font file: FreeType's mapping of it (or, where
+    // it read the file otherwise, a copy kept with the face), valid while
+    // the face lives.
+    std::span<const std::uint8_t> fileBytes() const;
+    // The same, copied.
     std::vector<std::uint8_t> fileData() const;
 
 private:
     struct Impl;
+    std::vector<std::uint8_t> readWholeFile() const;
 
     ResolvedFace resolved_;
     FaceMetrics metrics_;

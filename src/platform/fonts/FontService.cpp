@@ -223,6 +223,11 @@ std::vector<std::uint8_t> Font::fontData() const
     return face_->fileData();
 }
 
+std::span<const std::uint8_t> Font::fontBytes() const
+{
+    return face_->fileBytes();
+}
+
 // ---------------------------------------------------------------- FontService
 
 namespace {

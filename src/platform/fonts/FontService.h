@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -105,6 +106,8 @@ public:
     OutlineMetrics outlineMetrics() const;
     // The font file's bytes (what GetFontData gives for table 0, offset 0).
     std::vector<std::uint8_t> fontData() const;
+    // The same bytes without a copy, valid while this font lives.
+    std::span<const std::uint8_t> fontBytes() const;
 
     // Pixels per em the request realises to.
     int emPixels() const { return ppem_; }

@@ -4,7 +4,7 @@ namespace zt::platform {
 
 namespace {
 
-std::uint32_t be(const std::vector<std::uint8_t>& d, std::size_t at, int bytes)
+std::uint32_t be(std::span<const std::uint8_t> d, std::size_t at, int bytes)
 {
     std::uint32_t v = 0;
     for (int i = 0; i < bytes; ++i)
@@ -18,7 +18,7 @@ void putBe32(std::vector<std::uint8_t>& d, std::size_t at, std::uint32_t v)
         d[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (24 - 8 * i));
 }
 
-bool tagAt(const std::vector<std::uint8_t>& d, std::size_t at, std::string_view tag)
+bool tagAt(std::span<const std::uint8_t> d, std::size_t at, std::string_view tag)
 {
     if (tag.size() != 4 || at + 4 > d.size())
         return false;
@@ -29,7 +29,7 @@ bool tagAt(const std::vector<std::uint8_t>& d, std::size_t at, std::string_view 
 }
 
 // The directory's table count, when all its records lie within the file.
-std::optional<std::size_t> tableCount(const std::vector<std::uint8_t>& file, std::size_t directory)
+std::optional<std::size_t> tableCount(std::span<const std::uint8_t> file, std::size_t directory)
 {
     if (directory + 12 > file.size())
         return std::nullopt;
@@ -41,12 +41,12 @@ std::optional<std::size_t> tableCount(const std::vector<std::uint8_t>& file, std
 
 } // namespace
 
-bool isFontCollection(const std::vector<std::uint8_t>& file)
+bool isFontCollection(std::span<const std::uint8_t> file)
 {
     return tagAt(file, 0, "ttcf");
 }
 
-std::optional<std::size_t> sfntDirectory(const std::vector<std::uint8_t>& file, int faceIndex)
+std::optional<std::size_t> sfntDirectory(std::span<const std::uint8_t> file, int faceIndex)
 {
     if (!isFontCollection(file))
         return file.size() >= 12 ? std::optional<std::size_t>(0) : std::nullopt;
@@ -57,7 +57,7 @@ std::optional<std::size_t> sfntDirectory(const std::vector<std::uint8_t>& file, 
     return directory + 12 <= file.size() ? std::optional<std::size_t>(directory) : std::nullopt;
 }
 
-std::optional<SfntTable> sfntTable(const std::vector<std::uint8_t>& file, int faceIndex, std::string_view tag)
+std::optional<SfntTable> sfntTable(std::span<const std::uint8_t> file, int faceIndex, std::string_view tag)
 {
     const auto directory = sfntDirectory(file, faceIndex);
     const auto count = directory ? tableCount(file, *directory) : std::nullopt;
@@ -75,17 +75,17 @@ std::optional<SfntTable> sfntTable(const std::vector<std::uint8_t>& file, int fa
     return std::nullopt;
 }
 
-bool hasCffOutlines(const std::vector<std::uint8_t>& file, int faceIndex)
+bool hasCffOutlines(std::span<const std::uint8_t> file, int faceIndex)
 {
     const auto directory = sfntDirectory(file, faceIndex);
     return directory && (tagAt(file, *directory, "OTTO") || sfntTable(file, faceIndex, "CFF ") ||
                          sfntTable(file, faceIndex, "CFF2"));
 }
 
-std::vector<std::uint8_t> sfntFace(const std::vector<std::uint8_t>& file, int faceIndex)
+std::vector<std::uint8_t> sfntFace(std::span<const std::uint8_t> file, int faceIndex)
 {
     if (!isFontCollection(file))
-        return file;
+        return {file.begin(), file.end()};
     const auto directory = sfntDirectory(file, faceIndex);
     const auto count = directory ? tableCount(file, *directory) : std::nullopt;
     if (!count)

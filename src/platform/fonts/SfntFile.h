@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -18,25 +19,25 @@ struct SfntTable {
 };
 
 // Whether the file is a collection of faces ('ttcf').
-bool isFontCollection(const std::vector<std::uint8_t>& file);
+bool isFontCollection(std::span<const std::uint8_t> file);
 
 // Where the face's table directory starts: 0 for a font alone (whatever the
 // index), the collection header's entry for a face of a collection; none
 // when the collection has no such face or the file is too short. The low 16
 // bits of `faceIndex` name the face: fontconfig sets the bits above for the
 // named instances of a variable font.
-std::optional<std::size_t> sfntDirectory(const std::vector<std::uint8_t>& file, int faceIndex);
+std::optional<std::size_t> sfntDirectory(std::span<const std::uint8_t> file, int faceIndex);
 
 // The face's table of that four-letter tag, when it has one that lies within
 // the file.
-std::optional<SfntTable> sfntTable(const std::vector<std::uint8_t>& file, int faceIndex, std::string_view tag);
+std::optional<SfntTable> sfntTable(std::span<const std::uint8_t> file, int faceIndex, std::string_view tag);
 
 // Whether the face has PostScript (CFF) outlines rather than TrueType ones.
-bool hasCffOutlines(const std::vector<std::uint8_t>& file, int faceIndex);
+bool hasCffOutlines(std::span<const std::uint8_t> file, int faceIndex);
 
 // The face as a font file of its own: its tables behind a directory of its
 // own. A file that is no collection comes back unchanged; empty when the
 // face cannot be read.
-std::vector<std::uint8_t> sfntFace(const std::vector<std::uint8_t>& file, int faceIndex);
+std::vector<std::uint8_t> sfntFace(std::span<const std::uint8_t> file, int faceIndex);
 
 } // namespace zt::platform
