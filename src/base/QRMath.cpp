@@ -22,27 +22,8 @@ std::int64_t clampToInt64(long double v)
 
 } // namespace
 
-namespace {
-
-// Rounds to an integer with the FPU's own nearest-even rounding (llrintl
-// stores the value as an integer in the current rounding mode, which is
-// nearest-even). It avoids floor and the long double to integer conversion,
-// both of which switch the FPU's rounding mode, a stall that dominated the
-// run's time. Only for |v| < 2^62, where the result fits with room to spare.
-bool roundFast(long double value, std::int64_t& out)
-{
-    if (!(std::fabs(value) < 0x1p62L))
-        return false;
-    out = std::llrintl(value);
-    return true;
-}
-
-} // namespace
-
 std::int64_t RoundWide(long double value)
 {
-    if (std::int64_t fast = 0; roundFast(value, fast))
-        return fast;
     const long double floor = std::floor(value);
     const long double diff = value - floor;
     long double result = floor;
@@ -53,7 +34,9 @@ std::int64_t RoundWide(long double value)
 
 std::int64_t Trunc(long double value)
 {
-    if (std::int64_t r = 0; roundFast(value, r)) {
+    if (std::fabs(value) < 0x1p62L) {
+        // Rounded by the FPU, then stepped back towards zero where that went past.
+        std::int64_t r = Round(value);
         const auto back = static_cast<long double>(r);
         if (value >= 0 && back > value)
             --r;

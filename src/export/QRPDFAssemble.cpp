@@ -135,16 +135,18 @@ struct TPDFArchiveObjects {
 
 void TQRPDFDocumentFilter::assemble(const std::function<void(std::string_view)>& sink)
 {
-    // An archive document's identifier comes from its own bytes, taken in
-    // blocks: the table hands over every line and line end on its own.
+    // The table hands over every line and line end on its own: they go on
+    // in blocks, and an archive document's identifier is taken from them.
     TPDFFingerprint fingerprint;
     std::string pending;
+    pending.reserve(kPDFWriteBlock + 4096);
     const auto flush = [&] {
-        fingerprint.Add(pending);
+        if (FArchive)
+            fingerprint.Add(pending);
         sink(pending);
         pending.clear();
     };
-    TPDFObjectTable table(!FArchive ? sink : [&](std::string_view bytes) {
+    TPDFObjectTable table([&](std::string_view bytes) {
         pending.append(bytes);
         if (pending.size() >= kPDFWriteBlock)
             flush();
@@ -289,26 +291,7 @@ void TQRPDFDocumentFilter::assemble(const std::function<void(std::string_view)>&
 
 void TQRPDFDocumentFilter::writeDocument()
 {
-    // Written through a buffer: the builder hands over line by line (an
-    // archive document's in blocks, which pass on as they are).
-    constexpr std::size_t kChunk = kPDFWriteBlock;
-    std::string buffer;
-    buffer.reserve(kChunk + 4096);
-    const auto produce = [&](const platform::files::ByteSink& out) {
-        assemble([&](std::string_view bytes) {
-            if (buffer.empty() && bytes.size() >= kChunk) {
-                out(bytes);
-                return;
-            }
-            buffer.append(bytes);
-            if (buffer.size() >= kChunk) {
-                out(buffer);
-                buffer.clear();
-            }
-        });
-        if (!buffer.empty())
-            out(buffer);
-    };
+    const auto produce = [&](const platform::files::ByteSink& out) { assemble(out); };
     if (FFilename.empty()) {
         if (!FMemoryStream)
             FMemoryStream = std::make_unique<platform::TMemoryStream>();

@@ -60,15 +60,7 @@ bool KeptAsGiven(const std::string& text)
     if (const platform::text::Latin1Scan scan = platform::text::scanLatin1(text); scan.latin1)
         return scan.printable && scan.characters <= kLineEditLimit;
     std::size_t units = 0;
-    const std::size_t n = text.size();
-    for (std::size_t pos = 0; pos < n;) {
-        // A run of printable ASCII, nearly all of a letter, in a loop of its own.
-        const std::size_t run = pos;
-        while (pos < n && static_cast<unsigned char>(text[pos] - 0x20) < 0x5F)
-            ++pos;
-        units += pos - run;
-        if (pos == n)
-            break;
+    for (std::size_t pos = 0; pos < text.size();) {
         const std::size_t start = pos;
         const char32_t c = platform::text::nextUtf8(text, pos);
         if (c == platform::text::kReplacementChar && pos - start != 3)

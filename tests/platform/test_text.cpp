@@ -21,6 +21,14 @@ std::string tempDir()
     return std::string(::mkdtemp(pattern.data())) + "/";
 }
 
+// A repeatable random number below `below`: the mixes of text pieces the
+// tests below build.
+std::size_t nextRandom(std::uint32_t& seed, std::size_t below)
+{
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % below;
+}
+
 } // namespace
 
 TEST(CodePage1252, EveryByteRoundTrips)
@@ -172,10 +180,8 @@ TEST(TextDecoding, LineEndsSplitAsByteByByte)
     for (int round = 0; round < 400; ++round) {
         std::string text;
         const int count = round % 50;
-        for (int i = 0; i < count; ++i) {
-            seed = seed * 1103515245u + 12345u;
-            text += pieces[(seed >> 16) % std::size(pieces)];
-        }
+        for (int i = 0; i < count; ++i)
+            text += pieces[nextRandom(seed, std::size(pieces))];
         EXPECT_EQ(splitLines(text), byteByByte(text)) << round;
     }
     std::string onlyCr, onlyLf;
@@ -231,10 +237,8 @@ TEST(TextFiles, AWindows1252FileReadsAsDecodedWholeThenSplit)
     std::uint32_t seed = 777;
     for (int round = 0; round < 120; ++round) {
         std::string bytes;
-        for (int i = 0; i < round % 40; ++i) {
-            seed = seed * 1103515245u + 12345u;
-            bytes += pieces[(seed >> 16) % std::size(pieces)];
-        }
+        for (int i = 0; i < round % 40; ++i)
+            bytes += pieces[nextRandom(seed, std::size(pieces))];
         if (bytes.starts_with("\xFF")) // would read as a byte-order mark
             bytes.insert(0, "x");
         files::writeFileAtomically(dir + "t.txt", bytes);
@@ -294,8 +298,7 @@ TEST(Latin1Scanning, AgreesWithTheDecoderOnEveryLengthAndMix)
         std::string text;
         const int count = round % 70;
         for (int i = 0; i < count; ++i) {
-            seed = seed * 1103515245u + 12345u;
-            const std::size_t k = (seed >> 16) % 60;
+            const std::size_t k = nextRandom(seed, 60);
             text += pieces[k < 45 ? k % 4 : 4 + k % 11]; // mostly good text
         }
         const Latin1Scan got = scanLatin1(text), want = reference(text);

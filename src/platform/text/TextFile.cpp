@@ -106,7 +106,7 @@ TextEncoding encodingFor(const std::vector<std::string>& lines)
     // Text beginning with "ï»¿", "ÿþ" or "þÿ" would read back as a byte-order mark.
     if (!lines.empty()) {
         const std::string head = *encodeCp1252(utf8Left(lines.front(), 3));
-        if (head.starts_with("\xEF\xBB\xBF") || head.starts_with("\xFF\xFE") || head.starts_with("\xFE\xFF"))
+        if (hasByteOrderMark(head))
             return TextEncoding::Utf8Bom;
     }
     return TextEncoding::Cp1252;
